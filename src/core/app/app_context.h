@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "core/app/main_window.h"
+#include "core/app/section_settings.h"
+#include "core/platform/platform.h"
+
+namespace syncward {
+
+// What every subsystem of the program works with: the platform, the main
+// window (the shared state), the settings section of this copy of the
+// program and its executable name.
+struct AppContext {
+    AppContext(Platform& platform, MainWindow& main)
+        : platform(platform),
+          main(main),
+          executableName(platform.environment.executableName()),
+          settings(platform.store, executableName) {}
+
+    Platform& platform;
+    MainWindow& main;
+    std::string executableName;
+    SectionSettings settings;
+
+    const PlatformProfile& profile() const { return platform.profile; }
+    void status(const std::string& text) const { main.CURRENT_STATUS_LABEL.setCaption(text); }
+};
+
+}  // namespace syncward

@@ -1,0 +1,24 @@
+#include "core/app/application.h"
+
+#include "core/app/always_on_top.h"
+#include "core/app/main_window_close.h"
+#include "core/app/run_choices.h"
+#include "core/app/startup.h"
+
+namespace syncward {
+
+Application::Application(Platform& platform)
+    : platform_(platform), main_(platform.loop, platform.profile), context_(platform, main_) {
+    installAlwaysOnTop(context_);
+    installRunChoices(context_);
+    installMainWindowClose(context_);
+}
+
+Application::~Application() = default;
+
+void Application::start() {
+    runStartUp(context_);
+    platform_.windows.showModeless(main_);
+}
+
+}  // namespace syncward

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+
+#include "core/app/app_context.h"
+#include "core/app/main_window.h"
+#include "core/platform/platform.h"
+
+namespace syncward {
+
+// The whole program without its views: the main window, with every
+// subsystem's behaviour attached to it before start-up runs (start-up
+// loads tick boxes, and a loaded tick box runs its click reaction).
+class Application {
+public:
+    explicit Application(Platform& platform);
+    ~Application();
+
+    MainWindow& main() { return main_; }
+    AppContext& context() { return context_; }
+
+    // Loads the main window and shows it.
+    void start();
+
+private:
+    Platform& platform_;
+    MainWindow main_;
+    AppContext context_;
+};
+
+}  // namespace syncward

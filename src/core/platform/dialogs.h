@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace syncward {
+
+class Form;
+
+// The system's folder browser and file-open dialog; nullopt when cancelled.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual std::optional<std::string> browseFolder(Form& owner, const std::string& title) = 0;
+    // filter in the "Label (*.ext)|*.ext|..." form; returns the full path.
+    virtual std::optional<std::string> openFile(Form& owner, const std::string& title, const std::string& filter,
+                                                const std::string& initialFolder) = 0;
+};
+
+}  // namespace syncward

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace syncward {
+
+// What the program learns about where and when it runs.
+class Environment {
+public:
+    virtual ~Environment() = default;
+    // The program's own file name without its extension: names the
+    // settings section and prefixes every file in the home folder.
+    virtual std::string executableName() = 0;
+    virtual std::string executableFolder() = 0;
+    virtual std::string computerName() = 0;
+    virtual std::string userName() = 0;
+    // The current date and time of day in the system's short formats.
+    virtual std::string dateText() = 0;
+    virtual std::string timeText() = 0;
+};
+
+}  // namespace syncward

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace syncward {
+
+// Starts outside programs without waiting for them.
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+    // Runs a command file hidden, in the background. False when it could
+    // not even be started (missing file, no shell); what it then does is
+    // learnt only from the process list and the files it writes.
+    virtual bool runCommandFile(const std::string& path) = 0;
+    // Opens a file for the user to read, in the desktop's viewer.
+    virtual bool openForReading(const std::string& path) = 0;
+};
+
+}  // namespace syncward

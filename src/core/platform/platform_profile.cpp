@@ -1,0 +1,68 @@
+#include "core/platform/platform_profile.h"
+
+namespace syncward {
+
+PlatformProfile PlatformProfile::windows() {
+    PlatformProfile p;
+    p.flavour_ = Flavour::Windows;
+    p.separator_ = '\\';
+    p.lineEnd_ = "\r\n";
+    p.commandFileExtension_ = ".bat";
+    p.callPrefix_ = "call ";
+    p.defaultHomeFolder_ = "C:\\QUORVEL-ROOT\\SYNCWARD";
+    p.executableSuffix_ = ".exe";
+    p.useQtFolder_ = "C:\\Program Files\\Bitcoin";
+    p.useQtName_ = "bitcoin-qt.exe";
+    p.useDaemonFolder_ = "C:\\Program Files\\Bitcoin\\Daemon";
+    p.useDaemonName_ = "bitcoind.exe";
+    p.useCliName_ = "bitcoin-cli.exe";
+    p.programFileFilter_ = "Applications (*.exe)|*.exe|All files (*.*)|*.*";
+    p.mailerName_ = "SendEmail.exe";
+    p.mailerFolder_ = "C:\\QUORVEL-ROOT\\SendEmail";
+    return p;
+}
+
+PlatformProfile PlatformProfile::posix(const std::string& homeDirectory) {
+    PlatformProfile p;
+    p.flavour_ = Flavour::Posix;
+    p.separator_ = '/';
+    p.lineEnd_ = "\n";
+    p.commandFileExtension_ = ".sh";
+    p.callPrefix_ = "exec ";
+    p.defaultHomeFolder_ = homeDirectory + "/QUORVEL-ROOT/SYNCWARD";
+    p.executableSuffix_ = "";
+    p.useQtFolder_ = "/usr/bin";
+    p.useQtName_ = "bitcoin-qt";
+    p.useDaemonFolder_ = "/usr/bin";
+    p.useDaemonName_ = "bitcoind";
+    p.useCliName_ = "bitcoin-cli";
+    p.programFileFilter_ = "All files (*)";
+    p.mailerName_ = "sendemail";
+    p.mailerFolder_ = "/usr/bin";
+    return p;
+}
+
+std::string PlatformProfile::join(const std::string& folder, const std::string& name) const {
+    return folder + separator_ + name;
+}
+
+std::string PlatformProfile::quoteProgram(const std::string& programPath) const {
+    if (flavour_ == Flavour::Windows) return "\"" + programPath + "\"";
+    return quoteValue(programPath);
+}
+
+std::string PlatformProfile::quoteValue(const std::string& value) const {
+    if (flavour_ == Flavour::Windows) return value;
+    // Inside single quotes /bin/sh takes every character literally; a single
+    // quote itself is closed, escaped and reopened.
+    std::string quoted = "'";
+    for (char c : value) {
+        if (c == '\'')
+            quoted += "'\\''";
+        else
+            quoted += c;
+    }
+    return quoted + "'";
+}
+
+}  // namespace syncward

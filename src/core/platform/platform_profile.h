@@ -1,0 +1,64 @@
+#pragma once
+
+#include <string>
+
+namespace syncward {
+
+// Every text that differs between the platforms the program runs on. The
+// rules are written once; the profile supplies the separators, suffixes,
+// program names and command words.
+class PlatformProfile {
+public:
+    enum class Flavour { Windows, Posix };
+
+    // The Windows texts, exactly as the program has always written them.
+    static PlatformProfile windows();
+    // Linux and other POSIX systems; homeDirectory is the user's $HOME.
+    static PlatformProfile posix(const std::string& homeDirectory);
+
+    Flavour flavour() const { return flavour_; }
+    char separator() const { return separator_; }
+    const std::string& lineEnd() const { return lineEnd_; }
+
+    // Joins a folder and a name with the separator, by plain concatenation.
+    std::string join(const std::string& folder, const std::string& name) const;
+
+    // Command files: "-RUN-QT" + extension, one line starting with the call
+    // prefix. Under POSIX every inserted value is quoted for /bin/sh so that
+    // blanks, quotes, "$", backticks and ";" reach the program literally;
+    // under Windows values are concatenated as they stand.
+    const std::string& commandFileExtension() const { return commandFileExtension_; }
+    const std::string& callPrefix() const { return callPrefix_; }
+    std::string quoteProgram(const std::string& programPath) const;
+    std::string quoteValue(const std::string& value) const;
+
+    const std::string& defaultHomeFolder() const { return defaultHomeFolder_; }
+    const std::string& executableSuffix() const { return executableSuffix_; }
+
+    // The "Use" buttons of the crypto settings.
+    const std::string& useQtFolder() const { return useQtFolder_; }
+    const std::string& useQtName() const { return useQtName_; }
+    const std::string& useDaemonFolder() const { return useDaemonFolder_; }
+    const std::string& useDaemonName() const { return useDaemonName_; }
+    const std::string& useCliName() const { return useCliName_; }
+    // File dialogs that pick a program.
+    const std::string& programFileFilter() const { return programFileFilter_; }
+
+    // The command-line mailer, watched in the fourth process box.
+    const std::string& mailerName() const { return mailerName_; }
+    const std::string& mailerFolder() const { return mailerFolder_; }
+
+private:
+    Flavour flavour_ = Flavour::Windows;
+    char separator_ = '\\';
+    std::string lineEnd_;
+    std::string commandFileExtension_;
+    std::string callPrefix_;
+    std::string defaultHomeFolder_;
+    std::string executableSuffix_;
+    std::string useQtFolder_, useQtName_, useDaemonFolder_, useDaemonName_, useCliName_;
+    std::string programFileFilter_;
+    std::string mailerName_, mailerFolder_;
+};
+
+}  // namespace syncward

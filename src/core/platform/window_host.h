@@ -1,0 +1,20 @@
+#pragma once
+
+namespace syncward {
+
+class Form;
+
+// The seam to the windowing toolkit. Modal windows block their owner's
+// input but not the program's timers.
+class WindowHost {
+public:
+    virtual ~WindowHost() = default;
+    virtual void showModal(Form& form, Form& owner) = 0;
+    virtual void showModeless(Form& form) = 0;
+    // Hides the form's view; the model's close behaviour has already run.
+    virtual void hide(Form& form) = 0;
+    virtual bool isForeground(Form& form) = 0;
+    virtual void makeTopmost(Form& form) = 0;
+};
+
+}  // namespace syncward

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "gui/form_view.h"
+
+namespace syncward {
+
+class MainWindow;
+
+// The main window: the run's steps with their lights and switches, the
+// block counter, the run record, the process boxes, the heartbeat and lock
+// lights, and the buttons that open the other windows.
+class MainWindowView : public FormView {
+public:
+    MainWindowView(MainWindow& model, QWidget* parent);
+
+private:
+    QWidget* runStepsGroup(MainWindow& model);
+    QWidget* blockCounterGroup();
+    QWidget* runRecordGroup();
+    QWidget* processesAndLightsGroup();
+    QWidget* buttonsRow();
+};
+
+}  // namespace syncward

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/platform/platform.h"
+
+namespace syncward {
+
+class QtWindowHost;
+
+// The real platform of a Linux desktop, assembled once in main().
+class PosixPlatform {
+public:
+    explicit PosixPlatform(const std::string& argv0);
+    ~PosixPlatform();
+
+    Platform& platform() { return *platform_; }
+    QtWindowHost& windowHost() { return *windowHost_; }
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
+    std::unique_ptr<QtWindowHost> windowHost_;
+    std::unique_ptr<Platform> platform_;
+};
+
+}  // namespace syncward

@@ -1,0 +1,35 @@
+#include "gui/qt_dialogs.h"
+
+#include <QFileDialog>
+
+#include "gui/qt_window_host.h"
+
+namespace syncward {
+
+namespace {
+
+// "Label (*.a)|*.a|All files (*.*)|*.*" -> "Label (*.a);;All files (*.*)"
+QString qtFilter(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList labels;
+    for (int i = 0; i < parts.size(); i += 2) labels << parts[i];
+    return labels.join(";;");
+}
+
+}  // namespace
+
+std::optional<std::string> QtDialogs::browseFolder(Form& owner, const std::string& title) {
+    const QString folder = QFileDialog::getExistingDirectory(host_.viewOf(owner), QString::fromStdString(title));
+    if (folder.isEmpty()) return std::nullopt;
+    return folder.toStdString();
+}
+
+std::optional<std::string> QtDialogs::openFile(Form& owner, const std::string& title, const std::string& filter,
+                                               const std::string& initialFolder) {
+    const QString file = QFileDialog::getOpenFileName(host_.viewOf(owner), QString::fromStdString(title),
+                                                      QString::fromStdString(initialFolder), qtFilter(filter));
+    if (file.isEmpty()) return std::nullopt;
+    return file.toStdString();
+}
+
+}  // namespace syncward

@@ -1,0 +1,23 @@
+#include "gui/qt_event_loop.h"
+
+#include <QTimer>
+
+#include "core/form/timer.h"
+
+namespace syncward {
+
+void QtEventLoop::armed(Timer& timer) {
+    QTimer*& qtimer = timers_[&timer];
+    if (!qtimer) {
+        qtimer = new QTimer(this);
+        QObject::connect(qtimer, &QTimer::timeout, this, [&timer] { timer.fire(); });
+    }
+    qtimer->start(timer.interval());  // start() on a running QTimer restarts its interval
+}
+
+void QtEventLoop::disarmed(Timer& timer) {
+    auto it = timers_.find(&timer);
+    if (it != timers_.end()) it->second->stop();
+}
+
+}  // namespace syncward

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "core/platform/window_host.h"
+
+namespace syncward {
+
+// Creates a form's view on its first show, from the factory registered
+// under the form's name. Modal windows use window modality without a nested
+// event loop, so the main window's timers keep running under them.
+class QtWindowHost : public WindowHost {
+public:
+    using ViewFactory = std::function<QWidget*(Form& form, QWidget* parent)>;
+
+    void registerView(const std::string& formName, ViewFactory factory);
+    QWidget* viewOf(Form& form) const;
+
+    void showModal(Form& form, Form& owner) override;
+    void showModeless(Form& form) override;
+    void hide(Form& form) override;
+    bool isForeground(Form& form) override;
+    void makeTopmost(Form& form) override;
+
+private:
+    QWidget* ensureView(Form& form, QWidget* parent);
+    void show(Form& form, QWidget* parent, bool modal);
+
+    std::map<std::string, ViewFactory> factories_;
+    std::map<Form*, QPointer<QWidget>> views_;
+};
+
+// Twips (1/1440 inch) and pixels at the screen's logical resolution.
+int twipsToPixels(int twips, const QWidget& widget);
+int pixelsToTwips(int pixels, const QWidget& widget);
+
+}  // namespace syncward

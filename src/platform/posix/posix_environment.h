@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "core/platform/environment.h"
+
+namespace syncward {
+
+// Names and times from the running system. The executable name is the base
+// name of argv[0], so a copy or a link under another name is another copy
+// of the program with its own settings and files.
+class PosixEnvironment : public Environment {
+public:
+    explicit PosixEnvironment(const std::string& argv0);
+
+    std::string executableName() override { return executableName_; }
+    std::string executableFolder() override { return executableFolder_; }
+    std::string computerName() override;
+    std::string userName() override;
+    std::string dateText() override;
+    std::string timeText() override;
+
+    static std::string homeDirectory();
+
+private:
+    std::string executableName_;
+    std::string executableFolder_;
+};
+
+}  // namespace syncward

@@ -1,0 +1,86 @@
+#include "platform/posix/posix_file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace syncward {
+
+namespace fs = std::filesystem;
+
+std::optional<std::string> PosixFileSystem::readText(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return std::nullopt;
+    return text;
+}
+
+namespace {
+
+bool writeAll(int fd, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+// Written into a private temporary file beside the target, flushed, then
+// renamed over it: a reader sees the old file or the new one, never half.
+bool PosixFileSystem::writeText(const std::string& path, const std::string& text) {
+    if (path.empty()) return false;
+    std::string temporary = path + ".tmp-XXXXXX";
+    const int fd = ::mkstemp(temporary.data());  // created 0600
+    if (fd < 0) return false;
+    const bool written = writeAll(fd, text) && ::fsync(fd) == 0;
+    if (::close(fd) != 0 || !written || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool PosixFileSystem::folderExists(const std::string& path) {
+    std::error_code error;
+    return !path.empty() && fs::is_directory(path, error);
+}
+
+bool PosixFileSystem::createFolder(const std::string& path) {
+    if (path.empty()) return false;
+    if (::mkdir(path.c_str(), 0700) == 0) return true;
+    return errno == EEXIST && folderExists(path);
+}
+
+std::optional<std::uint64_t> PosixFileSystem::folderSize(const std::string& path) {
+    std::error_code error;
+    if (path.empty() || !fs::is_directory(path, error)) return std::nullopt;
+    fs::recursive_directory_iterator it(path, fs::directory_options::skip_permission_denied, error);
+    if (error) return std::nullopt;
+    std::uint64_t total = 0;
+    for (; it != fs::recursive_directory_iterator(); it.increment(error)) {
+        if (error) return std::nullopt;
+        const fs::file_status status = it->symlink_status(error);
+        if (!error && fs::is_regular_file(status)) {
+            const auto size = it->file_size(error);
+            if (!error) total += size;
+        }
+        error.clear();
+    }
+    return total;
+}
+
+}  // namespace syncward

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "core/platform/process_table.h"
+
+namespace syncward {
+
+// The process list read from /proc, once per query. A process has name N
+// when N equals, letter case ignored, the base name of its executable, the
+// base name of its argv[0], or its thread name (comm, which the kernel cuts
+// to 15 characters). A node renames its main thread while it flushes and
+// shuts down, so the thread name alone would call it stopped while it is
+// still writing. A zombie has exited and does not count.
+class ProcProcessTable : public ProcessTable {
+public:
+    explicit ProcProcessTable(std::string procRoot = "/proc") : procRoot_(std::move(procRoot)) {}
+
+    std::optional<std::vector<bool>> running(const std::vector<std::string>& names) override;
+    // Only this user's processes are ended, at once (SIGKILL).
+    void terminate(const std::string& name) override;
+
+private:
+    std::string procRoot_;
+};
+
+}  // namespace syncward

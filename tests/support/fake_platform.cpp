@@ -1,0 +1,130 @@
+#include "support/fake_platform.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "core/form/form.h"
+
+namespace syncward::testing {
+
+namespace {
+
+bool sameIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
+}
+
+}  // namespace
+
+std::string FakeSettingsStore::get(const std::string& section, const std::string& key, const std::string& fallback) {
+    auto it = values.find({section, key});
+    return it == values.end() ? fallback : it->second;
+}
+
+bool FakeSettingsStore::save(const std::string& section, const std::string& key, const std::string& value) {
+    if (failSaves) return false;
+    values[{section, key}] = value;
+    log.emplace_back(section, key);
+    return true;
+}
+
+std::optional<std::string> FakeSettingsStore::stored(const std::string& section, const std::string& key) const {
+    auto it = values.find({section, key});
+    if (it == values.end()) return std::nullopt;
+    return it->second;
+}
+
+std::vector<std::string> FakeSettingsStore::savedKeys(const std::string& section) const {
+    std::vector<std::string> keys;
+    for (const auto& [s, k] : log)
+        if (s == section) keys.push_back(k);
+    return keys;
+}
+
+std::optional<std::vector<bool>> FakeProcessTable::running(const std::vector<std::string>& names) {
+    ++queries;
+    if (failQueries) return std::nullopt;
+    std::vector<bool> answer;
+    for (const std::string& name : names)
+        answer.push_back(std::any_of(processes.begin(), processes.end(),
+                                     [&](const std::string& p) { return sameIgnoringCase(p, name); }));
+    return answer;
+}
+
+void FakeProcessTable::terminate(const std::string& name) {
+    terminated.push_back(name);
+    for (auto it = processes.begin(); it != processes.end();)
+        it = sameIgnoringCase(*it, name) ? processes.erase(it) : std::next(it);
+}
+
+bool FakeLauncher::runCommandFile(const std::string& path) {
+    ran.push_back(path);
+    if (failStarts) return false;
+    if (onRun) onRun(path);
+    return true;
+}
+
+bool FakeLauncher::openForReading(const std::string& path) {
+    opened.push_back(path);
+    return !failStarts;
+}
+
+std::optional<std::string> FakeFileSystem::readText(const std::string& path) {
+    auto it = files.find(path);
+    if (it == files.end()) return std::nullopt;
+    return it->second;
+}
+
+bool FakeFileSystem::writeText(const std::string& path, const std::string& text) {
+    ++writes;
+    if (unwritable.count(path)) return false;
+    files[path] = text;
+    return true;
+}
+
+bool FakeFileSystem::folderExists(const std::string& path) { return folders.count(path) > 0; }
+
+bool FakeFileSystem::createFolder(const std::string& path) {
+    folders.insert(path);
+    return true;
+}
+
+std::optional<std::uint64_t> FakeFileSystem::folderSize(const std::string& path) {
+    auto it = folderSizes.find(path);
+    if (it == folderSizes.end()) return std::nullopt;
+    return it->second;
+}
+
+std::optional<std::string> FakeDialogs::browseFolder(Form&, const std::string& title) {
+    titles.push_back(title);
+    if (answers.empty()) return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::optional<std::string> FakeDialogs::openFile(Form& owner, const std::string& title, const std::string&,
+                                                 const std::string&) {
+    return browseFolder(owner, title);
+}
+
+void FakeWindowHost::showModal(Form& form, Form&) {
+    shown.emplace_back(&form, true);
+    form.onClosed = [this](Form& f) { hide(f); };
+    form.markOpen();
+}
+
+void FakeWindowHost::showModeless(Form& form) {
+    shown.emplace_back(&form, false);
+    form.onClosed = [this](Form& f) { hide(f); };
+    form.markOpen();
+}
+
+void FakeWindowHost::hide(Form& form) { hidden.push_back(&form); }
+
+FakePlatform::FakePlatform(PlatformProfile p)
+    : profile(std::move(p)),
+      platform{store, processes, launcher, files, environment, dialogs, windows, loop, profile} {}
+
+}  // namespace syncward::testing

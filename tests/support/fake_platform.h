@@ -1,0 +1,138 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/app/application.h"
+#include "core/platform/platform.h"
+#include "core/platform/virtual_loop.h"
+
+namespace syncward::testing {
+
+// An in-memory settings store that remembers every save in order.
+class FakeSettingsStore : public SettingsStore {
+public:
+    std::string get(const std::string& section, const std::string& key, const std::string& fallback) override;
+    bool save(const std::string& section, const std::string& key, const std::string& value) override;
+
+    void put(const std::string& section, const std::string& key, const std::string& value) { values[{section, key}] = value; }
+    std::optional<std::string> stored(const std::string& section, const std::string& key) const;
+    // Keys saved to a section, in order, since the last clearLog().
+    std::vector<std::string> savedKeys(const std::string& section) const;
+    void clearLog() { log.clear(); }
+
+    std::map<std::pair<std::string, std::string>, std::string> values;
+    std::vector<std::pair<std::string, std::string>> log;  // section, key
+    bool failSaves = false;
+};
+
+// A process list the test scripts: the names that run right now.
+class FakeProcessTable : public ProcessTable {
+public:
+    std::optional<std::vector<bool>> running(const std::vector<std::string>& names) override;
+    void terminate(const std::string& name) override;
+
+    void start(const std::string& name) { processes.insert(name); }
+    void end(const std::string& name) { processes.erase(processes.find(name)); }
+    std::multiset<std::string> processes;  // compared ignoring case
+    std::vector<std::string> terminated;
+    bool failQueries = false;
+    int queries = 0;
+};
+
+// Records what was started; a test can react to a start (a command file
+// that "runs" a program) through onRun.
+class FakeLauncher : public Launcher {
+public:
+    bool runCommandFile(const std::string& path) override;
+    bool openForReading(const std::string& path) override;
+
+    std::vector<std::string> ran;
+    std::vector<std::string> opened;
+    std::function<void(const std::string&)> onRun;
+    bool failStarts = false;
+};
+
+class FakeFileSystem : public FileSystem {
+public:
+    std::optional<std::string> readText(const std::string& path) override;
+    bool writeText(const std::string& path, const std::string& text) override;
+    bool folderExists(const std::string& path) override;
+    bool createFolder(const std::string& path) override;
+    std::optional<std::uint64_t> folderSize(const std::string& path) override;
+
+    std::map<std::string, std::string> files;
+    std::set<std::string> folders;
+    std::map<std::string, std::uint64_t> folderSizes;
+    std::set<std::string> unwritable;  // paths whose writes fail
+    int writes = 0;
+};
+
+class FakeEnvironment : public Environment {
+public:
+    std::string executableName() override { return exeName; }
+    std::string executableFolder() override { return exeFolder; }
+    std::string computerName() override { return computer; }
+    std::string userName() override { return user; }
+    std::string dateText() override { return date; }
+    std::string timeText() override { return time; }
+
+    std::string exeName = "BTC1";
+    std::string exeFolder = "C:\\Tools";
+    std::string computer = "NODEBOX";
+    std::string user = "satoshi";
+    std::string date = "07/12/2026";
+    std::string time = "20:15:00";
+};
+
+// Answers dialogs from a queue; an empty answer is a cancel.
+class FakeDialogs : public Dialogs {
+public:
+    std::optional<std::string> browseFolder(Form& owner, const std::string& title) override;
+    std::optional<std::string> openFile(Form& owner, const std::string& title, const std::string& filter,
+                                        const std::string& initialFolder) override;
+
+    std::deque<std::optional<std::string>> answers;
+    std::vector<std::string> titles;
+};
+
+class FakeWindowHost : public WindowHost {
+public:
+    void showModal(Form& form, Form& owner) override;
+    void showModeless(Form& form) override;
+    void hide(Form& form) override;
+    bool isForeground(Form& form) override { return foreground == &form; }
+    void makeTopmost(Form& form) override { topmost.insert(&form); }
+
+    std::vector<std::pair<Form*, bool>> shown;  // form, modal
+    std::vector<Form*> hidden;
+    std::set<Form*> topmost;
+    Form* foreground = nullptr;
+};
+
+// The whole fake platform, on virtual time, under one profile.
+struct FakePlatform {
+    explicit FakePlatform(PlatformProfile profile = PlatformProfile::windows());
+
+    FakeSettingsStore store;
+    FakeProcessTable processes;
+    FakeLauncher launcher;
+    FakeFileSystem files;
+    FakeEnvironment environment;
+    FakeDialogs dialogs;
+    FakeWindowHost windows;
+    VirtualLoop loop;
+    PlatformProfile profile;
+    Platform platform;
+
+    // The settings section of the program under test.
+    std::string section() const { return environment.exeName; }
+};
+
+}  // namespace syncward::testing
