@@ -12,6 +12,11 @@ Application::Application(Platform& platform)
     installAlwaysOnTop(context_);
     installRunChoices(context_);
     installMainWindowClose(context_);
+
+    // Buttons whose windows the program does not have yet.
+    for (Button* button : {&main_.SETTINGS_BUTTON, &main_.ABOUT_BUTTON, &main_.HELP_BUTTON, &main_.BOX_INFO_BUTTON,
+                           &main_.TERMINATOR_BUTTON, &main_.BLOCK_TIMES_WINDOW_BUTTON, &main_.MANUAL_RUN_BUTTON})
+        button->setEnabled(false);
 }
 
 Application::~Application() = default;

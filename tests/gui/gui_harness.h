@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "core/app/application.h"
+#include "gui/qt_event_loop.h"
+#include "gui/qt_window_host.h"
+#include "gui/views.h"
+#include "support/fake_platform.h"
+
+namespace syncward::testing {
+
+// The program with its real views, Qt timers and window host, over a fake
+// store, files and processes.
+struct GuiHarness {
+    GuiHarness()
+        : platform{fake.store, fake.processes, fake.launcher, fake.files, fake.environment,
+                   fake.dialogs, host,           loop,           fake.profile} {
+        registerViews(host);
+    }
+
+    Application& start() {
+        app = std::make_unique<Application>(platform);
+        app->start();
+        return *app;
+    }
+    QWidget* view(Form& form) { return host.viewOf(form); }
+    template <typename W>
+    W* widget(Form& form, const char* name) {
+        return view(form)->findChild<W*>(name);
+    }
+
+    // Lets Qt deliver timers and events for a while.
+    static void pump(int ms) {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+
+    // Screenshots go into the build folder for a person to look at.
+    static QString screenshotPath(const QString& name) {
+        const QString base = qEnvironmentVariable("SYNCWARD_BUILD_DIR", QDir::tempPath());
+        QDir().mkpath(base + "/screenshots");
+        return base + "/screenshots/" + name;
+    }
+
+    FakePlatform fake;
+    QtWindowHost host;
+    QtEventLoop loop;
+    Platform platform;
+    std::unique_ptr<Application> app;
+};
+
+}  // namespace syncward::testing
