@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/settings/home_layout.h"
+
+namespace syncward {
+
+struct AppContext;
+
+// Runs one of the six command files of the main window's home folder,
+// hidden and without waiting. The result only says whether it could be
+// started; whether the program did its work is learnt from the process
+// watch and the files it writes.
+bool runCommandFile(AppContext& app, CommandFile file);
+
+}  // namespace syncward

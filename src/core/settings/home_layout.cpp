@@ -1,0 +1,56 @@
+#include "core/settings/home_layout.h"
+
+#include "core/platform/platform_profile.h"
+
+namespace syncward {
+
+namespace home_layout {
+
+std::string subfolder(const PlatformProfile& profile, const std::string& home, const char* name) {
+    return profile.join(home, name);
+}
+
+namespace {
+std::string fileIn(const PlatformProfile& profile, const std::string& home, const char* folder,
+                   const std::string& fileName) {
+    return profile.join(subfolder(profile, home, folder), fileName);
+}
+}  // namespace
+
+std::string blockCountFile(const PlatformProfile& profile, const std::string& home, const std::string& exe) {
+    return fileIn(profile, home, blockCounts, exe + "-LATEST-BLOCKCOUNT.LOG");
+}
+
+std::string configFile(const PlatformProfile& profile, const std::string& home, const std::string& exe) {
+    return fileIn(profile, home, configs, exe + "-CRYPTO-CONFIG.conf");
+}
+
+std::string reportFile(const PlatformProfile& profile, const std::string& home, const std::string& exe) {
+    return fileIn(profile, home, reports, exe + "-END-REPORT.LOG");
+}
+
+std::string mailerLogFile(const PlatformProfile& profile, const std::string& home, const std::string& exe) {
+    return fileIn(profile, home, logs, exe + "-SEND-EMAIL.LOG");
+}
+
+}  // namespace home_layout
+
+const char* commandFileStem(CommandFile file) {
+    switch (file) {
+        case CommandFile::RunQt: return "-RUN-QT";
+        case CommandFile::RunDaemon: return "-RUN-DAEMON";
+        case CommandFile::CliStop: return "-RUN-CLI-STOP";
+        case CommandFile::BlockCounter: return "-RUN-BLOCKCOUNTER-GBC";
+        case CommandFile::StartEmail: return "-START-EMAIL";
+        case CommandFile::EndReportEmail: return "-END-REPORT-EMAIL";
+    }
+    return "";
+}
+
+std::string commandFilePath(const PlatformProfile& profile, const std::string& home, const std::string& exe,
+                            CommandFile file) {
+    return profile.join(home_layout::subfolder(profile, home, home_layout::bats),
+                        exe + commandFileStem(file) + profile.commandFileExtension());
+}
+
+}  // namespace syncward

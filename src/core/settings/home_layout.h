@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+namespace syncward {
+
+class PlatformProfile;
+
+// The home folder and its five sub-folders. Every file in them is named
+// after the executable, so copies under other names share one home folder
+// without touching each other's files. Paths are plain concatenations: the
+// home folder text is used exactly as typed.
+namespace home_layout {
+
+inline constexpr const char* bats = "BATS";
+inline constexpr const char* blockCounts = "BLOCKCOUNTS";
+inline constexpr const char* configs = "CONFIGS";
+inline constexpr const char* logs = "LOGS";
+inline constexpr const char* reports = "REPORTS";
+inline constexpr const char* subfolders[] = {bats, blockCounts, configs, logs, reports};
+
+std::string subfolder(const PlatformProfile& profile, const std::string& home, const char* name);
+std::string blockCountFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
+std::string configFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
+std::string reportFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
+std::string mailerLogFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
+
+}  // namespace home_layout
+
+// The six one-line command files in the BATS folder.
+enum class CommandFile { RunQt, RunDaemon, CliStop, BlockCounter, StartEmail, EndReportEmail };
+
+// "-RUN-QT" ... without the platform's extension.
+const char* commandFileStem(CommandFile file);
+std::string commandFilePath(const PlatformProfile& profile, const std::string& home, const std::string& exe,
+                            CommandFile file);
+
+}  // namespace syncward
