@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <ostream>
 #include <optional>
 #include <set>
 #include <string>
@@ -12,6 +13,18 @@
 #include "core/app/application.h"
 #include "core/platform/platform.h"
 #include "core/platform/virtual_loop.h"
+
+namespace syncward {
+// Readable colours in test failures.
+inline void PrintTo(const Colour& c, std::ostream* os) {
+    if (c == colours::windowBackground)
+        *os << "windowBackground";
+    else if (c == colours::buttonFace)
+        *os << "buttonFace";
+    else
+        *os << "rgb(" << int(c.red()) << "," << int(c.green()) << "," << int(c.blue()) << ")";
+}
+}  // namespace syncward
 
 namespace syncward::testing {
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "core/app/main_window.h"
@@ -25,6 +26,10 @@ struct AppContext {
 
     const PlatformProfile& profile() const { return platform.profile; }
     void status(const std::string& text) const { main.CURRENT_STATUS_LABEL.setCaption(text); }
+
+    // Shows the power autotimer's countdown beside the main window; set by
+    // the power autotimer when it is installed.
+    std::function<void()> showPowerAutotimerWindow;
 };
 
 }  // namespace syncward

@@ -3,6 +3,8 @@
 #include "core/app/always_on_top.h"
 #include "core/app/main_window_close.h"
 #include "core/app/run_choices.h"
+#include "core/app/run_sequence.h"
+#include "core/app/start_close_timers.h"
 #include "core/app/startup.h"
 
 namespace syncward {
@@ -12,6 +14,8 @@ Application::Application(Platform& platform)
     installAlwaysOnTop(context_);
     installRunChoices(context_);
     installMainWindowClose(context_);
+    installRunSequence(context_);
+    installStartCloseTimers(context_);
 
     // Buttons whose windows the program does not have yet.
     for (Button* button : {&main_.SETTINGS_BUTTON, &main_.ABOUT_BUTTON, &main_.HELP_BUTTON, &main_.BOX_INFO_BUTTON,

@@ -17,6 +17,8 @@ inline constexpr const char* completedSuccessfully = "!!! COMPLETED SUCCESSFULLY
 inline constexpr const char* noActionSet = "!!! NO ACTION SET !!!";
 inline constexpr const char* stillToRun = "!!! STILL TO RUN !!!";
 inline constexpr const char* ready = "READY...";
+inline constexpr const char* manualExit = "!!! MANUAL EXIT !!!";
+inline constexpr const char* reportNotWritten = "!!! END REPORT FILE NOT WRITTEN - CHECK THE REPORTS FOLDER !!!";
 }  // namespace texts
 
 // SYNCWARD_MAIN: the program's shared state. Everything a run needs lives

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+namespace syncward {
+
+struct AppContext;
+class MainWindow;
+class PlatformProfile;
+
+// End number minus start number, each read by its leading numeric part (a
+// text without one counts as 0; a trailing line end is ignored), as a plain
+// decimal number.
+std::string downloadedBlocks(const std::string& endCount, const std::string& startCount);
+
+// The end report, composed from the run record of the main window. Every
+// line ends with the platform's line end; values are inserted unchanged,
+// their own line ends included.
+std::string composeEndReport(const MainWindow& w, const std::string& executableName, const PlatformProfile& profile);
+
+// Step 16: counts the downloaded blocks, composes the report into
+// LOG_FILE_OUTPUT_TEXTBOX and writes it, with one more line end, to the
+// REPORTS folder. False when the file could not be written.
+bool createAndWriteEndReport(AppContext& app);
+
+}  // namespace syncward

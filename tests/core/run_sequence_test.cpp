@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include "support/app_harness.h"
+
+namespace syncward::testing {
+namespace {
+
+struct RunSequence : ::testing::Test {
+    void SetUp() override {
+        h.store("SYNCWARD_HOME_TEXTBOX", "D:\\R");
+        h.store("ALWAYS_ON_TOP_TICKBOX", "0");
+    }
+    MainWindow& start() {
+        h.start();
+        return h.main();
+    }
+    void clickStart() { h.main().MULTILOADER_START_STOP_BUTTON.click(); }
+    void seconds(int s) { h.fake.loop.advance(s * 1000LL); }
+    Colour light(int step) { return h.main().taskLight(step).background(); }
+
+    AppHarness h;
+};
+
+TEST_F(RunSequence, ARunWithOnlyTheDaemonTickedGoesThroughAllStepsInAboutNineteenSeconds) {
+    h.store("RUN_DAEMON_TICKBOX", "1");
+    MainWindow& w = start();
+    w.LAST_BLOCKCOUNT_TEXTBOX.setText("1000\r\n");
+    clickStart();
+    EXPECT_EQ(w.MULTILOADER_START_STOP_BUTTON.caption(), "STOP");
+    EXPECT_FALSE(w.AUTOSTART_START_BUTTON.enabled());
+    seconds(7);
+    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "RUNNING DAEMON...");
+    EXPECT_EQ(w.RUN_QT_OR_D_TEXTBOX.text(), "DAEMON");
+    EXPECT_EQ(h.fake.launcher.ran, std::vector<std::string>{"D:\\R\\BATS\\BTC1-RUN-DAEMON.bat"});
+    seconds(10);
+    EXPECT_TRUE(w.taskTimer(19).enabled());  // step 8 skipped step 9: 18 ticks for 19 steps
+    seconds(1);
+    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "!!! COMPLETED - FINISHED - DONE !!!");
+    for (int step = 1; step <= MainWindow::stepCount; ++step) EXPECT_FALSE(w.taskTimer(step).enabled()) << step;
+    EXPECT_EQ(w.MULTILOADER_START_STOP_BUTTON.caption(), "STOP");
+    EXPECT_TRUE(w.END_LOG_BUTTON.enabled());
+
+    // Lights: skipped steps red, the rest green (step 13 turns 12 green
+    // whether it waited or skipped).
+    for (int step : {2, 4, 8, 9, 11, 17, 18, 19}) EXPECT_EQ(light(step), colours::red) << step;
+    for (int step : {1, 3, 5, 6, 7, 10, 12, 13, 14, 15, 16}) EXPECT_EQ(light(step), colours::green) << step;
+
+    // With the block counter skipped the end count is the start count.
+    EXPECT_EQ(w.BLOCKCOUNT_LOG_START_TEXTBOX.text(), "1000\r\n");
+    EXPECT_EQ(w.BLOCKCOUNT_LOG_END_TEXTBOX.text(), "1000\r\n");
+    EXPECT_EQ(w.DOWNLOADED_BLOCKS_TEXTBOX.text(), "0");
+    EXPECT_EQ(w.PC_NAME_TEXTBOX.text(), "PC Name = NODEBOX");
+    EXPECT_EQ(w.START_TIME_TEXTBOX.text(), "20:15:00");
+    EXPECT_TRUE(w.RUNTIME_TIMER.enabled());
+    EXPECT_TRUE(h.fake.files.files.count("D:\\R\\REPORTS\\BTC1-END-REPORT.LOG"));
+}
+
+TEST_F(RunSequence, OptionalStepsRunTheirCommandFilesAndHeartbeatTimers) {
+    for (const char* key : {"TASK_2_ENABLE_TICKBOX", "TASK_4_ENABLE_TICKBOX", "TASK_17_ENABLE_TICKBOX",
+                            "TASK_18_ENABLE_TICKBOX", "RUN_QT_TICKBOX"})
+        h.store(key, "1");
+    MainWindow& w = start();
+    clickStart();
+    seconds(2);
+    EXPECT_TRUE(w.HEARTBEAT_TIMER.enabled());
+    EXPECT_TRUE(w.kittTimer(1).enabled());
+    EXPECT_EQ(w.KITT_START_BUTTON.caption(), "STOP KITT");
+    seconds(16);
+    EXPECT_EQ(h.fake.launcher.ran, (std::vector<std::string>{"D:\\R\\BATS\\BTC1-START-EMAIL.bat",
+                                                             "D:\\R\\BATS\\BTC1-RUN-QT.bat",
+                                                             "D:\\R\\BATS\\BTC1-END-REPORT-EMAIL.bat"}));
+    EXPECT_FALSE(w.HEARTBEAT_TIMER.enabled());
+    EXPECT_EQ(w.kittLabel(4).background(), colours::black);
+    EXPECT_EQ(light(18), colours::green);
+}
+
+TEST_F(RunSequence, StepTwelveWaitsUntilBothNodeBoxesAreRedAndStopLeavesEverythingElseAlone) {
+    h.store("RUN_DAEMON_TICKBOX", "1");
+    h.store("TASK_11_ENABLE_TICKBOX", "1");
+    MainWindow& w = start();
+    w.processBox(1).setBackground(colours::red);
+    w.processBox(2).setBackground(colours::green);  // the daemon is still writing
+    clickStart();
+    seconds(30);
+    EXPECT_TRUE(w.taskTimer(12).enabled());
+    EXPECT_EQ(light(11), colours::cyan);
+    EXPECT_EQ(h.fake.launcher.ran.back(), "D:\\R\\BATS\\BTC1-RUN-CLI-STOP.bat");
+
+    clickStart();  // STOP while waiting
+    EXPECT_EQ(w.MULTILOADER_START_STOP_BUTTON.caption(), "START");
+    for (int step = 1; step <= MainWindow::stepCount; ++step) EXPECT_FALSE(w.taskTimer(step).enabled());
+    EXPECT_TRUE(w.RUNTIME_TIMER.enabled());
+    EXPECT_EQ(light(12), colours::cyan);  // lights stay as they were
+
+    clickStart();  // a new start begins at step 1
+    w.processBox(2).setBackground(colours::red);
+    seconds(12);
+    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "BLOCKCHAIN FOLDER SIZE - AFTER");
+    EXPECT_EQ(light(11), colours::green);
+}
+
+TEST_F(RunSequence, TheBlockCounterHandsBackThroughTheCompletionTimer) {
+    h.store("TASK_8_ENABLE_TICKBOX", "1");
+    h.store("FINISH_WHEN_IDENTICAL_TICKBOX", "1");
+    h.store("AUTOSTART_OVERRIDE_TIMER_TICKBOX", "1");
+    h.store("OVERRIDE_TIMER_ENABLE_TICKBOX", "1");
+    MainWindow& w = start();
+    clickStart();
+    seconds(8);
+    EXPECT_EQ(light(8), colours::pink);
+    EXPECT_EQ(light(9), colours::cyan);
+    EXPECT_TRUE(w.BLOCKCOUNTER_COUNTDOWN_TIMER.enabled());
+    EXPECT_TRUE(w.OVERRIDE_TIMER.enabled());
+    EXPECT_EQ(w.START_STOP_TIMER_BUTTON.caption(), "STOP");
+    EXPECT_TRUE(w.USER_COUNT_TIME_TEXTBOX.locked());
+    for (int step = 1; step <= MainWindow::stepCount; ++step) EXPECT_FALSE(w.taskTimer(step).enabled());
+
+    // The checks confirm: they enable the completion timer.
+    w.BLOCKCOUNTER_COUNTDOWN_TIMER.stop();
+    w.CURRENT_BLOCK_TEXTBOX.setText("2000\r\n");
+    w.LAST_BLOCKCOUNT_TEXTBOX.setText("2000\r\n");
+    w.COMPLETED_TIMER.start();
+    seconds(1);
+    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "!!! BLOCKCOUNTER FINISHED !!!");
+    EXPECT_EQ(h.stored("BLOCKCOUNTER_LAST_RUN"), "!!! COMPLETED SUCCESSFULLY !!!");
+    EXPECT_EQ(h.stored("INFO_ONLY_CURRENT_BLOCK_TEXTBOX"), "2000\r\n");
+    EXPECT_FALSE(w.OVERRIDE_TIMER.enabled());
+    EXPECT_FALSE(w.COMPLETED_TIMER.enabled());
+    EXPECT_EQ(light(8), colours::green);
+    seconds(1);
+    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "!!! BLOCKCOUNTER ENDED !!!");
+    seconds(1);
+    EXPECT_EQ(w.BLOCKCOUNT_LOG_END_TEXTBOX.text(), "2000\r\n");
+}
+
+TEST_F(RunSequence, WithoutFinishWhenIdenticalTheCounterKeepsPollingAndTheRunWaits) {
+    h.store("TASK_8_ENABLE_TICKBOX", "1");
+    MainWindow& w = start();
+    clickStart();
+    seconds(8);
+    w.BLOCKCOUNTER_COUNTDOWN_TIMER.stop();
+    w.COMPLETED_TIMER.start();
+    seconds(1);
+    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "!!! BLOCKCHAIN UPDATED !!!");
+    EXPECT_TRUE(w.BLOCKCOUNTER_COUNTDOWN_TIMER.enabled());
+    EXPECT_FALSE(w.taskTimer(9).enabled());
+    EXPECT_FALSE(h.stored("BLOCKCOUNTER_LAST_RUN").has_value());
+}
+
+TEST_F(RunSequence, StartingByTheButtonPausesARunningAutostartCountdown) {
+    h.store("AUTOSTART_TICKBOX", "1");
+    MainWindow& w = start();
+    seconds(3);
+    clickStart();
+    EXPECT_FALSE(w.AUTOSTART_TIMER.enabled());
+    seconds(30);
+    // One pass only: step 1 ran once.
+    EXPECT_EQ(w.START_TIME_TEXTBOX.text(), "20:15:00");
+    EXPECT_FALSE(w.taskTimer(1).enabled());
+}
+
+TEST_F(RunSequence, TheFinalActionAutocloseOrPowerAutotimer) {
+    h.store("TASK_20_ENABLE_TICKBOX", "1");
+    h.store("AUTOTIMER_ACTION_TEXTBOX", "SHUTDOWN");
+    MainWindow& w = start();
+    int shown = 0;
+    h.app->context().showPowerAutotimerWindow = [&] { ++shown; };
+    clickStart();
+    seconds(18);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "!!! RUNNING POWER AUTOTIMER !!!");
+    EXPECT_EQ(light(19), colours::green);
+    EXPECT_FALSE(w.AUTOCLOSE_TIMER.enabled());
+}
+
+}  // namespace
+}  // namespace syncward::testing
