@@ -1,0 +1,38 @@
+#include "e2e/standin_node.h"
+
+#include <sys/stat.h>
+
+#include <fstream>
+
+namespace syncward::testing {
+
+namespace {
+
+void writeScript(const std::string& path, const std::string& body) {
+    std::ofstream(path) << "#!/bin/sh\n" << body;
+    ::chmod(path.c_str(), 0700);
+}
+
+}  // namespace
+
+StandinNode::StandinNode(const std::string& dir, int flushSeconds)
+    : folder(dir), heightFile(dir + "/height"), exitTimeFile(dir + "/daemon-exited") {
+    std::ofstream(heightFile) << "120\n";
+    // The daemon runs until the stop flag appears, then flushes.
+    writeScript(folder + "/" + daemonName,
+                "rm -f '" + folder + "/stop'\n"
+                "while [ ! -e '" + folder + "/stop' ]; do sleep 0.1; done\n"
+                "sleep " + std::to_string(flushSeconds) + "\n"
+                "date +%s%3N > '" + exitTimeFile + "'\n");
+    // The client: "getblockcount" prints the height while the daemon runs,
+    // "stop" raises the flag. Errors go to standard error, as a real client's do.
+    writeScript(folder + "/" + cliName,
+                "last=''; for a in \"$@\"; do last=$a; done\n"
+                "case $last in\n"
+                "  getblockcount) if pgrep -x " + daemonName + " >/dev/null; then cat '" + heightFile +
+                    "'; else echo 'error: could not connect' >&2; exit 1; fi ;;\n"
+                "  stop) touch '" + folder + "/stop'; echo 'node stopping' ;;\n"
+                "esac\n");
+}
+
+}  // namespace syncward::testing

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace syncward::testing {
+
+// Writes small shell scripts that act as a coin's daemon and command-line
+// client: the daemon serves a block height from a file until it is asked to
+// stop, then takes a while to "flush" before it exits; the client answers
+// getblockcount and stop. Enough to drive a whole run without a real node.
+struct StandinNode {
+    explicit StandinNode(const std::string& folder, int flushSeconds = 2);
+
+    std::string folder;
+    std::string daemonName = "fakecoind";
+    std::string cliName = "fakecoin-cli";
+    std::string heightFile;    // the chain height the "network" offers
+    std::string exitTimeFile;  // the daemon writes the time it exited, in ms since the epoch
+};
+
+}  // namespace syncward::testing
