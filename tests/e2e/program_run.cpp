@@ -1,0 +1,76 @@
+#include "e2e/program_run.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QString>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "platform/posix/qt_settings_store.h"
+
+namespace syncward::testing {
+
+namespace fs = std::filesystem;
+
+std::string readWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+long long epochMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+ProgramRun::ProgramRun(const TempDir& dir, const std::string& executableName)
+    : dir_(dir), name_(executableName), home_(dir / (executableName + "-home")), program_(dir / executableName) {
+    for (const char* sub : {"", "/BATS", "/BLOCKCOUNTS", "/CONFIGS", "/LOGS", "/REPORTS"})
+        fs::create_directories(home_ + sub);
+    fs::create_symlink(SYNCWARD_BINARY, program_);
+    setting("SYNCWARD_HOME_TEXTBOX", home_);
+    setting("ALWAYS_ON_TOP_TICKBOX", "0");
+}
+
+std::string ProgramRun::settingsFile() const { return dir_ / "config/QV_SYNCWARD/QV_SYNCWARD.ini"; }
+
+void ProgramRun::setting(const std::string& key, const std::string& value) {
+    QtSettingsStore(QString::fromStdString(settingsFile())).save(name_, key, value);
+}
+
+std::string ProgramRun::storedSetting(const std::string& key) const {
+    return QtSettingsStore(QString::fromStdString(settingsFile())).get(name_, key, "<absent>");
+}
+
+void ProgramRun::commandFile(const std::string& suffix, const std::string& line) {
+    std::ofstream(homeFile("BATS", suffix)) << line << "\n";
+}
+
+int ProgramRun::run(int limitSeconds) {
+    startedAtMs = epochMs();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        ::setenv("TZ", "UTC", 1);
+        ::execl(program_.c_str(), program_.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(limitSeconds);
+    int status = 0;
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    endedAtMs = epochMs();
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace syncward::testing

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace syncward::testing {
+
+// The built program as one copy of it: its own executable name (a link to
+// the build), home folder and settings file, set up the way the settings
+// windows would leave them, run until it closes itself.
+class ProgramRun {
+public:
+    ProgramRun(const TempDir& dir, const std::string& executableName);
+
+    const std::string& home() const { return home_; }
+    const std::string& name() const { return name_; }
+    std::string homeFile(const std::string& folder, const std::string& suffix) const {
+        return home_ + "/" + folder + "/" + name_ + suffix;
+    }
+
+    void setting(const std::string& key, const std::string& value);
+    std::string storedSetting(const std::string& key) const;
+    // Writes one command file, one line, as the settings windows do.
+    void commandFile(const std::string& suffix, const std::string& line);
+
+    // Runs the program to its own end; its exit code, or -1 when it had to
+    // be killed at the limit. Times in ms since the epoch.
+    int run(int limitSeconds);
+    long long startedAtMs = 0;
+    long long endedAtMs = 0;
+
+private:
+    std::string settingsFile() const;
+    const TempDir& dir_;
+    std::string name_, home_, program_;
+};
+
+std::string readWholeFile(const std::string& path);
+long long epochMs();
+
+}  // namespace syncward::testing
