@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -188,6 +189,12 @@ public:
     TextBox& processBox(int n) { return *processBoxes_.at(n - 1); }
     Label& kittLabel(int n) { return *kittLabels_.at(n - 1); }
     Timer& kittTimer(int n) { return *kittTimers_.at(n - 1); }
+
+    // The eight step switches, in the order they are loaded and stored.
+    std::array<TickBox*, 8> stepSwitches() {
+        return {&TASK_2_ENABLE_TICKBOX,  &TASK_4_ENABLE_TICKBOX,  &TASK_8_ENABLE_TICKBOX,  &TASK_11_ENABLE_TICKBOX,
+                &TASK_17_ENABLE_TICKBOX, &TASK_18_ENABLE_TICKBOX, &TASK_19_ENABLE_TICKBOX, &TASK_20_ENABLE_TICKBOX};
+    }
 
     // The name each step shows on its light and its switch.
     static const std::string& stepName(int step);

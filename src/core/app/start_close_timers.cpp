@@ -1,6 +1,7 @@
 #include "core/app/start_close_timers.h"
 
 #include "core/app/app_context.h"
+#include "core/app/main_window_close.h"
 #include "core/time/clock_text.h"
 
 namespace syncward {
@@ -12,22 +13,8 @@ constexpr long long countdownStart = 11;
 // What EXIT and the autoclose store before the window closes (the close
 // itself then stores its own set).
 void saveExitSettings(AppContext& app) {
-    MainWindow& w = app.main;
-    const SectionSettings& s = app.settings;
-    s.saveTick(w.ALWAYS_ON_TOP_TICKBOX);
-    s.saveTick(w.AUTOSTART_TICKBOX);
-    s.saveTick(w.FINISH_WHEN_IDENTICAL_TICKBOX);
-    s.saveText(w.USER_COUNT_TIME_TEXTBOX);
-    s.saveText(w.USER_OVERRIDE_TIME_TEXTBOX);
-    s.saveTick(w.OVERRIDE_TIMER_ENABLE_TICKBOX);
-    s.saveTick(w.AUTOSTART_OVERRIDE_TIMER_TICKBOX);
-    for (TickBox* box : {&w.TASK_2_ENABLE_TICKBOX, &w.TASK_4_ENABLE_TICKBOX, &w.TASK_8_ENABLE_TICKBOX,
-                         &w.TASK_11_ENABLE_TICKBOX, &w.TASK_17_ENABLE_TICKBOX, &w.TASK_18_ENABLE_TICKBOX,
-                         &w.TASK_19_ENABLE_TICKBOX, &w.TASK_20_ENABLE_TICKBOX, &w.RUN_QT_TICKBOX, &w.RUN_DAEMON_TICKBOX})
-        s.saveTick(*box);
-    s.saveText(w.EMAIL_OUTPUT_START_COMMAND_TEXTBOX);
-    s.saveText(w.EMAIL_OUTPUT_END_COMMAND_TEXTBOX);
-    s.saveText(w.RUN_QT_OR_D_TEXTBOX);
+    app.settings.saveTick(app.main.ALWAYS_ON_TOP_TICKBOX);
+    saveRunSwitches(app, NodeProgramTicks::Store);
 }
 
 // One second off a countdown that shows only its seconds field; true when

@@ -127,10 +127,7 @@ void runStartUp(AppContext& app) {
     }
 
     // 11: the step switches.
-    for (TickBox* box : {&w.TASK_2_ENABLE_TICKBOX, &w.TASK_4_ENABLE_TICKBOX, &w.TASK_8_ENABLE_TICKBOX,
-                         &w.TASK_11_ENABLE_TICKBOX, &w.TASK_17_ENABLE_TICKBOX, &w.TASK_18_ENABLE_TICKBOX,
-                         &w.TASK_19_ENABLE_TICKBOX, &w.TASK_20_ENABLE_TICKBOX})
-        s.loadTick(*box, 0);
+    for (TickBox* box : w.stepSwitches()) s.loadTick(*box, 0);
 
     // 12: one node program at most.
     if (w.RUN_QT_TICKBOX.ticked()) {

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# The main job, shown without a real coin: builds SYNCWARD, starts a Litecoin
+# regtest "network" node on 127.0.0.1, configures a copy of SYNCWARD named
+# DEMO against a second regtest node that starts 100 blocks behind, and lets
+# one unattended run go by itself: start the node, poll until four identical
+# block counts, stop the node, wait until it has exited, report, close.
+# Everything it makes lives in one temporary folder and is removed at the end.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+bash scripts/build.sh >/dev/null
+binary="$PWD/${SYNCWARD_BUILD_DIR:-build}/syncward"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/syncward-demo-XXXXXX")
+network_conf="$work/network.conf"
+cleanup() {
+  litecoin-cli -conf="$network_conf" stop >/dev/null 2>&1 || true
+  pkill -KILL -f -- "-datadir=$work/" 2>/dev/null || true
+  sleep 1
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'; }
+
+# A node config on loopback only: no DNS seeds, no UPnP, no onion.
+node_conf() {  # file p2p-port rpc-port connect-port|""
+  {
+    printf 'regtest=1\nserver=1\ndnsseed=0\nupnp=0\nlistenonion=0\ndiscover=0\n'
+    printf 'rpcuser=syncward\nrpcpassword=regtest-only\nprinttoconsole=0\n'
+    if [ -n "$4" ]; then printf 'listen=0\n'; else printf 'listen=1\n'; fi
+    printf '[regtest]\nport=%s\nrpcport=%s\nbind=127.0.0.1\nrpcbind=127.0.0.1\nrpcallowip=127.0.0.1\n' "$2" "$3"
+    if [ -n "$4" ]; then printf 'connect=127.0.0.1:%s\n' "$4"; fi
+  } > "$1"
+}
+
+wait_for() {  # conf height
+  for _ in $(seq 1 300); do
+    [ "$(litecoin-cli -conf="$1" getblockcount 2>/dev/null)" = "$2" ] && return 0
+    sleep 0.2
+  done
+  echo "a regtest node did not reach height $2" >&2; return 1
+}
+
+home="$work/DEMO-home"
+mkdir -p "$home"/{BATS,BLOCKCOUNTS,CONFIGS,LOGS,REPORTS} "$work/network" "$work/chain" "$work/config/QV_SYNCWARD"
+chmod 700 "$work"
+net_p2p=$(free_port); net_rpc=$(free_port)
+node_conf "$network_conf" "$net_p2p" "$net_rpc" ""
+conf="$home/CONFIGS/DEMO-CRYPTO-CONFIG.conf"
+node_conf "$conf" "$(free_port)" "$(free_port)" "$net_p2p"
+
+echo "Starting the regtest network node and mining 100 blocks..."
+litecoind -conf="$network_conf" -datadir="$work/network" -daemon >/dev/null
+wait_for "$network_conf" 0
+litecoin-cli -conf="$network_conf" generatetodescriptor 100 'raw(51)#8lvh9jxk' >/dev/null
+echo "Letting the managed node learn the first 100 blocks, then mining 150 more..."
+litecoind -conf="$conf" -datadir="$work/chain" -daemon >/dev/null
+wait_for "$conf" 100
+litecoin-cli -conf="$conf" stop >/dev/null
+while pgrep -f -- "-datadir=$work/chain" >/dev/null; do sleep 0.2; done
+litecoin-cli -conf="$network_conf" generatetodescriptor 150 'raw(51)#8lvh9jxk' >/dev/null
+
+# The command files and settings, as the settings windows would leave them.
+cli="exec '/usr/bin/litecoin-cli' '-conf=$conf'"
+count_file="$home/BLOCKCOUNTS/DEMO-LATEST-BLOCKCOUNT.LOG"
+printf '%s\n' "exec '/usr/bin/litecoind' '-conf=$conf' '-datadir=$work/chain' " > "$home/BATS/DEMO-RUN-DAEMON.sh"
+printf '%s\n' "$cli  stop" > "$home/BATS/DEMO-RUN-CLI-STOP.sh"
+printf '%s\n' "$cli getblockcount > '$count_file'" > "$home/BATS/DEMO-RUN-BLOCKCOUNTER-GBC.sh"
+printf '100\n' > "$count_file"
+cat > "$work/config/QV_SYNCWARD/QV_SYNCWARD.ini" <<INI
+[DEMO]
+SYNCWARD_HOME_TEXTBOX=$home
+BLOCKCHAIN_HOME_TEXTBOX=$work/chain
+CRYPTO_NAME_TEXTBOX=Litecoin-regtest
+QT_NAME_TEXTBOX=litecoin-qt
+DAEMOND_NAME_TEXTBOX=litecoind
+DAEMONCLI_NAME_SETTINGS_TEXTBOX=litecoin-cli
+CONF_FILE_LOCATION_TEXTBOX=$conf
+GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX=$count_file
+USER_COUNT_TIME_TEXTBOX=00:00:03
+AUTOSTART_TICKBOX=1
+RUN_DAEMON_TICKBOX=1
+TASK_8_ENABLE_TICKBOX=1
+FINISH_WHEN_IDENTICAL_TICKBOX=1
+TASK_11_ENABLE_TICKBOX=1
+TASK_19_ENABLE_TICKBOX=1
+ALWAYS_ON_TOP_TICKBOX=0
+INI
+chmod 600 "$work/config/QV_SYNCWARD/QV_SYNCWARD.ini"
+
+ln -s "$binary" "$work/DEMO"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  export QT_QPA_PLATFORM=offscreen
+  echo "No display: the window runs offscreen."
+fi
+echo "SYNCWARD (copy DEMO) starts its run in 11 seconds and closes itself when done (about a minute)..."
+XDG_CONFIG_HOME="$work/config" timeout 300 "$work/DEMO"
+echo
+echo "End report ($home/REPORTS/DEMO-END-REPORT.LOG):"
+cat "$home/REPORTS/DEMO-END-REPORT.LOG"
