@@ -16,6 +16,7 @@ constexpr const char* invalidCountdownStart = "!!! COUNTDOWN START MUST BE HH:MM
 PowerAutotimerSettings::PowerAutotimerSettings(AppContext& app)
     : Form("SYNCWARD_POWER_AUTOTIMER_SETTINGS", app.platform.loop), app_(app) {
     setCaption("SYNCWARD - POWER AUTOTIMER SETTINGS");
+    AUTOTIMER_ACTION_TEXTBOX.setLocked(true);  // shows the ticked action; chosen by the tick boxes only
     const auto boxes = actionTickBoxes();
     for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i]->onClick = [this, i] { actionClicked(i); };
     OK_BUTTON.onClick = [this] { ok(); };

@@ -23,6 +23,7 @@ std::string display(long long remaining) { return formatHms(std::llabs(remaining
 PowerAutotimerWindow::PowerAutotimerWindow(AppContext& app)
     : Form("SYNCWARD_POWER_AUTOTIMER_WINDOW", app.platform.loop), app_(app) {
     setCaption("SYNCWARD - POWER AUTOTIMER");
+    AUTOTIMER_ACTION_TEXTBOX.setLocked(true);  // the action is chosen in the settings window
     AUTOTIMER_COUNTER.onTick = [this] { tick(); };
     START_STOP_BUTTON.onClick = [this] { startStopClicked(); };
     // However the window closes, a hidden countdown must not go on to
