@@ -163,11 +163,11 @@ TEST_F(RunSequence, TheFinalActionAutocloseOrPowerAutotimer) {
     h.store("TASK_20_ENABLE_TICKBOX", "1");
     h.store("AUTOTIMER_ACTION_TEXTBOX", "SHUTDOWN");
     MainWindow& w = start();
-    int shown = 0;
-    h.app->context().showPowerAutotimerWindow = [&] { ++shown; };
     clickStart();
     seconds(18);
-    EXPECT_EQ(shown, 1);
+    ASSERT_EQ(h.fake.windows.shown.size(), 2u);
+    EXPECT_EQ(h.fake.windows.shown[1].first->name(), "SYNCWARD_POWER_AUTOTIMER_WINDOW");
+    EXPECT_FALSE(h.fake.windows.shown[1].second);  // beside the main window, not modal
     EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "!!! RUNNING POWER AUTOTIMER !!!");
     EXPECT_EQ(light(19), colours::green);
     EXPECT_FALSE(w.AUTOCLOSE_TIMER.enabled());

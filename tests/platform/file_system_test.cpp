@@ -54,12 +54,27 @@ TEST(PosixFileSystem, FolderSizeSumsRegularFilesWithoutFollowingLinks) {
     EXPECT_EQ(files.folderSize(dir.path()), 1024u);
 }
 
+TEST(PosixFileSystem, AFolderThatCannotBeReadInFullHasNoSize) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads every folder";
+    TempDir dir;
+    PosixFileSystem files;
+    std::filesystem::create_directories(dir / "blocks");
+    std::ofstream(dir / "blocks/blk00000.dat") << "x";
+    std::filesystem::permissions(dir / "blocks", std::filesystem::perms::none);
+    EXPECT_FALSE(files.folderSize(dir.path()).has_value());
+    std::filesystem::permissions(dir / "blocks", std::filesystem::perms::owner_all);
+}
+
 TEST(PosixEnvironment, TheExecutableNameIsTheBaseNameOfArgvZero) {
     PosixEnvironment copy("/opt/syncward/LTC-NODE");
     EXPECT_EQ(copy.executableName(), "LTC-NODE");
     EXPECT_EQ(copy.executableFolder(), "/opt/syncward");
     EXPECT_EQ(PosixEnvironment("./BTC1").executableName(), "BTC1");
     EXPECT_FALSE(copy.computerName().empty());
+    const NumberSeparators separators = copy.numberSeparators();
+    EXPECT_FALSE(separators.group.empty());
+    EXPECT_FALSE(separators.decimal.empty());
+    EXPECT_NE(separators.group, separators.decimal);
 }
 
 }  // namespace

@@ -70,6 +70,11 @@ bool FakeLauncher::openForReading(const std::string& path) {
     return !failStarts;
 }
 
+bool FakeLauncher::runProgram(const std::vector<std::string>& argv) {
+    programs.push_back(argv);
+    return !failStarts;
+}
+
 std::optional<std::string> FakeFileSystem::readText(const std::string& path) {
     auto it = files.find(path);
     if (it == files.end()) return std::nullopt;

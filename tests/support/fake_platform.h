@@ -65,9 +65,11 @@ class FakeLauncher : public Launcher {
 public:
     bool runCommandFile(const std::string& path) override;
     bool openForReading(const std::string& path) override;
+    bool runProgram(const std::vector<std::string>& argv) override;
 
     std::vector<std::string> ran;
     std::vector<std::string> opened;
+    std::vector<std::vector<std::string>> programs;
     std::function<void(const std::string&)> onRun;
     bool failStarts = false;
 };
@@ -95,6 +97,7 @@ public:
     std::string userName() override { return user; }
     std::string dateText() override { return date; }
     std::string timeText() override { return time; }
+    NumberSeparators numberSeparators() override { return separators; }
 
     std::string exeName = "BTC1";
     std::string exeFolder = "C:\\Tools";
@@ -102,6 +105,7 @@ public:
     std::string user = "satoshi";
     std::string date = "07/12/2026";
     std::string time = "20:15:00";
+    NumberSeparators separators;  // "," and "."
 };
 
 // Answers dialogs from a queue; an empty answer is a cancel.

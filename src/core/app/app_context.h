@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "core/app/main_window.h"
@@ -8,6 +7,8 @@
 #include "core/platform/platform.h"
 
 namespace syncward {
+
+class PowerAutotimer;
 
 // What every subsystem of the program works with: the platform, the main
 // window (the shared state), the settings section of this copy of the
@@ -23,13 +24,12 @@ struct AppContext {
     MainWindow& main;
     std::string executableName;
     SectionSettings settings;
+    // The end-of-run power action's windows, owned by the application.
+    PowerAutotimer* powerAutotimer = nullptr;
 
     const PlatformProfile& profile() const { return platform.profile; }
     void status(const std::string& text) const { main.CURRENT_STATUS_LABEL.setCaption(text); }
 
-    // Shows the power autotimer's countdown beside the main window; set by
-    // the power autotimer when it is installed.
-    std::function<void()> showPowerAutotimerWindow;
 };
 
 }  // namespace syncward

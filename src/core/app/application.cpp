@@ -6,16 +6,23 @@
 #include "core/app/run_sequence.h"
 #include "core/app/start_close_timers.h"
 #include "core/app/startup.h"
+#include "core/keepawake/folder_sizer.h"
+#include "core/power/power_autotimer.h"
 
 namespace syncward {
 
 Application::Application(Platform& platform)
-    : platform_(platform), main_(platform.loop, platform.profile), context_(platform, main_) {
+    : platform_(platform),
+      main_(platform.loop, platform.profile),
+      context_(platform, main_),
+      powerAutotimer_(std::make_unique<PowerAutotimer>(context_)) {
+    context_.powerAutotimer = powerAutotimer_.get();
     installAlwaysOnTop(context_);
     installRunChoices(context_);
     installMainWindowClose(context_);
     installRunSequence(context_);
     installStartCloseTimers(context_);
+    installFolderSizer(context_);
 
     // Buttons whose windows the program does not have yet.
     for (Button* button : {&main_.SETTINGS_BUTTON, &main_.ABOUT_BUTTON, &main_.HELP_BUTTON, &main_.BOX_INFO_BUTTON,

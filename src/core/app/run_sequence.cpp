@@ -2,6 +2,7 @@
 
 #include "core/app/app_context.h"
 #include "core/app/end_report.h"
+#include "core/power/power_autotimer.h"
 #include "core/processes/command_file_runner.h"
 
 namespace syncward {
@@ -273,7 +274,7 @@ void startFinalAction(AppContext& app) {
     if (w.TASK_20_ENABLE_TICKBOX.ticked()) {
         app.status("!!! RUNNING POWER AUTOTIMER !!!");
         w.AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX.setText("POWER AUTOTIMER");
-        if (app.showPowerAutotimerWindow) app.showPowerAutotimerWindow();
+        app.powerAutotimer->showCountdownWindow();
         w.taskLight(19).setBackground(colours::green);
     }
     if (!w.TASK_19_ENABLE_TICKBOX.ticked() && !w.TASK_20_ENABLE_TICKBOX.ticked()) {

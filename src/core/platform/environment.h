@@ -4,6 +4,13 @@
 
 namespace syncward {
 
+// The user's number separators, as the locale shows them. Either may be
+// more than one byte (a narrow no-break space groups digits in some locales).
+struct NumberSeparators {
+    std::string group = ",";
+    std::string decimal = ".";
+};
+
 // What the program learns about where and when it runs.
 class Environment {
 public:
@@ -17,6 +24,7 @@ public:
     // The current date and time of day in the system's short formats.
     virtual std::string dateText() = 0;
     virtual std::string timeText() = 0;
+    virtual NumberSeparators numberSeparators() = 0;
 };
 
 }  // namespace syncward

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace syncward {
 
@@ -14,6 +15,9 @@ public:
     virtual bool runCommandFile(const std::string& path) = 0;
     // Opens a file for the user to read, in the desktop's viewer.
     virtual bool openForReading(const std::string& path) = 0;
+    // Starts a program with these arguments (argv[0] is looked up on the
+    // PATH), hidden and without waiting. False when it could not be started.
+    virtual bool runProgram(const std::vector<std::string>& argv) = 0;
 };
 
 }  // namespace syncward

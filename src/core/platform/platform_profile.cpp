@@ -42,6 +42,24 @@ PlatformProfile PlatformProfile::posix(const std::string& homeDirectory) {
     return p;
 }
 
+std::vector<std::string> PlatformProfile::powerCommand(PowerAction action, const std::string& userName) const {
+    if (flavour_ == Flavour::Windows) {
+        switch (action) {
+            case PowerAction::Shutdown: return {"shutdown", "/s", "/t", "0"};
+            case PowerAction::Restart: return {"shutdown", "/g", "/f", "/t", "0"};
+            case PowerAction::Hibernate: return {"shutdown", "/h"};
+            case PowerAction::Logoff: return {"shutdown", "/l"};
+        }
+    }
+    switch (action) {
+        case PowerAction::Shutdown: return {"systemctl", "poweroff"};
+        case PowerAction::Restart: return {"systemctl", "reboot"};
+        case PowerAction::Hibernate: return {"systemctl", "hibernate"};
+        case PowerAction::Logoff: return {"loginctl", "terminate-user", userName};
+    }
+    return {};
+}
+
 std::string PlatformProfile::join(const std::string& folder, const std::string& name) const {
     return folder + separator_ + name;
 }

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace syncward {
+
+// The four ways a run can end the session.
+enum class PowerAction { Shutdown, Restart, Hibernate, Logoff };
 
 // Every text that differs between the platforms the program runs on. The
 // rules are written once; the profile supplies the separators, suffixes,
@@ -47,6 +51,10 @@ public:
     // The command-line mailer, watched in the fourth process box.
     const std::string& mailerName() const { return mailerName_; }
     const std::string& mailerFolder() const { return mailerFolder_; }
+
+    // The system command of a power action, as program and arguments; the
+    // user is the one to log off.
+    std::vector<std::string> powerCommand(PowerAction action, const std::string& userName) const;
 
 private:
     Flavour flavour_ = Flavour::Windows;

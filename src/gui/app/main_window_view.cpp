@@ -1,5 +1,6 @@
 #include "gui/app/main_window_view.h"
 
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -132,8 +133,16 @@ QWidget* MainWindowView::runRecordGroup() {
     for (const auto& [label, box, button] : {std::tuple{"Blockchain Size - Before:", "BC_FOLDER_SIZE_BEFORE", "FFS_RUN_1_BUTTON"},
                                              std::tuple{"Blockchain Size - After:", "BC_FOLDER_SIZE_AFTER", "FFS_RUN_2_BUTTON"}}) {
         auto* row = new QHBoxLayout;
-        auto* sizes = multiline(box);
-        sizes->setFixedHeight(64);
+        // Six unit lines, right under each other: small fixed-pitch digits, no wrapping.
+        auto* sizes = static_cast<QPlainTextEdit*>(multiline(box));
+        sizes->setLineWrapMode(QPlainTextEdit::NoWrap);
+        QFont digits = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        digits.setPointSizeF(digits.pointSizeF() * 0.8);
+        sizes->setFont(digits);
+        sizes->setFixedHeight(6 * QFontMetrics(digits).lineSpacing() + 12);
+        sizes->setMinimumWidth(24 * QFontMetrics(digits).horizontalAdvance('0'));
+        sizes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        sizes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         row->addWidget(sizes, 1);
         row->addWidget(control(button));
         form->addRow(label, row);

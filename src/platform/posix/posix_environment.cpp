@@ -49,4 +49,9 @@ std::string PosixEnvironment::timeText() {
     return QTime::currentTime().toString("HH:mm:ss").toStdString();
 }
 
+NumberSeparators PosixEnvironment::numberSeparators() {
+    const QLocale locale = QLocale::system();
+    return {locale.groupSeparator().toStdString(), locale.decimalPoint().toStdString()};
+}
+
 }  // namespace syncward

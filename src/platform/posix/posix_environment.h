@@ -19,6 +19,7 @@ public:
     std::string userName() override;
     std::string dateText() override;
     std::string timeText() override;
+    NumberSeparators numberSeparators() override;
 
     static std::string homeDirectory();
 

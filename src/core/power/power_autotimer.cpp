@@ -1,0 +1,26 @@
+#include "core/power/power_autotimer.h"
+
+#include "core/app/app_context.h"
+#include "core/power/power_autotimer_settings.h"
+#include "core/power/power_autotimer_window.h"
+
+namespace syncward {
+
+PowerAutotimer::PowerAutotimer(AppContext& app)
+    : app_(app),
+      countdown_(std::make_unique<PowerAutotimerWindow>(app)),
+      settings_(std::make_unique<PowerAutotimerSettings>(app)) {}
+
+PowerAutotimer::~PowerAutotimer() = default;
+
+void PowerAutotimer::showCountdownWindow() {
+    if (!countdown_->isOpen()) countdown_->load();
+    app_.platform.windows.showModeless(*countdown_);
+}
+
+void PowerAutotimer::openSettingsWindow(Form& owner) {
+    settings_->load();
+    app_.platform.windows.showModal(*settings_, owner);
+}
+
+}  // namespace syncward

@@ -1,0 +1,94 @@
+#include "core/power/power_autotimer_window.h"
+
+#include <cstdlib>
+
+#include "core/app/app_context.h"
+#include "core/power/power_actions.h"
+#include "core/time/clock_text.h"
+
+namespace syncward {
+
+namespace {
+
+constexpr const char* placementPrefix = "AUTOTIMER_";
+constexpr const char* zero = "00:00:00";
+constexpr const char* invalidCountdownStart = "!!! INVALID COUNTDOWN - USE HH:MM:SS !!!";
+constexpr const char* commandNotStarted = "!!! POWER COMMAND COULD NOT BE STARTED !!!";
+
+// Past zero the display counts up again, and wraps after a day.
+std::string display(long long remaining) { return formatHms(std::llabs(remaining) % secondsPerDay); }
+
+}  // namespace
+
+PowerAutotimerWindow::PowerAutotimerWindow(AppContext& app)
+    : Form("SYNCWARD_POWER_AUTOTIMER_WINDOW", app.platform.loop), app_(app) {
+    setCaption("SYNCWARD - POWER AUTOTIMER");
+    AUTOTIMER_ACTION_TEXTBOX.setLocked(true);  // the action is chosen in the settings window
+    AUTOTIMER_COUNTER.onTick = [this] { tick(); };
+    START_STOP_BUTTON.onClick = [this] { startStopClicked(); };
+    // However the window closes, a hidden countdown must not go on to
+    // power the computer off.
+    onClose = [this] {
+        AUTOTIMER_COUNTER.stop();
+        app_.settings.savePosition(*this, placementPrefix);
+    };
+}
+
+void PowerAutotimerWindow::load() {
+    const SectionSettings& s = app_.settings;
+    s.loadPlacement(*this, placementPrefix, 3705, 3210);
+    s.loadTime(CLOSE_REQUEST_COUNTDOWN_TEXTBOX, zero);
+    POWER_REMAINING = parseTimeOfDay(CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text()).value_or(0);
+    AUTOTIMER_ACTION_TEXTBOX.setText(app_.main.AUTOTIMER_ACTION_TEXTBOX.text());
+    START_STOP_BUTTON.setCaption("START");
+    CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setLocked(true);
+    AUTOTIMER_COUNTER.setInterval(1000);
+    AUTOTIMER_COUNTER.start();
+    AUTOTIMER_TITLE_LABEL.setCaption("!!! AUTOSTARTING !!!");
+}
+
+void PowerAutotimerWindow::tick() {
+    START_STOP_BUTTON.setCaption("STOP");
+    AUTOTIMER_TITLE_LABEL.setCaption("!!! AUTOTIMER RUNNING !!!");
+    --POWER_REMAINING;
+    CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setText(display(POWER_REMAINING));
+    if (CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text() != zero) return;
+
+    CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setText("--:--:--");
+    const PowerActionEntry* entry = findPowerAction(AUTOTIMER_ACTION_TEXTBOX.text());
+    if (!entry) return;  // no action: the countdown goes on past zero
+    AUTOTIMER_TITLE_LABEL.setCaption(entry->countdownMessage);
+    const auto command = app_.profile().powerCommand(entry->action, app_.platform.environment.userName());
+    if (!app_.platform.launcher.runProgram(command)) {
+        // Closing now would look as if the action had been taken.
+        stopCounting(commandNotStarted);
+        return;
+    }
+    close();
+}
+
+void PowerAutotimerWindow::startStopClicked() {
+    if (START_STOP_BUTTON.caption() != "START") {
+        stopCounting("!!! COUNTDOWN STOPPED !!!");
+        return;
+    }
+    const auto typed = parseTimeOfDay(CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text());
+    if (!typed) {
+        AUTOTIMER_TITLE_LABEL.setCaption(invalidCountdownStart);
+        return;
+    }
+    POWER_REMAINING = *typed;
+    START_STOP_BUTTON.setCaption("STOP");
+    AUTOTIMER_COUNTER.start();
+    CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setLocked(true);
+    AUTOTIMER_TITLE_LABEL.setCaption("!!! COUNTDOWN STARTED !!!");
+}
+
+void PowerAutotimerWindow::stopCounting(const std::string& status) {
+    START_STOP_BUTTON.setCaption("START");
+    AUTOTIMER_COUNTER.stop();
+    CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setLocked(false);
+    AUTOTIMER_TITLE_LABEL.setCaption(status);
+}
+
+}  // namespace syncward

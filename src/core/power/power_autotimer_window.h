@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/form/form.h"
+
+namespace syncward {
+
+struct AppContext;
+
+// SYNCWARD_POWER_AUTOTIMER_WINDOW: shown beside the main window at the end
+// of a run, it counts down from the stored countdown start and, when the
+// display reaches "00:00:00" with a known action, runs that action's system
+// command and closes. Without a known action it counts on past zero.
+class PowerAutotimerWindow : public Form {
+public:
+    explicit PowerAutotimerWindow(AppContext& app);
+
+    // Places the window, reads the countdown start and the main window's
+    // action, and starts counting, as on every open.
+    void load();
+
+    TextBox CLOSE_REQUEST_COUNTDOWN_TEXTBOX{*this, "CLOSE_REQUEST_COUNTDOWN_TEXTBOX", "00:00:00"};
+    TextBox AUTOTIMER_ACTION_TEXTBOX{*this, "AUTOTIMER_ACTION_TEXTBOX"};
+    Label AUTOTIMER_TITLE_LABEL{*this, "AUTOTIMER_TITLE_LABEL"};
+    Button START_STOP_BUTTON{*this, "START_STOP_BUTTON", "START"};
+    Timer AUTOTIMER_COUNTER{*this, "AUTOTIMER_COUNTER", 1000};
+
+    // Seconds left; below zero once the countdown has passed zero.
+    long long POWER_REMAINING = 0;
+
+private:
+    void tick();
+    void startStopClicked();
+    void stopCounting(const std::string& status);
+
+    AppContext& app_;
+};
+
+}  // namespace syncward
