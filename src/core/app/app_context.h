@@ -8,6 +8,8 @@
 
 namespace syncward {
 
+class SettingsWindows;
+
 // What every subsystem of the program works with: the platform, the main
 // window (the shared state), the settings section of this copy of the
 // program and its executable name.
@@ -22,6 +24,9 @@ struct AppContext {
     MainWindow& main;
     std::string executableName;
     SectionSettings settings;
+    // The settings windows, created on first use; other windows read their
+    // fields (the home folder, the configuration file) through them.
+    SettingsWindows* settingsWindows = nullptr;
 
     const PlatformProfile& profile() const { return platform.profile; }
     void status(const std::string& text) const { main.CURRENT_STATUS_LABEL.setCaption(text); }

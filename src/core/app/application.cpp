@@ -4,6 +4,7 @@
 #include "core/app/main_window_close.h"
 #include "core/app/run_choices.h"
 #include "core/app/startup.h"
+#include "core/settings/settings_windows.h"
 
 namespace syncward {
 
@@ -13,8 +14,12 @@ Application::Application(Platform& platform)
     installRunChoices(context_);
     installMainWindowClose(context_);
 
+    settingsWindows_ = std::make_unique<SettingsWindows>(context_);
+    context_.settingsWindows = settingsWindows_.get();
+    main_.SETTINGS_BUTTON.onClick = [this] { settingsWindows_->openMainSettings(); };
+
     // Buttons whose windows the program does not have yet.
-    for (Button* button : {&main_.SETTINGS_BUTTON, &main_.ABOUT_BUTTON, &main_.HELP_BUTTON, &main_.BOX_INFO_BUTTON,
+    for (Button* button : {&main_.ABOUT_BUTTON, &main_.HELP_BUTTON, &main_.BOX_INFO_BUTTON,
                            &main_.TERMINATOR_BUTTON, &main_.BLOCK_TIMES_WINDOW_BUTTON, &main_.MANUAL_RUN_BUTTON})
         button->setEnabled(false);
 }

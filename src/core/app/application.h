@@ -8,6 +8,8 @@
 
 namespace syncward {
 
+class SettingsWindows;
+
 // The whole program without its views: the main window, with every
 // subsystem's behaviour attached to it before start-up runs (start-up
 // loads tick boxes, and a loaded tick box runs its click reaction).
@@ -18,6 +20,7 @@ public:
 
     MainWindow& main() { return main_; }
     AppContext& context() { return context_; }
+    SettingsWindows& settingsWindows() { return *settingsWindows_; }
 
     // Loads the main window and shows it.
     void start();
@@ -26,6 +29,7 @@ private:
     Platform& platform_;
     MainWindow main_;
     AppContext context_;
+    std::unique_ptr<SettingsWindows> settingsWindows_;
 };
 
 }  // namespace syncward
