@@ -224,6 +224,7 @@ TEST(CryptoSettings, ASaveWithoutAHomeFolderWritesNothingAndAFailingStoreIsToldT
     CryptoHarness h(PlatformProfile::windows(), "");
     h.start();
     CryptoSettingsWindow& w = h.app->settingsWindows().cryptoSettings();  // loaded, not shown
+    EXPECT_FALSE(w.COMMAND_UPDATE_TIMER.enabled());  // it rebuilds only while open
     fillLikeTheExample(w);
     h.fake.store.failSaves = true;
     w.SAVE_BUTTON.click();

@@ -113,6 +113,8 @@ void CryptoSettingsWindow::installBrowsers() {
         fileDialog(DAEMONCLI_NAME_SETTINGS_TEXTBOX, "Select DAEMON-CLI" + exe + " File", DAEMON_CLI_LOCATION_TEXTBOX);
 }
 
+void CryptoSettingsWindow::opened() { COMMAND_UPDATE_TIMER.start(); }
+
 void CryptoSettingsWindow::resetToBuiltState() {
     for (TextBox* box : {&CRYPTO_NAME_TEXTBOX, &BLOCKCHAIN_HOME_TEXTBOX, &QT_LOCATION_TEXTBOX, &QT_NAME_TEXTBOX,
                          &DAEMON_CLI_LOCATION_TEXTBOX, &DAEMOND_NAME_TEXTBOX, &DAEMONCLI_NAME_SETTINGS_TEXTBOX,
@@ -150,8 +152,6 @@ void CryptoSettingsWindow::load() {
     qtOption_.establish();
     daemonOption_.establish();
     cliOption_.establish();
-
-    COMMAND_UPDATE_TIMER.start();
     loaded_ = true;
 }
 
@@ -243,7 +243,7 @@ void CryptoSettingsWindow::save() {
     main.QV_D_COMMAND_TEXTBOX.setText(QV_D_COMMAND_TEXTBOX.text());
     main.QVCLI_STOP_COMMAND_TEXTBOX.setText(QVCLI_STOP_COMMAND_TEXTBOX.text());
     main.GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX.setText(GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX.text());
-    COMMAND_UPDATE_TIMER.start();
+    if (isOpen()) COMMAND_UPDATE_TIMER.start();
     CANCEL_BUTTON.setCaption("Close");
 
     if (!saved) problems.emplace_back("SETTINGS NOT STORED - CHECK THE SETTINGS FILE");

@@ -92,6 +92,9 @@ public:
 
     bool loaded() const { return loaded_; }
     void load();
+    // The command lines are rebuilt while the window is open, not while it
+    // is merely loaded for another window's sake.
+    void opened();
     // The four command lines from the fields as they are now.
     void rebuildCommands();
     NodeCommandFields commandFields();

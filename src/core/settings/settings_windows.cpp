@@ -32,7 +32,9 @@ void SettingsWindows::openMainSettings() { app_.platform.windows.showModal(mainS
 
 void SettingsWindows::openCryptoSettings() {
     MainSettingsWindow& owner = mainSettings();
-    app_.platform.windows.showModal(cryptoSettings(), owner);
+    CryptoSettingsWindow& crypto = cryptoSettings();
+    app_.platform.windows.showModal(crypto, owner);
+    crypto.opened();
 }
 
 }  // namespace syncward

@@ -35,36 +35,38 @@ CryptoSettingsView::CryptoSettingsView(CryptoSettingsWindow& model, QWidget* par
 QWidget* CryptoSettingsView::programsGroup() {
     auto* group = new QGroupBox("CRYPTO");
     auto* grid = new QGridLayout(group);
-    grid->setVerticalSpacing(2);
-    grid->addWidget(control("CRYPTO_NAME_LABEL"), 0, 0);
-    grid->addWidget(control("CRYPTO_NAME_TEXTBOX"), 0, 1);
-    grid->addWidget(control("BLOCKCHAIN_HOME_LABEL"), 1, 0);
-    grid->addWidget(control("BLOCKCHAIN_HOME_TEXTBOX"), 1, 1);
-    grid->addWidget(small(control("BLOCKCHAIN_HOME_BROWSE_BUTTON"), 32), 1, 3);
-    struct Row {
+    grid->setVerticalSpacing(4);
+    struct Field {
         const char* label;
         const char* box;
-        const char* use;
+        const char* use;  // may be null
         const char* browse;
     };
-    const Row rows[] = {
-        {"QT_LOCATION_LABEL", "QT_LOCATION_TEXTBOX", "USE_QT_LOCATION_BUTTON", "QT_LOCATION_BROWSE_BUTTON"},
-        {"QT_NAME_LABEL", "QT_NAME_TEXTBOX", "USE_QT_NAME_BUTTON", "QT_NAME_BROWSE_BUTTON"},
+    // The coin and the QT wallet on the left, the daemon and its client on the right.
+    const Field fields[] = {
+        {"CRYPTO_NAME_LABEL", "CRYPTO_NAME_TEXTBOX", nullptr, nullptr},
         {"DAEMON_CLI_LOCATION_LABEL", "DAEMON_CLI_LOCATION_TEXTBOX", "USE_DAEMON_CLI_LOCATION_BUTTON",
          "DAEMON_CLI_LOCATION_BROWSE_BUTTON"},
+        {"BLOCKCHAIN_HOME_LABEL", "BLOCKCHAIN_HOME_TEXTBOX", nullptr, "BLOCKCHAIN_HOME_BROWSE_BUTTON"},
         {"DAEMOND_NAME_LABEL", "DAEMOND_NAME_TEXTBOX", "USE_DAEMOND_NAME_BUTTON", "DAEMOND_NAME_BROWSE_BUTTON"},
+        {"QT_LOCATION_LABEL", "QT_LOCATION_TEXTBOX", "USE_QT_LOCATION_BUTTON", "QT_LOCATION_BROWSE_BUTTON"},
         {"DAEMONCLI_NAME_LABEL", "DAEMONCLI_NAME_SETTINGS_TEXTBOX", "USE_DAEMONCLI_NAME_BUTTON",
          "DAEMONCLI_NAME_BROWSE_BUTTON"},
+        {"QT_NAME_LABEL", "QT_NAME_TEXTBOX", "USE_QT_NAME_BUTTON", "QT_NAME_BROWSE_BUTTON"},
     };
-    int row = 2;
-    for (const Row& r : rows) {
-        grid->addWidget(control(r.label), row, 0);
-        grid->addWidget(control(r.box), row, 1);
-        grid->addWidget(small(control(r.use), 44), row, 2);
-        grid->addWidget(small(control(r.browse), 32), row, 3);
-        ++row;
+    int index = 0;
+    for (const Field& f : fields) {
+        auto* block = new QVBoxLayout;
+        block->setSpacing(1);
+        block->addWidget(control(f.label));
+        auto* line = new QHBoxLayout;
+        line->addWidget(control(f.box), 1);
+        if (f.use) line->addWidget(small(control(f.use), 40));
+        if (f.browse) line->addWidget(small(control(f.browse), 28));
+        block->addLayout(line);
+        grid->addLayout(block, index / 2, index % 2);
+        ++index;
     }
-    grid->setColumnStretch(1, 1);
     return group;
 }
 
@@ -106,7 +108,7 @@ QWidget* CryptoSettingsView::commandsGroup() {
     for (const auto& command : commands) {
         grid->addWidget(new QLabel(command[0]), row, 0, Qt::AlignTop);
         auto* box = multiline(command[1]);
-        box->setFixedHeight(44);
+        box->setFixedHeight(58);
         grid->addWidget(box, row, 1);
         ++row;
     }

@@ -32,6 +32,7 @@ QWidget* MainSettingsView::homeFolderGroup() {
     grid->addWidget(control("CREATE_FOLDERS_BUTTON"), 1, 3, 1, 2);
     auto* help = static_cast<QLabel*>(control("HELP_LABEL"));
     help->setWordWrap(true);
+    help->setMinimumHeight(2 * help->fontMetrics().lineSpacing() + 4);
     grid->addWidget(help, 2, 0, 1, 5);
     grid->addWidget(new QLabel("STATUS:"), 3, 0);
     grid->addWidget(control("MESSAGE_STATUS_TEXTBOX"), 3, 1, 1, 4);
