@@ -67,6 +67,12 @@ CryptoSettingsWindow::CryptoSettingsWindow(AppContext& app, std::function<MainSe
     installBrowsers();
 
     const PlatformProfile& profile = app.profile();
+    const std::pair<Button*, const std::string*> useValues[] = {
+        {&USE_QT_LOCATION_BUTTON, &profile.useQtFolder()},     {&USE_QT_NAME_BUTTON, &profile.useQtName()},
+        {&USE_DAEMON_CLI_LOCATION_BUTTON, &profile.useDaemonFolder()},
+        {&USE_DAEMOND_NAME_BUTTON, &profile.useDaemonName()}, {&USE_DAEMONCLI_NAME_BUTTON, &profile.useCliName()},
+    };
+    for (const auto& [button, value] : useValues) button->setTooltip(*value);  // what "Use" will put in
     USE_QT_LOCATION_BUTTON.onClick = [this, &profile] { QT_LOCATION_TEXTBOX.setText(profile.useQtFolder()); };
     USE_QT_NAME_BUTTON.onClick = [this, &profile] { QT_NAME_TEXTBOX.setText(profile.useQtName()); };
     USE_DAEMON_CLI_LOCATION_BUTTON.onClick = [this, &profile] {
