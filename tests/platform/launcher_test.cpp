@@ -1,64 +1,132 @@
-#include <sys/stat.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <thread>
-
+#include "launch_support.h"
 #include "platform/posix/posix_launcher.h"
+#include "platform/posix/proc_process_table.h"
 #include "support/temp_dir.h"
 
 namespace syncward::testing {
 namespace {
 
-// Only harmless stand-ins are started here: a script in a temporary folder
-// that writes down its arguments. No real power command is ever run.
-std::string writeRecorder(const TempDir& dir, const std::string& name) {
-    const std::string path = dir / name;
-    std::ofstream(path) << "#!/bin/sh\nprintf '%s|' \"$@\" > \"" << dir.path() << "/args.tmp\"\n"
-                        << "mv \"" << dir.path() << "/args.tmp\" \"" << dir.path() << "/args\"\n";
-    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
-    return path;
-}
-
-// The program runs detached; wait a bounded time for what it writes.
-std::string waitForArgs(const TempDir& dir) {
-    for (int i = 0; i < 500; ++i) {
-        std::ifstream in(dir / "args");
-        if (in) return std::string(std::istreambuf_iterator<char>(in), {});
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+// A long-running program under a name of its own, so the process table
+// finds exactly it.
+struct Sleeper {
+    explicit Sleeper(const TempDir& dir) : name("sw-sleep-" + std::to_string(::getpid())), path(dir / name) {
+        std::filesystem::copy_file("/bin/sleep", path);
+        ::chmod(path.c_str(), 0755);
     }
-    return "<nothing written>";
+    ~Sleeper() { ProcProcessTable().terminate(name); }
+    bool running() { return ProcProcessTable().running({name}).value_or(std::vector<bool>{false})[0]; }
+
+    std::string name;
+    std::string path;
+};
+
+int readPid(const std::string& file) {
+    int pid = 0;
+    eventually([&] { return std::istringstream(slurp(file).value_or("")) >> pid && pid > 0; });
+    return pid;
 }
 
-TEST(PosixLauncher, RunProgramPassesEveryArgumentLiterally) {
+TEST(PosixLauncher, StartsTheProgramAndReturnsWhileItStillRuns) {
     TempDir dir;
-    const std::string recorder = writeRecorder(dir, "recorder");
+    Sleeper sleeper(dir);
+    const std::string file = dir / "RUN-QT.sh";
+    writeFile(file, "exec " + shellQuoted(sleeper.path) + " 30\n");
     PosixLauncher launcher;
-    ASSERT_TRUE(launcher.runProgram({recorder, "terminate-user", "a b", "$HOME;`x`"}));
-    EXPECT_EQ(waitForArgs(dir), "terminate-user|a b|$HOME;`x`|");
+    ASSERT_TRUE(launcher.runCommandFile(file));
+    // Had the call waited for the program, the program would be over by now.
+    EXPECT_TRUE(eventually([&] { return sleeper.running(); }));
 }
 
-TEST(PosixLauncher, RunProgramFindsABareNameOnThePath) {
+TEST(PosixLauncher, TheProgramRunsInItsOwnSessionWithACleanStart) {
     TempDir dir;
-    writeRecorder(dir, "syncward-test-power-recorder");
-    const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-    ::setenv("PATH", (dir.path() + ":" + oldPath).c_str(), 1);
-    PosixLauncher launcher;
-    const bool started = launcher.runProgram({"syncward-test-power-recorder", "poweroff"});
-    ::setenv("PATH", oldPath.c_str(), 1);
+    Sleeper sleeper(dir);
+    const std::string pidFile = dir / "pid";
+    const std::string file = dir / "RUN-DAEMON.sh";
+    writeFile(file, "echo $$ > " + shellQuoted(pidFile) + "; exec " + shellQuoted(sleeper.path) + " 30\n");
+
+    // What the program must not inherit: a descriptor without close-on-exec,
+    // a blocked signal and an ignored one.
+    const int leaked = ::open(file.c_str(), O_RDONLY);
+    ASSERT_GE(leaked, 3);
+    sigset_t blocked, previous;
+    sigemptyset(&blocked);
+    sigaddset(&blocked, SIGUSR1);
+    ::pthread_sigmask(SIG_BLOCK, &blocked, &previous);
+    struct sigaction ignore {}, before {};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGUSR2, &ignore, &before);
+    const bool started = PosixLauncher().runCommandFile(file);
+    ::sigaction(SIGUSR2, &before, nullptr);
+    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    ::close(leaked);
     ASSERT_TRUE(started);
-    EXPECT_EQ(waitForArgs(dir), "poweroff|");
+
+    const int pid = readPid(pidFile);
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(eventually([&] { return sleeper.running(); }));
+    const std::string proc = "/proc/" + std::to_string(pid);
+    EXPECT_EQ(statField(pid, 3), std::to_string(pid));  // the session it leads
+    EXPECT_EQ(std::filesystem::read_symlink(proc + "/fd/0"), "/dev/null");
+    EXPECT_EQ(std::filesystem::read_symlink(proc + "/fd/1"), "/dev/null");
+    std::vector<std::string> descriptors;
+    for (const auto& fd : std::filesystem::directory_iterator(proc + "/fd")) descriptors.push_back(fd.path().filename());
+    std::sort(descriptors.begin(), descriptors.end());
+    EXPECT_EQ(descriptors, (std::vector<std::string>{"0", "1", "2"}));
+    const std::string status = slurp(proc + "/status").value_or("");
+    EXPECT_NE(status.find("SigBlk:\t0000000000000000"), std::string::npos) << status;
+    EXPECT_NE(status.find("SigIgn:\t0000000000000000"), std::string::npos) << status;
 }
 
-TEST(PosixLauncher, RunProgramReportsAProgramThatCannotStart) {
+TEST(PosixLauncher, EndedProgramsLeaveNoZombieBehind) {
+    // Orphans come to this process instead of the system's first process,
+    // which does not reap them: a launcher that leaves its programs to
+    // someone else's reaping leaves zombies here.
+    ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    struct NoLongerReaper {
+        ~NoLongerReaper() { ::prctl(PR_SET_CHILD_SUBREAPER, 0); }
+    } restore;
+    TempDir dir;
+    Sleeper sleeper(dir);
+    const std::string pids = dir / "pids";
+    const std::string quick = dir / "quick.sh";
+    writeFile(quick, "echo $$ >> " + shellQuoted(pids) + "\n");
+    const std::string slow = dir / "slow.sh";
+    writeFile(slow, "echo $$ >> " + shellQuoted(pids) + "; exec " + shellQuoted(sleeper.path) + " 30\n");
+
+    PosixLauncher launcher;
+    for (int i = 0; i < 10; ++i) ASSERT_TRUE(launcher.runCommandFile(quick));
+    ASSERT_TRUE(launcher.runCommandFile(slow));
+    std::vector<int> started;
+    ASSERT_TRUE(eventually([&] {
+        started.clear();
+        std::istringstream in(slurp(pids).value_or(""));
+        for (int pid; in >> pid;) started.push_back(pid);
+        return started.size() == 11;
+    }));
+    ASSERT_TRUE(eventually([&] { return sleeper.running(); }));
+    ProcProcessTable().terminate(sleeper.name);
+
+    // Gone entirely, not left as the system's zombies nor as ours.
+    for (int pid : started) EXPECT_TRUE(eventually([&] { return processGone(pid); })) << pid;
+    EXPECT_EQ(zombieChildren(), 0);
+}
+
+TEST(PosixLauncher, WhatCannotBeStartedIsReportedAsNotStarted) {
     TempDir dir;
     PosixLauncher launcher;
-    EXPECT_FALSE(launcher.runProgram({dir / "no-such-program"}));
-    EXPECT_FALSE(launcher.runProgram({}));
+    EXPECT_FALSE(launcher.runCommandFile(dir / "BATS/BTC1-RUN-QT.sh"));
+    EXPECT_FALSE(launcher.runCommandFile(""));
+    EXPECT_FALSE(launcher.runCommandFile(dir.path()));  // a folder
+    EXPECT_FALSE(PosixLauncher::startDetached({dir / "no-such-program"}));
+    EXPECT_FALSE(PosixLauncher::startDetached({}));
+    EXPECT_EQ(zombieChildren(), 0);
 }
 
 }  // namespace

@@ -91,6 +91,7 @@ bool FakeFileSystem::writeText(const std::string& path, const std::string& text)
 bool FakeFileSystem::folderExists(const std::string& path) { return folders.count(path) > 0; }
 
 bool FakeFileSystem::createFolder(const std::string& path) {
+    if (unwritable.count(path)) return false;
     folders.insert(path);
     return true;
 }
@@ -109,8 +110,10 @@ std::optional<std::string> FakeDialogs::browseFolder(Form&, const std::string& t
     return answer;
 }
 
-std::optional<std::string> FakeDialogs::openFile(Form& owner, const std::string& title, const std::string&,
-                                                 const std::string&) {
+std::optional<std::string> FakeDialogs::openFile(Form& owner, const std::string& title, const std::string& filter,
+                                                 const std::string& initialFolder) {
+    filters.push_back(filter);
+    initialFolders.push_back(initialFolder);
     return browseFolder(owner, title);
 }
 

@@ -85,7 +85,7 @@ public:
     std::map<std::string, std::string> files;
     std::set<std::string> folders;
     std::map<std::string, std::uint64_t> folderSizes;
-    std::set<std::string> unwritable;  // paths whose writes fail
+    std::set<std::string> unwritable;  // paths whose writes (and folder creations) fail
     int writes = 0;
 };
 
@@ -117,6 +117,8 @@ public:
 
     std::deque<std::optional<std::string>> answers;
     std::vector<std::string> titles;
+    std::vector<std::string> filters;         // of file dialogs
+    std::vector<std::string> initialFolders;  // of file dialogs
 };
 
 class FakeWindowHost : public WindowHost {

@@ -9,6 +9,7 @@
 namespace syncward {
 
 class PowerAutotimer;
+class SettingsWindows;
 
 // What every subsystem of the program works with: the platform, the main
 // window (the shared state), the settings section of this copy of the
@@ -26,6 +27,9 @@ struct AppContext {
     SectionSettings settings;
     // The end-of-run power action's windows, owned by the application.
     PowerAutotimer* powerAutotimer = nullptr;
+    // The settings windows, created on first use; other windows read their
+    // fields (the home folder, the configuration file) through them.
+    SettingsWindows* settingsWindows = nullptr;
 
     const PlatformProfile& profile() const { return platform.profile; }
     void status(const std::string& text) const { main.CURRENT_STATUS_LABEL.setCaption(text); }

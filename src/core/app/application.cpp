@@ -8,6 +8,7 @@
 #include "core/app/startup.h"
 #include "core/keepawake/folder_sizer.h"
 #include "core/power/power_autotimer.h"
+#include "core/settings/settings_windows.h"
 
 namespace syncward {
 
@@ -24,8 +25,12 @@ Application::Application(Platform& platform)
     installStartCloseTimers(context_);
     installFolderSizer(context_);
 
+    settingsWindows_ = std::make_unique<SettingsWindows>(context_);
+    context_.settingsWindows = settingsWindows_.get();
+    main_.SETTINGS_BUTTON.onClick = [this] { settingsWindows_->openMainSettings(); };
+
     // Buttons whose windows the program does not have yet.
-    for (Button* button : {&main_.SETTINGS_BUTTON, &main_.ABOUT_BUTTON, &main_.HELP_BUTTON, &main_.BOX_INFO_BUTTON,
+    for (Button* button : {&main_.ABOUT_BUTTON, &main_.HELP_BUTTON, &main_.BOX_INFO_BUTTON,
                            &main_.TERMINATOR_BUTTON, &main_.BLOCK_TIMES_WINDOW_BUTTON, &main_.MANUAL_RUN_BUTTON})
         button->setEnabled(false);
 }

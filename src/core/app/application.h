@@ -9,6 +9,7 @@
 namespace syncward {
 
 class PowerAutotimer;
+class SettingsWindows;
 
 // The whole program without its views: the main window, with every
 // subsystem's behaviour attached to it before start-up runs (start-up
@@ -21,6 +22,7 @@ public:
     MainWindow& main() { return main_; }
     AppContext& context() { return context_; }
     PowerAutotimer& powerAutotimer() { return *powerAutotimer_; }
+    SettingsWindows& settingsWindows() { return *settingsWindows_; }
 
     // Loads the main window and shows it.
     void start();
@@ -30,6 +32,7 @@ private:
     MainWindow main_;
     AppContext context_;
     std::unique_ptr<PowerAutotimer> powerAutotimer_;
+    std::unique_ptr<SettingsWindows> settingsWindows_;
 };
 
 }  // namespace syncward

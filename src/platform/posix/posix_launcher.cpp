@@ -1,12 +1,15 @@
 #include "platform/posix/posix_launcher.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <thread>
 
 namespace syncward {
 
@@ -14,34 +17,66 @@ namespace {
 
 std::atomic<mode_t> userMask{022};
 
+// Everything from descriptor 3 up is closed when the program is executed.
+// The status pipe is among them, which is how the parent learns that the
+// exec happened. Runs in the child: only async-signal-safe calls.
+void closeOnExecFromThree(int highestDescriptor) {
+#ifdef CLOSE_RANGE_CLOEXEC
+    if (::close_range(3, ~0U, CLOSE_RANGE_CLOEXEC) == 0) return;
+#endif
+    for (int fd = 3; fd <= highestDescriptor; ++fd) ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+}
+
+// Signal masks and ignored signals survive exec; a node started with
+// SIGTERM ignored could not be stopped.
+void defaultSignals() {
+    sigset_t none;
+    ::sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    struct sigaction standard {};
+    standard.sa_handler = SIG_DFL;
+    for (int signal = 1; signal < NSIG; ++signal) ::sigaction(signal, &standard, nullptr);
+}
+
+void reapWhenItEnds(pid_t child) {
+    std::thread([child] {
+        int status = 0;
+        while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
+}
+
 }  // namespace
 
 void PosixLauncher::rememberUserMask(mode_t mask) { userMask = mask; }
 
 bool PosixLauncher::startDetached(const std::vector<std::string>& argv) {
     if (argv.empty()) return false;
-    // Everything the children need is prepared before fork: after it only
+    // Everything the child needs is prepared before fork: after it only
     // async-signal-safe calls are allowed (the GUI has other threads).
     std::vector<char*> args;
     for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
     const mode_t mask = userMask;
+    struct rlimit files {};
+    const int highestDescriptor =
+        ::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < 65536 ? static_cast<int>(files.rlim_cur) : 65536;
 
     // A pipe that closes on a successful exec tells whether the program started.
     int status[2];
     if (::pipe2(status, O_CLOEXEC) != 0) return false;
 
-    const pid_t middle = ::fork();
-    if (middle < 0) {
+    const pid_t child = ::fork();
+    if (child < 0) {
         ::close(status[0]);
         ::close(status[1]);
         return false;
     }
-    if (middle == 0) {
+    if (child == 0) {
         ::close(status[0]);
-        if (::fork() != 0) ::_exit(0);  // the middle process ends at once; init adopts the program
         ::setsid();
         ::umask(mask);
+        defaultSignals();
         const int devNull = ::open("/dev/null", O_RDWR);
         if (devNull >= 0) {
             ::dup2(devNull, 0);
@@ -49,26 +84,32 @@ bool PosixLauncher::startDetached(const std::vector<std::string>& argv) {
             ::dup2(devNull, 2);
             if (devNull > 2) ::close(devNull);
         }
+        closeOnExecFromThree(highestDescriptor);
         ::execvp(args[0], args.data());
         const int error = errno;
         (void)!::write(status[1], &error, sizeof error);
         ::_exit(127);
     }
     ::close(status[1]);
-    int ignored = 0;
-    while (::waitpid(middle, &ignored, 0) < 0 && errno == EINTR) {
-    }
     int error = 0;
     ssize_t n;
     while ((n = ::read(status[0], &error, sizeof error)) < 0 && errno == EINTR) {
     }
     ::close(status[0]);
-    return n == 0;  // closed by exec without a word: the program runs
+    if (n != 0) {  // the exec failed and the child is ending now
+        int ignored = 0;
+        while (::waitpid(child, &ignored, 0) < 0 && errno == EINTR) {
+        }
+        return false;
+    }
+    reapWhenItEnds(child);
+    return true;
 }
 
 bool PosixLauncher::runCommandFile(const std::string& path) {
     struct stat info {};
     if (path.empty() || ::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    if (::access(path.c_str(), R_OK) != 0) return false;  // the shell could not read it
     return startDetached({"/bin/sh", path});
 }
 

@@ -11,8 +11,11 @@ namespace syncward {
 
 // Starts a command file as "/bin/sh FILE" in a session of its own, with
 // standard input and output on /dev/null (the file's own redirections still
-// apply), without waiting and without leaving a zombie behind: the started
-// program is handed to the system's reaper by a short-lived middle process.
+// apply), without waiting. The program starts clean: no blocked or ignored
+// signal and no open descriptor of this program is handed on. A small
+// thread waits for each started program and reaps it when it ends, so no
+// zombie is left behind even where the system's first process does not
+// reap orphans (as in many containers).
 class PosixLauncher : public Launcher {
 public:
     bool runCommandFile(const std::string& path) override;

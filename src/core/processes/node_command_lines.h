@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+namespace syncward {
+
+class PlatformProfile;
+
+// What the four node command lines are made of: the crypto settings'
+// fields as they stand, the three start options the tick boxes chose, and
+// the latest block-count file the client's answer goes into.
+struct NodeCommandFields {
+    std::string qtFolder;
+    std::string qtName;
+    std::string daemonCliFolder;  // the daemon and the client live side by side
+    std::string daemonName;
+    std::string cliName;
+    std::string confFile;
+    std::string dataFolder;
+    std::string qtOption;      // "", "-disablewallet=0" or "-disablewallet=1"
+    std::string daemonOption;  // the same three
+    std::string cliOption;     // "", "-daemon=1" or "-daemon=0"
+    std::string blockCountFile;
+};
+
+// The lines are plain concatenations of the fields. An empty option keeps
+// its separating blank, so the QT and daemon lines then end in a blank and
+// the stop line has two blanks before "stop". Under the Windows profile
+// only the program path is quoted; under POSIX every inserted value is
+// escaped, so the shell hands it over literally. The options are fixed
+// texts and are never quoted: an empty one stays nothing, not an empty
+// argument.
+std::string qtRunCommand(const PlatformProfile& profile, const NodeCommandFields& fields);
+std::string daemonRunCommand(const PlatformProfile& profile, const NodeCommandFields& fields);
+std::string cliStopCommand(const PlatformProfile& profile, const NodeCommandFields& fields);
+// Only the client's standard output goes into the block-count file; a
+// failing client leaves it empty.
+std::string blockCountCommand(const PlatformProfile& profile, const NodeCommandFields& fields);
+
+}  // namespace syncward

@@ -1,0 +1,262 @@
+#include "core/settings/crypto_settings_window.h"
+
+#include <vector>
+
+#include "core/app/app_context.h"
+#include "core/processes/command_file_writer.h"
+#include "core/settings/main_settings_window.h"
+#include "core/settings/window_state.h"
+
+namespace syncward {
+
+namespace {
+
+constexpr const char* placementPrefix = "CRYPTO_SETTINGS-";
+
+// The file dialog hands back a full path; the field takes the name only.
+std::string fileNameOf(const std::string& path, const PlatformProfile& profile) {
+    const std::string separators = std::string("/") + profile.separator();
+    const auto last = path.find_last_of(separators);
+    return last == std::string::npos ? path : path.substr(last + 1);
+}
+
+std::string joined(const std::vector<std::string>& parts, const char* between) {
+    std::string text;
+    for (const std::string& part : parts) text += (text.empty() ? "" : between) + part;
+    return text;
+}
+
+}  // namespace
+
+CryptoSettingsWindow::CryptoSettingsWindow(AppContext& app, std::function<MainSettingsWindow&()> mainSettings)
+    : Form("SYNCWARD_CRYPTO_SETTINGS", app.platform.loop),
+      QT_LOCATION_LABEL(*this, "QT_LOCATION_LABEL", "QT - Folder - eg " + app.profile().useQtFolder()),
+      QT_NAME_LABEL(*this, "QT_NAME_LABEL",
+                    "QT" + app.profile().executableSuffix() + " - File - eg " + app.profile().useQtName()),
+      DAEMON_CLI_LOCATION_LABEL(*this, "DAEMON_CLI_LOCATION_LABEL",
+                                "DAEMON / CLI - Folder - eg " + app.profile().useDaemonFolder()),
+      DAEMOND_NAME_LABEL(*this, "DAEMOND_NAME_LABEL",
+                         "DAEMOND" + app.profile().executableSuffix() + " - File - eg " + app.profile().useDaemonName()),
+      DAEMONCLI_NAME_LABEL(*this, "DAEMONCLI_NAME_LABEL",
+                           "DAEMON-CLI" + app.profile().executableSuffix() + " - File - eg " +
+                               app.profile().useCliName()),
+      app_(app),
+      mainSettings_(std::move(mainSettings)),
+      qtOption_(QT_WALLET_TICKBOX, QT_DISABLE_WALLET_TICKBOX, QT_DASH_DISABLE_WALLET_EQUALS_TEXTBOX,
+                "-disablewallet=0", "-disablewallet=1", true),
+      daemonOption_(DAEMON_WALLET_TICKBOX, DAEMON_DISABLE_WALLET_TICKBOX, DAEMON_DASH_DISABLE_WALLET_EQUALS_TEXTBOX,
+                    "-disablewallet=0", "-disablewallet=1", true),
+      cliOption_(CLI_DAEMON_TICKBOX, DISABLE_DAEMON_TICKBOX, DASH_DISABLE_DAEMON_EQUALS_TEXTBOX, "-daemon=1",
+                 "-daemon=0", false) {
+    setCaption("SYNCWARD - CRYPTO SETTINGS");
+    for (TickBox* box : {&QT_DISABLE_WALLET_TICKBOX, &DAEMON_DISABLE_WALLET_TICKBOX, &DISABLE_DAEMON_TICKBOX})
+        box->setTooltip(texts::disablesWallet);
+    // What the program composes is shown, not typed: the options follow the
+    // tick boxes, the configuration file comes from the main settings, and
+    // the command lines are rebuilt from the fields.
+    for (TextBox* box : {&QT_DASH_DISABLE_WALLET_EQUALS_TEXTBOX, &DAEMON_DASH_DISABLE_WALLET_EQUALS_TEXTBOX,
+                         &DASH_DISABLE_DAEMON_EQUALS_TEXTBOX, &CONF_FILE_LOCATION_TEXTBOX, &QV_QT_COMMAND_TEXTBOX,
+                         &QV_D_COMMAND_TEXTBOX, &QVCLI_STOP_COMMAND_TEXTBOX, &GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX,
+                         &MESSAGE_STATUS_TEXTBOX})
+        box->setLocked(true);
+    VIEW_OUTPUT_COMMANDS_BUTTON.setEnabled(false);  // its window is not part of the program yet
+
+    qtOption_.install();
+    daemonOption_.install();
+    cliOption_.install();
+    installBrowsers();
+
+    const PlatformProfile& profile = app.profile();
+    const std::pair<Button*, const std::string*> useValues[] = {
+        {&USE_QT_LOCATION_BUTTON, &profile.useQtFolder()},     {&USE_QT_NAME_BUTTON, &profile.useQtName()},
+        {&USE_DAEMON_CLI_LOCATION_BUTTON, &profile.useDaemonFolder()},
+        {&USE_DAEMOND_NAME_BUTTON, &profile.useDaemonName()}, {&USE_DAEMONCLI_NAME_BUTTON, &profile.useCliName()},
+    };
+    for (const auto& [button, value] : useValues) button->setTooltip(*value);  // what "Use" will put in
+    USE_QT_LOCATION_BUTTON.onClick = [this, &profile] { QT_LOCATION_TEXTBOX.setText(profile.useQtFolder()); };
+    USE_QT_NAME_BUTTON.onClick = [this, &profile] { QT_NAME_TEXTBOX.setText(profile.useQtName()); };
+    USE_DAEMON_CLI_LOCATION_BUTTON.onClick = [this, &profile] {
+        DAEMON_CLI_LOCATION_TEXTBOX.setText(profile.useDaemonFolder());
+    };
+    USE_DAEMOND_NAME_BUTTON.onClick = [this, &profile] { DAEMOND_NAME_TEXTBOX.setText(profile.useDaemonName()); };
+    USE_DAEMONCLI_NAME_BUTTON.onClick = [this, &profile] {
+        DAEMONCLI_NAME_SETTINGS_TEXTBOX.setText(profile.useCliName());
+    };
+
+    COMMAND_UPDATE_TIMER.onTick = [this] { rebuildCommands(); };
+    SAVE_BUTTON.onClick = [this] { save(); };
+    CANCEL_BUTTON.onClick = [this] { close(); };
+    // Nothing but the place is stored on close; files already written stay.
+    onClose = [this] {
+        app_.settings.savePosition(*this, placementPrefix);
+        COMMAND_UPDATE_TIMER.stop();
+        loaded_ = false;
+    };
+}
+
+void CryptoSettingsWindow::installBrowsers() {
+    Dialogs& dialogs = app_.platform.dialogs;
+    const PlatformProfile& profile = app_.profile();
+    auto folderBrowser = [this, &dialogs](TextBox& box, const char* title) {
+        return [this, &dialogs, &box, title] {
+            if (auto folder = dialogs.browseFolder(*this, title)) box.setText(folder->substr(0, folder->find('\0')));
+        };
+    };
+    auto fileDialog = [this, &dialogs, &profile](TextBox& box, std::string title, TextBox& startIn) {
+        return [this, &dialogs, &profile, &box, title, &startIn] {
+            if (auto file = dialogs.openFile(*this, title, profile.programFileFilter(), startIn.text()))
+                box.setText(fileNameOf(*file, profile));
+        };
+    };
+    const std::string& exe = profile.executableSuffix();
+    BLOCKCHAIN_HOME_BROWSE_BUTTON.onClick = folderBrowser(BLOCKCHAIN_HOME_TEXTBOX, "BLOCKCHAIN HOME FOLDER");
+    QT_LOCATION_BROWSE_BUTTON.onClick = folderBrowser(QT_LOCATION_TEXTBOX, "QT - Program folder");
+    DAEMON_CLI_LOCATION_BROWSE_BUTTON.onClick = folderBrowser(DAEMON_CLI_LOCATION_TEXTBOX, "DAEMON - Program Folder");
+    QT_NAME_BROWSE_BUTTON.onClick = fileDialog(QT_NAME_TEXTBOX, "Select QT" + exe + " File", QT_LOCATION_TEXTBOX);
+    DAEMOND_NAME_BROWSE_BUTTON.onClick =
+        fileDialog(DAEMOND_NAME_TEXTBOX, "Select DAEMOND" + exe + " File", DAEMON_CLI_LOCATION_TEXTBOX);
+    DAEMONCLI_NAME_BROWSE_BUTTON.onClick =
+        fileDialog(DAEMONCLI_NAME_SETTINGS_TEXTBOX, "Select DAEMON-CLI" + exe + " File", DAEMON_CLI_LOCATION_TEXTBOX);
+}
+
+void CryptoSettingsWindow::opened() { COMMAND_UPDATE_TIMER.start(); }
+
+void CryptoSettingsWindow::resetToBuiltState() {
+    for (TextBox* box : {&CRYPTO_NAME_TEXTBOX, &BLOCKCHAIN_HOME_TEXTBOX, &QT_LOCATION_TEXTBOX, &QT_NAME_TEXTBOX,
+                         &DAEMON_CLI_LOCATION_TEXTBOX, &DAEMOND_NAME_TEXTBOX, &DAEMONCLI_NAME_SETTINGS_TEXTBOX,
+                         &CONF_FILE_LOCATION_TEXTBOX, &MESSAGE_STATUS_TEXTBOX})
+        setQuietly(*box, "");
+    MESSAGE_STATUS_TEXTBOX.setColours(colours::black, colours::windowBackground);
+    qtOption_.resetQuietly();
+    daemonOption_.resetQuietly();
+    cliOption_.resetQuietly();
+    QV_QT_COMMAND_TEXTBOX.setText(texts::qtCommandPlaceholder);
+    QV_D_COMMAND_TEXTBOX.setText(texts::daemonCommandPlaceholder);
+    QVCLI_STOP_COMMAND_TEXTBOX.setText(texts::cliCommandPlaceholder);
+    GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX.setText(texts::blockCounterCommandPlaceholder);
+    CANCEL_BUTTON.setCaption("Cancel");
+}
+
+void CryptoSettingsWindow::load() {
+    const SectionSettings& s = app_.settings;
+    resetToBuiltState();
+
+    // 1
+    s.loadPlacement(*this, placementPrefix, 8895, 6735);
+    COMMAND_UPDATE_TIMER.setInterval(1000);
+
+    // 2: fields and ticks; each loaded tick runs its click reaction.
+    for (TextBox* box : {&CRYPTO_NAME_TEXTBOX, &BLOCKCHAIN_HOME_TEXTBOX, &QT_LOCATION_TEXTBOX, &QT_NAME_TEXTBOX,
+                         &DAEMON_CLI_LOCATION_TEXTBOX, &DAEMOND_NAME_TEXTBOX, &DAEMONCLI_NAME_SETTINGS_TEXTBOX})
+        s.loadText(*box, "");
+    for (TickBox* box : {&QT_WALLET_TICKBOX, &QT_DISABLE_WALLET_TICKBOX, &DAEMON_WALLET_TICKBOX,
+                         &DAEMON_DISABLE_WALLET_TICKBOX, &CLI_DAEMON_TICKBOX, &DISABLE_DAEMON_TICKBOX})
+        s.loadTick(*box, 0);
+
+    // 3-4
+    CONF_FILE_LOCATION_TEXTBOX.setText(mainSettings_().CONF_FILE_LOCATION_TEXTBOX.text());
+    qtOption_.establish();
+    daemonOption_.establish();
+    cliOption_.establish();
+    loaded_ = true;
+}
+
+NodeCommandFields CryptoSettingsWindow::commandFields() {
+    NodeCommandFields fields;
+    fields.qtFolder = QT_LOCATION_TEXTBOX.text();
+    fields.qtName = QT_NAME_TEXTBOX.text();
+    fields.daemonCliFolder = DAEMON_CLI_LOCATION_TEXTBOX.text();
+    fields.daemonName = DAEMOND_NAME_TEXTBOX.text();
+    fields.cliName = DAEMONCLI_NAME_SETTINGS_TEXTBOX.text();
+    fields.confFile = CONF_FILE_LOCATION_TEXTBOX.text();
+    fields.dataFolder = BLOCKCHAIN_HOME_TEXTBOX.text();
+    fields.qtOption = QT_DASH_DISABLE_WALLET_EQUALS_TEXTBOX.text();
+    fields.daemonOption = DAEMON_DASH_DISABLE_WALLET_EQUALS_TEXTBOX.text();
+    fields.cliOption = DASH_DISABLE_DAEMON_EQUALS_TEXTBOX.text();
+    // The block-count file of the home folder the command files go into, so
+    // the line and the file the block counter reads share one home.
+    fields.blockCountFile = mainSettings_().defaultBlockCountFile();
+    return fields;
+}
+
+void CryptoSettingsWindow::rebuildCommands() {
+    const PlatformProfile& profile = app_.profile();
+    const NodeCommandFields fields = commandFields();
+    QV_QT_COMMAND_TEXTBOX.setText(qtRunCommand(profile, fields));
+    QV_D_COMMAND_TEXTBOX.setText(daemonRunCommand(profile, fields));
+    QVCLI_STOP_COMMAND_TEXTBOX.setText(cliStopCommand(profile, fields));
+    GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX.setText(blockCountCommand(profile, fields));
+}
+
+// The four command files, then the emptied block-count file. Every write is
+// tried; the names of those that failed come back.
+std::string CryptoSettingsWindow::writeFiles(const std::string& home) {
+    FileSystem& files = app_.platform.files;
+    const PlatformProfile& profile = app_.profile();
+    const std::string& exe = app_.executableName;
+    const std::pair<CommandFile, TextBox*> commandFiles[] = {
+        {CommandFile::RunQt, &QV_QT_COMMAND_TEXTBOX},
+        {CommandFile::RunDaemon, &QV_D_COMMAND_TEXTBOX},
+        {CommandFile::CliStop, &QVCLI_STOP_COMMAND_TEXTBOX},
+        {CommandFile::BlockCounter, &GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX},
+    };
+    std::vector<std::string> failed;
+    for (const auto& [file, box] : commandFiles)
+        if (!writeCommandFile(files, profile, home, exe, file, box->text()))
+            failed.emplace_back(commandFileStem(file) + 1);  // "RUN-QT"
+    if (!resetBlockCountFile(files, profile, home, exe)) failed.emplace_back("LATEST-BLOCKCOUNT");
+    return joined(failed, ", ");
+}
+
+void CryptoSettingsWindow::save() {
+    const SectionSettings& s = app_.settings;
+    MainWindow& main = app_.main;
+    // What is saved are the fields as they are now, not as the last tick saw them.
+    rebuildCommands();
+
+    // 1-4
+    COMMAND_UPDATE_TIMER.stop();
+    main.CRYPTO_NAME_TEXTBOX.setText(CRYPTO_NAME_TEXTBOX.text());
+    bool saved = true;
+    for (TextBox* box : {&CRYPTO_NAME_TEXTBOX, &BLOCKCHAIN_HOME_TEXTBOX, &QT_LOCATION_TEXTBOX, &QT_NAME_TEXTBOX,
+                         &DAEMON_CLI_LOCATION_TEXTBOX, &DAEMONCLI_NAME_SETTINGS_TEXTBOX, &DAEMOND_NAME_TEXTBOX})
+        saved = s.saveText(*box) && saved;
+    for (TickBox* box : {&QT_WALLET_TICKBOX, &QT_DISABLE_WALLET_TICKBOX, &DAEMON_WALLET_TICKBOX,
+                         &DAEMON_DISABLE_WALLET_TICKBOX, &CLI_DAEMON_TICKBOX, &DISABLE_DAEMON_TICKBOX})
+        saved = s.saveTick(*box) && saved;
+    main.CRYPTO_NAME_TEXTBOX.setText(CRYPTO_NAME_TEXTBOX.text());
+    main.QT_NAME_TEXTBOX.setText(QT_NAME_TEXTBOX.text());
+    main.DAEMON_NAME_TEXTBOX.setText(DAEMOND_NAME_TEXTBOX.text());
+    main.CLI_NAME_TEXTBOX.setText(DAEMONCLI_NAME_SETTINGS_TEXTBOX.text());
+    // The folder sizer measures the main window's copy of the data folder.
+    main.BLOCKCHAIN_HOME_TEXTBOX.setText(BLOCKCHAIN_HOME_TEXTBOX.text());
+
+    // 5-6: without a home folder the paths would point at the root of the
+    // file system, so nothing is written.
+    const std::string home = mainSettings_().SYNCWARD_HOME_TEXTBOX.text();
+    std::vector<std::string> problems;
+    if (home.empty()) {
+        problems.emplace_back("NO HOME FOLDER SET IN MAIN SETTINGS - NO FILE WRITTEN");
+    } else if (const std::string failed = writeFiles(home); !failed.empty()) {
+        problems.push_back("NOT WRITTEN: " + failed + " - CHECK THE HOME FOLDER / CREATE FOLDERS");
+    }
+
+    // 7-9
+    TextBox* commands[] = {&QV_QT_COMMAND_TEXTBOX, &QV_D_COMMAND_TEXTBOX, &QVCLI_STOP_COMMAND_TEXTBOX,
+                           &GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX};
+    for (TextBox* box : commands) saved = s.saveText(*box) && saved;
+    main.QV_QT_COMMAND_TEXTBOX.setText(QV_QT_COMMAND_TEXTBOX.text());
+    main.QV_D_COMMAND_TEXTBOX.setText(QV_D_COMMAND_TEXTBOX.text());
+    main.QVCLI_STOP_COMMAND_TEXTBOX.setText(QVCLI_STOP_COMMAND_TEXTBOX.text());
+    main.GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX.setText(GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX.text());
+    if (isOpen()) COMMAND_UPDATE_TIMER.start();
+    CANCEL_BUTTON.setCaption("Close");
+
+    if (!saved) problems.emplace_back("SETTINGS NOT STORED - CHECK THE SETTINGS FILE");
+    if (problems.empty())
+        showStatus(MESSAGE_STATUS_TEXTBOX, texts::cryptoSettingsSaved, colours::green);
+    else
+        showStatus(MESSAGE_STATUS_TEXTBOX, "!!! " + joined(problems, " / ") + " !!!", colours::red);
+}
+
+}  // namespace syncward

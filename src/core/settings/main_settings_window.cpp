@@ -1,0 +1,280 @@
+#include "core/settings/main_settings_window.h"
+
+#include "core/power/power_autotimer.h"
+
+#include <vector>
+
+#include "core/app/app_context.h"
+#include "core/settings/home_layout.h"
+#include "core/settings/window_state.h"
+#include "core/time/clock_text.h"
+
+namespace syncward {
+
+namespace {
+
+constexpr const char* placementPrefix = "MAIN_SETTINGS-";
+constexpr const char* confFileFilter = "CONF Files (*.conf)|*.conf|All files (*.*)|*.*";
+
+std::string helpText(const PlatformProfile& profile) {
+    const std::string copyWhat =
+        profile.executableSuffix().empty() ? "THE PROGRAM FILE" : "\"" + profile.executableSuffix() + "\" FILE";
+    return "FOR MULTIPLE CONFIGURATIONS, COPY " + copyWhat +
+           " TO A NEW FILENAME, RUN, AND CONFIGURE... !!! USE FILE / FOLDER NAMES WITHOUT SPACES !!!";
+}
+
+// A folder browser hands back a C string on some systems: nothing after a NUL counts.
+std::string cutAtNul(const std::string& text) { return text.substr(0, text.find('\0')); }
+
+}  // namespace
+
+MainSettingsWindow::MainSettingsWindow(AppContext& app)
+    : Form("SYNCWARD_MAIN_SETTINGS", app.platform.loop),
+      DEFAULT_FOLDER_LABEL(*this, "DEFAULT_FOLDER_LABEL", "Default = " + app.profile().defaultHomeFolder()),
+      HELP_LABEL(*this, "HELP_LABEL", helpText(app.profile())),
+      app_(app) {
+    setCaption("SYNCWARD - MAIN SETTINGS");
+    MESSAGE_STATUS_TEXTBOX.setLocked(true);
+    GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX.setLocked(true);  // always the home folder's file, set by OK
+
+    // The windows these open are not part of the program yet.
+    for (Button* button : {&SE_SETTINGS_BUTTON, &SCHEDULER_BUTTON, &VIEW_OUTPUT_COMMANDS_BUTTON, &REPORTS_LOGS_BUTTON, &CONF_MANAGER_BUTTON})
+        button->setEnabled(false);
+
+    SYNCWARD_HOME_TEXTBOX.onChange = [this] { checkHomeFolder(); };
+    USE_DEFAULT_BUTTON.onClick = [this] { SYNCWARD_HOME_TEXTBOX.setText(app_.profile().defaultHomeFolder()); };
+    USE_CURRENT_BUTTON.onClick = [this] {
+        SYNCWARD_HOME_TEXTBOX.setText(app_.platform.environment.executableFolder());
+    };
+    BROWSE_FOLDER_BUTTON.onClick = [this] { browseHomeFolder(); };
+    CREATE_FOLDERS_BUTTON.onClick = [this] { createFolders(); };
+    USE_OWN_CONF_TICKBOX.onClick = [this] { ownConfClicked(); };
+    CONF_BROWSE_BUTTON.onClick = [this] { browseConfFile(); };
+    AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.onClick = [this] {
+        stored(app_.settings.saveTick(AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX));
+        app_.main.AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.setValue(AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.value());
+        if (!loading_) reportStoreFailure();
+    };
+    POWER_AUTOTIMER_BUTTON.onClick = [this] { app_.powerAutotimer->openSettingsWindow(*this); };
+    OK_BUTTON.onClick = [this] { ok(); };
+    onClose = [this] { storeOnClose(); };
+}
+
+std::string MainSettingsWindow::defaultConfFile() const {
+    return home_layout::configFile(app_.profile(), SYNCWARD_HOME_TEXTBOX.text(), app_.executableName);
+}
+
+std::string MainSettingsWindow::defaultBlockCountFile() const {
+    return home_layout::blockCountFile(app_.profile(), SYNCWARD_HOME_TEXTBOX.text(), app_.executableName);
+}
+
+void MainSettingsWindow::setConfManagerAvailable(bool available) {
+    confManagerAvailable_ = available;
+    applyConfManagerRule();
+}
+
+void MainSettingsWindow::resetToBuiltState() {
+    setQuietly(SYNCWARD_HOME_TEXTBOX, "");
+    setQuietly(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX, "00:05:00");
+    setQuietly(USE_OWN_CONF_TICKBOX, 0);
+    setQuietly(CONF_FILE_LOCATION_TEXTBOX, "");
+    setQuietly(GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX, "");
+    setQuietly(AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX, 0);
+    setQuietly(MESSAGE_STATUS_TEXTBOX, "");
+    for (TextBox* box : {&SYNCWARD_HOME_TEXTBOX, &CONF_FILE_LOCATION_TEXTBOX, &MESSAGE_STATUS_TEXTBOX})
+        box->setColours(colours::black, colours::windowBackground);
+    for (Control* control : std::initializer_list<Control*>{
+             &CREATE_FOLDERS_BUTTON, &CRYPTO_SETTINGS_BUTTON, &AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX,
+             &CONF_FILE_LOCATION_LABEL, &CONF_FILE_LOCATION_TEXTBOX, &CONF_BROWSE_BUTTON})
+        control->setEnabled(true);
+    storeFailed_ = false;
+}
+
+void MainSettingsWindow::load() {
+    const SectionSettings& s = app_.settings;
+    loading_ = true;
+    resetToBuiltState();
+
+    // 1-2: place, then the stored values in this order. Loading the home
+    // folder runs its check; an empty one changes nothing, so it is run here.
+    s.loadPlacement(*this, placementPrefix, 9225, 5640);
+    s.loadText(SYNCWARD_HOME_TEXTBOX, "");
+    if (SYNCWARD_HOME_TEXTBOX.text().empty()) checkHomeFolder();
+    s.loadTime(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX, "00:05:00");
+    s.loadTick(USE_OWN_CONF_TICKBOX, 0);
+    s.loadText(CONF_FILE_LOCATION_TEXTBOX, "");
+    s.loadText(GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX, "");
+    s.loadTick(AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX, 0);
+
+    // 3-4: the configuration file, the user's own or the home folder's.
+    MESSAGE_STATUS_TEXTBOX.setText("");
+    const bool own = USE_OWN_CONF_TICKBOX.ticked();
+    CONF_FILE_LOCATION_LABEL.setEnabled(own);
+    CONF_FILE_LOCATION_TEXTBOX.setEnabled(own);
+    CONF_FILE_LOCATION_TEXTBOX.setLocked(!own);
+    CONF_BROWSE_BUTTON.setEnabled(own);
+    applyConfManagerRule();
+    if (own) {
+        s.loadText(CONF_FILE_LOCATION_TEXTBOX, "");
+    } else {
+        CONF_FILE_LOCATION_TEXTBOX.setText(defaultConfFile());
+        CONF_FILE_LOCATION_TEXTBOX.setBackground(colours::green);
+    }
+
+    // 5
+    showDefaultFolderMessage();
+    loading_ = false;
+    loaded_ = true;
+    reportStoreFailure();
+}
+
+void MainSettingsWindow::checkHomeFolder() {
+    const bool hasHome = !SYNCWARD_HOME_TEXTBOX.text().empty();
+    CREATE_FOLDERS_BUTTON.setEnabled(hasHome);
+    CRYPTO_SETTINGS_BUTTON.setEnabled(hasHome);
+    AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.setEnabled(hasHome);
+    if (!hasHome) {
+        AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.setValue(0);
+        SYNCWARD_HOME_TEXTBOX.setBackground(colours::red);
+    }
+    applyConfManagerRule();
+    // Without an own file the configuration file is the home folder's, so
+    // it follows the home folder as it changes.
+    if (!USE_OWN_CONF_TICKBOX.ticked()) CONF_FILE_LOCATION_TEXTBOX.setText(defaultConfFile());
+    showDefaultFolderMessage();
+}
+
+void MainSettingsWindow::showDefaultFolderMessage() {
+    // Exact text: a trailing separator or another letter case is another folder.
+    const bool isDefault = SYNCWARD_HOME_TEXTBOX.text() == app_.profile().defaultHomeFolder();
+    const Colour colour = isDefault ? colours::green : colours::red;
+    showStatus(MESSAGE_STATUS_TEXTBOX, isDefault ? texts::defaultFolderUsed : texts::notDefaultFolder, colour);
+    SYNCWARD_HOME_TEXTBOX.setBackground(colour);
+}
+
+// The generator writes into the home folder's CONFIGS and is pointless
+// with an own file, so it needs a home folder and no own file.
+void MainSettingsWindow::applyConfManagerRule() {
+    CONF_MANAGER_BUTTON.setEnabled(confManagerAvailable_ && !SYNCWARD_HOME_TEXTBOX.text().empty() &&
+                                   !USE_OWN_CONF_TICKBOX.ticked());
+}
+
+void MainSettingsWindow::ownConfClicked() {
+    const SectionSettings& s = app_.settings;
+    const bool own = USE_OWN_CONF_TICKBOX.ticked();
+    CONF_FILE_LOCATION_LABEL.setEnabled(own);
+    CONF_FILE_LOCATION_TEXTBOX.setEnabled(own);
+    CONF_FILE_LOCATION_TEXTBOX.setLocked(!own);
+    CONF_BROWSE_BUTTON.setEnabled(own);
+    applyConfManagerRule();
+    if (own)
+        s.loadText(CONF_FILE_LOCATION_TEXTBOX, "");
+    else
+        CONF_FILE_LOCATION_TEXTBOX.setText(defaultConfFile());
+    app_.main.CONF_FILE_LOCATION_TEXTBOX.setText(CONF_FILE_LOCATION_TEXTBOX.text());
+    stored(s.saveTick(USE_OWN_CONF_TICKBOX));
+    stored(s.saveText(CONF_FILE_LOCATION_TEXTBOX));
+    // The path is baked into the command files only when they are saved.
+    showStatus(MESSAGE_STATUS_TEXTBOX, texts::confFileChanged, colours::red);
+    CONF_FILE_LOCATION_TEXTBOX.setBackground(own ? colours::red : colours::green);
+    if (!loading_) reportStoreFailure();
+}
+
+void MainSettingsWindow::createFolders() {
+    const std::string& home = SYNCWARD_HOME_TEXTBOX.text();
+    if (home.empty()) return;
+    FileSystem& files = app_.platform.files;
+    // The home folder itself is not created: a mistyped one would otherwise
+    // quietly become a new, empty home.
+    if (!files.folderExists(home)) {
+        showStatus(MESSAGE_STATUS_TEXTBOX, texts::homeFolderMissing, colours::red);
+        return;
+    }
+    std::string failed;
+    for (const char* name : home_layout::subfolders) {
+        if (files.createFolder(home_layout::subfolder(app_.profile(), home, name))) continue;
+        failed += (failed.empty() ? "" : ", ") + std::string(name);
+    }
+    if (failed.empty())
+        showStatus(MESSAGE_STATUS_TEXTBOX, texts::foldersCreated, colours::green);
+    else
+        showStatus(MESSAGE_STATUS_TEXTBOX, "!!! FOLDERS NOT CREATED: " + failed + " !!!", colours::red);
+}
+
+void MainSettingsWindow::browseHomeFolder() {
+    if (auto folder = app_.platform.dialogs.browseFolder(*this, "SYNCWARD - Home Folder"))
+        SYNCWARD_HOME_TEXTBOX.setText(cutAtNul(*folder));
+}
+
+void MainSettingsWindow::browseConfFile() {
+    // A cancelled dialog keeps the path the box had.
+    if (auto file = app_.platform.dialogs.openFile(*this, CONF_FILE_LOCATION_LABEL.caption(), confFileFilter,
+                                                   SYNCWARD_HOME_TEXTBOX.text()))
+        CONF_FILE_LOCATION_TEXTBOX.setText(*file);
+}
+
+void MainSettingsWindow::ok() {
+    const SectionSettings& s = app_.settings;
+    MainWindow& main = app_.main;
+    // The heartbeat counts this interval down; a text that is not a time
+    // would stop it, so it is not handed over.
+    if (!isTimeOfDay(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text())) {
+        showStatus(MESSAGE_STATUS_TEXTBOX, texts::invalidHeartbeatTime, colours::red);
+        return;
+    }
+    storeFailed_ = false;
+
+    // 1-2
+    stored(s.saveText(SYNCWARD_HOME_TEXTBOX));
+    stored(s.saveText(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX));
+    stored(s.saveTick(USE_OWN_CONF_TICKBOX));
+    stored(s.saveText(CONF_FILE_LOCATION_TEXTBOX));
+    main.CONF_FILE_LOCATION_TEXTBOX.setText(CONF_FILE_LOCATION_TEXTBOX.text());
+
+    // 3: the heartbeat display at rest; a running heartbeat counts the new
+    // interval from now. One that is not running stays off: the settings
+    // never start the key presses by themselves.
+    main.KITT_BACKGROUND_LABEL.setBackground(colours::black);
+    for (int n = 1; n <= MainWindow::kittLabelCount; ++n) main.kittLabel(n).setBackground(colours::red);
+    if (main.HEARTBEAT_TIMER.enabled()) {
+        main.HEARTBEAT_TIMER.stop();
+        main.HEARTBEAT_TIMER.start();
+    }
+
+    // 4-6
+    main.SYNCWARD_HOME_TEXTBOX.setText(SYNCWARD_HOME_TEXTBOX.text());
+    main.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.setText(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text());
+    GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX.setText(defaultBlockCountFile());
+    main.GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX.setText(GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX.text());
+    stored(s.saveText(GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX));
+    stored(s.saveTick(AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX));
+
+    // 7: a failed store keeps the window open, saying so; the main window
+    // already has the values.
+    if (storeFailed_) {
+        reportStoreFailure();
+        return;
+    }
+    close();
+}
+
+void MainSettingsWindow::storeOnClose() {
+    const SectionSettings& s = app_.settings;
+    bool saved = true;
+    s.savePosition(*this, placementPrefix);
+    saved = s.saveText(SYNCWARD_HOME_TEXTBOX) && saved;
+    if (isTimeOfDay(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text()))
+        saved = s.saveText(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX) && saved;
+    saved = s.saveTick(USE_OWN_CONF_TICKBOX) && saved;
+    saved = s.saveText(CONF_FILE_LOCATION_TEXTBOX) && saved;
+    // This window is going away; the main window's status line tells.
+    if (!saved) app_.status(texts::settingsNotStored);
+    loaded_ = false;
+}
+
+void MainSettingsWindow::reportStoreFailure() {
+    if (storeFailed_) showStatus(MESSAGE_STATUS_TEXTBOX, texts::settingsNotStored, colours::red);
+    storeFailed_ = false;
+}
+
+}  // namespace syncward

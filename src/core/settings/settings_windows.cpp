@@ -1,0 +1,40 @@
+#include "core/settings/settings_windows.h"
+
+#include "core/app/app_context.h"
+#include "core/settings/crypto_settings_window.h"
+#include "core/settings/main_settings_window.h"
+
+namespace syncward {
+
+SettingsWindows::SettingsWindows(AppContext& app) : app_(app) {}
+
+SettingsWindows::~SettingsWindows() = default;
+
+MainSettingsWindow& SettingsWindows::mainSettings() {
+    if (!mainSettings_) {
+        mainSettings_ = std::make_unique<MainSettingsWindow>(app_);
+        mainSettings_->CRYPTO_SETTINGS_BUTTON.onClick = [this] { openCryptoSettings(); };
+    }
+    if (!mainSettings_->loaded()) mainSettings_->load();
+    return *mainSettings_;
+}
+
+CryptoSettingsWindow& SettingsWindows::cryptoSettings() {
+    if (!cryptoSettings_)
+        cryptoSettings_ = std::make_unique<CryptoSettingsWindow>(app_, [this]() -> MainSettingsWindow& {
+            return mainSettings();
+        });
+    if (!cryptoSettings_->loaded()) cryptoSettings_->load();
+    return *cryptoSettings_;
+}
+
+void SettingsWindows::openMainSettings() { app_.platform.windows.showModal(mainSettings(), app_.main); }
+
+void SettingsWindows::openCryptoSettings() {
+    MainSettingsWindow& owner = mainSettings();
+    CryptoSettingsWindow& crypto = cryptoSettings();
+    app_.platform.windows.showModal(crypto, owner);
+    crypto.opened();
+}
+
+}  // namespace syncward

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <memory>
+
+namespace syncward {
+
+struct AppContext;
+class CryptoSettingsWindow;
+class MainSettingsWindow;
+
+// The settings windows of the program, each created on first use. A
+// window that another one needs is loaded without being shown; one that
+// closed is loaded afresh the next time it is needed.
+class SettingsWindows {
+public:
+    explicit SettingsWindows(AppContext& app);
+    ~SettingsWindows();
+
+    MainSettingsWindow& mainSettings();
+    CryptoSettingsWindow& cryptoSettings();
+
+    // Modal over the main window, and the crypto settings over the main settings.
+    void openMainSettings();
+    void openCryptoSettings();
+
+private:
+    AppContext& app_;
+    std::unique_ptr<MainSettingsWindow> mainSettings_;
+    std::unique_ptr<CryptoSettingsWindow> cryptoSettings_;
+};
+
+}  // namespace syncward
