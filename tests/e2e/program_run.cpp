@@ -10,6 +10,9 @@
 #include <fstream>
 #include <thread>
 
+#include "core/platform/platform_profile.h"
+#include "core/processes/command_file_writer.h"
+#include "platform/posix/posix_file_system.h"
 #include "platform/posix/qt_settings_store.h"
 
 namespace syncward::testing {
@@ -45,8 +48,21 @@ std::string ProgramRun::storedSetting(const std::string& key) const {
     return QtSettingsStore(QString::fromStdString(settingsFile())).get(name_, key, "<absent>");
 }
 
-void ProgramRun::commandFile(const std::string& suffix, const std::string& line) {
-    std::ofstream(homeFile("BATS", suffix)) << line << "\n";
+void ProgramRun::nodeCommandFiles(NodeCommandFields fields, const std::string& firstCount) {
+    const PlatformProfile profile = PlatformProfile::posix(std::getenv("HOME") ? std::getenv("HOME") : "/");
+    PosixFileSystem files;
+    fields.blockCountFile = blockCountFile();
+    writeCommandFile(files, profile, home_, name_, CommandFile::RunQt, qtRunCommand(profile, fields));
+    writeCommandFile(files, profile, home_, name_, CommandFile::RunDaemon, daemonRunCommand(profile, fields));
+    writeCommandFile(files, profile, home_, name_, CommandFile::CliStop, cliStopCommand(profile, fields));
+    writeCommandFile(files, profile, home_, name_, CommandFile::BlockCounter, blockCountCommand(profile, fields));
+    files.writeText(blockCountFile(), firstCount.empty() ? profile.lineEnd() : firstCount);
+    setting("DAEMOND_NAME_TEXTBOX", fields.daemonName);
+    setting("DAEMONCLI_NAME_SETTINGS_TEXTBOX", fields.cliName);
+    setting("QT_NAME_TEXTBOX", fields.qtName);
+    setting("BLOCKCHAIN_HOME_TEXTBOX", fields.dataFolder);
+    setting("CONF_FILE_LOCATION_TEXTBOX", fields.confFile);
+    setting("GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX", blockCountFile());
 }
 
 int ProgramRun::run(int limitSeconds) {

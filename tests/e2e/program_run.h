@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "core/processes/node_command_lines.h"
 #include "support/temp_dir.h"
 
 namespace syncward::testing {
@@ -22,8 +23,12 @@ public:
 
     void setting(const std::string& key, const std::string& value);
     std::string storedSetting(const std::string& key) const;
-    // Writes one command file, one line, as the settings windows do.
-    void commandFile(const std::string& suffix, const std::string& line);
+    // Writes the four node command files from these fields, composed and
+    // written exactly as the crypto settings' Save does, and empties the
+    // latest block-count file (or gives it a first count).
+    void nodeCommandFiles(NodeCommandFields fields, const std::string& firstCount = "");
+    std::string blockCountFile() const { return homeFile("BLOCKCOUNTS", "-LATEST-BLOCKCOUNT.LOG"); }
+    std::string configFile() const { return homeFile("CONFIGS", "-CRYPTO-CONFIG.conf"); }
 
     // Runs the program to its own end; its exit code, or -1 when it had to
     // be killed at the limit. Times in ms since the epoch.

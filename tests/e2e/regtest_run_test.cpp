@@ -54,22 +54,17 @@ struct RegtestRun : ::testing::Test {
         ASSERT_TRUE(managed.stop());
         network.mine(200);
 
-        const std::string conf = managed.confPath();
-        const std::string countFile = program.homeFile("BLOCKCOUNTS", "-LATEST-BLOCKCOUNT.LOG");
-        const std::string cli = "exec '/usr/bin/litecoin-cli' '-conf=" + conf + "'";
-        program.commandFile("-RUN-DAEMON.sh",
-                            "exec '/usr/bin/litecoind' '-conf=" + conf + "' '-datadir=" + managed.dataDir() + "' ");
-        program.commandFile("-RUN-CLI-STOP.sh", cli + "  stop");
-        program.commandFile("-RUN-BLOCKCOUNTER-GBC.sh", cli + " getblockcount > '" + countFile + "'");
-        std::ofstream(countFile) << "100\n";  // what the last poll of the earlier run left
+        NodeCommandFields fields;
+        fields.qtFolder = "/usr/bin";
+        fields.qtName = "litecoin-qt";
+        fields.daemonCliFolder = "/usr/bin";
+        fields.daemonName = "litecoind";
+        fields.cliName = "litecoin-cli";
+        fields.confFile = managed.confPath();
+        fields.dataFolder = managed.dataDir();
+        program.nodeCommandFiles(fields, "100\n");  // what the last poll of the earlier run left
         for (const auto& [key, value] : std::vector<std::pair<std::string, std::string>>{
-                 {"BLOCKCHAIN_HOME_TEXTBOX", managed.dataDir()},
                  {"CRYPTO_NAME_TEXTBOX", "Litecoin"},
-                 {"QT_NAME_TEXTBOX", "litecoin-qt"},
-                 {"DAEMOND_NAME_TEXTBOX", "litecoind"},
-                 {"DAEMONCLI_NAME_SETTINGS_TEXTBOX", "litecoin-cli"},
-                 {"CONF_FILE_LOCATION_TEXTBOX", conf},
-                 {"GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX", countFile},
                  {"USER_COUNT_TIME_TEXTBOX", "00:00:03"},
                  {"AUTOSTART_TICKBOX", "1"},
                  {"RUN_DAEMON_TICKBOX", "1"},
@@ -91,7 +86,7 @@ struct RegtestRun : ::testing::Test {
     TempDir dir;
     RegtestNode network{dir / "network", dir / "network.conf", 0};
     ProgramRun program{dir, "LTCE2E"};
-    RegtestNode managed{dir / "chain", program.homeFile("CONFIGS", "-CRYPTO-CONFIG.conf"), network.p2pPort()};
+    RegtestNode managed{dir / "chain", program.configFile(), network.p2pPort()};
 };
 
 TEST_F(RegtestRun, APlainCatchUpStopsTheNodeBeforeTheReportAndClosesItself) {

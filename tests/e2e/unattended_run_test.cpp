@@ -19,23 +19,19 @@ TEST(UnattendedRun, CatchesUpStopsTheNodeReportsAndClosesItself) {
     TempDir dir;
     StandinNode node(dir.path(), 3);
     ProgramRun program(dir, "E2ERUN");
-    const std::string conf = program.homeFile("CONFIGS", "-CRYPTO-CONFIG.conf");
-    const std::string countFile = program.homeFile("BLOCKCOUNTS", "-LATEST-BLOCKCOUNT.LOG");
-    const std::string cli = "exec '" + node.folder + "/" + node.cliName + "' '-conf=" + conf + "'";
-    program.commandFile("-RUN-DAEMON.sh", "exec '" + node.folder + "/" + node.daemonName + "' '-conf=" + conf +
-                                              "' '-datadir=" + (dir / "chain") + "' ");
-    program.commandFile("-RUN-CLI-STOP.sh", cli + "  stop");
-    program.commandFile("-RUN-BLOCKCOUNTER-GBC.sh", cli + " getblockcount > '" + countFile + "'");
-    std::ofstream(countFile) << "\n";
     std::filesystem::create_directories(dir / "chain/blocks");
     std::ofstream(dir / "chain/blocks/blk00000.dat") << std::string(1024, 'b');
+    NodeCommandFields fields;
+    fields.qtFolder = node.folder;
+    fields.qtName = "fakecoin-qt";
+    fields.daemonCliFolder = node.folder;
+    fields.daemonName = node.daemonName;
+    fields.cliName = node.cliName;
+    fields.confFile = program.configFile();
+    fields.dataFolder = dir / "chain";
+    program.nodeCommandFiles(fields);
     for (const auto& [key, value] : std::vector<std::pair<std::string, std::string>>{
-             {"BLOCKCHAIN_HOME_TEXTBOX", dir / "chain"},
              {"CRYPTO_NAME_TEXTBOX", "Fakecoin"},
-             {"QT_NAME_TEXTBOX", "fakecoin-qt"},
-             {"DAEMOND_NAME_TEXTBOX", node.daemonName},
-             {"DAEMONCLI_NAME_SETTINGS_TEXTBOX", node.cliName},
-             {"GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX", countFile},
              {"USER_COUNT_TIME_TEXTBOX", "00:00:02"},
              {"AUTOSTART_TICKBOX", "1"},
              {"RUN_DAEMON_TICKBOX", "1"},
