@@ -4,6 +4,8 @@
 #include "core/app/main_window_close.h"
 #include "core/app/run_choices.h"
 #include "core/app/startup.h"
+#include "core/blockcounter/block_counter.h"
+#include "core/processes/process_watch.h"
 
 namespace syncward {
 
@@ -12,6 +14,8 @@ Application::Application(Platform& platform)
     installAlwaysOnTop(context_);
     installRunChoices(context_);
     installMainWindowClose(context_);
+    installProcessWatch(context_);
+    installBlockCounter(context_);
 
     // Buttons whose windows the program does not have yet.
     for (Button* button : {&main_.SETTINGS_BUTTON, &main_.ABOUT_BUTTON, &main_.HELP_BUTTON, &main_.BOX_INFO_BUTTON,
