@@ -198,6 +198,25 @@ TEST(ProcProcessTable, TheThreadNameCountsOnItsFirstFifteenCharacters) {
     EXPECT_FALSE(isRunning(table, "SyncLongProgra"));
 }
 
+// A command file's shell replaces itself with the program (exec): same
+// process, new names, and a table that has seen the shell must notice.
+TEST(ProcProcessTable, AProcessThatRunsAnotherProgramIsSeenUnderItsNewName) {
+    TempDir dir;
+    const std::string name = uniqueName("SyncExecTarget");
+    const std::string program = copyOf("/bin/sleep", dir, name);
+    const std::string shell = copyOf("/bin/sh", dir, uniqueName("SyncShell"));
+    Children children;
+    ProcProcessTable table;
+
+    const pid_t pid = children.start(shell, {shell, "-c", "sleep 0.5; exec '" + program + "' 60"});
+    ASSERT_TRUE(eventually([&] { return isRunning(table, uniqueName("SyncShell")); }));
+    EXPECT_FALSE(isRunning(table, name));
+    ASSERT_TRUE(eventually([&] { return isRunning(table, name); }));
+    EXPECT_FALSE(isRunning(table, uniqueName("SyncShell")));
+    children.end(pid);
+    EXPECT_FALSE(isRunning(table, name));
+}
+
 TEST(ProcProcessTable, TerminateEndsEveryCopyOfThatNameAndNothingElse) {
     TempDir dir;
     fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);

@@ -52,22 +52,30 @@ class ProcessEntry {
 public:
     ProcessEntry(int procFd, std::string pid) : procFd_(procFd), pid_(std::move(pid)) {}
 
-    // False for a process that has exited (zombie) or vanished meanwhile.
+    // False for a process that vanished meanwhile.
     bool load() {
+        char comm[64];
+        const ssize_t n = readSmall(procFd_, pid_ + "/comm", comm, sizeof comm);
+        if (n <= 0) return false;
+        std::string_view text(comm, static_cast<std::size_t>(n));
+        if (text.back() == '\n') text.remove_suffix(1);
+        comm_ = lowered(text);
+        return true;
+    }
+
+    // A zombie has exited; only its parent has not collected it yet. Asked
+    // only of a process that has a wanted name: the state costs more to read
+    // than the name.
+    bool hasExited() const {
         // "pid (comm) state ...": comm may itself hold blanks and ')'.
         char stat[512];
         const ssize_t n = readSmall(procFd_, pid_ + "/stat", stat, sizeof stat);
-        if (n <= 0) return false;
+        if (n <= 0) return true;
         const std::string_view text(stat, static_cast<std::size_t>(n));
-        const auto open = text.find('(');
         const auto close = text.rfind(')');
-        if (open == std::string_view::npos || close == std::string_view::npos || close < open ||
-            close + 2 >= text.size())
-            return false;
+        if (close == std::string_view::npos || close + 2 >= text.size()) return true;
         const char state = text[close + 2];
-        if (state == 'Z' || state == 'X' || state == 'x') return false;
-        comm_ = lowered(text.substr(open + 1, close - open - 1));
-        return true;
+        return state == 'Z' || state == 'X' || state == 'x';
     }
 
     bool matches(const std::string& wanted) {
@@ -79,6 +87,16 @@ public:
     }
 
     pid_t pid() const { return static_cast<pid_t>(std::stol(pid_)); }
+    const std::string& pidText() const { return pid_; }
+
+    // Takes the names remembered from an earlier look, when the thread
+    // name shows it is still the same program.
+    void adopt(const ProcKnownNames& known) {
+        if (known.comm != comm_) return;
+        argv0_ = known.argv0;
+        executable_ = known.executable;
+    }
+    ProcKnownNames names() const { return {comm_, argv0_, executable_}; }
 
     uid_t owner() const {
         struct stat info {};
@@ -146,15 +164,22 @@ std::optional<std::vector<bool>> ProcProcessTable::running(const std::vector<std
     std::vector<bool> found(names.size(), false);
     std::size_t missing = std::count_if(wanted.begin(), wanted.end(), [](const auto& w) { return !w.empty(); });
     if (missing == 0) return found;
+    std::unordered_map<std::string, ProcKnownNames> seen;
     const bool read = forEachProcess(procRoot_, [&](ProcessEntry& process) {
+        if (auto known = known_.find(process.pidText()); known != known_.end()) process.adopt(known->second);
+        std::optional<bool> exited;
         for (std::size_t i = 0; i < wanted.size(); ++i)
             if (!found[i] && process.matches(wanted[i])) {
+                if (!exited) exited = process.hasExited();
+                if (*exited) break;
                 found[i] = true;
                 --missing;
             }
+        seen.emplace(process.pidText(), process.names());
         return missing > 0;  // every name answered: the rest of the list cannot change that
     });
     if (!read) return std::nullopt;
+    known_ = std::move(seen);  // processes that have gone are forgotten
     return found;
 }
 
@@ -165,7 +190,7 @@ void ProcProcessTable::terminate(const std::string& name) {
     const pid_t own = ::getpid();
     bool endSelf = false;
     forEachProcess(procRoot_, [&](ProcessEntry& process) {
-        if (process.matches(wanted) && process.owner() == self) {
+        if (process.matches(wanted) && process.owner() == self && !process.hasExited()) {
             if (process.pid() == own)
                 endSelf = true;  // last, or the others would survive
             else

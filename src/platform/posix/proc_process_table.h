@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "core/platform/process_table.h"
 
@@ -12,6 +14,17 @@ namespace syncward {
 // to 15 characters). A node renames its main thread while it flushes and
 // shuts down, so the thread name alone would call it stopped while it is
 // still writing. A zombie has exited and does not count.
+//
+// The watch asks four times a second. Reading a process's command line and
+// executable link costs more than its thread name, so those two are kept
+// from one query to the next for as long as the process keeps its thread
+// name: running another program (exec) always renames the thread, and a
+// rename alone just reads them again.
+struct ProcKnownNames {
+    std::string comm;
+    std::optional<std::string> argv0, executable;
+};
+
 class ProcProcessTable : public ProcessTable {
 public:
     explicit ProcProcessTable(std::string procRoot = "/proc") : procRoot_(std::move(procRoot)) {}
@@ -22,6 +35,7 @@ public:
 
 private:
     std::string procRoot_;
+    std::unordered_map<std::string, ProcKnownNames> known_;  // by process id, as of the last query
 };
 
 }  // namespace syncward
