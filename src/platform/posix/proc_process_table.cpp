@@ -45,9 +45,9 @@ ssize_t readSmall(int procFd, const std::string& path, char* buffer, std::size_t
     return n;
 }
 
-// One process seen through /proc. Its three names are read lazily: most
-// processes are ruled out by the thread name alone, and a watch tick asks
-// for a few names among hundreds of processes.
+// One process seen through /proc. The thread name is always read; the
+// command line and the executable link only when the thread name did not
+// already answer, and not at all when an earlier query remembered them.
 class ProcessEntry {
 public:
     ProcessEntry(int procFd, std::string pid) : procFd_(procFd), pid_(std::move(pid)) {}

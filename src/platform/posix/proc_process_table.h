@@ -16,10 +16,13 @@ namespace syncward {
 // still writing. A zombie has exited and does not count.
 //
 // The watch asks four times a second. Reading a process's command line and
-// executable link costs more than its thread name, so those two are kept
-// from one query to the next for as long as the process keeps its thread
-// name: running another program (exec) always renames the thread, and a
-// rename alone just reads them again.
+// executable link costs twice what its thread name does, so those two are
+// kept from one query to the next while the process keeps its thread name.
+// Running another program (exec, as a command file's shell does) sets the
+// thread name from the new program's file name, so it is noticed; a rename
+// alone just reads them again. Not noticed: an exec of a program with the
+// same file name under a different argv[0], or a process id reused within
+// one watch interval by a process with the same thread name.
 struct ProcKnownNames {
     std::string comm;
     std::optional<std::string> argv0, executable;
