@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev googletest
-          xvfb xauth fonts-dejavu-core litecoind sendemail python3)
+          xvfb xauth fonts-dejavu-core litecoind sendemail python3 libbenchmark-dev)
 
 missing=()
 for p in "${packages[@]}"; do

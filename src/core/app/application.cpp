@@ -6,8 +6,10 @@
 #include "core/app/run_sequence.h"
 #include "core/app/start_close_timers.h"
 #include "core/app/startup.h"
+#include "core/blockcounter/block_counter.h"
 #include "core/keepawake/folder_sizer.h"
 #include "core/power/power_autotimer.h"
+#include "core/processes/process_watch.h"
 #include "core/settings/settings_windows.h"
 
 namespace syncward {
@@ -24,6 +26,8 @@ Application::Application(Platform& platform)
     installRunSequence(context_);
     installStartCloseTimers(context_);
     installFolderSizer(context_);
+    installProcessWatch(context_);
+    installBlockCounter(context_);
 
     settingsWindows_ = std::make_unique<SettingsWindows>(context_);
     context_.settingsWindows = settingsWindows_.get();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "core/platform/process_table.h"
 
@@ -12,6 +14,20 @@ namespace syncward {
 // to 15 characters). A node renames its main thread while it flushes and
 // shuts down, so the thread name alone would call it stopped while it is
 // still writing. A zombie has exited and does not count.
+//
+// The watch asks four times a second. Reading a process's command line and
+// executable link costs twice what its thread name does, so those two are
+// kept from one query to the next while the process keeps its thread name.
+// Running another program (exec, as a command file's shell does) sets the
+// thread name from the new program's file name, so it is noticed; a rename
+// alone just reads them again. Not noticed: an exec of a program with the
+// same file name under a different argv[0], or a process id reused within
+// one watch interval by a process with the same thread name.
+struct ProcKnownNames {
+    std::string comm;
+    std::optional<std::string> argv0, executable;
+};
+
 class ProcProcessTable : public ProcessTable {
 public:
     explicit ProcProcessTable(std::string procRoot = "/proc") : procRoot_(std::move(procRoot)) {}
@@ -22,6 +38,7 @@ public:
 
 private:
     std::string procRoot_;
+    std::unordered_map<std::string, ProcKnownNames> known_;  // by process id, as of the last query
 };
 
 }  // namespace syncward

@@ -1,0 +1,12 @@
+#include "core/blockcounter/block_counter.h"
+
+namespace syncward {
+
+void installBlockCounter(AppContext& app) {
+    installReadingChain(app);
+    installCompletionChecks(app);
+    installOverrideTimer(app);
+    installTooltipRefresh(app);
+}
+
+}  // namespace syncward

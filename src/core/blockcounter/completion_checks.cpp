@@ -1,0 +1,174 @@
+// The completion checks: after each reading they decide whether the chain
+// still grows or has caught up. Four readings in a row with exactly the
+// same text (the last accepted one, one after a full countdown, and two
+// more taken straight after it) confirm it. The state of the checks lives
+// in the background colours of the four indicators: neutral, pink
+// (pending) or green (passed). Readings are compared as whole texts, line
+// end included, and never turned into numbers.
+#include "core/app/app_context.h"
+#include "core/blockcounter/block_counter.h"
+#include "core/blockcounter/chain_steps.h"
+
+namespace syncward {
+
+namespace {
+
+bool isGreen(const Control& box) { return box.background() == colours::green; }
+bool isPink(const Control& box) { return box.background() == colours::pink; }
+bool isNeutral(const Control& box) { return box.background() == colours::windowBackground; }
+
+void takeFurtherReading(MainWindow& w) { w.GETBLOCKCOUNT_TIMER.start(); }
+
+// Empty, or "0" and a line end (the node answered while still starting):
+// such a reading never reaches the comparisons.
+void zeroEmptyTick(AppContext& app) {
+    MainWindow& w = app.main;
+    app.status("!!! BLOCKCOUNTER - COMPARING BLOCK NUMBERS !!!");
+    const std::string& reading = w.CURRENT_BLOCK_TEXTBOX.text();
+    const bool unusable =
+        reading == w.ZERO_NEW_LINE_TEXTBOX.text() || reading.empty() || reading == w.EMPTY_TEXTBOX.text();
+    if (unusable) {
+        app.status("!!! BLOCKCOUNTER - ZERO / NOT IDENTICAL !!!");
+        w.CURRENT_BLOCK_TEXTBOX.setText(w.LAST_BLOCKCOUNT_TEXTBOX.text());
+        resetIndicators(w);
+        paintBlockBoxes(w, colours::green, colours::black);
+        restartCountdown(app);
+    } else {
+        app.status("!!! BLOCKCOUNTER - POSSIBLY IDENTICAL !!!");
+        paintBlockBoxes(w, colours::yellow, colours::black);
+        w.IDENTICAL_CHECKER_TIMER.start();
+    }
+    w.ZERO_EMPTY_TEXTBOX_CHECKER_TIMER.stop();
+}
+
+void identicalTick(AppContext& app) {
+    MainWindow& w = app.main;
+    // The first comparison of a cycle captures the references the later
+    // readings must equal. Indicators left green by an earlier phase (an
+    // override or a manual finish leaves them) skip the capture, so that
+    // phase's references still count.
+    if (!isGreen(w.IDENTICAL_TEXTBOX)) {
+        w.BLOCK_VERIFIER_TEXTBOX.setText(w.LAST_BLOCKCOUNT_TEXTBOX.text());
+        w.BLOCK_TRIPLE_CHECK_TEXTBOX.setText(w.LAST_BLOCKCOUNT_TEXTBOX.text());
+        // For the user's information only; nothing reads them back.
+        app.settings.save("INFO_ONLY_CURRENT_BLOCK_TEXTBOX", w.CURRENT_BLOCK_TEXTBOX.text());
+        app.settings.save("INFO_ONLY_LAST_BLOCKCOUNT_TEXTBOX", w.LAST_BLOCKCOUNT_TEXTBOX.text());
+        app.settings.save("INFO_ONLY_BLOCK_VERIFIER_TEXTBOX", w.BLOCK_VERIFIER_TEXTBOX.text());
+        app.settings.save("INFO_ONLY_BLOCK_TRIPLE_CHECK_TEXTBOX", w.BLOCK_TRIPLE_CHECK_TEXTBOX.text());
+    }
+    if (w.CURRENT_BLOCK_TEXTBOX.text() == w.LAST_BLOCKCOUNT_TEXTBOX.text()) {
+        app.status("!!! BLOCKCOUNTER - IDENTICAL BLOCK NUMBERS !!!");
+        w.IDENTICAL_TEXTBOX.setBackground(colours::green);
+        paintBlockBoxes(w, colours::black, colours::lightCyan);
+        w.CHECKER_TIMER.start();
+    } else {
+        // The chain grew: the new reading is the last accepted one.
+        app.status("!!! BLOCKCOUNTER - NOT IDENTICAL !!!");
+        w.LAST_BLOCKCOUNT_TEXTBOX.setText(w.CURRENT_BLOCK_TEXTBOX.text());
+        resetIndicators(w);
+        paintBlockBoxes(w, colours::green, colours::black);
+        restartCountdown(app);
+    }
+    w.IDENTICAL_CHECKER_TIMER.stop();
+}
+
+// The rules run in order within one tick, each on the colours the rules
+// before it left.
+void checkerTick(AppContext& app) {
+    MainWindow& w = app.main;
+    app.status("!!! BLOCKCOUNTER - CHECKER STARTED !!!");
+    w.CHECKER_TIMER.stop();
+    if (!w.FINISH_WHEN_IDENTICAL_TICKBOX.ticked()) {
+        // Not asked to finish: accept the reading and keep polling.
+        app.status("!!! BLOCKCOUNTER - CHECKER DISABLED !!!");
+        w.LAST_BLOCKCOUNT_TEXTBOX.setText(w.CURRENT_BLOCK_TEXTBOX.text());
+        resetIndicators(w);
+        paintBlockBoxes(w, colours::green, colours::black);
+        app.status("!!! BLOCKCOUNTER - RESTARTING COUNTDOWN !!!");
+        restartCountdown(app);
+        return;
+    }
+    app.status("!!! BLOCKCOUNTER - RUNNING CHECKER !!!");
+
+    bool handedOn = false;
+    if (isPink(w.TRIPLE_CHECK_TEXTBOX)) {  // third reading in: triple check
+        w.VERIFYING_TEXTBOX.setBackground(colours::green);
+        w.IDENTICAL_TEXTBOX.setBackground(colours::green);
+        w.TRIPLE_CHECK_TIMER.start();
+        handedOn = true;
+    }
+    if (isPink(w.VERIFYING_TEXTBOX)) {  // second reading in: verify
+        w.IDENTICAL_TEXTBOX.setBackground(colours::green);
+        w.VERIFY_TIMER.start();
+        handedOn = true;
+    }
+    if (isGreen(w.IDENTICAL_TEXTBOX) && isNeutral(w.VERIFYING_TEXTBOX)) {  // first agreement: second reading
+        w.VERIFYING_TEXTBOX.setBackground(colours::pink);
+        paintBlockBoxes(w, colours::green, colours::black);
+        takeFurtherReading(w);
+        handedOn = true;
+    }
+    if (isGreen(w.VERIFYING_TEXTBOX) && isGreen(w.IDENTICAL_TEXTBOX)) paintBlockBoxes(w, colours::green, colours::black);
+
+    // Indicators left by an earlier phase can match no rule that goes on
+    // (all four green after a confirmation, say); the chain would then stop
+    // with the counter still switched on. Start a fresh cycle instead.
+    if (!handedOn) {
+        resetIndicators(w);
+        paintBlockBoxes(w, colours::green, colours::black);
+        app.status("!!! BLOCKCOUNTER - RESTARTING COUNTDOWN !!!");
+        restartCountdown(app);
+    }
+}
+
+void verifyTick(AppContext& app) {
+    MainWindow& w = app.main;
+    if (w.CURRENT_BLOCK_TEXTBOX.text() != w.BLOCK_VERIFIER_TEXTBOX.text()) {
+        // The agreement is gone; the last accepted reading stays.
+        app.status("!!! BLOCKCOUNTER - VERIFY FAILED !!!");
+        resetIndicators(w);
+        paintBlockBoxes(w, colours::green, colours::black);
+        restartCountdown(app);
+    } else {
+        app.status("!!! BLOCKCOUNTER - VERIFYING GETBLOCKCOUNT!!!");
+        w.IDENTICAL_TEXTBOX.setBackground(colours::green);
+        w.VERIFYING_TEXTBOX.setBackground(colours::green);
+        w.TRIPLE_CHECK_TEXTBOX.setBackground(colours::pink);
+        paintBlockBoxes(w, colours::black, colours::yellow);
+        takeFurtherReading(w);
+    }
+    w.VERIFY_TIMER.stop();
+}
+
+void tripleCheckTick(AppContext& app) {
+    MainWindow& w = app.main;
+    if (w.CURRENT_BLOCK_TEXTBOX.text() != w.BLOCK_TRIPLE_CHECK_TEXTBOX.text()) {
+        app.status("!!! BLOCKCOUNTER - TRIPLE-CHECK FAILED !!!");
+        resetIndicators(w);
+        paintBlockBoxes(w, colours::green, colours::black);
+        restartCountdown(app);
+    } else {
+        app.status("!!! BLOCKCOUNTER - TRIPLE CHECK CONFIRMED !!!");
+        for (TextBox* indicator :
+             {&w.IDENTICAL_TEXTBOX, &w.VERIFYING_TEXTBOX, &w.TRIPLE_CHECK_TEXTBOX, &w.CONFIRMED_TEXTBOX})
+            indicator->setBackground(colours::green);
+        paintBlockBoxes(w, colours::black, colours::green);
+        app.status("!!! BLOCKCOUNTER - VERIFIER FINISHED !!!");
+        w.COMPLETED_TIMER.start();  // the phase's end is handled there
+    }
+    w.TRIPLE_CHECK_TIMER.stop();
+}
+
+}  // namespace
+
+void installCompletionChecks(AppContext& app) {
+    MainWindow& w = app.main;
+    w.ZERO_EMPTY_TEXTBOX_CHECKER_TIMER.onTick = [&app] { zeroEmptyTick(app); };
+    w.IDENTICAL_CHECKER_TIMER.onTick = [&app] { identicalTick(app); };
+    w.CHECKER_TIMER.onTick = [&app] { checkerTick(app); };
+    w.VERIFY_TIMER.onTick = [&app] { verifyTick(app); };
+    w.TRIPLE_CHECK_TIMER.onTick = [&app] { tripleCheckTick(app); };
+    w.FINISH_WHEN_IDENTICAL_TICKBOX.onClick = [&app] { app.settings.saveTick(app.main.FINISH_WHEN_IDENTICAL_TICKBOX); };
+}
+
+}  // namespace syncward

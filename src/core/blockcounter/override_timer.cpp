@@ -1,0 +1,99 @@
+// The override: a hard limit on a whole block-counting phase. It counts
+// down beside the reading chain and, when it reaches zero, ends the phase
+// whatever stage it is in and lets the run go on.
+#include "core/app/app_context.h"
+#include "core/blockcounter/block_counter.h"
+#include "core/blockcounter/chain_steps.h"
+#include "core/time/clock_text.h"
+
+namespace syncward {
+
+namespace {
+
+void enableClick(AppContext& app) {
+    MainWindow& w = app.main;
+    if (w.OVERRIDE_TIMER_ENABLE_TICKBOX.ticked()) {
+        w.USER_OVERRIDE_TIME_TEXTBOX.setLocked(false);
+        w.OVERRIDE_TIMER_TEXTBOX.setEnabled(true);
+        w.AUTOSTART_OVERRIDE_TIMER_TICKBOX.setEnabled(true);
+        w.USER_OVERRIDE_TIME_TEXTBOX.setEnabled(true);
+        w.START_OVERRIDE_BUTTON.setEnabled(true);
+    } else {
+        w.USER_OVERRIDE_TIME_TEXTBOX.setLocked(true);
+        w.OVERRIDE_TIMER_TEXTBOX.setEnabled(false);
+        w.AUTOSTART_OVERRIDE_TIMER_TICKBOX.setEnabled(false);
+        w.OVERRIDE_TIMER.stop();
+        w.USER_OVERRIDE_TIME_TEXTBOX.setEnabled(false);
+        w.START_OVERRIDE_BUTTON.setEnabled(false);
+        w.AUTOSTART_OVERRIDE_TIMER_TICKBOX.setValue(0);  // its own click saves "0"
+        w.START_OVERRIDE_BUTTON.setCaption("START");
+    }
+    app.settings.saveTick(w.OVERRIDE_TIMER_ENABLE_TICKBOX);
+}
+
+// Stopping does not reload the remaining time: a stopped override resumes
+// where it stood.
+void startStopClick(AppContext& app) {
+    MainWindow& w = app.main;
+    if (w.START_OVERRIDE_BUTTON.caption() == "START") {
+        w.START_OVERRIDE_BUTTON.setCaption("STOP");
+        w.OVERRIDE_TIMER.start();
+        w.USER_OVERRIDE_TIME_TEXTBOX.setLocked(true);
+        w.START_OVERRIDE_BUTTON.setTooltip("STOP BLOCKCOUNTER OVERRIDE TIMER");
+    } else {
+        w.START_OVERRIDE_BUTTON.setCaption("START");
+        w.OVERRIDE_TIMER.stop();
+        w.USER_OVERRIDE_TIME_TEXTBOX.setLocked(false);
+        w.START_OVERRIDE_BUTTON.setTooltip("START BLOCKCOUNTER OVERRIDE TIMER");
+    }
+}
+
+void overrideTick(AppContext& app) {
+    MainWindow& w = app.main;
+    w.OVERRIDE_REMAINING -= 1;
+    w.OVERRIDE_TIMER_TEXTBOX.setText(formatHms(w.OVERRIDE_REMAINING));
+    if (w.OVERRIDE_TIMER_TEXTBOX.text() != block_texts::zeroTime) return;
+
+    // More blocks than time: end the phase wherever it stands.
+    w.OVERRIDE_TIMER_TEXTBOX.setText(block_texts::noReading);
+    for (Timer* stage : chainStageTimers(w)) stage->stop();
+    w.COMPLETED_TIMER.stop();
+    app.status("!!! BLOCKCOUNTER - MORE BLOCKS THAN TIME !!!");
+    w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setText("!!! OVERRIDE TIMER ACTIVATED !!!");
+    app.settings.save("BLOCKCOUNTER_LAST_RUN", w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.text());
+    w.taskLight(9).setBackground(colours::green);
+    w.taskTimer(9).start();
+    w.OVERRIDE_TIMER.stop();
+    // The spent value would make the next start count past zero and never
+    // fire again; a fired override starts its next phase with a full
+    // interval.
+    if (const auto seconds = parseTimeOfDay(w.USER_OVERRIDE_TIME_TEXTBOX.text())) w.OVERRIDE_REMAINING = *seconds;
+}
+
+// While the override runs, a double-click restarts it from its text box.
+void restartFromTextBox(AppContext& app) {
+    MainWindow& w = app.main;
+    if (!w.OVERRIDE_TIMER.enabled() || !w.USER_OVERRIDE_TIME_TEXTBOX.locked()) return;
+    const auto seconds = parseTimeOfDay(w.USER_OVERRIDE_TIME_TEXTBOX.text());
+    if (!seconds) {
+        app.status(block_texts::invalidOverrideTime);
+        return;
+    }
+    w.OVERRIDE_REMAINING = *seconds;
+    saveIntervals(app);
+}
+
+}  // namespace
+
+void installOverrideTimer(AppContext& app) {
+    MainWindow& w = app.main;
+    w.OVERRIDE_TIMER_ENABLE_TICKBOX.onClick = [&app] { enableClick(app); };
+    w.START_OVERRIDE_BUTTON.onClick = [&app] { startStopClick(app); };
+    w.OVERRIDE_TIMER.onTick = [&app] { overrideTick(app); };
+    w.USER_OVERRIDE_TIME_TEXTBOX.onDoubleClick = [&app] { restartFromTextBox(app); };
+    w.AUTOSTART_OVERRIDE_TIMER_TICKBOX.onClick = [&app] {
+        app.settings.saveTick(app.main.AUTOSTART_OVERRIDE_TIMER_TICKBOX);
+    };
+}
+
+}  // namespace syncward

@@ -1,0 +1,202 @@
+// The reading chain of the block counter: the manual start and stop, the
+// countdown, the block-count command, the wait for the client, the load of
+// the latest block-count file, "Run Now", the manual finish and the saving
+// of the intervals. Each stage runs on its timer's tick, enables the next
+// stage and disables itself.
+#include "core/app/app_context.h"
+#include "core/blockcounter/block_counter.h"
+#include "core/blockcounter/chain_steps.h"
+#include "core/processes/command_file_runner.h"
+#include "core/settings/home_layout.h"
+#include "core/time/clock_text.h"
+
+namespace syncward {
+
+namespace {
+
+bool isGreen(const Control& box) { return box.background() == colours::green; }
+bool isRed(const Control& box) { return box.background() == colours::red; }
+
+void setLastRun(AppContext& app, const char* text, const Colour* background, bool save) {
+    TextBox& lastRun = app.main.BLOCKCOUNTER_LAST_RUN_TEXTBOX;
+    lastRun.setText(text);
+    if (background) lastRun.setBackground(*background);
+    if (save) app.settings.save("BLOCKCOUNTER_LAST_RUN", lastRun.text());
+}
+
+void startByHand(AppContext& app) {
+    MainWindow& w = app.main;
+    // A "Run Every" text that is not a time starts nothing: the button,
+    // the timers and the last-run box stay as they are.
+    const auto seconds = parseTimeOfDay(w.USER_COUNT_TIME_TEXTBOX.text());
+    if (!seconds) {
+        app.status(block_texts::invalidCountTime);
+        return;
+    }
+    w.COUNTDOWN_REMAINING = *seconds;
+    w.START_STOP_TIMER_BUTTON.setCaption("STOP");
+    w.USER_COUNT_TIME_TEXTBOX.setLocked(true);
+    w.SETTINGS_BUTTON.setEnabled(false);
+    w.BLOCKCOUNTER_COUNTDOWN_TIMER.start();
+    w.RUN_NOW_BUTTON.setEnabled(true);
+    setLastRun(app, "!!! MANUAL START !!!", &colours::green, true);
+    w.START_STOP_TIMER_BUTTON.setTooltip("STOP BLOCKCOUNTER");
+}
+
+void stopByHand(AppContext& app) {
+    MainWindow& w = app.main;
+    w.START_STOP_TIMER_BUTTON.setCaption("START");
+    w.USER_COUNT_TIME_TEXTBOX.setLocked(false);
+    w.SETTINGS_BUTTON.setEnabled(true);
+    // The completion hand-over and the override are left as they are.
+    for (Timer* stage : chainStageTimers(w)) stage->stop();
+    w.RUN_NOW_BUTTON.setEnabled(false);
+    setLastRun(app, "!!! MANUAL STOP !!!", &colours::red, true);
+    w.START_STOP_TIMER_BUTTON.setTooltip("START BLOCKCOUNTER");
+    resetIndicators(w);
+}
+
+// After a decision at zero the countdown's value is spent. It is loaded
+// again here (not shown), so that the run's next start of the block
+// counter, which continues from the value left behind, counts a full
+// interval instead of running past zero for good.
+void rechargeCountdown(MainWindow& w) {
+    if (const auto seconds = parseTimeOfDay(w.USER_COUNT_TIME_TEXTBOX.text())) w.COUNTDOWN_REMAINING = *seconds;
+}
+
+// Past zero without a decision (a node program whose name is not set, so
+// its box is neither green nor red) the countdown keeps counting and shows
+// the overdue time with a minus sign, "-00:00:05": it can never read
+// "00:00:00" again, so no late decision is taken behind the user's back,
+// and the sign shows at a glance that the counter waits for a program
+// name. The override, a stop or a finish ends it.
+void countdownTick(AppContext& app) {
+    MainWindow& w = app.main;
+    app.status(block_texts::countingDown);
+    w.COUNTDOWN_REMAINING -= 1;
+    w.BLOCKCOUNT_TIMER_TEXTBOX.setText(formatHms(w.COUNTDOWN_REMAINING));
+    if (w.BLOCKCOUNT_TIMER_TEXTBOX.text() != block_texts::zeroTime) return;
+
+    TextBox& qt = w.processBox(1);
+    TextBox& daemon = w.processBox(2);
+    if (isGreen(qt) || isGreen(daemon)) {
+        w.BLOCKCOUNT_TIMER_TEXTBOX.setText(block_texts::noReading);
+        app.status("!!! BLOCKCOUNTER - AUTO GETBLOCKCOUNT !!!");
+        paintBlockBoxes(w, colours::black, colours::lightCyan);
+        w.GETBLOCKCOUNT_TIMER.start();
+        w.BLOCKCOUNTER_COUNTDOWN_TIMER.stop();
+        rechargeCountdown(w);
+    }
+    if (isRed(qt) && isRed(daemon)) {
+        w.BLOCKCOUNT_TIMER_TEXTBOX.setText(block_texts::noReading);
+        app.status("!!! BC - QT / DAEMON ERROR - CONTINUING... !!!");
+        w.CURRENT_STATUS_LABEL.setBackground(colours::red);  // stays red until the program ends
+        w.COMPLETED_TIMER.start();
+        w.BLOCKCOUNTER_COUNTDOWN_TIMER.stop();
+        rechargeCountdown(w);
+    }
+}
+
+void getBlockCountTick(AppContext& app) {
+    MainWindow& w = app.main;
+    app.status("!!! BLOCKCOUNTER - RUNNING GETBLOCKCOUNT !!!");
+    w.GETBLOCKCOUNT_TIMER.stop();
+    if (!runCommandFile(app, CommandFile::BlockCounter)) {
+        // Without the command the file still holds an old answer, which the
+        // checks would take for a fresh, identical reading. Start over
+        // after a full countdown instead.
+        app.status("!!! BLOCKCOUNTER - GETBLOCKCOUNT COMMAND FILE COULD NOT BE STARTED !!!");
+        resetIndicators(w);
+        paintBlockBoxes(w, colours::green, colours::black);
+        restartCountdown(app);
+        return;
+    }
+    paintBlockBoxes(w, colours::black, colours::yellow);
+    w.CLI_PROCESS_WATCHER_TIMER.start();
+}
+
+void clientWaitTick(AppContext& app) {
+    MainWindow& w = app.main;
+    if (isGreen(w.processBox(3))) {
+        paintBlockBoxes(w, colours::black, colours::red);
+        app.status("!!! CLI PROCESS RUNNING - WAITING !!!");
+        w.RUN_NOW_BUTTON.setEnabled(false);
+        return;
+    }
+    paintBlockBoxes(w, colours::green, colours::black);
+    app.status("GOOD - CLI PROCESS NOT RUNNING");
+    w.RUN_NOW_BUTTON.setEnabled(true);
+    w.BLOCKCOUNT_TEXTBOX_UPDATER_TIMER.start();
+    w.CLI_PROCESS_WATCHER_TIMER.stop();
+}
+
+void loadTick(AppContext& app) {
+    MainWindow& w = app.main;
+    paintBlockBoxes(w, colours::black, colours::magenta);
+    app.status("!!! BLOCKCOUNTER - UPDATING BLOCKCOUNT !!!");
+    // Read whole, line end included; the checks compare texts, never numbers.
+    // A missing file is an empty reading, which the checks discard.
+    const std::string path =
+        home_layout::blockCountFile(app.profile(), w.SYNCWARD_HOME_TEXTBOX.text(), app.executableName);
+    const auto reading = app.platform.files.readText(path);
+    w.CURRENT_BLOCK_TEXTBOX.setText(reading.value_or(""));
+    app.status(reading ? "!!! BLOCKCOUNTER - BLOCKCOUNT UPDATED !!!" : "!!! BLOCKCOUNTER - BLOCKCOUNT FILE NOT FOUND !!!");
+    w.ZERO_EMPTY_TEXTBOX_CHECKER_TIMER.start();
+    w.BLOCKCOUNT_TEXTBOX_UPDATER_TIMER.stop();
+}
+
+void runNow(AppContext& app) {
+    MainWindow& w = app.main;
+    // A second reading on top of one already under way would leave two
+    // stages of the chain running side by side.
+    if (readingUnderWay(w)) {
+        app.status("!!! BLOCKCOUNTER - A READING IS ALREADY UNDER WAY !!!");
+        return;
+    }
+    paintBlockBoxes(w, colours::black, colours::magenta);
+    app.status("GETBLOCKCOUNT - MANUAL RUN STARTED");
+    w.BLOCKCOUNTER_COUNTDOWN_TIMER.stop();
+    w.GETBLOCKCOUNT_TIMER.start();
+}
+
+void finishByHand(AppContext& app) {
+    MainWindow& w = app.main;
+    if (w.CURRENT_STATUS_LABEL.caption() == block_texts::blockchainUpdated) {
+        // The chain is known to be up to date; only say how the phase ended.
+        app.status(block_texts::manualFinish);
+        setLastRun(app, "!!! MANUAL FINISH - UP-TO-DATE !!!", &colours::green, false);
+        return;
+    }
+    for (Timer* stage : chainStageTimers(w)) stage->stop();
+    w.COMPLETED_TIMER.stop();
+    w.OVERRIDE_TIMER.stop();
+    w.taskTimer(9).start();
+    w.START_STOP_TIMER_BUTTON.setCaption("START");
+    w.START_OVERRIDE_BUTTON.setCaption("START");
+    app.status(block_texts::manualFinish);
+    setLastRun(app, "!!! MANUAL FINISH !!!", &colours::red, false);
+    w.taskLight(8).setBackground(colours::green);
+    w.taskLight(9).setBackground(colours::green);
+}
+
+}  // namespace
+
+void installReadingChain(AppContext& app) {
+    MainWindow& w = app.main;
+    w.START_STOP_TIMER_BUTTON.onClick = [&app] {
+        if (app.main.START_STOP_TIMER_BUTTON.caption() == "START")
+            startByHand(app);
+        else
+            stopByHand(app);
+    };
+    w.BLOCKCOUNTER_COUNTDOWN_TIMER.onTick = [&app] { countdownTick(app); };
+    w.GETBLOCKCOUNT_TIMER.onTick = [&app] { getBlockCountTick(app); };
+    w.CLI_PROCESS_WATCHER_TIMER.onTick = [&app] { clientWaitTick(app); };
+    w.BLOCKCOUNT_TEXTBOX_UPDATER_TIMER.onTick = [&app] { loadTick(app); };
+    w.RUN_NOW_BUTTON.onClick = [&app] { runNow(app); };
+    w.FINISH_BLOCKCOUNTER_BUTTON.onClick = [&app] { finishByHand(app); };
+    // A changed interval takes effect at the next restart of the countdown.
+    w.USER_COUNT_TIME_TEXTBOX.onDoubleClick = [&app] { saveIntervals(app); };
+}
+
+}  // namespace syncward

@@ -1,0 +1,73 @@
+#include "core/processes/process_watch.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app/app_context.h"
+
+namespace syncward {
+
+namespace {
+
+inline constexpr const char* processListUnavailable = "!!! PROCESS LIST UNAVAILABLE - PROCESS BOXES NOT UPDATED !!!";
+
+struct WatchedBox {
+    int box;
+    std::string name;
+    std::string role;  // the tooltip's first word
+};
+
+class ProcessWatch {
+public:
+    explicit ProcessWatch(AppContext& app) : app_(app) {}
+
+    void tick() {
+        MainWindow& w = app_.main;
+        std::vector<WatchedBox> watched;
+        const std::array<std::pair<const TextBox*, const char*>, 3> configured = {{
+            {&w.QT_NAME_TEXTBOX, "QT"}, {&w.DAEMON_NAME_TEXTBOX, "DAEMON"}, {&w.CLI_NAME_TEXTBOX, "CLI"}}};
+        for (int n = 1; n <= 3; ++n) {
+            const auto& [nameBox, role] = configured[n - 1];
+            if (!nameBox->text().empty()) watched.push_back({n, nameBox->text(), role});
+        }
+        const std::string& mailer = app_.profile().mailerName();
+        watched.push_back({4, mailer, mailer});
+
+        std::vector<std::string> names;
+        for (const WatchedBox& entry : watched) names.push_back(entry.name);
+        // One look at the process list answers every box of this tick.
+        const auto answers = app_.platform.processes.running(names);
+        if (!answers || answers->size() != names.size()) {
+            // The boxes keep their last known colours: the readers (the
+            // block counter, the run's shutdown wait) then wait rather than
+            // act on a guess. Said once, not four times a second.
+            if (!failing_) app_.status(processListUnavailable);
+            failing_ = true;
+            return;
+        }
+        failing_ = false;
+
+        for (std::size_t i = 0; i < watched.size(); ++i) {
+            const bool running = (*answers)[i];
+            TextBox& box = w.processBox(watched[i].box);
+            box.setBackground(running ? colours::green : colours::red);
+            box.setTooltip(watched[i].role + (running ? " PROCESS RUNNING" : " PROCESS STOPPED"));
+            if (watched[i].box == 3) w.RUN_NOW_BUTTON.setEnabled(!running);
+        }
+    }
+
+private:
+    AppContext& app_;
+    bool failing_ = false;
+};
+
+}  // namespace
+
+void installProcessWatch(AppContext& app) {
+    auto watch = std::make_shared<ProcessWatch>(app);
+    app.main.MULTI_PROCESS_WATCHER_TIMER.onTick = [watch] { watch->tick(); };
+}
+
+}  // namespace syncward

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include "support/app_harness.h"
+
+namespace syncward::testing {
+namespace {
+
+struct Watch : ::testing::Test {
+    void start(PlatformProfile profile = PlatformProfile::windows()) {
+        h = std::make_unique<AppHarness>(std::move(profile));
+        h->store("QT_NAME_TEXTBOX", "bitcoin-qt.exe");
+        h->store("DAEMOND_NAME_TEXTBOX", "");
+        h->store("DAEMONCLI_NAME_SETTINGS_TEXTBOX", "Bitcoin-CLI.exe");
+        h->start();
+    }
+    FakeProcessTable& processes() { return h->fake.processes; }
+    MainWindow& w() { return h->main(); }
+    std::unique_ptr<AppHarness> h;
+};
+
+TEST_F(Watch, EachTickColoursTheNamedBoxesFromOneQueryAndLeavesAnUnnamedOneAlone) {
+    start();
+    processes().start("BITCOIN-QT.EXE");  // another letter case is the same program
+    processes().queries = 0;
+    h->fake.loop.advance(1000);
+    EXPECT_EQ(processes().queries, 4) << "one query a tick, for every box";
+
+    EXPECT_EQ(w().processBox(1).background(), colours::green);
+    EXPECT_EQ(w().processBox(1).tooltip(), "QT PROCESS RUNNING");
+    EXPECT_EQ(w().processBox(2).background(), colours::buttonFace) << "no daemon name: never coloured";
+    EXPECT_EQ(w().processBox(3).background(), colours::red);
+    EXPECT_EQ(w().processBox(3).tooltip(), "CLI PROCESS STOPPED");
+    EXPECT_EQ(w().processBox(4).background(), colours::red);
+    EXPECT_EQ(w().processBox(4).tooltip(), "SendEmail.exe PROCESS STOPPED");
+
+    processes().start("SendEmail.exe");
+    processes().end("BITCOIN-QT.EXE");
+    h->fake.loop.advance(250);
+    EXPECT_EQ(w().processBox(1).background(), colours::red);
+    EXPECT_EQ(w().processBox(1).tooltip(), "QT PROCESS STOPPED");
+    EXPECT_EQ(w().processBox(4).background(), colours::green);
+    EXPECT_EQ(w().processBox(4).tooltip(), "SendEmail.exe PROCESS RUNNING");
+}
+
+TEST_F(Watch, TheClientBoxStaysGreenUntilTheLastCopyEndsAndGatesRunNow) {
+    start();
+    processes().start("bitcoin-cli.exe");
+    processes().start("bitcoin-cli.exe");
+    h->fake.loop.advance(250);
+    EXPECT_EQ(w().processBox(3).background(), colours::green);
+    EXPECT_EQ(w().processBox(3).tooltip(), "CLI PROCESS RUNNING");
+    EXPECT_FALSE(w().RUN_NOW_BUTTON.enabled());
+
+    processes().end("bitcoin-cli.exe");
+    h->fake.loop.advance(250);
+    EXPECT_EQ(w().processBox(3).background(), colours::green);
+    EXPECT_FALSE(w().RUN_NOW_BUTTON.enabled());
+
+    processes().end("bitcoin-cli.exe");
+    h->fake.loop.advance(250);
+    EXPECT_EQ(w().processBox(3).background(), colours::red);
+    EXPECT_TRUE(w().RUN_NOW_BUTTON.enabled());
+}
+
+TEST_F(Watch, AFailedQueryLeavesEveryBoxAsItWasAndSaysSoOnce) {
+    start();
+    processes().start("bitcoin-cli.exe");
+    h->fake.loop.advance(250);
+    processes().failQueries = true;
+    processes().end("bitcoin-cli.exe");
+    h->fake.loop.advance(250);
+    EXPECT_EQ(w().processBox(3).background(), colours::green);
+    EXPECT_EQ(w().processBox(1).background(), colours::red);
+    EXPECT_FALSE(w().RUN_NOW_BUTTON.enabled());
+    EXPECT_EQ(w().CURRENT_STATUS_LABEL.caption(), "!!! PROCESS LIST UNAVAILABLE - PROCESS BOXES NOT UPDATED !!!");
+
+    w().CURRENT_STATUS_LABEL.setCaption("!!! BLOCKCOUNTER - COUNTING DOWN !!!");
+    h->fake.loop.advance(1000);
+    EXPECT_EQ(w().CURRENT_STATUS_LABEL.caption(), "!!! BLOCKCOUNTER - COUNTING DOWN !!!") << "not repeated";
+
+    processes().failQueries = false;
+    h->fake.loop.advance(250);
+    EXPECT_EQ(w().processBox(3).background(), colours::red);
+    EXPECT_TRUE(w().RUN_NOW_BUTTON.enabled());
+}
+
+TEST_F(Watch, UnderPosixTheFourthBoxWatchesThePackagedMailer) {
+    start(PlatformProfile::posix("/home/satoshi"));
+    processes().start("sendemail");
+    h->fake.loop.advance(250);
+    EXPECT_EQ(w().processBox(4).background(), colours::green);
+    EXPECT_EQ(w().processBox(4).tooltip(), "sendemail PROCESS RUNNING");
+}
+
+TEST_F(Watch, ANameSetWhileRunningIsWatchedFromTheNextTick) {
+    start();
+    h->fake.loop.advance(250);
+    ASSERT_EQ(w().processBox(2).background(), colours::buttonFace);
+    processes().start("bitcoind.exe");
+    w().DAEMON_NAME_TEXTBOX.setText("bitcoind.exe");
+    h->fake.loop.advance(250);
+    EXPECT_EQ(w().processBox(2).background(), colours::green);
+    EXPECT_EQ(w().processBox(2).tooltip(), "DAEMON PROCESS RUNNING");
+    // Emptied again: the box keeps its last colour.
+    w().DAEMON_NAME_TEXTBOX.setText("");
+    processes().end("bitcoind.exe");
+    h->fake.loop.advance(250);
+    EXPECT_EQ(w().processBox(2).background(), colours::green);
+}
+
+}  // namespace
+}  // namespace syncward::testing
