@@ -29,8 +29,8 @@ node_conf() {  # file p2p-port rpc-port connect-port|""
     printf 'regtest=1\nserver=1\ndnsseed=0\nupnp=0\nlistenonion=0\ndiscover=0\n'
     printf 'rpcuser=syncward\nrpcpassword=regtest-only\nprinttoconsole=0\n'
     if [ -n "$4" ]; then printf 'listen=0\n'; else printf 'listen=1\n'; fi
-    printf '[regtest]\nport=%s\nrpcport=%s\nbind=127.0.0.1\nrpcbind=127.0.0.1\nrpcallowip=127.0.0.1\n' "$2" "$3"
-    if [ -n "$4" ]; then printf 'connect=127.0.0.1:%s\n' "$4"; fi
+    printf '[regtest]\nport=%s\nrpcport=%s\nrpcbind=127.0.0.1\nrpcallowip=127.0.0.1\n' "$2" "$3"
+    if [ -n "$4" ]; then printf 'connect=127.0.0.1:%s\n' "$4"; else printf 'bind=127.0.0.1\n'; fi
   } > "$1"
 }
 
@@ -51,7 +51,12 @@ conf="$home/CONFIGS/DEMO-CRYPTO-CONFIG.conf"
 node_conf "$conf" "$(free_port)" "$(free_port)" "$net_p2p"
 
 echo "Starting the regtest network node and mining 100 blocks..."
-litecoind -conf="$network_conf" -datadir="$work/network" -daemon >/dev/null
+# The network node runs as a copy under another name: SYNCWARD watches for
+# "litecoind", and must see only the node it manages.
+litecoind_binary=/usr/lib/litecoin/litecoind
+[ -x "$litecoind_binary" ] || litecoind_binary=$(command -v litecoind)
+cp "$litecoind_binary" "$work/regtest-network"
+"$work/regtest-network" -conf="$network_conf" -datadir="$work/network" -daemon >/dev/null
 wait_for "$network_conf" 0
 litecoin-cli -conf="$network_conf" generatetodescriptor 100 'raw(51)#8lvh9jxk' >/dev/null
 echo "Letting the managed node learn the first 100 blocks, then mining 150 more..."

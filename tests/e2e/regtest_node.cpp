@@ -46,17 +46,35 @@ int freeLoopbackPort() {
     return ntohs(address.sin_port);
 }
 
-RegtestNode::RegtestNode(const std::string& dataDir, const std::string& confPath, int connectTo)
-    : dataDir_(dataDir), confPath_(confPath), p2pPort_(freeLoopbackPort()), rpcPort_(freeLoopbackPort()) {
+std::string litecoindCopy(const std::string& folder, const std::string& name) {
+    // Debian's /usr/bin/litecoind is a shell wrapper around this binary.
+    std::string binary = "/usr/lib/litecoin/litecoind";
+    if (!std::filesystem::exists(binary)) binary = run("command -v litecoind");
+    const std::string copy = folder + "/" + name;
+    std::filesystem::copy_file(binary, copy, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::permissions(copy, std::filesystem::perms::owner_all);
+    return copy;
+}
+
+RegtestNode::RegtestNode(const std::string& dataDir, const std::string& confPath, int connectTo,
+                         const std::string& program)
+    : dataDir_(dataDir),
+      confPath_(confPath),
+      program_(program),
+      p2pPort_(freeLoopbackPort()),
+      rpcPort_(freeLoopbackPort()) {
     std::filesystem::create_directories(dataDir_);
     // Everything on 127.0.0.1: no DNS seeds, no UPnP, no onion, no discovery.
     std::ofstream conf(confPath_);
     conf << "regtest=1\nserver=1\ndnsseed=0\nupnp=0\nlistenonion=0\ndiscover=0\n"
          << "rpcuser=syncward\nrpcpassword=regtest-only\nprinttoconsole=0\n";
     conf << (connectTo ? "listen=0\n" : "listen=1\n");
-    conf << "[regtest]\nport=" << p2pPort_ << "\nrpcport=" << rpcPort_
-         << "\nbind=127.0.0.1\nrpcbind=127.0.0.1\nrpcallowip=127.0.0.1\n";
-    if (connectTo) conf << "connect=127.0.0.1:" << connectTo << "\n";
+    conf << "[regtest]\nport=" << p2pPort_ << "\nrpcport=" << rpcPort_ << "\nrpcbind=127.0.0.1\nrpcallowip=127.0.0.1\n";
+    // The network node listens on loopback; the managed one only dials out to it.
+    if (connectTo)
+        conf << "connect=127.0.0.1:" << connectTo << "\n";
+    else
+        conf << "bind=127.0.0.1\n";
 }
 
 RegtestNode::~RegtestNode() { kill(); }
@@ -64,13 +82,17 @@ RegtestNode::~RegtestNode() { kill(); }
 bool RegtestNode::start(int limitSeconds) {
     pid_ = ::fork();
     if (pid_ == 0) {
-        ::execlp("litecoind", "litecoind", ("-conf=" + confPath_).c_str(), ("-datadir=" + dataDir_).c_str(),
+        ::execlp(program_.c_str(), program_.c_str(), ("-conf=" + confPath_).c_str(), ("-datadir=" + dataDir_).c_str(),
                  static_cast<char*>(nullptr));
         ::_exit(127);
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(limitSeconds);
     while (std::chrono::steady_clock::now() < deadline) {
         if (!cli("getblockcount").empty()) return true;
+        if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {  // it gave up, see its debug.log
+            pid_ = -1;
+            return false;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
     return false;

@@ -9,6 +9,9 @@ namespace syncward::testing {
 // A free TCP port on 127.0.0.1, as the system hands one out.
 int freeLoopbackPort();
 
+// A copy of the packaged litecoind under another file name, in folder.
+std::string litecoindCopy(const std::string& folder, const std::string& name);
+
 // One Litecoin node in regtest mode on 127.0.0.1 only, in its own data
 // folder: the packaged litecoind and litecoin-cli. Used as "the network"
 // (it mines) or as the node that SYNCWARD manages (then SYNCWARD starts and
@@ -16,7 +19,11 @@ int freeLoopbackPort();
 class RegtestNode {
 public:
     // connectTo: the p2p port of the node to connect to, 0 for none.
-    RegtestNode(const std::string& dataDir, const std::string& confPath, int connectTo);
+    // program: the litecoind to run; the network node runs a copy under
+    // another name, so that SYNCWARD's process watch, which looks for
+    // "litecoind", sees only the node it manages.
+    RegtestNode(const std::string& dataDir, const std::string& confPath, int connectTo,
+                const std::string& program = "litecoind");
     ~RegtestNode();
     RegtestNode(const RegtestNode&) = delete;
     RegtestNode& operator=(const RegtestNode&) = delete;
@@ -40,7 +47,7 @@ public:
     bool waitForHeight(int height, int limitSeconds) const;
 
 private:
-    std::string dataDir_, confPath_;
+    std::string dataDir_, confPath_, program_;
     int p2pPort_, rpcPort_;
     pid_t pid_ = -1;
 };

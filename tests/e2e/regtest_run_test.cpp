@@ -13,7 +13,7 @@ namespace syncward::testing {
 namespace {
 
 bool litecoindRunningIn(const std::string& dataDir) {
-    return std::system(("pgrep -f -- '-datadir=" + dataDir + "' >/dev/null").c_str()) == 0;
+    return std::system(("pgrep -f -- '[-]datadir=" + dataDir + "' >/dev/null").c_str()) == 0;
 }
 
 // Seconds of the day of the last "Shutdown: done" in a node's debug log.
@@ -84,7 +84,7 @@ struct RegtestRun : ::testing::Test {
     }
 
     TempDir dir;
-    RegtestNode network{dir / "network", dir / "network.conf", 0};
+    RegtestNode network{dir / "network", dir / "network.conf", 0, litecoindCopy(dir.path(), "regtest-network")};
     ProgramRun program{dir, "LTCE2E"};
     RegtestNode managed{dir / "chain", program.configFile(), network.p2pPort()};
 };
@@ -128,7 +128,7 @@ TEST_F(RegtestRun, ANodeThatDiesDuringTheBlockCounterStillGivesAFinishedRun) {
         // Once the managed node has caught up, it dies without a word.
         for (int i = 0; i < 600; ++i) {
             if (managed.height() == 300) {
-                std::system(("pkill -KILL -f -- '-datadir=" + managed.dataDir() + "'").c_str());
+                std::system(("pkill -KILL -f -- '[-]datadir=" + managed.dataDir() + "'").c_str());
                 return;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
