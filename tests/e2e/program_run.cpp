@@ -65,6 +65,14 @@ void ProgramRun::nodeCommandFiles(NodeCommandFields fields, const std::string& f
     setting("GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX", blockCountFile());
 }
 
+void ProgramRun::unattendedRunSwitches(const std::string& cryptoName, const std::string& countEvery) {
+    setting("CRYPTO_NAME_TEXTBOX", cryptoName);
+    setting("USER_COUNT_TIME_TEXTBOX", countEvery);
+    for (const char* tick : {"AUTOSTART_TICKBOX", "RUN_DAEMON_TICKBOX", "TASK_8_ENABLE_TICKBOX",
+                             "FINISH_WHEN_IDENTICAL_TICKBOX", "TASK_11_ENABLE_TICKBOX", "TASK_19_ENABLE_TICKBOX"})
+        setting(tick, "1");
+}
+
 int ProgramRun::run(int limitSeconds) {
     startedAtMs = epochMs();
     const pid_t pid = ::fork();

@@ -27,6 +27,9 @@ public:
     // written exactly as the crypto settings' Save does, and empties the
     // latest block-count file (or gives it a first count).
     void nodeCommandFiles(NodeCommandFields fields, const std::string& firstCount = "");
+    // Autostart, daemon, block counter with "Finish When Identical", the
+    // stop request and autoclose: a whole run with nobody watching.
+    void unattendedRunSwitches(const std::string& cryptoName, const std::string& countEvery);
     std::string blockCountFile() const { return homeFile("BLOCKCOUNTS", "-LATEST-BLOCKCOUNT.LOG"); }
     std::string configFile() const { return homeFile("CONFIGS", "-CRYPTO-CONFIG.conf"); }
 

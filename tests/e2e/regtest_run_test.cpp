@@ -63,16 +63,7 @@ struct RegtestRun : ::testing::Test {
         fields.confFile = managed.confPath();
         fields.dataFolder = managed.dataDir();
         program.nodeCommandFiles(fields, "100\n");  // what the last poll of the earlier run left
-        for (const auto& [key, value] : std::vector<std::pair<std::string, std::string>>{
-                 {"CRYPTO_NAME_TEXTBOX", "Litecoin"},
-                 {"USER_COUNT_TIME_TEXTBOX", "00:00:03"},
-                 {"AUTOSTART_TICKBOX", "1"},
-                 {"RUN_DAEMON_TICKBOX", "1"},
-                 {"TASK_8_ENABLE_TICKBOX", "1"},
-                 {"FINISH_WHEN_IDENTICAL_TICKBOX", "1"},
-                 {"TASK_11_ENABLE_TICKBOX", "1"},
-                 {"TASK_19_ENABLE_TICKBOX", "1"}})
-            program.setting(key, value);
+        program.unattendedRunSwitches("Litecoin", "00:00:03");
     }
 
     std::string report() const { return readWholeFile(program.homeFile("REPORTS", "-END-REPORT.LOG")); }

@@ -30,16 +30,7 @@ TEST(UnattendedRun, CatchesUpStopsTheNodeReportsAndClosesItself) {
     fields.confFile = program.configFile();
     fields.dataFolder = dir / "chain";
     program.nodeCommandFiles(fields);
-    for (const auto& [key, value] : std::vector<std::pair<std::string, std::string>>{
-             {"CRYPTO_NAME_TEXTBOX", "Fakecoin"},
-             {"USER_COUNT_TIME_TEXTBOX", "00:00:02"},
-             {"AUTOSTART_TICKBOX", "1"},
-             {"RUN_DAEMON_TICKBOX", "1"},
-             {"TASK_8_ENABLE_TICKBOX", "1"},
-             {"FINISH_WHEN_IDENTICAL_TICKBOX", "1"},
-             {"TASK_11_ENABLE_TICKBOX", "1"},
-             {"TASK_19_ENABLE_TICKBOX", "1"}})
-        program.setting(key, value);
+    program.unattendedRunSwitches("Fakecoin", "00:00:02");
 
     ASSERT_EQ(program.run(240), 0) << "the program did not close itself within 240 s";
     std::system(("pkill -KILL -x " + node.daemonName + " 2>/dev/null").c_str());

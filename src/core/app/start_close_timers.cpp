@@ -2,6 +2,7 @@
 
 #include "core/app/app_context.h"
 #include "core/app/main_window_close.h"
+#include "core/blockcounter/chain_steps.h"
 #include "core/time/clock_text.h"
 
 namespace syncward {
@@ -78,14 +79,6 @@ void autocloseTick(AppContext& app) {
         w.AUTOSTART_START_BUTTON.setEnabled(true);
         w.AUTOCLOSE_TIMER.stop();
     }
-}
-
-void saveInfoOnlyReadings(AppContext& app) {
-    MainWindow& w = app.main;
-    app.settings.save("INFO_ONLY_CURRENT_BLOCK_TEXTBOX", w.CURRENT_BLOCK_TEXTBOX.text());
-    app.settings.save("INFO_ONLY_LAST_BLOCKCOUNT_TEXTBOX", w.LAST_BLOCKCOUNT_TEXTBOX.text());
-    app.settings.save("INFO_ONLY_BLOCK_VERIFIER_TEXTBOX", w.BLOCK_VERIFIER_TEXTBOX.text());
-    app.settings.save("INFO_ONLY_BLOCK_TRIPLE_CHECK_TEXTBOX", w.BLOCK_TRIPLE_CHECK_TEXTBOX.text());
 }
 
 // The block counter has finished a phase: with "Finish When Identical" the

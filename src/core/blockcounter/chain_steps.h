@@ -40,6 +40,10 @@ void resetIndicators(MainWindow& w);
 // valid time starts nothing and says so; false then.
 bool restartCountdown(AppContext& app);
 
+// Copies of the four reading boxes, stored for the user's information only;
+// nothing reads them back.
+void saveInfoOnlyReadings(AppContext& app);
+
 // Saves both interval texts, "Run Every" first, when both are valid times.
 // A text that is not a time would be replaced by the default at the next
 // start, so it is refused here and the stored values stay as they were.

@@ -50,11 +50,7 @@ void identicalTick(AppContext& app) {
     if (!isGreen(w.IDENTICAL_TEXTBOX)) {
         w.BLOCK_VERIFIER_TEXTBOX.setText(w.LAST_BLOCKCOUNT_TEXTBOX.text());
         w.BLOCK_TRIPLE_CHECK_TEXTBOX.setText(w.LAST_BLOCKCOUNT_TEXTBOX.text());
-        // For the user's information only; nothing reads them back.
-        app.settings.save("INFO_ONLY_CURRENT_BLOCK_TEXTBOX", w.CURRENT_BLOCK_TEXTBOX.text());
-        app.settings.save("INFO_ONLY_LAST_BLOCKCOUNT_TEXTBOX", w.LAST_BLOCKCOUNT_TEXTBOX.text());
-        app.settings.save("INFO_ONLY_BLOCK_VERIFIER_TEXTBOX", w.BLOCK_VERIFIER_TEXTBOX.text());
-        app.settings.save("INFO_ONLY_BLOCK_TRIPLE_CHECK_TEXTBOX", w.BLOCK_TRIPLE_CHECK_TEXTBOX.text());
+        saveInfoOnlyReadings(app);
     }
     if (w.CURRENT_BLOCK_TEXTBOX.text() == w.LAST_BLOCKCOUNT_TEXTBOX.text()) {
         app.status("!!! BLOCKCOUNTER - IDENTICAL BLOCK NUMBERS !!!");
