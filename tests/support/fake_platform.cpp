@@ -65,11 +65,6 @@ bool FakeLauncher::runCommandFile(const std::string& path) {
     return true;
 }
 
-bool FakeLauncher::openForReading(const std::string& path) {
-    opened.push_back(path);
-    return !failStarts;
-}
-
 bool FakeLauncher::runProgram(const std::vector<std::string>& argv) {
     programs.push_back(argv);
     return !failStarts;

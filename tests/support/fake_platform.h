@@ -64,11 +64,9 @@ public:
 class FakeLauncher : public Launcher {
 public:
     bool runCommandFile(const std::string& path) override;
-    bool openForReading(const std::string& path) override;
     bool runProgram(const std::vector<std::string>& argv) override;
 
     std::vector<std::string> ran;
-    std::vector<std::string> opened;
     std::vector<std::vector<std::string>> programs;
     std::function<void(const std::string&)> onRun;
     bool failStarts = false;

@@ -13,8 +13,6 @@ public:
     // not even be started (missing file, no shell); what it then does is
     // learnt only from the process list and the files it writes.
     virtual bool runCommandFile(const std::string& path) = 0;
-    // Opens a file for the user to read, in the desktop's viewer.
-    virtual bool openForReading(const std::string& path) = 0;
     // Starts a program with these arguments (argv[0] is looked up on the
     // PATH), hidden and without waiting. False when it could not be started.
     virtual bool runProgram(const std::vector<std::string>& argv) = 0;

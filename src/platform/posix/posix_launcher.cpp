@@ -113,8 +113,6 @@ bool PosixLauncher::runCommandFile(const std::string& path) {
     return startDetached({"/bin/sh", path});
 }
 
-bool PosixLauncher::openForReading(const std::string& path) { return startDetached({"xdg-open", path}); }
-
 bool PosixLauncher::runProgram(const std::vector<std::string>& argv) { return startDetached(argv); }
 
 }  // namespace syncward

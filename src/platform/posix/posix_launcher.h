@@ -19,7 +19,6 @@ namespace syncward {
 class PosixLauncher : public Launcher {
 public:
     bool runCommandFile(const std::string& path) override;
-    bool openForReading(const std::string& path) override;
     bool runProgram(const std::vector<std::string>& argv) override;
 
     // The file-creation mask the user had before the program tightened its
