@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <stdexcept>
 
 #include "core/form/form.h"
 
@@ -39,8 +40,10 @@ FormBinder::~FormBinder() { form_.controlObserver = nullptr; }
 
 QWidget* FormBinder::widgetFor(Form& form, const QString& controlName, QWidget* parent) {
     Control* control = form.control(controlName.toStdString());
+    // A misspelt name would leave a widget that nothing updates.
+    if (!control) throw std::logic_error("no control " + controlName.toStdString() + " on " + form.name());
     QWidget* widget = nullptr;
-    switch (control ? control->kind() : Control::Kind::Label) {
+    switch (control->kind()) {
         case Control::Kind::TextBox: widget = new QLineEdit(parent); break;
         case Control::Kind::TickBox: widget = new QCheckBox(parent); break;
         case Control::Kind::Button: widget = new QPushButton(parent); break;
@@ -50,7 +53,10 @@ QWidget* FormBinder::widgetFor(Form& form, const QString& controlName, QWidget* 
     return widget;
 }
 
-QWidget* FormBinder::multilineFor(Form&, const QString& controlName, QWidget* parent) {
+QWidget* FormBinder::multilineFor(Form& form, const QString& controlName, QWidget* parent) {
+    Control* control = form.control(controlName.toStdString());
+    if (!control || control->kind() != Control::Kind::TextBox)
+        throw std::logic_error("no text box " + controlName.toStdString() + " on " + form.name());
     auto* edit = new QPlainTextEdit(parent);
     edit->setObjectName(controlName);
     return edit;
