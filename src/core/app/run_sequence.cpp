@@ -14,6 +14,12 @@ void next(MainWindow& w, int step) {
     w.taskTimer(step).stop();
 }
 
+// Most steps first show the step before them done and themselves running.
+void handOver(MainWindow& w, int doneStep, int runningStep) {
+    w.taskLight(doneStep).setBackground(colours::green);
+    w.taskLight(runningStep).setBackground(colours::cyan);
+}
+
 void logDateTimeAndComputer(AppContext& app) {
     MainWindow& w = app.main;
     Environment& env = app.platform.environment;
@@ -28,8 +34,7 @@ void logDateTimeAndComputer(AppContext& app) {
 
 void startHeartbeat(AppContext& app) {
     MainWindow& w = app.main;
-    w.taskLight(1).setBackground(colours::green);
-    w.taskLight(2).setBackground(colours::cyan);
+    handOver(w, 1, 2);
     if (w.TASK_2_ENABLE_TICKBOX.ticked()) {
         app.settings.loadTime(w.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX, "00:05:00");
         app.status("STARTING KITT HEARTBEAT");
@@ -57,8 +62,7 @@ void startRuntimeClock(AppContext& app) {
 void optionalCommand(AppContext& app, int step, int previousLight, const TickBox& enabled, CommandFile file,
                      const char* running, const char* skipping) {
     MainWindow& w = app.main;
-    w.taskLight(previousLight).setBackground(colours::green);
-    w.taskLight(step).setBackground(colours::cyan);
+    handOver(w, previousLight, step);
     if (enabled.ticked()) {
         app.status(running);
         runCommandFile(app, file);
@@ -80,8 +84,7 @@ void measureFolderBefore(AppContext& app) {
 
 void logStartBlock(AppContext& app) {
     MainWindow& w = app.main;
-    w.taskLight(5).setBackground(colours::green);
-    w.taskLight(6).setBackground(colours::cyan);
+    handOver(w, 5, 6);
     app.status("LOGGING START BLOCK NUMBER");
     w.BLOCKCOUNT_LOG_START_TEXTBOX.setText(w.LAST_BLOCKCOUNT_TEXTBOX.text());
     next(w, 6);
@@ -89,8 +92,7 @@ void logStartBlock(AppContext& app) {
 
 void startNodeProgram(AppContext& app) {
     MainWindow& w = app.main;
-    w.taskLight(6).setBackground(colours::green);
-    w.taskLight(7).setBackground(colours::cyan);
+    handOver(w, 6, 7);
     if (w.RUN_QT_TICKBOX.ticked()) {
         app.status("RUNNING QT...");
         w.RUN_QT_OR_D_TEXTBOX.setText("QT");
@@ -166,8 +168,7 @@ void logEndBlock(AppContext& app) {
 
 void requestNodeStop(AppContext& app) {
     MainWindow& w = app.main;
-    w.taskLight(10).setBackground(colours::green);
-    w.taskLight(11).setBackground(colours::cyan);
+    handOver(w, 10, 11);
     if (w.TASK_11_ENABLE_TICKBOX.ticked()) {
         app.status("SENDING CLI-STOP REQUEST...");
         runCommandFile(app, CommandFile::CliStop);  // the light stays cyan until the node has stopped
@@ -204,8 +205,7 @@ void waitForNodeShutdown(AppContext& app) {
 
 void measureFolderAfter(AppContext& app) {
     MainWindow& w = app.main;
-    w.taskLight(12).setBackground(colours::green);
-    w.taskLight(13).setBackground(colours::cyan);
+    handOver(w, 12, 13);
     app.status("BLOCKCHAIN FOLDER SIZE - AFTER");
     w.FOLDER_SIZER_AFTER_TIMER.start();
     next(w, 13);
@@ -213,8 +213,7 @@ void measureFolderAfter(AppContext& app) {
 
 void logEndTime(AppContext& app) {
     MainWindow& w = app.main;
-    w.taskLight(13).setBackground(colours::green);
-    w.taskLight(14).setBackground(colours::cyan);
+    handOver(w, 13, 14);
     app.status("LOGGING END TIME");
     w.END_TIME_TEXTBOX.setText(app.platform.environment.timeText());
     next(w, 14);
@@ -222,8 +221,7 @@ void logEndTime(AppContext& app) {
 
 void logTotalRuntime(AppContext& app) {
     MainWindow& w = app.main;
-    w.taskLight(14).setBackground(colours::green);
-    w.taskLight(15).setBackground(colours::cyan);
+    handOver(w, 14, 15);
     app.status("LOGGING TOTAL RUNTIME");
     w.TOTAL_RUNTIME_TEXTBOX.setText(w.RUNTIME_LABEL.caption());
     next(w, 15);
@@ -231,8 +229,7 @@ void logTotalRuntime(AppContext& app) {
 
 void createEndReport(AppContext& app) {
     MainWindow& w = app.main;
-    w.taskLight(15).setBackground(colours::green);
-    w.taskLight(16).setBackground(colours::cyan);
+    handOver(w, 15, 16);
     app.status("CREATING END REPORT");
     // A report that cannot be written stays in the window; the run goes on.
     if (!createAndWriteEndReport(app)) app.status(texts::reportNotWritten);

@@ -108,18 +108,8 @@ void MainSettingsWindow::load() {
 
     // 3-4: the configuration file, the user's own or the home folder's.
     MESSAGE_STATUS_TEXTBOX.setText("");
-    const bool own = USE_OWN_CONF_TICKBOX.ticked();
-    CONF_FILE_LOCATION_LABEL.setEnabled(own);
-    CONF_FILE_LOCATION_TEXTBOX.setEnabled(own);
-    CONF_FILE_LOCATION_TEXTBOX.setLocked(!own);
-    CONF_BROWSE_BUTTON.setEnabled(own);
-    applyConfManagerRule();
-    if (own) {
-        s.loadText(CONF_FILE_LOCATION_TEXTBOX, "");
-    } else {
-        CONF_FILE_LOCATION_TEXTBOX.setText(defaultConfFile());
-        CONF_FILE_LOCATION_TEXTBOX.setBackground(colours::green);
-    }
+    applyConfFileChoice();
+    if (!USE_OWN_CONF_TICKBOX.ticked()) CONF_FILE_LOCATION_TEXTBOX.setBackground(colours::green);
 
     // 5
     showDefaultFolderMessage();
@@ -159,8 +149,9 @@ void MainSettingsWindow::applyConfManagerRule() {
                                    !USE_OWN_CONF_TICKBOX.ticked());
 }
 
-void MainSettingsWindow::ownConfClicked() {
-    const SectionSettings& s = app_.settings;
+// The user's own configuration file (editable, taken from the store) or
+// the home folder's (read-only, computed).
+void MainSettingsWindow::applyConfFileChoice() {
     const bool own = USE_OWN_CONF_TICKBOX.ticked();
     CONF_FILE_LOCATION_LABEL.setEnabled(own);
     CONF_FILE_LOCATION_TEXTBOX.setEnabled(own);
@@ -168,9 +159,15 @@ void MainSettingsWindow::ownConfClicked() {
     CONF_BROWSE_BUTTON.setEnabled(own);
     applyConfManagerRule();
     if (own)
-        s.loadText(CONF_FILE_LOCATION_TEXTBOX, "");
+        app_.settings.loadText(CONF_FILE_LOCATION_TEXTBOX, "");
     else
         CONF_FILE_LOCATION_TEXTBOX.setText(defaultConfFile());
+}
+
+void MainSettingsWindow::ownConfClicked() {
+    const SectionSettings& s = app_.settings;
+    const bool own = USE_OWN_CONF_TICKBOX.ticked();
+    applyConfFileChoice();
     app_.main.CONF_FILE_LOCATION_TEXTBOX.setText(CONF_FILE_LOCATION_TEXTBOX.text());
     stored(s.saveTick(USE_OWN_CONF_TICKBOX));
     stored(s.saveText(CONF_FILE_LOCATION_TEXTBOX));

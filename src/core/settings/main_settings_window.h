@@ -68,6 +68,7 @@ private:
     void checkHomeFolder();
     void showDefaultFolderMessage();
     void applyConfManagerRule();
+    void applyConfFileChoice();
     void ownConfClicked();
     void createFolders();
     void browseHomeFolder();
