@@ -2,10 +2,11 @@
 
 #include <vector>
 
-#include "core/app/app_context.h"
+#include "core/form/reaction_blocker.h"
 #include "core/processes/command_file_writer.h"
 #include "core/settings/main_settings_window.h"
-#include "core/settings/window_state.h"
+#include "core/settings/settings_status.h"
+#include "core/state/app_context.h"
 
 namespace syncward {
 
@@ -29,7 +30,7 @@ std::string joined(const std::vector<std::string>& parts, const char* between) {
 }  // namespace
 
 CryptoSettingsWindow::CryptoSettingsWindow(AppContext& app, std::function<MainSettingsWindow&()> mainSettings)
-    : Form("SYNCWARD_CRYPTO_SETTINGS", app.platform.loop),
+    : Form(formName, app.platform.loop),
       QT_LOCATION_LABEL(*this, "QT_LOCATION_LABEL", "QT - Folder - eg " + app.profile().useQtFolder()),
       QT_NAME_LABEL(*this, "QT_NAME_LABEL",
                     "QT" + app.profile().executableSuffix() + " - File - eg " + app.profile().useQtName()),
@@ -50,7 +51,7 @@ CryptoSettingsWindow::CryptoSettingsWindow(AppContext& app, std::function<MainSe
                  "-daemon=0", false) {
     setCaption("SYNCWARD - CRYPTO SETTINGS");
     for (TickBox* box : {&QT_DISABLE_WALLET_TICKBOX, &DAEMON_DISABLE_WALLET_TICKBOX, &DISABLE_DAEMON_TICKBOX})
-        box->setTooltip(texts::disablesWallet);
+        box->setTooltip(crypto_texts::disablesWallet);
     // What the program composes is shown, not typed: the options follow the
     // tick boxes, the configuration file comes from the main settings, and
     // the command lines are rebuilt from the fields.
@@ -124,16 +125,18 @@ void CryptoSettingsWindow::opened() { COMMAND_UPDATE_TIMER.start(); }
 void CryptoSettingsWindow::resetToBuiltState() {
     for (TextBox* box : {&CRYPTO_NAME_TEXTBOX, &BLOCKCHAIN_HOME_TEXTBOX, &QT_LOCATION_TEXTBOX, &QT_NAME_TEXTBOX,
                          &DAEMON_CLI_LOCATION_TEXTBOX, &DAEMOND_NAME_TEXTBOX, &DAEMONCLI_NAME_SETTINGS_TEXTBOX,
-                         &CONF_FILE_LOCATION_TEXTBOX, &MESSAGE_STATUS_TEXTBOX})
-        setQuietly(*box, "");
+                         &CONF_FILE_LOCATION_TEXTBOX, &MESSAGE_STATUS_TEXTBOX}) {
+        const ReactionBlocker quiet(*box);
+        box->setText("");
+    }
     MESSAGE_STATUS_TEXTBOX.setColours(colours::black, colours::windowBackground);
     qtOption_.resetQuietly();
     daemonOption_.resetQuietly();
     cliOption_.resetQuietly();
-    QV_QT_COMMAND_TEXTBOX.setText(texts::qtCommandPlaceholder);
-    QV_D_COMMAND_TEXTBOX.setText(texts::daemonCommandPlaceholder);
-    QVCLI_STOP_COMMAND_TEXTBOX.setText(texts::cliCommandPlaceholder);
-    GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX.setText(texts::blockCounterCommandPlaceholder);
+    QV_QT_COMMAND_TEXTBOX.setText(crypto_texts::qtCommandPlaceholder);
+    QV_D_COMMAND_TEXTBOX.setText(crypto_texts::daemonCommandPlaceholder);
+    QVCLI_STOP_COMMAND_TEXTBOX.setText(crypto_texts::cliCommandPlaceholder);
+    GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX.setText(crypto_texts::blockCounterCommandPlaceholder);
     CANCEL_BUTTON.setCaption("Cancel");
 }
 
@@ -254,7 +257,7 @@ void CryptoSettingsWindow::save() {
 
     if (!saved) problems.emplace_back("SETTINGS NOT STORED - CHECK THE SETTINGS FILE");
     if (problems.empty())
-        showStatus(MESSAGE_STATUS_TEXTBOX, texts::cryptoSettingsSaved, colours::green);
+        showStatus(MESSAGE_STATUS_TEXTBOX, crypto_texts::cryptoSettingsSaved, colours::green);
     else
         showStatus(MESSAGE_STATUS_TEXTBOX, "!!! " + joined(problems, " / ") + " !!!", colours::red);
 }
