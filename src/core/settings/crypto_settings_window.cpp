@@ -144,11 +144,10 @@ void CryptoSettingsWindow::load() {
     const SectionSettings& s = app_.settings;
     resetToBuiltState();
 
-    // 1
     s.loadPlacement(*this, placementPrefix, 8895, 6735);
     COMMAND_UPDATE_TIMER.setInterval(1000);
 
-    // 2: fields and ticks; each loaded tick runs its click reaction.
+    // Each loaded tick runs its click reaction.
     for (TextBox* box : {&CRYPTO_NAME_TEXTBOX, &BLOCKCHAIN_HOME_TEXTBOX, &QT_LOCATION_TEXTBOX, &QT_NAME_TEXTBOX,
                          &DAEMON_CLI_LOCATION_TEXTBOX, &DAEMOND_NAME_TEXTBOX, &DAEMONCLI_NAME_SETTINGS_TEXTBOX})
         s.loadText(*box, "");
@@ -156,7 +155,8 @@ void CryptoSettingsWindow::load() {
                          &DAEMON_DISABLE_WALLET_TICKBOX, &CLI_DAEMON_TICKBOX, &DISABLE_DAEMON_TICKBOX})
         s.loadTick(*box, 0);
 
-    // 3-4
+    // The configuration file is the main settings' choice; the options
+    // follow the ticks whatever order they were loaded in.
     CONF_FILE_LOCATION_TEXTBOX.setText(mainSettings_().CONF_FILE_LOCATION_TEXTBOX.text());
     qtOption_.establish();
     daemonOption_.establish();
@@ -217,7 +217,6 @@ void CryptoSettingsWindow::save() {
     // What is saved are the fields as they are now, not as the last tick saw them.
     rebuildCommands();
 
-    // 1-4
     COMMAND_UPDATE_TIMER.stop();
     main.CRYPTO_NAME_TEXTBOX.setText(CRYPTO_NAME_TEXTBOX.text());
     bool saved = true;
@@ -234,7 +233,7 @@ void CryptoSettingsWindow::save() {
     // The folder sizer measures the main window's copy of the data folder.
     main.BLOCKCHAIN_HOME_TEXTBOX.setText(BLOCKCHAIN_HOME_TEXTBOX.text());
 
-    // 5-6: without a home folder the paths would point at the root of the
+    // Without a home folder the paths would point at the root of the
     // file system, so nothing is written.
     const std::string home = mainSettings_().SYNCWARD_HOME_TEXTBOX.text();
     std::vector<std::string> problems;
@@ -244,7 +243,6 @@ void CryptoSettingsWindow::save() {
         problems.push_back("NOT WRITTEN: " + failed + " - CHECK THE HOME FOLDER / CREATE FOLDERS");
     }
 
-    // 7-9
     TextBox* commands[] = {&QV_QT_COMMAND_TEXTBOX, &QV_D_COMMAND_TEXTBOX, &QVCLI_STOP_COMMAND_TEXTBOX,
                            &GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX};
     for (TextBox* box : commands) saved = s.saveText(*box) && saved;

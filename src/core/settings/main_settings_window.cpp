@@ -102,7 +102,7 @@ void MainSettingsWindow::load() {
     loading_ = true;
     resetToBuiltState();
 
-    // 1-2: place, then the stored values in this order. Loading the home
+    // The stored values in this order. Loading the home
     // folder runs its check; an empty one changes nothing, so it is run here.
     s.loadPlacement(*this, placementPrefix, 9225, 5640);
     s.loadText(SYNCWARD_HOME_TEXTBOX, "");
@@ -113,12 +113,11 @@ void MainSettingsWindow::load() {
     s.loadText(GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX, "");
     s.loadTick(AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX, 0);
 
-    // 3-4: the configuration file, the user's own or the home folder's.
+    // The configuration file, the user's own or the home folder's.
     MESSAGE_STATUS_TEXTBOX.setText("");
     applyConfFileChoice();
     if (!USE_OWN_CONF_TICKBOX.ticked()) CONF_FILE_LOCATION_TEXTBOX.setBackground(colours::green);
 
-    // 5
     showDefaultFolderMessage();
     loading_ = false;
     loaded_ = true;
@@ -228,14 +227,13 @@ void MainSettingsWindow::ok() {
     }
     storeFailed_ = false;
 
-    // 1-2
     stored(s.saveText(SYNCWARD_HOME_TEXTBOX));
     stored(s.saveText(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX));
     stored(s.saveTick(USE_OWN_CONF_TICKBOX));
     stored(s.saveText(CONF_FILE_LOCATION_TEXTBOX));
     main.CONF_FILE_LOCATION_TEXTBOX.setText(CONF_FILE_LOCATION_TEXTBOX.text());
 
-    // 3: the heartbeat display at rest; a running heartbeat counts the new
+    // The heartbeat display at rest; a running heartbeat counts the new
     // interval from now. One that is not running stays off: the settings
     // never start the key presses by themselves.
     main.KITT_BACKGROUND_LABEL.setBackground(colours::black);
@@ -245,7 +243,6 @@ void MainSettingsWindow::ok() {
         main.HEARTBEAT_TIMER.start();
     }
 
-    // 4-6
     main.SYNCWARD_HOME_TEXTBOX.setText(SYNCWARD_HOME_TEXTBOX.text());
     main.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.setText(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text());
     GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX.setText(defaultBlockCountFile());
@@ -253,7 +250,7 @@ void MainSettingsWindow::ok() {
     stored(s.saveText(GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX));
     stored(s.saveTick(AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX));
 
-    // 7: a failed store keeps the window open, saying so; the main window
+    // A failed store keeps the window open, saying so; the main window
     // already has the values.
     if (storeFailed_) {
         reportStoreFailure();
