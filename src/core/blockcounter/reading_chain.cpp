@@ -142,7 +142,7 @@ void loadTick(AppContext& app) {
     // A missing file is an empty reading, which the checks discard.
     const std::string path =
         home_layout::blockCountFile(app.profile(), w.SYNCWARD_HOME_TEXTBOX.text(), app.executableName);
-    const auto reading = app.platform.files.readText(path);
+    const auto reading = app.platform.files.readText(path, read_limits::blockCount).text;
     w.CURRENT_BLOCK_TEXTBOX.setText(reading.value_or(""));
     app.status(reading ? "!!! BLOCKCOUNTER - BLOCKCOUNT UPDATED !!!" : "!!! BLOCKCOUNTER - BLOCKCOUNT FILE NOT FOUND !!!");
     w.ZERO_EMPTY_TEXTBOX_CHECKER_TIMER.start();
