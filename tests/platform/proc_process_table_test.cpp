@@ -115,7 +115,9 @@ TEST(ProcProcessTable, AnswersEveryNameOfOneQueryIgnoringCaseAndCountsCopiesUnti
 
     const pid_t first = children.start(program, {program, "60"});
     const pid_t second = children.start(program, {program, "60"});
-    ASSERT_TRUE(eventually([&] { return isRunning(table, name); }));
+    // Both must have become the program: one still between fork and exec
+    // would look ended once the other is.
+    ASSERT_TRUE(eventually([&] { return commOf(first) == name && commOf(second) == name; }));
 
     std::string upper = name, lower = name;
     std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
