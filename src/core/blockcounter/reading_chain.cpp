@@ -32,7 +32,7 @@ void startByHand(AppContext& app) {
     MainWindow& w = app.main;
     // A "Run Every" text that is not a time starts nothing: the button,
     // the timers and the last-run box stay as they are.
-    const auto seconds = parseTimeOfDay(w.USER_COUNT_TIME_TEXTBOX.text());
+    const auto seconds = parseInterval(w.USER_COUNT_TIME_TEXTBOX.text());
     if (!seconds) {
         app.status(block_texts::invalidCountTime);
         return;
@@ -65,7 +65,7 @@ void stopByHand(AppContext& app) {
 // counter, which continues from the value left behind, counts a full
 // interval instead of running past zero for good.
 void rechargeCountdown(MainWindow& w) {
-    if (const auto seconds = parseTimeOfDay(w.USER_COUNT_TIME_TEXTBOX.text())) w.COUNTDOWN_REMAINING = *seconds;
+    if (const auto seconds = parseInterval(w.USER_COUNT_TIME_TEXTBOX.text())) w.COUNTDOWN_REMAINING = *seconds;
 }
 
 // Past zero without a decision (a node program whose name is not set, so

@@ -16,6 +16,10 @@ public:
     virtual std::optional<std::vector<bool>> running(const std::vector<std::string>& names) = 0;
     // Ends, at once, every process of this user with that name.
     virtual void terminate(const std::string& name) = 0;
+    // Asks every process of this user with that name to shut down cleanly
+    // (SIGTERM: a node flushes its database and exits); it ends in its own
+    // time. Where the system has no such request, nothing happens.
+    virtual void askToShutDown(const std::string& name) = 0;
 };
 
 }  // namespace syncward
