@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # The main job, shown without a real coin: builds SYNCWARD, starts a Litecoin
 # regtest "network" node on 127.0.0.1, configures a copy of SYNCWARD named
-# DEMO against a second regtest node that starts 100 blocks behind, and lets
+# DEMO against a second regtest node that starts 150 blocks behind, and lets
 # one unattended run go by itself: start the node, poll until four identical
 # block counts, stop the node, wait until it has exited, report, close.
 # Everything it makes lives in one temporary folder and is removed at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-bash scripts/build.sh >/dev/null
-binary="$PWD/${SYNCWARD_BUILD_DIR:-build}/syncward"
+echo "Building (the first build takes a few minutes on two cores)..."
+bash scripts/build.sh
+build="$PWD/${SYNCWARD_BUILD_DIR:-build}"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/syncward-demo-XXXXXX")
 network_conf="$work/network.conf"
@@ -42,12 +43,15 @@ wait_for() {  # conf height
   echo "a regtest node did not reach height $2" >&2; return 1
 }
 
-home="$work/DEMO-home"
-mkdir -p "$home"/{BATS,BLOCKCOUNTS,CONFIGS,LOGS,REPORTS} "$work/network" "$work/chain" "$work/config/QV_SYNCWARD"
+mkdir -p "$work/network" "$work/chain"
 chmod 700 "$work"
 net_p2p=$(free_port); net_rpc=$(free_port)
 node_conf "$network_conf" "$net_p2p" "$net_rpc" ""
-conf="$home/CONFIGS/DEMO-CRYPTO-CONFIG.conf"
+conf="$work/DEMO-home/CONFIGS/DEMO-CRYPTO-CONFIG.conf"
+# The copy's settings and command files, composed by the program's own
+# composer exactly as the settings windows would leave them.
+home=$("$build/tests/configure_copy" "$work" DEMO "$conf" "$work/chain" "$(dirname "$(command -v litecoind)")" \
+       00:00:03 100 Litecoin-regtest)
 node_conf "$conf" "$(free_port)" "$(free_port)" "$net_p2p"
 
 echo "Starting the regtest network node and mining 100 blocks..."
@@ -66,35 +70,6 @@ litecoin-cli -conf="$conf" stop >/dev/null
 while pgrep -f -- "-datadir=$work/chain" >/dev/null; do sleep 0.2; done
 litecoin-cli -conf="$network_conf" generatetodescriptor 150 'raw(51)#8lvh9jxk' >/dev/null
 
-# The command files and settings, as the settings windows would leave them.
-cli="exec '/usr/bin/litecoin-cli' '-conf=$conf'"
-count_file="$home/BLOCKCOUNTS/DEMO-LATEST-BLOCKCOUNT.LOG"
-printf '%s\n' "exec '/usr/bin/litecoind' '-conf=$conf' '-datadir=$work/chain' " > "$home/BATS/DEMO-RUN-DAEMON.sh"
-printf '%s\n' "$cli  stop" > "$home/BATS/DEMO-RUN-CLI-STOP.sh"
-printf '%s\n' "$cli getblockcount > '$count_file'" > "$home/BATS/DEMO-RUN-BLOCKCOUNTER-GBC.sh"
-printf '100\n' > "$count_file"
-cat > "$work/config/QV_SYNCWARD/QV_SYNCWARD.ini" <<INI
-[DEMO]
-SYNCWARD_HOME_TEXTBOX=$home
-BLOCKCHAIN_HOME_TEXTBOX=$work/chain
-CRYPTO_NAME_TEXTBOX=Litecoin-regtest
-QT_NAME_TEXTBOX=litecoin-qt
-DAEMOND_NAME_TEXTBOX=litecoind
-DAEMONCLI_NAME_SETTINGS_TEXTBOX=litecoin-cli
-CONF_FILE_LOCATION_TEXTBOX=$conf
-GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX=$count_file
-USER_COUNT_TIME_TEXTBOX=00:00:03
-AUTOSTART_TICKBOX=1
-RUN_DAEMON_TICKBOX=1
-TASK_8_ENABLE_TICKBOX=1
-FINISH_WHEN_IDENTICAL_TICKBOX=1
-TASK_11_ENABLE_TICKBOX=1
-TASK_19_ENABLE_TICKBOX=1
-ALWAYS_ON_TOP_TICKBOX=0
-INI
-chmod 600 "$work/config/QV_SYNCWARD/QV_SYNCWARD.ini"
-
-ln -s "$binary" "$work/DEMO"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   export QT_QPA_PLATFORM=offscreen
   echo "No display: the window runs offscreen."

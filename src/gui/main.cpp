@@ -1,5 +1,3 @@
-#include <sys/stat.h>
-
 #include <QApplication>
 #include <cstdio>
 #include <vector>
@@ -8,9 +6,8 @@
 #include "gui/close_request.h"
 #include "gui/command_line.h"
 #include "gui/posix_platform.h"
-#include "gui/qt_window_host.h"
+#include "gui/shell/qt_window_host.h"
 #include "gui/views.h"
-#include "platform/posix/posix_launcher.h"
 
 #ifndef SYNCWARD_VERSION
 #error "SYNCWARD_VERSION comes from the project version in CMakeLists.txt"
@@ -29,10 +26,7 @@ void print(std::FILE* stream, const QString& text) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // Command files, reports and the settings may hold passwords: whatever
-    // the program creates is readable by its owner only. Programs it starts
-    // get the user's own mask back.
-    syncward::PosixLauncher::rememberUserMask(::umask(077));
+    syncward::PosixPlatform::keepCreatedFilesPrivate();
 
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);

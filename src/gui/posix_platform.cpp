@@ -1,8 +1,10 @@
 #include "gui/posix_platform.h"
 
-#include "gui/qt_dialogs.h"
-#include "gui/qt_event_loop.h"
-#include "gui/qt_window_host.h"
+#include <sys/stat.h>
+
+#include "gui/shell/qt_dialogs.h"
+#include "gui/shell/qt_event_loop.h"
+#include "gui/shell/qt_window_host.h"
 #include "platform/posix/posix_environment.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_launcher.h"
@@ -36,5 +38,7 @@ PosixPlatform::PosixPlatform(const std::string& argv0) : windowHost_(std::make_u
 }
 
 PosixPlatform::~PosixPlatform() = default;
+
+void PosixPlatform::keepCreatedFilesPrivate() { PosixLauncher::rememberUserMask(::umask(077)); }
 
 }  // namespace syncward

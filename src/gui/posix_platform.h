@@ -15,6 +15,11 @@ public:
     explicit PosixPlatform(const std::string& argv0);
     ~PosixPlatform();
 
+    // Command files, reports and the settings may hold passwords: whatever
+    // the program creates is readable by its owner only, while the programs
+    // it starts get the user's own mask back. Call before anything is created.
+    static void keepCreatedFilesPrivate();
+
     Platform& platform() { return *platform_; }
     QtWindowHost& windowHost() { return *windowHost_; }
 

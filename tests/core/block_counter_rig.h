@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/settings/home_layout.h"
+#include "core/processes/command_file.h"
+#include "core/state/home_layout.h"
 #include "support/app_harness.h"
 
 namespace syncward::testing {

@@ -88,7 +88,7 @@ TEST(EndReport, AReportThatCannotBeWrittenStaysInTheWindowAndTheRunGoesOn) {
     MainWindow& w = h.main();
     w.MULTILOADER_START_STOP_BUTTON.click();
     h.fake.loop.advance(15000);  // step 16 runs at 15 s
-    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), texts::reportNotWritten);
+    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), main_texts::reportNotWritten);
     EXPECT_NE(w.LOG_FILE_OUTPUT_TEXTBOX.text().find("Number Of Blocks Downloaded:"), std::string::npos);
     h.fake.loop.advance(3000);
     EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "!!! COMPLETED - FINISHED - DONE !!!");

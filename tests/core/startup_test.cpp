@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/state/main_window_settings.h"
 #include "support/app_harness.h"
 
 namespace syncward::testing {
@@ -18,26 +19,26 @@ TEST(StartUp, FirstStartWithAnEmptyStoreShowsEveryDefaultAndWritesNothing) {
     EXPECT_EQ(w.caption(), "SYNCWARD - BTC1");
     EXPECT_EQ(w.APP_EXE_NAME_LABEL.caption(), "BTC1");
 
-    EXPECT_TRUE(w.ALWAYS_ON_TOP_TICKBOX.ticked());
-    EXPECT_TRUE(w.AlwaysOnTopTimer.enabled());
-    for (TickBox* step : {&w.TASK_2_ENABLE_TICKBOX, &w.TASK_4_ENABLE_TICKBOX, &w.TASK_8_ENABLE_TICKBOX,
-                          &w.TASK_11_ENABLE_TICKBOX, &w.TASK_17_ENABLE_TICKBOX, &w.TASK_18_ENABLE_TICKBOX,
-                          &w.TASK_19_ENABLE_TICKBOX, &w.TASK_20_ENABLE_TICKBOX, &w.RUN_QT_TICKBOX,
-                          &w.RUN_DAEMON_TICKBOX}) {
-        EXPECT_FALSE(step->ticked()) << step->name();
-        EXPECT_TRUE(step->enabled()) << step->name();
+    // Every stored setting shows its default; the step switches and node
+    // program ticks are free to be ticked.
+    for (const MainSetting& setting : mainSettings()) {
+        const Control* control = w.control(std::string(setting.control));
+        ASSERT_NE(control, nullptr) << setting.control;
+        if (setting.kind == SettingKind::tick)
+            EXPECT_EQ(std::to_string(static_cast<const TickBox*>(control)->value()), setting.fallback) << setting.control;
+        else
+            EXPECT_EQ(static_cast<const TextBox*>(control)->text(), setting.fallback) << setting.control;
     }
-    EXPECT_EQ(w.AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX.text(), "!!! NO ACTION SET !!!");
-    EXPECT_EQ(w.USER_COUNT_TIME_TEXTBOX.text(), "00:05:00");
-    EXPECT_EQ(w.USER_OVERRIDE_TIME_TEXTBOX.text(), "01:00:00");
+    for (TickBox* box : w.stepSwitches()) EXPECT_TRUE(box->enabled()) << box->name();
+    EXPECT_TRUE(w.RUN_QT_TICKBOX.enabled());
+    EXPECT_TRUE(w.RUN_DAEMON_TICKBOX.enabled());
+    EXPECT_TRUE(w.AlwaysOnTopTimer.enabled());
     EXPECT_EQ(w.COUNTDOWN_REMAINING, 300);
     EXPECT_EQ(w.OVERRIDE_REMAINING, 3600);
     EXPECT_EQ(w.HEARTBEAT_REMAINING, 300);
-    EXPECT_FALSE(w.AUTOSTART_TICKBOX.ticked());
     EXPECT_FALSE(w.AUTOSTART_TIMER.enabled());
     EXPECT_EQ(w.AUTOSTART_START_BUTTON.caption(), "START");
     for (TextBox* lastRun : {&w.MULTILOADER_LAST_RUN_TEXTBOX, &w.BLOCKCOUNTER_LAST_RUN_TEXTBOX}) {
-        EXPECT_EQ(lastRun->text(), "");
         EXPECT_EQ(lastRun->background(), colours::red);
         EXPECT_EQ(lastRun->foreground(), colours::black);
     }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/form/form.h"
-#include "core/platform/virtual_loop.h"
+#include "core/form/virtual_loop.h"
 
 namespace syncward {
 namespace {

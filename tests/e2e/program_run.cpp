@@ -29,8 +29,11 @@ long long epochMs() {
     return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
-ProgramRun::ProgramRun(const TempDir& dir, const std::string& executableName)
-    : dir_(dir), name_(executableName), home_(dir / (executableName + "-home")), program_(dir / executableName) {
+ProgramRun::ProgramRun(const std::string& folder, const std::string& executableName)
+    : dir_(folder),
+      name_(executableName),
+      home_(dir_ / (executableName + "-home")),
+      program_(dir_ / executableName) {
     for (const char* sub : {"", "/BATS", "/BLOCKCOUNTS", "/CONFIGS", "/LOGS", "/REPORTS"})
         fs::create_directories(home_ + sub);
     fs::create_symlink(SYNCWARD_BINARY, program_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -13,7 +14,10 @@ namespace syncward::testing {
 // windows would leave them, run until it closes itself.
 class ProgramRun {
 public:
-    ProgramRun(const TempDir& dir, const std::string& executableName);
+    // The copy lives in a folder of its own: its link, home folder and
+    // settings file are made there.
+    ProgramRun(const std::string& folder, const std::string& executableName);
+    ProgramRun(const TempDir& dir, const std::string& executableName) : ProgramRun(dir.path(), executableName) {}
 
     const std::string& home() const { return home_; }
     const std::string& name() const { return name_; }
@@ -41,7 +45,7 @@ public:
 
 private:
     std::string settingsFile() const;
-    const TempDir& dir_;
+    std::filesystem::path dir_;
     std::string name_, home_, program_;
 };
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/settings/home_layout.h"
+#include "core/state/home_layout.h"
 #include "gui_harness.h"
 
 namespace syncward::testing {

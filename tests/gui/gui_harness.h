@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "core/app/application.h"
-#include "gui/qt_event_loop.h"
-#include "gui/qt_window_host.h"
+#include "gui/shell/qt_event_loop.h"
+#include "gui/shell/qt_window_host.h"
 #include "gui/views.h"
 #include "support/fake_platform.h"
 

@@ -3,6 +3,7 @@
 #include "core/platform/platform_profile.h"
 #include "core/processes/command_file_writer.h"
 #include "core/processes/node_command_lines.h"
+#include "core/state/home_layout.h"
 #include "launch_support.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_launcher.h"

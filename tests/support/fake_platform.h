@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "core/app/application.h"
+#include "core/form/virtual_loop.h"
 #include "core/platform/platform.h"
-#include "core/platform/virtual_loop.h"
 
 namespace syncward {
 // Readable colours in test failures.

@@ -30,7 +30,6 @@ Application::Application(Platform& platform)
     installBlockCounter(context_);
 
     settingsWindows_ = std::make_unique<SettingsWindows>(context_);
-    context_.settingsWindows = settingsWindows_.get();
     main_.SETTINGS_BUTTON.onClick = [this] { settingsWindows_->openMainSettings(); };
 
     // Buttons whose windows the program does not have yet.

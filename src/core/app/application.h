@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "core/app/app_context.h"
-#include "core/app/main_window.h"
 #include "core/platform/platform.h"
+#include "core/state/app_context.h"
+#include "core/state/main_window.h"
 
 namespace syncward {
 

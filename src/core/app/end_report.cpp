@@ -2,8 +2,8 @@
 
 #include <cctype>
 
-#include "core/app/app_context.h"
-#include "core/settings/home_layout.h"
+#include "core/state/app_context.h"
+#include "core/state/home_layout.h"
 
 namespace syncward {
 

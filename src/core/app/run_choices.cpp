@@ -1,6 +1,6 @@
 #include "core/app/run_choices.h"
 
-#include "core/app/app_context.h"
+#include "core/state/app_context.h"
 
 namespace syncward {
 

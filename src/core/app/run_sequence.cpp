@@ -1,9 +1,9 @@
 #include "core/app/run_sequence.h"
 
-#include "core/app/app_context.h"
 #include "core/app/end_report.h"
 #include "core/power/power_autotimer.h"
 #include "core/processes/command_file_runner.h"
+#include "core/state/app_context.h"
 
 namespace syncward {
 
@@ -36,7 +36,7 @@ void startHeartbeat(AppContext& app) {
     MainWindow& w = app.main;
     handOver(w, 1, 2);
     if (w.TASK_2_ENABLE_TICKBOX.ticked()) {
-        app.settings.loadTime(w.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX, "00:05:00");
+        app.settings.loadTime(w.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX, main_defaults::heartbeatInterval);
         app.status("STARTING KITT HEARTBEAT");
         w.HEARTBEAT_TIMER.start();
         w.kittTimer(1).start();
@@ -232,7 +232,7 @@ void createEndReport(AppContext& app) {
     handOver(w, 15, 16);
     app.status("CREATING END REPORT");
     // A report that cannot be written stays in the window; the run goes on.
-    if (!createAndWriteEndReport(app)) app.status(texts::reportNotWritten);
+    if (!createAndWriteEndReport(app)) app.status(main_texts::reportNotWritten);
     next(w, 16);
 }
 

@@ -1,8 +1,7 @@
 #include "core/app/start_close_timers.h"
 
-#include "core/app/app_context.h"
-#include "core/app/main_window_close.h"
-#include "core/blockcounter/chain_steps.h"
+#include "core/state/app_context.h"
+#include "core/state/main_window_settings.h"
 #include "core/time/clock_text.h"
 
 namespace syncward {
@@ -10,13 +9,6 @@ namespace syncward {
 namespace {
 
 constexpr long long countdownStart = 11;
-
-// What EXIT and the autoclose store before the window closes (the close
-// itself then stores its own set).
-void saveExitSettings(AppContext& app) {
-    app.settings.saveTick(app.main.ALWAYS_ON_TOP_TICKBOX);
-    saveRunSwitches(app, NodeProgramTicks::Store);
-}
 
 // One second off a countdown that shows only its seconds field; true when
 // the display reads "00", the moment the countdown fires. A countdown is
@@ -63,15 +55,15 @@ void autocloseTick(AppContext& app) {
         if (!countDown(w.AUTOCLOSE_REMAINING, w.AUTOCLOSE_TIMER_TEXTBOX)) return;
         w.AUTOCLOSE_TIMER_TEXTBOX.setText("-- --");
         app.status("!!! AUTOCLOSING !!!");
-        w.MULTILOADER_LAST_RUN_TEXTBOX.setText(texts::completedSuccessfully);
+        w.MULTILOADER_LAST_RUN_TEXTBOX.setText(main_texts::completedSuccessfully);
         app.settings.saveText(w.MULTILOADER_LAST_RUN_TEXTBOX);
-        saveExitSettings(app);
+        saveOnClose(w, app.settings, ClosedBy::autoclose);  // the close then stores its own set
         w.AUTOCLOSE_TIMER.stop();
         w.close();
     } else {
         // Autoclose was cleared during the countdown: the program stays open.
         w.AUTOCLOSE_START_BUTTON.setCaption("START");
-        w.MULTILOADER_LAST_RUN_TEXTBOX.setText(texts::completedSuccessfully);
+        w.MULTILOADER_LAST_RUN_TEXTBOX.setText(main_texts::completedSuccessfully);
         w.MULTILOADER_START_STOP_BUTTON.setCaption("START");
         app.settings.saveText(w.MULTILOADER_LAST_RUN_TEXTBOX);
         w.MULTILOADER_LAST_RUN_TEXTBOX.setColours(colours::black, colours::green);
@@ -79,33 +71,6 @@ void autocloseTick(AppContext& app) {
         w.AUTOSTART_START_BUTTON.setEnabled(true);
         w.AUTOCLOSE_TIMER.stop();
     }
-}
-
-// The block counter has finished a phase: with "Finish When Identical" the
-// run goes on at step 9, without it the counter keeps polling.
-void completedTick(AppContext& app) {
-    MainWindow& w = app.main;
-    saveInfoOnlyReadings(app);
-    if (w.FINISH_WHEN_IDENTICAL_TICKBOX.ticked()) {
-        w.BLOCKCOUNTER_COUNTDOWN_TIMER.stop();
-        w.BLOCKCOUNT_TEXTBOX_UPDATER_TIMER.stop();
-        w.OVERRIDE_TIMER.stop();
-        w.START_STOP_TIMER_BUTTON.setCaption("START");
-        w.START_OVERRIDE_BUTTON.setCaption("START");
-        app.status("!!! BLOCKCOUNTER FINISHED !!!");
-        w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setText(texts::completedSuccessfully);
-        app.settings.save("BLOCKCOUNTER_LAST_RUN", w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.text());
-        w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setBackground(colours::green);
-        w.taskLight(8).setBackground(colours::green);
-        w.taskLight(9).setBackground(colours::green);
-        w.taskTimer(9).start();
-    } else {
-        app.status("!!! BLOCKCHAIN UPDATED !!!");
-        w.BLOCKCOUNTER_COUNTDOWN_TIMER.start();
-        w.START_STOP_TIMER_BUTTON.setCaption("START");
-        w.START_OVERRIDE_BUTTON.setCaption("START");
-    }
-    w.COMPLETED_TIMER.stop();
 }
 
 }  // namespace
@@ -134,11 +99,9 @@ void installStartCloseTimers(AppContext& app) {
         w.RUNTIME_LABEL.setCaption(formatClock(w.RUNTIME_ELAPSED));
     };
 
-    w.COMPLETED_TIMER.onTick = [&app] { completedTick(app); };
-
     w.EXIT_BUTTON.onClick = [&app, &w] {
-        saveExitSettings(app);
-        w.MULTILOADER_LAST_RUN_TEXTBOX.setText(texts::manualExit);
+        saveOnClose(w, app.settings, ClosedBy::exitButton);  // the close then stores its own set
+        w.MULTILOADER_LAST_RUN_TEXTBOX.setText(main_texts::manualExit);
         app.settings.saveText(w.MULTILOADER_LAST_RUN_TEXTBOX);
         w.close();
     };

@@ -5,6 +5,7 @@ namespace syncward {
 void installBlockCounter(AppContext& app) {
     installReadingChain(app);
     installCompletionChecks(app);
+    installCompletionHandover(app);
     installOverrideTimer(app);
     installTooltipRefresh(app);
 }

@@ -5,9 +5,11 @@
 // in the background colours of the four indicators: neutral, pink
 // (pending) or green (passed). Readings are compared as whole texts, line
 // end included, and never turned into numbers.
-#include "core/app/app_context.h"
+#include "core/blockcounter/block_boxes.h"
 #include "core/blockcounter/block_counter.h"
-#include "core/blockcounter/chain_steps.h"
+#include "core/blockcounter/info_only_readings.h"
+#include "core/blockcounter/intervals.h"
+#include "core/state/app_context.h"
 
 namespace syncward {
 

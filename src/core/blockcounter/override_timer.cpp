@@ -1,9 +1,12 @@
 // The override: a hard limit on a whole block-counting phase. It counts
 // down beside the reading chain and, when it reaches zero, ends the phase
 // whatever stage it is in and lets the run go on.
-#include "core/app/app_context.h"
 #include "core/blockcounter/block_counter.h"
-#include "core/blockcounter/chain_steps.h"
+#include "core/blockcounter/block_counter_texts.h"
+#include "core/blockcounter/chain_stages.h"
+#include "core/blockcounter/intervals.h"
+#include "core/state/app_context.h"
+#include "core/state/main_window_settings.h"
 #include "core/time/clock_text.h"
 
 namespace syncward {
@@ -60,7 +63,7 @@ void overrideTick(AppContext& app) {
     w.COMPLETED_TIMER.stop();
     app.status("!!! BLOCKCOUNTER - MORE BLOCKS THAN TIME !!!");
     w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setText("!!! OVERRIDE TIMER ACTIVATED !!!");
-    app.settings.save("BLOCKCOUNTER_LAST_RUN", w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.text());
+    saveMainSetting(app.settings, w.BLOCKCOUNTER_LAST_RUN_TEXTBOX);
     w.taskLight(9).setBackground(colours::green);
     w.taskTimer(9).start();
     w.OVERRIDE_TIMER.stop();

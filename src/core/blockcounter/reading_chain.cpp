@@ -3,11 +3,15 @@
 // the latest block-count file, "Run Now", the manual finish and the saving
 // of the intervals. Each stage runs on its timer's tick, enables the next
 // stage and disables itself.
-#include "core/app/app_context.h"
+#include "core/blockcounter/block_boxes.h"
 #include "core/blockcounter/block_counter.h"
-#include "core/blockcounter/chain_steps.h"
+#include "core/blockcounter/block_counter_texts.h"
+#include "core/blockcounter/chain_stages.h"
+#include "core/blockcounter/intervals.h"
 #include "core/processes/command_file_runner.h"
-#include "core/settings/home_layout.h"
+#include "core/state/app_context.h"
+#include "core/state/home_layout.h"
+#include "core/state/main_window_settings.h"
 #include "core/time/clock_text.h"
 
 namespace syncward {
@@ -21,7 +25,7 @@ void setLastRun(AppContext& app, const char* text, const Colour* background, boo
     TextBox& lastRun = app.main.BLOCKCOUNTER_LAST_RUN_TEXTBOX;
     lastRun.setText(text);
     if (background) lastRun.setBackground(*background);
-    if (save) app.settings.save("BLOCKCOUNTER_LAST_RUN", lastRun.text());
+    if (save) saveMainSetting(app.settings, lastRun);
 }
 
 void startByHand(AppContext& app) {

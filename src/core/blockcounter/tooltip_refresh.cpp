@@ -3,8 +3,8 @@
 #include <array>
 #include <utility>
 
-#include "core/app/app_context.h"
 #include "core/blockcounter/block_counter.h"
+#include "core/state/app_context.h"
 
 namespace syncward {
 

@@ -57,4 +57,6 @@ void Form::notifyChanged(Control& control) {
     if (controlObserver) controlObserver(control);
 }
 
+void Form::declareModelOnly(std::initializer_list<const Control*> controls) { modelOnly_.insert(controls); }
+
 }  // namespace syncward

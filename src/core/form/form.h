@@ -1,7 +1,9 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,10 @@ public:
     void setPosition(int leftTwips, int topTwips);
 
     Control* control(const std::string& name) const;
+    // Controls that only hold state for the window's rules (constants,
+    // values read by other windows) and have no widget in the view.
+    void declareModelOnly(std::initializer_list<const Control*> controls);
+    bool isModelOnly(const Control& control) const { return modelOnly_.count(&control) > 0; }
     Timer* timer(const std::string& name) const;
     const std::vector<Control*>& controls() const { return controls_; }
     const std::vector<Timer*>& timers() const { return timers_; }
@@ -74,6 +80,7 @@ private:
     std::vector<Timer*> timers_;
     std::map<std::string, Control*> controlsByName_;
     std::map<std::string, Timer*> timersByName_;
+    std::set<const Control*> modelOnly_;
 };
 
 }  // namespace syncward

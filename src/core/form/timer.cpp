@@ -1,7 +1,7 @@
 #include "core/form/timer.h"
 
+#include "core/form/event_loop.h"
 #include "core/form/form.h"
-#include "core/platform/event_loop.h"
 
 namespace syncward {
 

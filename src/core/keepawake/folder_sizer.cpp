@@ -3,8 +3,8 @@
 #include <array>
 #include <optional>
 
-#include "core/app/app_context.h"
 #include "core/keepawake/size_ladder.h"
+#include "core/state/app_context.h"
 
 namespace syncward {
 

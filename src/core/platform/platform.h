@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/form/event_loop.h"
 #include "core/platform/dialogs.h"
 #include "core/platform/environment.h"
-#include "core/platform/event_loop.h"
 #include "core/platform/file_system.h"
 #include "core/platform/launcher.h"
 #include "core/platform/platform_profile.h"

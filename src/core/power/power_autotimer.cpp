@@ -1,8 +1,8 @@
 #include "core/power/power_autotimer.h"
 
-#include "core/app/app_context.h"
 #include "core/power/power_autotimer_settings.h"
 #include "core/power/power_autotimer_window.h"
+#include "core/state/app_context.h"
 
 namespace syncward {
 

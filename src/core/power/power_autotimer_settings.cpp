@@ -1,7 +1,7 @@
 #include "core/power/power_autotimer_settings.h"
 
-#include "core/app/app_context.h"
 #include "core/power/power_actions.h"
+#include "core/state/app_context.h"
 #include "core/time/clock_text.h"
 
 namespace syncward {
@@ -14,7 +14,7 @@ constexpr const char* invalidCountdownStart = "!!! COUNTDOWN START MUST BE HH:MM
 }  // namespace
 
 PowerAutotimerSettings::PowerAutotimerSettings(AppContext& app)
-    : Form("SYNCWARD_POWER_AUTOTIMER_SETTINGS", app.platform.loop), app_(app) {
+    : Form(formName, app.platform.loop), app_(app) {
     setCaption("SYNCWARD - POWER AUTOTIMER SETTINGS");
     AUTOTIMER_ACTION_TEXTBOX.setLocked(true);  // shows the ticked action; chosen by the tick boxes only
     const auto boxes = actionTickBoxes();

@@ -13,6 +13,8 @@ struct AppContext;
 // click stores the choice at once; OK stores the countdown start.
 class PowerAutotimerSettings : public Form {
 public:
+    static constexpr const char* formName = "SYNCWARD_POWER_AUTOTIMER_SETTINGS";
+
     explicit PowerAutotimerSettings(AppContext& app);
 
     // Places the window and fills it from the settings, as on every open.

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "core/app/app_context.h"
 #include "core/power/power_actions.h"
+#include "core/state/app_context.h"
 #include "core/time/clock_text.h"
 
 namespace syncward {
@@ -21,7 +21,7 @@ std::string display(long long remaining) { return formatHms(std::llabs(remaining
 }  // namespace
 
 PowerAutotimerWindow::PowerAutotimerWindow(AppContext& app)
-    : Form("SYNCWARD_POWER_AUTOTIMER_WINDOW", app.platform.loop), app_(app) {
+    : Form(formName, app.platform.loop), app_(app) {
     setCaption("SYNCWARD - POWER AUTOTIMER");
     AUTOTIMER_ACTION_TEXTBOX.setLocked(true);  // the action is chosen in the settings window
     AUTOTIMER_COUNTER.onTick = [this] { tick(); };

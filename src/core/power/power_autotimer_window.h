@@ -12,6 +12,8 @@ struct AppContext;
 // command and closes. Without a known action it counts on past zero.
 class PowerAutotimerWindow : public Form {
 public:
+    static constexpr const char* formName = "SYNCWARD_POWER_AUTOTIMER_WINDOW";
+
     explicit PowerAutotimerWindow(AppContext& app);
 
     // Places the window, reads the countdown start and the main window's

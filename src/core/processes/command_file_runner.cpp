@@ -1,6 +1,6 @@
 #include "core/processes/command_file_runner.h"
 
-#include "core/app/app_context.h"
+#include "core/state/app_context.h"
 
 namespace syncward {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/settings/home_layout.h"
+#include "core/processes/command_file.h"
 
 namespace syncward {
 

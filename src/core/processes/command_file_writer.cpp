@@ -2,6 +2,7 @@
 
 #include "core/platform/file_system.h"
 #include "core/platform/platform_profile.h"
+#include "core/state/home_layout.h"
 
 namespace syncward {
 

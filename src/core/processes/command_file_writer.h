@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/settings/home_layout.h"
+#include "core/processes/command_file.h"
 
 namespace syncward {
 

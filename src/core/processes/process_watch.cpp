@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/app_context.h"
+#include "core/state/app_context.h"
 
 namespace syncward {
 

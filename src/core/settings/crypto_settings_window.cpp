@@ -2,10 +2,11 @@
 
 #include <vector>
 
-#include "core/app/app_context.h"
+#include "core/form/reaction_blocker.h"
 #include "core/processes/command_file_writer.h"
 #include "core/settings/main_settings_window.h"
-#include "core/settings/window_state.h"
+#include "core/settings/settings_status.h"
+#include "core/state/app_context.h"
 
 namespace syncward {
 
@@ -29,7 +30,7 @@ std::string joined(const std::vector<std::string>& parts, const char* between) {
 }  // namespace
 
 CryptoSettingsWindow::CryptoSettingsWindow(AppContext& app, std::function<MainSettingsWindow&()> mainSettings)
-    : Form("SYNCWARD_CRYPTO_SETTINGS", app.platform.loop),
+    : Form(formName, app.platform.loop),
       QT_LOCATION_LABEL(*this, "QT_LOCATION_LABEL", "QT - Folder - eg " + app.profile().useQtFolder()),
       QT_NAME_LABEL(*this, "QT_NAME_LABEL",
                     "QT" + app.profile().executableSuffix() + " - File - eg " + app.profile().useQtName()),
@@ -50,7 +51,7 @@ CryptoSettingsWindow::CryptoSettingsWindow(AppContext& app, std::function<MainSe
                  "-daemon=0", false) {
     setCaption("SYNCWARD - CRYPTO SETTINGS");
     for (TickBox* box : {&QT_DISABLE_WALLET_TICKBOX, &DAEMON_DISABLE_WALLET_TICKBOX, &DISABLE_DAEMON_TICKBOX})
-        box->setTooltip(texts::disablesWallet);
+        box->setTooltip(crypto_texts::disablesWallet);
     // What the program composes is shown, not typed: the options follow the
     // tick boxes, the configuration file comes from the main settings, and
     // the command lines are rebuilt from the fields.
@@ -124,16 +125,18 @@ void CryptoSettingsWindow::opened() { COMMAND_UPDATE_TIMER.start(); }
 void CryptoSettingsWindow::resetToBuiltState() {
     for (TextBox* box : {&CRYPTO_NAME_TEXTBOX, &BLOCKCHAIN_HOME_TEXTBOX, &QT_LOCATION_TEXTBOX, &QT_NAME_TEXTBOX,
                          &DAEMON_CLI_LOCATION_TEXTBOX, &DAEMOND_NAME_TEXTBOX, &DAEMONCLI_NAME_SETTINGS_TEXTBOX,
-                         &CONF_FILE_LOCATION_TEXTBOX, &MESSAGE_STATUS_TEXTBOX})
-        setQuietly(*box, "");
+                         &CONF_FILE_LOCATION_TEXTBOX, &MESSAGE_STATUS_TEXTBOX}) {
+        const ReactionBlocker quiet(*box);
+        box->setText("");
+    }
     MESSAGE_STATUS_TEXTBOX.setColours(colours::black, colours::windowBackground);
     qtOption_.resetQuietly();
     daemonOption_.resetQuietly();
     cliOption_.resetQuietly();
-    QV_QT_COMMAND_TEXTBOX.setText(texts::qtCommandPlaceholder);
-    QV_D_COMMAND_TEXTBOX.setText(texts::daemonCommandPlaceholder);
-    QVCLI_STOP_COMMAND_TEXTBOX.setText(texts::cliCommandPlaceholder);
-    GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX.setText(texts::blockCounterCommandPlaceholder);
+    QV_QT_COMMAND_TEXTBOX.setText(crypto_texts::qtCommandPlaceholder);
+    QV_D_COMMAND_TEXTBOX.setText(crypto_texts::daemonCommandPlaceholder);
+    QVCLI_STOP_COMMAND_TEXTBOX.setText(crypto_texts::cliCommandPlaceholder);
+    GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX.setText(crypto_texts::blockCounterCommandPlaceholder);
     CANCEL_BUTTON.setCaption("Cancel");
 }
 
@@ -141,11 +144,10 @@ void CryptoSettingsWindow::load() {
     const SectionSettings& s = app_.settings;
     resetToBuiltState();
 
-    // 1
     s.loadPlacement(*this, placementPrefix, 8895, 6735);
     COMMAND_UPDATE_TIMER.setInterval(1000);
 
-    // 2: fields and ticks; each loaded tick runs its click reaction.
+    // Each loaded tick runs its click reaction.
     for (TextBox* box : {&CRYPTO_NAME_TEXTBOX, &BLOCKCHAIN_HOME_TEXTBOX, &QT_LOCATION_TEXTBOX, &QT_NAME_TEXTBOX,
                          &DAEMON_CLI_LOCATION_TEXTBOX, &DAEMOND_NAME_TEXTBOX, &DAEMONCLI_NAME_SETTINGS_TEXTBOX})
         s.loadText(*box, "");
@@ -153,7 +155,8 @@ void CryptoSettingsWindow::load() {
                          &DAEMON_DISABLE_WALLET_TICKBOX, &CLI_DAEMON_TICKBOX, &DISABLE_DAEMON_TICKBOX})
         s.loadTick(*box, 0);
 
-    // 3-4
+    // The configuration file is the main settings' choice; the options
+    // follow the ticks whatever order they were loaded in.
     CONF_FILE_LOCATION_TEXTBOX.setText(mainSettings_().CONF_FILE_LOCATION_TEXTBOX.text());
     qtOption_.establish();
     daemonOption_.establish();
@@ -214,7 +217,6 @@ void CryptoSettingsWindow::save() {
     // What is saved are the fields as they are now, not as the last tick saw them.
     rebuildCommands();
 
-    // 1-4
     COMMAND_UPDATE_TIMER.stop();
     main.CRYPTO_NAME_TEXTBOX.setText(CRYPTO_NAME_TEXTBOX.text());
     bool saved = true;
@@ -231,7 +233,7 @@ void CryptoSettingsWindow::save() {
     // The folder sizer measures the main window's copy of the data folder.
     main.BLOCKCHAIN_HOME_TEXTBOX.setText(BLOCKCHAIN_HOME_TEXTBOX.text());
 
-    // 5-6: without a home folder the paths would point at the root of the
+    // Without a home folder the paths would point at the root of the
     // file system, so nothing is written.
     const std::string home = mainSettings_().SYNCWARD_HOME_TEXTBOX.text();
     std::vector<std::string> problems;
@@ -241,7 +243,6 @@ void CryptoSettingsWindow::save() {
         problems.push_back("NOT WRITTEN: " + failed + " - CHECK THE HOME FOLDER / CREATE FOLDERS");
     }
 
-    // 7-9
     TextBox* commands[] = {&QV_QT_COMMAND_TEXTBOX, &QV_D_COMMAND_TEXTBOX, &QVCLI_STOP_COMMAND_TEXTBOX,
                            &GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX};
     for (TextBox* box : commands) saved = s.saveText(*box) && saved;
@@ -254,7 +255,7 @@ void CryptoSettingsWindow::save() {
 
     if (!saved) problems.emplace_back("SETTINGS NOT STORED - CHECK THE SETTINGS FILE");
     if (problems.empty())
-        showStatus(MESSAGE_STATUS_TEXTBOX, texts::cryptoSettingsSaved, colours::green);
+        showStatus(MESSAGE_STATUS_TEXTBOX, crypto_texts::cryptoSettingsSaved, colours::green);
     else
         showStatus(MESSAGE_STATUS_TEXTBOX, "!!! " + joined(problems, " / ") + " !!!", colours::red);
 }

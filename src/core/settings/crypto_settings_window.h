@@ -12,7 +12,7 @@ namespace syncward {
 struct AppContext;
 class MainSettingsWindow;
 
-namespace texts {
+namespace crypto_texts {
 inline constexpr const char* disablesWallet = "!!! DISABLES ALL WALLET FUNCTIONALITY !!!";
 inline constexpr const char* qtCommandPlaceholder =
     "!!! QT RUN COMMAND NOT GENERATED YET - PLEASE ENTER SETTINGS TO GENERATE COMMAND !!!";
@@ -23,7 +23,7 @@ inline constexpr const char* cliCommandPlaceholder =
 inline constexpr const char* blockCounterCommandPlaceholder =
     "!!! BLOCKCOUNTER RUN COMMAND NOT GENERATED YET - PLEASE ENTER SETTINGS TO GENERATE COMMAND !!!";
 inline constexpr const char* cryptoSettingsSaved = "!!! CRYPTO SETTINGS SAVED - COMMAND FILES WRITTEN !!!";
-}  // namespace texts
+}  // namespace crypto_texts
 
 // SYNCWARD_CRYPTO_SETTINGS: the coin's programs, folders and start options.
 // While open it rebuilds the four node command lines once a second; Save
@@ -32,6 +32,8 @@ inline constexpr const char* cryptoSettingsSaved = "!!! CRYPTO SETTINGS SAVED - 
 // names and commands to the main window.
 class CryptoSettingsWindow : public Form {
 public:
+    static constexpr const char* formName = "SYNCWARD_CRYPTO_SETTINGS";
+
     // The main settings window is asked for when needed: it may have to be
     // loaded first.
     CryptoSettingsWindow(AppContext& app, std::function<MainSettingsWindow&()> mainSettings);
@@ -76,11 +78,11 @@ public:
     TextBox DASH_DISABLE_DAEMON_EQUALS_TEXTBOX{*this, "DASH_DISABLE_DAEMON_EQUALS_TEXTBOX"};
 
     TextBox CONF_FILE_LOCATION_TEXTBOX{*this, "CONF_FILE_LOCATION_TEXTBOX"};
-    TextBox QV_QT_COMMAND_TEXTBOX{*this, "QV_QT_COMMAND_TEXTBOX", texts::qtCommandPlaceholder};
-    TextBox QV_D_COMMAND_TEXTBOX{*this, "QV_D_COMMAND_TEXTBOX", texts::daemonCommandPlaceholder};
-    TextBox QVCLI_STOP_COMMAND_TEXTBOX{*this, "QVCLI_STOP_COMMAND_TEXTBOX", texts::cliCommandPlaceholder};
+    TextBox QV_QT_COMMAND_TEXTBOX{*this, "QV_QT_COMMAND_TEXTBOX", crypto_texts::qtCommandPlaceholder};
+    TextBox QV_D_COMMAND_TEXTBOX{*this, "QV_D_COMMAND_TEXTBOX", crypto_texts::daemonCommandPlaceholder};
+    TextBox QVCLI_STOP_COMMAND_TEXTBOX{*this, "QVCLI_STOP_COMMAND_TEXTBOX", crypto_texts::cliCommandPlaceholder};
     TextBox GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX{*this, "GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX",
-                                                   texts::blockCounterCommandPlaceholder};
+                                                   crypto_texts::blockCounterCommandPlaceholder};
 
     // This window's own status: failed writes and stores are told here.
     TextBox MESSAGE_STATUS_TEXTBOX{*this, "MESSAGE_STATUS_TEXTBOX"};

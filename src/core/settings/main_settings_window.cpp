@@ -1,12 +1,12 @@
 #include "core/settings/main_settings_window.h"
 
-#include "core/power/power_autotimer.h"
-
 #include <vector>
 
-#include "core/app/app_context.h"
-#include "core/settings/home_layout.h"
-#include "core/settings/window_state.h"
+#include "core/form/reaction_blocker.h"
+#include "core/power/power_autotimer.h"
+#include "core/settings/settings_status.h"
+#include "core/state/app_context.h"
+#include "core/state/home_layout.h"
 #include "core/time/clock_text.h"
 
 namespace syncward {
@@ -29,7 +29,7 @@ std::string cutAtNul(const std::string& text) { return text.substr(0, text.find(
 }  // namespace
 
 MainSettingsWindow::MainSettingsWindow(AppContext& app)
-    : Form("SYNCWARD_MAIN_SETTINGS", app.platform.loop),
+    : Form(formName, app.platform.loop),
       DEFAULT_FOLDER_LABEL(*this, "DEFAULT_FOLDER_LABEL", "Default = " + app.profile().defaultHomeFolder()),
       HELP_LABEL(*this, "HELP_LABEL", helpText(app.profile())),
       app_(app) {
@@ -74,13 +74,20 @@ void MainSettingsWindow::setConfManagerAvailable(bool available) {
 }
 
 void MainSettingsWindow::resetToBuiltState() {
-    setQuietly(SYNCWARD_HOME_TEXTBOX, "");
-    setQuietly(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX, "00:05:00");
-    setQuietly(USE_OWN_CONF_TICKBOX, 0);
-    setQuietly(CONF_FILE_LOCATION_TEXTBOX, "");
-    setQuietly(GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX, "");
-    setQuietly(AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX, 0);
-    setQuietly(MESSAGE_STATUS_TEXTBOX, "");
+    {
+        const ReactionBlocker quiet[] = {
+            ReactionBlocker(SYNCWARD_HOME_TEXTBOX),      ReactionBlocker(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX),
+            ReactionBlocker(USE_OWN_CONF_TICKBOX),       ReactionBlocker(CONF_FILE_LOCATION_TEXTBOX),
+            ReactionBlocker(GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX), ReactionBlocker(AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX),
+            ReactionBlocker(MESSAGE_STATUS_TEXTBOX)};
+        SYNCWARD_HOME_TEXTBOX.setText("");
+        HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.setText(main_defaults::heartbeatInterval);
+        USE_OWN_CONF_TICKBOX.setValue(0);
+        CONF_FILE_LOCATION_TEXTBOX.setText("");
+        GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX.setText("");
+        AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.setValue(0);
+        MESSAGE_STATUS_TEXTBOX.setText("");
+    }
     for (TextBox* box : {&SYNCWARD_HOME_TEXTBOX, &CONF_FILE_LOCATION_TEXTBOX, &MESSAGE_STATUS_TEXTBOX})
         box->setColours(colours::black, colours::windowBackground);
     for (Control* control : std::initializer_list<Control*>{
@@ -95,23 +102,22 @@ void MainSettingsWindow::load() {
     loading_ = true;
     resetToBuiltState();
 
-    // 1-2: place, then the stored values in this order. Loading the home
+    // The stored values in this order. Loading the home
     // folder runs its check; an empty one changes nothing, so it is run here.
     s.loadPlacement(*this, placementPrefix, 9225, 5640);
     s.loadText(SYNCWARD_HOME_TEXTBOX, "");
     if (SYNCWARD_HOME_TEXTBOX.text().empty()) checkHomeFolder();
-    s.loadTime(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX, "00:05:00");
+    s.loadTime(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX, main_defaults::heartbeatInterval);
     s.loadTick(USE_OWN_CONF_TICKBOX, 0);
     s.loadText(CONF_FILE_LOCATION_TEXTBOX, "");
     s.loadText(GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX, "");
     s.loadTick(AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX, 0);
 
-    // 3-4: the configuration file, the user's own or the home folder's.
+    // The configuration file, the user's own or the home folder's.
     MESSAGE_STATUS_TEXTBOX.setText("");
     applyConfFileChoice();
     if (!USE_OWN_CONF_TICKBOX.ticked()) CONF_FILE_LOCATION_TEXTBOX.setBackground(colours::green);
 
-    // 5
     showDefaultFolderMessage();
     loading_ = false;
     loaded_ = true;
@@ -138,7 +144,7 @@ void MainSettingsWindow::showDefaultFolderMessage() {
     // Exact text: a trailing separator or another letter case is another folder.
     const bool isDefault = SYNCWARD_HOME_TEXTBOX.text() == app_.profile().defaultHomeFolder();
     const Colour colour = isDefault ? colours::green : colours::red;
-    showStatus(MESSAGE_STATUS_TEXTBOX, isDefault ? texts::defaultFolderUsed : texts::notDefaultFolder, colour);
+    showStatus(MESSAGE_STATUS_TEXTBOX, isDefault ? main_settings_texts::defaultFolderUsed : main_settings_texts::notDefaultFolder, colour);
     SYNCWARD_HOME_TEXTBOX.setBackground(colour);
 }
 
@@ -172,7 +178,7 @@ void MainSettingsWindow::ownConfClicked() {
     stored(s.saveTick(USE_OWN_CONF_TICKBOX));
     stored(s.saveText(CONF_FILE_LOCATION_TEXTBOX));
     // The path is baked into the command files only when they are saved.
-    showStatus(MESSAGE_STATUS_TEXTBOX, texts::confFileChanged, colours::red);
+    showStatus(MESSAGE_STATUS_TEXTBOX, main_settings_texts::confFileChanged, colours::red);
     CONF_FILE_LOCATION_TEXTBOX.setBackground(own ? colours::red : colours::green);
     if (!loading_) reportStoreFailure();
 }
@@ -184,7 +190,7 @@ void MainSettingsWindow::createFolders() {
     // The home folder itself is not created: a mistyped one would otherwise
     // quietly become a new, empty home.
     if (!files.folderExists(home)) {
-        showStatus(MESSAGE_STATUS_TEXTBOX, texts::homeFolderMissing, colours::red);
+        showStatus(MESSAGE_STATUS_TEXTBOX, main_settings_texts::homeFolderMissing, colours::red);
         return;
     }
     std::string failed;
@@ -193,7 +199,7 @@ void MainSettingsWindow::createFolders() {
         failed += (failed.empty() ? "" : ", ") + std::string(name);
     }
     if (failed.empty())
-        showStatus(MESSAGE_STATUS_TEXTBOX, texts::foldersCreated, colours::green);
+        showStatus(MESSAGE_STATUS_TEXTBOX, main_settings_texts::foldersCreated, colours::green);
     else
         showStatus(MESSAGE_STATUS_TEXTBOX, "!!! FOLDERS NOT CREATED: " + failed + " !!!", colours::red);
 }
@@ -216,19 +222,18 @@ void MainSettingsWindow::ok() {
     // The heartbeat counts this interval down; a text that is not a time
     // would stop it, so it is not handed over.
     if (!isTimeOfDay(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text())) {
-        showStatus(MESSAGE_STATUS_TEXTBOX, texts::invalidHeartbeatTime, colours::red);
+        showStatus(MESSAGE_STATUS_TEXTBOX, main_settings_texts::invalidHeartbeatTime, colours::red);
         return;
     }
     storeFailed_ = false;
 
-    // 1-2
     stored(s.saveText(SYNCWARD_HOME_TEXTBOX));
     stored(s.saveText(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX));
     stored(s.saveTick(USE_OWN_CONF_TICKBOX));
     stored(s.saveText(CONF_FILE_LOCATION_TEXTBOX));
     main.CONF_FILE_LOCATION_TEXTBOX.setText(CONF_FILE_LOCATION_TEXTBOX.text());
 
-    // 3: the heartbeat display at rest; a running heartbeat counts the new
+    // The heartbeat display at rest; a running heartbeat counts the new
     // interval from now. One that is not running stays off: the settings
     // never start the key presses by themselves.
     main.KITT_BACKGROUND_LABEL.setBackground(colours::black);
@@ -238,7 +243,6 @@ void MainSettingsWindow::ok() {
         main.HEARTBEAT_TIMER.start();
     }
 
-    // 4-6
     main.SYNCWARD_HOME_TEXTBOX.setText(SYNCWARD_HOME_TEXTBOX.text());
     main.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.setText(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text());
     GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX.setText(defaultBlockCountFile());
@@ -246,7 +250,7 @@ void MainSettingsWindow::ok() {
     stored(s.saveText(GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX));
     stored(s.saveTick(AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX));
 
-    // 7: a failed store keeps the window open, saying so; the main window
+    // A failed store keeps the window open, saying so; the main window
     // already has the values.
     if (storeFailed_) {
         reportStoreFailure();
@@ -265,12 +269,12 @@ void MainSettingsWindow::storeOnClose() {
     saved = s.saveTick(USE_OWN_CONF_TICKBOX) && saved;
     saved = s.saveText(CONF_FILE_LOCATION_TEXTBOX) && saved;
     // This window is going away; the main window's status line tells.
-    if (!saved) app_.status(texts::settingsNotStored);
+    if (!saved) app_.status(settings_texts::settingsNotStored);
     loaded_ = false;
 }
 
 void MainSettingsWindow::reportStoreFailure() {
-    if (storeFailed_) showStatus(MESSAGE_STATUS_TEXTBOX, texts::settingsNotStored, colours::red);
+    if (storeFailed_) showStatus(MESSAGE_STATUS_TEXTBOX, settings_texts::settingsNotStored, colours::red);
     storeFailed_ = false;
 }
 

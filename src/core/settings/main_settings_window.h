@@ -3,19 +3,20 @@
 #include <string>
 
 #include "core/form/form.h"
+#include "core/state/main_window.h"
 
 namespace syncward {
 
 struct AppContext;
 
-namespace texts {
+namespace main_settings_texts {
 inline constexpr const char* defaultFolderUsed = "!!! DEFAULT FOLDER USED - THANKS !!!";
 inline constexpr const char* notDefaultFolder = "!!! NOT DEFAULT FOLDER - BEWARE OF FAILURES !!!";
 inline constexpr const char* confFileChanged = "!!! CONF FILE CHANGED - RE-SAVE CRYPTO SETTINGS !!!";
 inline constexpr const char* foldersCreated = "!!! FOLDERS CREATED !!!";
 inline constexpr const char* homeFolderMissing = "!!! HOME FOLDER NOT FOUND - CREATE IT FIRST - NO FOLDER CREATED !!!";
 inline constexpr const char* invalidHeartbeatTime = "!!! INVALID HEARTBEAT TIME - USE HH:MM:SS - NOT APPLIED !!!";
-}  // namespace texts
+}  // namespace main_settings_texts
 
 // SYNCWARD_MAIN_SETTINGS: the home folder, the node configuration file,
 // the heartbeat interval, and the buttons to the other settings windows.
@@ -24,6 +25,8 @@ inline constexpr const char* invalidHeartbeatTime = "!!! INVALID HEARTBEAT TIME 
 // it is not loaded they load it without showing it.
 class MainSettingsWindow : public Form {
 public:
+    static constexpr const char* formName = "SYNCWARD_MAIN_SETTINGS";
+
     explicit MainSettingsWindow(AppContext& app);
 
     TextBox SYNCWARD_HOME_TEXTBOX{*this, "SYNCWARD_HOME_TEXTBOX"};
@@ -39,7 +42,7 @@ public:
     TextBox CONF_FILE_LOCATION_TEXTBOX{*this, "CONF_FILE_LOCATION_TEXTBOX"};
     Button CONF_BROWSE_BUTTON{*this, "CONF_BROWSE_BUTTON", "..."};
     Button CONF_MANAGER_BUTTON{*this, "CONF_MANAGER_BUTTON", "CRYPTO \".CONF\" FILE MANAGER"};
-    TextBox HEARTBEAT_COUNTDOWN_TIME_TEXTBOX{*this, "HEARTBEAT_COUNTDOWN_TIME_TEXTBOX", "00:05:00"};
+    TextBox HEARTBEAT_COUNTDOWN_TIME_TEXTBOX{*this, "HEARTBEAT_COUNTDOWN_TIME_TEXTBOX", main_defaults::heartbeatInterval};
     TextBox GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX{*this, "GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX"};
     TickBox AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX{*this, "AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX",
                                              "AutoLoad Block Count File On Startup"};

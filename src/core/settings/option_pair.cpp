@@ -1,6 +1,6 @@
 #include "core/settings/option_pair.h"
 
-#include "core/settings/window_state.h"
+#include "core/form/reaction_blocker.h"
 
 namespace syncward {
 
@@ -52,9 +52,10 @@ void OptionPair::establish() {
 }
 
 void OptionPair::resetQuietly() {
-    setQuietly(main_, 0);
-    setQuietly(disabled_, 0);
-    setQuietly(option_, "");
+    const ReactionBlocker quiet[] = {ReactionBlocker(main_), ReactionBlocker(disabled_), ReactionBlocker(option_)};
+    main_.setValue(0);
+    disabled_.setValue(0);
+    option_.setText("");
     main_.setEnabled(true);
     disabled_.setEnabled(true);
 }

@@ -1,8 +1,8 @@
 #include "core/settings/settings_windows.h"
 
-#include "core/app/app_context.h"
 #include "core/settings/crypto_settings_window.h"
 #include "core/settings/main_settings_window.h"
+#include "core/state/app_context.h"
 
 namespace syncward {
 

@@ -10,8 +10,8 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "core/app/main_window.h"
-#include "gui/form_binder.h"
+#include "core/state/main_window.h"
+#include "gui/shell/form_binder.h"
 
 namespace syncward {
 
@@ -31,7 +31,7 @@ QString indexed(const char* prefix, int n, const char* suffix) { return QString(
 
 MainWindowView::MainWindowView(MainWindow& model, QWidget* parent) : FormView(model, parent) {
     auto* top = new QHBoxLayout;
-    top->addWidget(runStepsGroup(model));
+    top->addWidget(runStepsGroup());
     auto* middle = new QVBoxLayout;
     middle->addWidget(blockCounterGroup());
     middle->addWidget(processesAndLightsGroup());
@@ -52,16 +52,16 @@ MainWindowView::MainWindowView(MainWindow& model, QWidget* parent) : FormView(mo
     bindControls();
 }
 
-QWidget* MainWindowView::runStepsGroup(MainWindow& model) {
+QWidget* MainWindowView::runStepsGroup() {
     auto* group = new QGroupBox("MULTILOADER");
     auto* grid = new QGridLayout(group);
     grid->setVerticalSpacing(1);
     for (int step = 1; step <= MainWindow::stepCount; ++step) {
         const int column = step <= 10 ? 0 : 2;
         const int row = step <= 10 ? step - 1 : step - 11;
-        auto* light = FormBinder::widgetFor(model, indexed("TASK_", step, "_LIGHT"), group);
+        auto* light = control<QLineEdit>(indexed("TASK_", step, "_LIGHT"));
         light->setFixedWidth(28);
-        static_cast<QLineEdit*>(light)->setAlignment(Qt::AlignCenter);
+        light->setAlignment(Qt::AlignCenter);
         grid->addWidget(light, row, column);
         grid->addWidget(new QLabel(QString::fromStdString(MainWindow::stepName(step))), row, column + 1);
     }
@@ -106,7 +106,7 @@ QWidget* MainWindowView::blockCounterGroup() {
 
     auto* indicators = new QHBoxLayout;
     for (const char* name : {"IDENTICAL_TEXTBOX", "VERIFYING_TEXTBOX", "TRIPLE_CHECK_TEXTBOX", "CONFIRMED_TEXTBOX"}) {
-        auto* box = static_cast<QLineEdit*>(control(name));
+        auto* box = control<QLineEdit>(name);
         box->setAlignment(Qt::AlignCenter);
         indicators->addWidget(box);
     }
@@ -134,7 +134,7 @@ QWidget* MainWindowView::runRecordGroup() {
                                              std::tuple{"Blockchain Size - After:", "BC_FOLDER_SIZE_AFTER", "FFS_RUN_2_BUTTON"}}) {
         auto* row = new QHBoxLayout;
         // Six unit lines, right under each other: small fixed-pitch digits, no wrapping.
-        auto* sizes = static_cast<QPlainTextEdit*>(multiline(box));
+        auto* sizes = multiline(box);
         sizes->setLineWrapMode(QPlainTextEdit::NoWrap);
         QFont digits = QFontDatabase::systemFont(QFontDatabase::FixedFont);
         digits.setPointSizeF(digits.pointSizeF() * 0.8);
@@ -161,7 +161,7 @@ QWidget* MainWindowView::processesAndLightsGroup() {
     auto* group = new QGroupBox("PROCESSES / HEARTBEAT");
     auto* grid = new QGridLayout(group);
     for (int n = 1; n <= MainWindow::processBoxCount; ++n) {
-        auto* box = static_cast<QLineEdit*>(FormBinder::widgetFor(form(), indexed("PROCESS_TEXTBOX_", n, ""), group));
+        auto* box = control<QLineEdit>(indexed("PROCESS_TEXTBOX_", n, ""));
         box->setAlignment(Qt::AlignCenter);
         grid->addWidget(box, 0, n - 1);
     }
@@ -171,7 +171,7 @@ QWidget* MainWindowView::processesAndLightsGroup() {
     auto* scanner = new QHBoxLayout(kitt);
     scanner->setContentsMargins(4, 4, 4, 4);
     for (int n = 1; n <= MainWindow::kittLabelCount; ++n)
-        scanner->addWidget(FormBinder::widgetFor(form(), indexed("KITT_LABEL_", n, ""), kitt));
+        scanner->addWidget(control(indexed("KITT_LABEL_", n, "")));
     grid->addWidget(kitt, 1, 0, 1, 3);
     grid->addWidget(control("KITT_START_BUTTON"), 1, 3);
     grid->addWidget(control("HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX"), 2, 0);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/form_view.h"
+#include "gui/shell/form_view.h"
 
 namespace syncward {
 
@@ -14,7 +14,7 @@ public:
     MainWindowView(MainWindow& model, QWidget* parent);
 
 private:
-    QWidget* runStepsGroup(MainWindow& model);
+    QWidget* runStepsGroup();
     QWidget* blockCounterGroup();
     QWidget* runRecordGroup();
     QWidget* processesAndLightsGroup();

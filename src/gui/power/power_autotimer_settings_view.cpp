@@ -21,7 +21,7 @@ PowerAutotimerSettingsView::PowerAutotimerSettingsView(PowerAutotimerSettings& m
     units->setAlignment(Qt::AlignCenter);
     fields->addWidget(units, 1, 1);
     fields->addWidget(new QLabel("COUNTDOWN START:"), 2, 0);
-    auto* start = static_cast<QLineEdit*>(control("CLOSE_REQUEST_COUNTDOWN_TEXTBOX"));
+    auto* start = control<QLineEdit>("CLOSE_REQUEST_COUNTDOWN_TEXTBOX");
     start->setAlignment(Qt::AlignCenter);
     fields->addWidget(start, 2, 1);
     fields->addWidget(new QLabel("END = 00:00:00"), 2, 2);
@@ -33,7 +33,7 @@ PowerAutotimerSettingsView::PowerAutotimerSettingsView(PowerAutotimerSettings& m
     ticks->addWidget(control("HIBERNATE_TICKBOX"), 1, 0);
     ticks->addWidget(control("LOGOFF_TICKBOX"), 1, 1);
 
-    auto* status = static_cast<QLabel*>(control("AUTOTIMER_SETTINGS_STATUS_LABEL"));
+    auto* status = control<QLabel>("AUTOTIMER_SETTINGS_STATUS_LABEL");
     status->setWordWrap(true);
     status->setAlignment(Qt::AlignCenter);
     auto* bottom = new QHBoxLayout;

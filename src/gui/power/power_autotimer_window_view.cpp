@@ -18,7 +18,7 @@ PowerAutotimerWindowView::PowerAutotimerWindowView(PowerAutotimerWindow& model, 
         label->setAlignment(Qt::AlignCenter);
         time->addWidget(label, 0, column++);
     }
-    auto* remaining = static_cast<QLineEdit*>(control("CLOSE_REQUEST_COUNTDOWN_TEXTBOX"));
+    auto* remaining = control<QLineEdit>("CLOSE_REQUEST_COUNTDOWN_TEXTBOX");
     remaining->setAlignment(Qt::AlignCenter);
     QFont large = remaining->font();
     large.setPointSizeF(large.pointSizeF() * 2);
@@ -26,9 +26,9 @@ PowerAutotimerWindowView::PowerAutotimerWindowView(PowerAutotimerWindow& model, 
     remaining->setFont(large);
     time->addWidget(remaining, 1, 0, 1, 3);
 
-    auto* action = static_cast<QLineEdit*>(control("AUTOTIMER_ACTION_TEXTBOX"));
+    auto* action = control<QLineEdit>("AUTOTIMER_ACTION_TEXTBOX");
     action->setAlignment(Qt::AlignCenter);
-    auto* status = static_cast<QLabel*>(control("AUTOTIMER_TITLE_LABEL"));
+    auto* status = control<QLabel>("AUTOTIMER_TITLE_LABEL");
     status->setAlignment(Qt::AlignCenter);
     status->setWordWrap(true);
     // Room for a message that wraps onto a second line in this narrow window.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/form_view.h"
+#include "gui/shell/form_view.h"
 
 namespace syncward {
 

@@ -30,7 +30,7 @@ QWidget* MainSettingsView::homeFolderGroup() {
     grid->addWidget(control("USE_DEFAULT_BUTTON"), 1, 1);
     grid->addWidget(control("DEFAULT_FOLDER_LABEL"), 1, 2);
     grid->addWidget(control("CREATE_FOLDERS_BUTTON"), 1, 3, 1, 2);
-    auto* help = static_cast<QLabel*>(control("HELP_LABEL"));
+    auto* help = control<QLabel>("HELP_LABEL");
     help->setWordWrap(true);
     help->setMinimumHeight(2 * help->fontMetrics().lineSpacing() + 4);
     grid->addWidget(help, 2, 0, 1, 5);

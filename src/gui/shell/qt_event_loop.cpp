@@ -1,4 +1,4 @@
-#include "gui/qt_event_loop.h"
+#include "gui/shell/qt_event_loop.h"
 
 #include <QTimer>
 

@@ -13,14 +13,23 @@ class EventLoop;
 class PlatformProfile;
 
 // The texts the last-run boxes and the run record share with other parts.
-namespace texts {
+namespace main_texts {
 inline constexpr const char* completedSuccessfully = "!!! COMPLETED SUCCESSFULLY !!!";
 inline constexpr const char* noActionSet = "!!! NO ACTION SET !!!";
 inline constexpr const char* stillToRun = "!!! STILL TO RUN !!!";
 inline constexpr const char* ready = "READY...";
 inline constexpr const char* manualExit = "!!! MANUAL EXIT !!!";
 inline constexpr const char* reportNotWritten = "!!! END REPORT FILE NOT WRITTEN - CHECK THE REPORTS FOLDER !!!";
-}  // namespace texts
+}  // namespace main_texts
+
+// Intervals and countdowns the main window starts from when nothing valid
+// is stored.
+namespace main_defaults {
+inline constexpr const char* countInterval = "00:05:00";
+inline constexpr const char* overrideInterval = "01:00:00";
+inline constexpr const char* heartbeatInterval = "00:05:00";
+inline constexpr const char* countdownSeconds = "11";
+}  // namespace main_defaults
 
 // SYNCWARD_MAIN: the program's shared state. Everything a run needs lives
 // in these controls and in the window-level values below; every other
@@ -29,6 +38,8 @@ inline constexpr const char* reportNotWritten = "!!! END REPORT FILE NOT WRITTEN
 // attach reactions to these controls and timers.
 class MainWindow : public Form {
 public:
+    static constexpr const char* formName = "SYNCWARD_MAIN";
+
     static constexpr int stepCount = 19;
     static constexpr int kittLabelCount = 7;
     static constexpr int kittTimerCount = 16;
@@ -48,13 +59,13 @@ public:
     // Settings-backed controls.
     TickBox ALWAYS_ON_TOP_TICKBOX{*this, "ALWAYS_ON_TOP_TICKBOX", "Always On Top", 1};
     TickBox AUTOSTART_TICKBOX{*this, "AUTOSTART_TICKBOX", "AutoStart"};
-    TextBox USER_COUNT_TIME_TEXTBOX{*this, "USER_COUNT_TIME_TEXTBOX", "00:05:00"};
-    TextBox USER_OVERRIDE_TIME_TEXTBOX{*this, "USER_OVERRIDE_TIME_TEXTBOX", "01:00:00"};
+    TextBox USER_COUNT_TIME_TEXTBOX{*this, "USER_COUNT_TIME_TEXTBOX", main_defaults::countInterval};
+    TextBox USER_OVERRIDE_TIME_TEXTBOX{*this, "USER_OVERRIDE_TIME_TEXTBOX", main_defaults::overrideInterval};
     TickBox OVERRIDE_TIMER_ENABLE_TICKBOX{*this, "OVERRIDE_TIMER_ENABLE_TICKBOX", "OVERRIDE TIMER"};
     TickBox AUTOSTART_OVERRIDE_TIMER_TICKBOX{*this, "AUTOSTART_OVERRIDE_TIMER_TICKBOX", "AUTO START"};
     TickBox FINISH_WHEN_IDENTICAL_TICKBOX{*this, "FINISH_WHEN_IDENTICAL_TICKBOX", "Finish When Identical"};
-    TextBox AUTOSTART_TIMER_TEXTBOX{*this, "AUTOSTART_TIMER_TEXTBOX", "11"};
-    TextBox AUTOCLOSE_TIMER_TEXTBOX{*this, "AUTOCLOSE_TIMER_TEXTBOX", "11"};
+    TextBox AUTOSTART_TIMER_TEXTBOX{*this, "AUTOSTART_TIMER_TEXTBOX", main_defaults::countdownSeconds};
+    TextBox AUTOCLOSE_TIMER_TEXTBOX{*this, "AUTOCLOSE_TIMER_TEXTBOX", main_defaults::countdownSeconds};
     TextBox QV_QT_COMMAND_TEXTBOX{*this, "QV_QT_COMMAND_TEXTBOX"};
     TextBox QV_D_COMMAND_TEXTBOX{*this, "QV_D_COMMAND_TEXTBOX"};
     TextBox QVCLI_STOP_COMMAND_TEXTBOX{*this, "QVCLI_STOP_COMMAND_TEXTBOX"};
@@ -68,13 +79,13 @@ public:
     TextBox CLI_NAME_TEXTBOX{*this, "CLI_NAME_TEXTBOX"};
     TextBox EMAIL_OUTPUT_START_COMMAND_TEXTBOX{*this, "EMAIL_OUTPUT_START_COMMAND_TEXTBOX"};
     TextBox EMAIL_OUTPUT_END_COMMAND_TEXTBOX{*this, "EMAIL_OUTPUT_END_COMMAND_TEXTBOX"};
-    TextBox AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX{*this, "AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX", texts::noActionSet};
-    TextBox AUTOTIMER_ACTION_TEXTBOX{*this, "AUTOTIMER_ACTION_TEXTBOX", texts::noActionSet};
+    TextBox AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX{*this, "AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX", main_texts::noActionSet};
+    TextBox AUTOTIMER_ACTION_TEXTBOX{*this, "AUTOTIMER_ACTION_TEXTBOX", main_texts::noActionSet};
     TextBox RUN_QT_OR_D_TEXTBOX{*this, "RUN_QT_OR_D_TEXTBOX"};
     TickBox RUN_QT_TICKBOX{*this, "RUN_QT_TICKBOX", "RUN QT"};
     TickBox RUN_DAEMON_TICKBOX{*this, "RUN_DAEMON_TICKBOX", "RUN DAEMON"};
     TextBox CONF_FILE_LOCATION_TEXTBOX{*this, "CONF_FILE_LOCATION_TEXTBOX"};
-    TextBox HEARTBEAT_COUNTDOWN_TIME_TEXTBOX{*this, "HEARTBEAT_COUNTDOWN_TIME_TEXTBOX", "00:05:00"};
+    TextBox HEARTBEAT_COUNTDOWN_TIME_TEXTBOX{*this, "HEARTBEAT_COUNTDOWN_TIME_TEXTBOX", main_defaults::heartbeatInterval};
     TextBox MULTILOADER_LAST_RUN_TEXTBOX{*this, "MULTILOADER_LAST_RUN_TEXTBOX"};
     TextBox BLOCKCOUNTER_LAST_RUN_TEXTBOX{*this, "BLOCKCOUNTER_LAST_RUN_TEXTBOX"};
     TickBox AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX{*this, "AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX",
@@ -93,8 +104,8 @@ public:
     TextBox DATE_TEXTBOX{*this, "DATE_TEXTBOX"};
     TextBox START_TIME_TEXTBOX{*this, "START_TIME_TEXTBOX"};
     TextBox PC_NAME_TEXTBOX{*this, "PC_NAME_TEXTBOX", "PC NAME"};
-    TextBox BC_FOLDER_SIZE_BEFORE{*this, "BC_FOLDER_SIZE_BEFORE", texts::stillToRun};
-    TextBox BC_FOLDER_SIZE_AFTER{*this, "BC_FOLDER_SIZE_AFTER", texts::stillToRun};
+    TextBox BC_FOLDER_SIZE_BEFORE{*this, "BC_FOLDER_SIZE_BEFORE", main_texts::stillToRun};
+    TextBox BC_FOLDER_SIZE_AFTER{*this, "BC_FOLDER_SIZE_AFTER", main_texts::stillToRun};
     TextBox BLOCKCOUNT_LOG_START_TEXTBOX{*this, "BLOCKCOUNT_LOG_START_TEXTBOX", "0"};
     TextBox BLOCKCOUNT_LOG_END_TEXTBOX{*this, "BLOCKCOUNT_LOG_END_TEXTBOX"};
     TextBox DOWNLOADED_BLOCKS_TEXTBOX{*this, "DOWNLOADED_BLOCKS_TEXTBOX"};
@@ -118,7 +129,7 @@ public:
     TextBox EMPTY_TEXTBOX{*this, "EMPTY_TEXTBOX"};
 
     // Indicators.
-    Label CURRENT_STATUS_LABEL{*this, "CURRENT_STATUS_LABEL", texts::ready};
+    Label CURRENT_STATUS_LABEL{*this, "CURRENT_STATUS_LABEL", main_texts::ready};
     TextBox CURRENT_BLOCK_TEXTBOX{*this, "CURRENT_BLOCK_TEXTBOX"};
     TextBox LAST_BLOCKCOUNT_TEXTBOX{*this, "LAST_BLOCKCOUNT_TEXTBOX"};
     TextBox BLOCKCOUNT_TIMER_TEXTBOX{*this, "BLOCKCOUNT_TIMER_TEXTBOX"};

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <unordered_map>
 
-#include "core/platform/event_loop.h"
+#include "core/form/event_loop.h"
 
 class QTimer;
 

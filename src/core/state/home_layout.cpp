@@ -1,4 +1,4 @@
-#include "core/settings/home_layout.h"
+#include "core/state/home_layout.h"
 
 #include "core/platform/platform_profile.h"
 
@@ -34,23 +34,5 @@ std::string mailerLogFile(const PlatformProfile& profile, const std::string& hom
 }
 
 }  // namespace home_layout
-
-const char* commandFileStem(CommandFile file) {
-    switch (file) {
-        case CommandFile::RunQt: return "-RUN-QT";
-        case CommandFile::RunDaemon: return "-RUN-DAEMON";
-        case CommandFile::CliStop: return "-RUN-CLI-STOP";
-        case CommandFile::BlockCounter: return "-RUN-BLOCKCOUNTER-GBC";
-        case CommandFile::StartEmail: return "-START-EMAIL";
-        case CommandFile::EndReportEmail: return "-END-REPORT-EMAIL";
-    }
-    return "";
-}
-
-std::string commandFilePath(const PlatformProfile& profile, const std::string& home, const std::string& exe,
-                            CommandFile file) {
-    return profile.join(home_layout::subfolder(profile, home, home_layout::bats),
-                        exe + commandFileStem(file) + profile.commandFileExtension());
-}
 
 }  // namespace syncward

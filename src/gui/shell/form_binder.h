@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPlainTextEdit>
 #include <QString>
 #include <unordered_map>
 
@@ -22,7 +23,7 @@ public:
 
     // Creates the widget that shows a control, named after it.
     static QWidget* widgetFor(Form& form, const QString& controlName, QWidget* parent);
-    static QWidget* multilineFor(Form& form, const QString& controlName, QWidget* parent);
+    static QPlainTextEdit* multilineFor(Form& form, const QString& controlName, QWidget* parent);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,4 +1,4 @@
-#include "core/platform/virtual_loop.h"
+#include "core/form/virtual_loop.h"
 
 #include "core/form/timer.h"
 

@@ -6,7 +6,7 @@
 #include <set>
 #include <tuple>
 
-#include "core/platform/event_loop.h"
+#include "core/form/event_loop.h"
 
 namespace syncward {
 

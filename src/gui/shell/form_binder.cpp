@@ -1,4 +1,4 @@
-#include "gui/form_binder.h"
+#include "gui/shell/form_binder.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -53,7 +53,7 @@ QWidget* FormBinder::widgetFor(Form& form, const QString& controlName, QWidget* 
     return widget;
 }
 
-QWidget* FormBinder::multilineFor(Form& form, const QString& controlName, QWidget* parent) {
+QPlainTextEdit* FormBinder::multilineFor(Form& form, const QString& controlName, QWidget* parent) {
     Control* control = form.control(controlName.toStdString());
     if (!control || control->kind() != Control::Kind::TextBox)
         throw std::logic_error("no text box " + controlName.toStdString() + " on " + form.name());

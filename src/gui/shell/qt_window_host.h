@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "core/form/form.h"
 #include "core/platform/window_host.h"
 
 namespace syncward {
@@ -18,6 +19,13 @@ public:
     using ViewFactory = std::function<QWidget*(Form& form, QWidget* parent)>;
 
     void registerView(const std::string& formName, ViewFactory factory);
+    // The view class that shows a window model, registered under the
+    // model's own form name.
+    template <typename Model, typename View>
+    void registerView() {
+        registerView(Model::formName,
+                     [](Form& form, QWidget* parent) -> QWidget* { return new View(static_cast<Model&>(form), parent); });
+    }
     QWidget* viewOf(Form& form) const;
 
     void showModal(Form& form, Form& owner) override;

@@ -1,6 +1,7 @@
-#include "gui/qt_window_host.h"
+#include "gui/shell/qt_window_host.h"
 
 #include <QApplication>
+#include <stdexcept>
 
 #include "core/form/form.h"
 
@@ -21,7 +22,9 @@ QWidget* QtWindowHost::viewOf(Form& form) const {
 QWidget* QtWindowHost::ensureView(Form& form, QWidget* parent) {
     if (QWidget* existing = viewOf(form)) return existing;
     auto factory = factories_.find(form.name());
-    if (factory == factories_.end()) return nullptr;
+    // A window shown without a view would look like a program that ignores
+    // the click.
+    if (factory == factories_.end()) throw std::logic_error("no view registered for " + form.name());
     QWidget* view = factory->second(form, parent);
     view->setWindowFlag(Qt::Window, true);
     view->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -33,7 +36,6 @@ void QtWindowHost::show(Form& form, QWidget* parent, bool modal) {
     QWidget* view = ensureView(form, parent);
     form.onClosed = [this](Form& closed) { hide(closed); };
     form.markOpen();
-    if (!view) return;  // a window without a view yet: the model still works
     view->setWindowModality(modal ? Qt::WindowModal : Qt::NonModal);
     const Placement& place = form.placement();
     view->setWindowTitle(QString::fromStdString(form.caption()));

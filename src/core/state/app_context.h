@@ -2,14 +2,13 @@
 
 #include <string>
 
-#include "core/app/main_window.h"
-#include "core/app/section_settings.h"
 #include "core/platform/platform.h"
+#include "core/state/main_window.h"
+#include "core/state/section_settings.h"
 
 namespace syncward {
 
 class PowerAutotimer;
-class SettingsWindows;
 
 // What every subsystem of the program works with: the platform, the main
 // window (the shared state), the settings section of this copy of the
@@ -27,13 +26,9 @@ struct AppContext {
     SectionSettings settings;
     // The end-of-run power action's windows, owned by the application.
     PowerAutotimer* powerAutotimer = nullptr;
-    // The settings windows, created on first use; other windows read their
-    // fields (the home folder, the configuration file) through them.
-    SettingsWindows* settingsWindows = nullptr;
 
     const PlatformProfile& profile() const { return platform.profile; }
     void status(const std::string& text) const { main.CURRENT_STATUS_LABEL.setCaption(text); }
-
 };
 
 }  // namespace syncward

@@ -34,7 +34,8 @@ public:
     void loadTick(TickBox& box, const std::string& key, int fallback) const;
     void loadTick(TickBox& box, int fallback) const { loadTick(box, box.name(), fallback); }
     // A duration: a stored text that is not "hh:mm:ss" falls back to the default.
-    void loadTime(TextBox& box, const std::string& fallback) const;
+    void loadTime(TextBox& box, const std::string& key, const std::string& fallback) const;
+    void loadTime(TextBox& box, const std::string& fallback) const { loadTime(box, box.name(), fallback); }
     bool saveText(const TextBox& box) const { return save(box.name(), box.text()); }
 
     // Window places: prefix + "Left", "Top", "Width", "Height".

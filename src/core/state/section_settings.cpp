@@ -1,4 +1,4 @@
-#include "core/app/section_settings.h"
+#include "core/state/section_settings.h"
 
 #include <charconv>
 
@@ -55,8 +55,8 @@ void SectionSettings::loadTick(TickBox& box, const std::string& key, int fallbac
     box.setValue(getTick(key, fallback));
 }
 
-void SectionSettings::loadTime(TextBox& box, const std::string& fallback) const {
-    const std::string stored = get(box.name(), fallback);
+void SectionSettings::loadTime(TextBox& box, const std::string& key, const std::string& fallback) const {
+    const std::string stored = get(key, fallback);
     box.setText(isTimeOfDay(stored) ? stored : fallback);
 }
 

@@ -1,8 +1,8 @@
-#include "gui/qt_dialogs.h"
+#include "gui/shell/qt_dialogs.h"
 
 #include <QFileDialog>
 
-#include "gui/qt_window_host.h"
+#include "gui/shell/qt_window_host.h"
 
 namespace syncward {
 

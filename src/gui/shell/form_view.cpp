@@ -1,10 +1,10 @@
-#include "gui/form_view.h"
+#include "gui/shell/form_view.h"
 
 #include <QCloseEvent>
 
 #include "core/form/form.h"
-#include "gui/form_binder.h"
-#include "gui/qt_window_host.h"
+#include "gui/shell/form_binder.h"
+#include "gui/shell/qt_window_host.h"
 
 namespace syncward {
 
@@ -15,9 +15,9 @@ FormView::FormView(Form& form, QWidget* parent) : QWidget(parent, Qt::Window), f
 
 FormView::~FormView() { form_.formObserver = nullptr; }
 
-QWidget* FormView::control(const char* name) { return FormBinder::widgetFor(form_, name, this); }
+QWidget* FormView::createControl(const QString& name) { return FormBinder::widgetFor(form_, name, this); }
 
-QWidget* FormView::multiline(const char* name) { return FormBinder::multilineFor(form_, name, this); }
+QPlainTextEdit* FormView::multiline(const QString& name) { return FormBinder::multilineFor(form_, name, this); }
 
 void FormView::bindControls() { binder_ = new FormBinder(form_, *this); }
 

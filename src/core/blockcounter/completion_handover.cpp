@@ -1,0 +1,44 @@
+// The end of a block-counting phase: the completion checks (or a node that
+// is not running) enable COMPLETED_TIMER, and its tick either hands the run
+// on to step 9 or, without "Finish When Identical", keeps polling.
+#include "core/blockcounter/block_counter.h"
+#include "core/blockcounter/info_only_readings.h"
+#include "core/state/app_context.h"
+#include "core/state/main_window_settings.h"
+
+namespace syncward {
+
+namespace {
+
+void completedTick(AppContext& app) {
+    MainWindow& w = app.main;
+    saveInfoOnlyReadings(app);
+    if (w.FINISH_WHEN_IDENTICAL_TICKBOX.ticked()) {
+        w.BLOCKCOUNTER_COUNTDOWN_TIMER.stop();
+        w.BLOCKCOUNT_TEXTBOX_UPDATER_TIMER.stop();
+        w.OVERRIDE_TIMER.stop();
+        w.START_STOP_TIMER_BUTTON.setCaption("START");
+        w.START_OVERRIDE_BUTTON.setCaption("START");
+        app.status("!!! BLOCKCOUNTER FINISHED !!!");
+        w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setText(main_texts::completedSuccessfully);
+        saveMainSetting(app.settings, w.BLOCKCOUNTER_LAST_RUN_TEXTBOX);
+        w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setBackground(colours::green);
+        w.taskLight(8).setBackground(colours::green);
+        w.taskLight(9).setBackground(colours::green);
+        w.taskTimer(9).start();
+    } else {
+        app.status("!!! BLOCKCHAIN UPDATED !!!");
+        w.BLOCKCOUNTER_COUNTDOWN_TIMER.start();
+        w.START_STOP_TIMER_BUTTON.setCaption("START");
+        w.START_OVERRIDE_BUTTON.setCaption("START");
+    }
+    w.COMPLETED_TIMER.stop();
+}
+
+}  // namespace
+
+void installCompletionHandover(AppContext& app) {
+    app.main.COMPLETED_TIMER.onTick = [&app] { completedTick(app); };
+}
+
+}  // namespace syncward

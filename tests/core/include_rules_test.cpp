@@ -1,0 +1,155 @@
+// Keeps the source tree's dependencies one-way: every #include between two
+// folders under src/ must be an edge of the table below, the table itself
+// has no loop, the core uses nothing but the C++ standard library and
+// itself, and only the file that assembles the real platform sees it from
+// the views.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Folder -> folders it may include, bottom to top. A folder may always
+// include itself.
+const std::map<std::string, std::set<std::string>> allowedEdges = {
+    {"core/form", {}},
+    {"core/time", {}},
+    {"core/platform", {"core/form"}},
+    {"core/state", {"core/form", "core/time", "core/platform"}},
+    {"core/processes", {"core/form", "core/time", "core/platform", "core/state"}},
+    {"core/keepawake", {"core/form", "core/time", "core/platform", "core/state"}},
+    {"core/power", {"core/form", "core/time", "core/platform", "core/state"}},
+    {"core/blockcounter", {"core/form", "core/time", "core/platform", "core/state", "core/processes"}},
+    {"core/settings", {"core/form", "core/time", "core/platform", "core/state", "core/processes", "core/power"}},
+    {"core/app",
+     {"core/form", "core/time", "core/platform", "core/state", "core/processes", "core/keepawake", "core/power",
+      "core/blockcounter", "core/settings"}},
+    {"platform/posix", {"core/form", "core/platform"}},
+    {"gui/shell", {"core/*"}},
+    {"gui/app", {"gui/shell", "core/*"}},
+    {"gui/power", {"gui/shell", "core/*"}},
+    {"gui/settings", {"gui/shell", "core/*"}},
+    {"gui", {"gui/shell", "gui/app", "gui/power", "gui/settings", "core/*"}},
+};
+
+// The one file of the views that assembles the real platform.
+const std::string platformAssembly = "gui/posix_platform.cpp";
+
+const std::set<std::string> standardHeaders = {
+    "algorithm", "any", "array", "atomic", "bit", "bitset", "cassert", "cctype", "cerrno", "cfloat", "charconv",
+    "chrono", "cinttypes", "climits", "cmath", "compare", "concepts", "cstddef", "cstdint", "cstdio", "cstdlib",
+    "cstring", "ctime", "deque", "exception", "filesystem", "format", "functional", "initializer_list", "iomanip",
+    "ios", "iosfwd", "iostream", "istream", "iterator", "limits", "list", "map", "memory", "mutex", "numeric",
+    "optional", "ostream", "random", "ranges", "ratio", "regex", "set", "span", "sstream", "stdexcept",
+    "string", "string_view", "system_error", "tuple", "type_traits", "typeinfo", "unordered_map",
+    "unordered_set", "utility", "variant", "vector"};
+
+struct Include {
+    std::string file;  // relative to src/
+    int line;
+    std::string target;
+    bool angled;
+};
+
+std::vector<Include> includesUnder(const fs::path& src) {
+    static const std::regex directive(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])");
+    std::vector<Include> found;
+    for (const auto& entry : fs::recursive_directory_iterator(src)) {
+        if (!entry.is_regular_file()) continue;
+        const auto extension = entry.path().extension();
+        if (extension != ".h" && extension != ".cpp") continue;
+        std::ifstream in(entry.path());
+        std::string text;
+        for (int line = 1; std::getline(in, text); ++line) {
+            std::smatch match;
+            if (std::regex_search(text, match, directive))
+                found.push_back({fs::relative(entry.path(), src).generic_string(), line, match[2], match[1] == "<"});
+        }
+    }
+    return found;
+}
+
+// "core/app/x.h" -> "core/app"; "gui/views.h" -> "gui"; "gui/app/y.h" -> "gui/app".
+std::string folderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash);
+}
+
+bool allowed(const std::string& from, const std::string& to) {
+    if (from == to) return true;
+    const auto rule = allowedEdges.find(from);
+    if (rule == allowedEdges.end()) return false;
+    for (const std::string& edge : rule->second) {
+        if (edge == to) return true;
+        if (edge.ends_with("/*") && to.starts_with(edge.substr(0, edge.size() - 1))) return true;
+    }
+    return false;
+}
+
+std::string where(const Include& include) {
+    return "src/" + include.file + ":" + std::to_string(include.line) + " includes " +
+           (include.angled ? "<" + include.target + ">" : "\"" + include.target + "\"");
+}
+
+const fs::path sourceRoot{SYNCWARD_SOURCE_DIR};
+
+TEST(IncludeRules, FolderEdgesFollowTheTable) {
+    const auto includes = includesUnder(sourceRoot);
+    ASSERT_GT(includes.size(), 100u);
+    for (const Include& include : includes) {
+        if (include.angled) continue;
+        const std::string from = folderOf(include.file);
+        const std::string to = folderOf(include.target);
+        if (include.file == platformAssembly && to.starts_with("platform/")) continue;
+        EXPECT_TRUE(allowed(from, to)) << where(include) << ": " << from << " -> " << to << " is not an allowed edge";
+    }
+}
+
+TEST(IncludeRules, CoreUsesOnlyTheStandardLibrary) {
+    for (const Include& include : includesUnder(sourceRoot / "core")) {
+        if (include.angled)
+            EXPECT_TRUE(standardHeaders.count(include.target)) << where(include) << ": not a standard header";
+        else
+            EXPECT_TRUE(include.target.starts_with("core/")) << where(include) << ": outside the core";
+    }
+}
+
+TEST(IncludeRules, TheTableHasNoLoop) {
+    // Depth-first search over the explicit edges; wildcards only point down
+    // into the core, which never points back.
+    std::map<std::string, int> state;  // 0 unseen, 1 on the path, 2 done
+    std::function<void(const std::string&, std::vector<std::string>&)> visit = [&](const std::string& folder,
+                                                                                 std::vector<std::string>& path) {
+        state[folder] = 1;
+        path.push_back(folder);
+        const auto rule = allowedEdges.find(folder);
+        if (rule != allowedEdges.end())
+            for (const std::string& next : rule->second) {
+                if (next.ends_with("/*")) continue;
+                if (state[next] == 1) {
+                    std::string loop;
+                    for (const auto& step : path) loop += step + " -> ";
+                    ADD_FAILURE() << "loop: " << loop << next;
+                } else if (state[next] == 0) {
+                    visit(next, path);
+                }
+            }
+        path.pop_back();
+        state[folder] = 2;
+    };
+    for (const auto& [folder, edges] : allowedEdges) {
+        std::vector<std::string> path;
+        if (state[folder] == 0) visit(folder, path);
+    }
+}
+
+}  // namespace
