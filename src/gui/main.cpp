@@ -51,7 +51,7 @@ int main(int argc, char* argv[]) {
         toolkitArguments.push_back(platformOption);
         toolkitArguments.push_back(offscreenPlatform);
     }
-    print(stderr, commandLine.text);
+    print(stderr, commandLine.text);  // "no display": no window will appear
     int toolkitArgc = static_cast<int>(toolkitArguments.size());
     toolkitArguments.push_back(nullptr);
 
