@@ -118,6 +118,28 @@ TEST(PosixLauncher, EndedProgramsLeaveNoZombieBehind) {
     EXPECT_EQ(zombieChildren(), 0);
 }
 
+// A command file's redirection may create a file (the block count file,
+// after someone deleted it); it must come out as private as the files the
+// program writes itself. Other programs keep the user's own mask.
+TEST(PosixLauncher, FilesACommandFileCreatesAreTheOwnersOnly) {
+    PosixLauncher::rememberUserMask(022);  // a usual user's mask
+    TempDir dir;
+    const std::string created = dir / "LATEST-BLOCKCOUNT.LOG";
+    const std::string file = dir / "RUN-BLOCKCOUNTER-GBC.sh";
+    writeFile(file, "echo 871234 > " + shellQuoted(created) + "\n");
+    ASSERT_TRUE(PosixLauncher().runCommandFile(file));
+    ASSERT_TRUE(eventually([&] { return slurp(created) == "871234\n"; }));
+    struct stat info {};
+    ASSERT_EQ(::stat(created.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+    const std::string viewerFile = dir / "viewer-output";
+    ASSERT_TRUE(PosixLauncher().runProgram({"/bin/sh", "-c", "echo x > " + shellQuoted(viewerFile)}));
+    ASSERT_TRUE(eventually([&] { return slurp(viewerFile) == "x\n"; }));
+    ASSERT_EQ(::stat(viewerFile.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+}
+
 TEST(PosixLauncher, WhatCannotBeStartedIsReportedAsNotStarted) {
     TempDir dir;
     PosixLauncher launcher;

@@ -192,10 +192,71 @@ TEST(ProcProcessTable, TheThreadNameCountsOnItsFirstFifteenCharacters) {
 
     children.start(program, {"unrelated-argv0", "60"});
     ASSERT_TRUE(eventually([&] { return isRunning(table, name); }));
-    // Only the thread name can answer for this one: another name with the
-    // same first fifteen characters matches it, as the rule says.
-    EXPECT_TRUE(isRunning(table, "synclongprogramXYZ"));
+    // Its executable gives its whole name, so a long name that shares only
+    // the first fifteen characters is another program.
+    EXPECT_FALSE(isRunning(table, "synclongprogramXYZ"));
     EXPECT_FALSE(isRunning(table, "SyncLongProgra"));
+    EXPECT_TRUE(isRunning(table, "unrelated-argv0"));
+}
+
+// A /proc of our own making, for processes the system will not show us:
+// one whose executable and command line cannot be read.
+class FakeProc {
+public:
+    // A process with these names; an empty executable or argv[0] is one
+    // that cannot be read.
+    void add(int pid, const std::string& comm, const std::string& executable, const std::string& argv0,
+             uid_t realUid = ::getuid(), char state = 'S') {
+        const std::string folder = dir_ / std::to_string(pid);
+        fs::create_directories(folder);
+        std::ofstream(folder + "/comm") << comm << "\n";
+        std::ofstream(folder + "/cmdline") << argv0 << (argv0.empty() ? "" : std::string("\0-daemon\0", 9));
+        std::ofstream(folder + "/status") << "Name:\t" << comm << "\nUmask:\t0022\nState:\t" << state
+                                          << " (whatever)\nTgid:\t" << pid << "\nUid:\t" << realUid
+                                          << "\t0\t0\t0\nGid:\t0\t0\t0\t0\n";
+        std::ofstream(folder + "/stat") << pid << " (" << comm << ") " << state << " 1 " << pid << " " << pid << "\n";
+        if (!executable.empty()) fs::create_symlink(executable, folder + "/exe");
+    }
+    void remove(int pid) { fs::remove_all(dir_ / std::to_string(pid)); }
+    const std::string& root() const { return dir_.path(); }
+
+private:
+    TempDir dir_;
+};
+
+TEST(ProcProcessTable, ALongNameMatchesTheCutThreadNameOnlyWhenNoWholeNameCanBeRead) {
+    FakeProc proc;
+    ProcProcessTable table(proc.root());
+    // Both cut to the same thread name; the executable tells them apart.
+    proc.add(4101, "victimproc-long", "/opt/coin/victimproc-longOTHER", "victimproc-longOTHER");
+    EXPECT_FALSE(isRunning(table, "victimproc-long-name"));
+    EXPECT_TRUE(isRunning(table, "VICTIMPROC-LONGOTHER"));
+    EXPECT_TRUE(isRunning(table, "victimproc-long")) << "a name of fifteen characters is the whole thread name";
+
+    // Nothing but the thread name to go by: the cut name is all there is.
+    proc.remove(4101);
+    proc.add(4102, "victimproc-long", "", "");
+    EXPECT_TRUE(isRunning(table, "victimproc-long-name"));
+    EXPECT_FALSE(isRunning(table, "victimproc-lon")) << "a shorter name is another name";
+
+    // Either whole name is enough to decide.
+    proc.remove(4102);
+    proc.add(4103, "victimproc-long", "", "/usr/bin/victimproc-longOTHER");
+    EXPECT_FALSE(isRunning(table, "victimproc-long-name"));
+    proc.remove(4103);
+    proc.add(4104, "victimproc-long", "/usr/bin/victimproc-longOTHER", "");
+    EXPECT_FALSE(isRunning(table, "victimproc-long-name"));
+}
+
+TEST(ProcProcessTable, OnlyProcessesWhoseRealUserIsOursCount) {
+    FakeProc proc;
+    ProcProcessTable table(proc.root());
+    proc.add(4201, "coind", "/usr/bin/coind", "coind", ::getuid() + 1);
+    EXPECT_FALSE(isRunning(table, "coind"));
+    proc.add(4202, "coind", "/usr/bin/coind", "coind", ::getuid(), 'Z');
+    EXPECT_FALSE(isRunning(table, "coind"));
+    proc.add(4203, "coind", "/usr/bin/coind", "coind");
+    EXPECT_TRUE(isRunning(table, "coind"));
 }
 
 // A command file's shell replaces itself with the program (exec): same
@@ -230,19 +291,10 @@ TEST(ProcProcessTable, TerminateEndsEveryCopyOfThatNameAndNothingElse) {
     const pid_t one = children.start(victimProgram, {victimProgram, "60"});
     const pid_t two = children.start(victimProgram, {victimProgram, "60"});
     const pid_t other = children.start(bystanderProgram, {bystanderProgram, "60"});
-    // The same name under another user must survive; only root can start one.
-    const bool asRoot = ::geteuid() == 0;
-    pid_t foreign = -1;
-    if (asRoot) foreign = children.start(victimProgram, {victimProgram, "60"}, [] {
-            if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(126);
-        });
     ASSERT_TRUE(eventually([&] {
         auto a = table.running({victim, bystander});
         return a && (*a)[0] && (*a)[1];
     }));
-    if (asRoot) {
-        ASSERT_TRUE(eventually([&] { return commOf(foreign) == victim.substr(0, 15); }));
-    }
 
     std::string shouted = victim;
     std::transform(shouted.begin(), shouted.end(), shouted.begin(), ::toupper);
@@ -254,9 +306,51 @@ TEST(ProcProcessTable, TerminateEndsEveryCopyOfThatNameAndNothingElse) {
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
     }
     EXPECT_EQ(::waitpid(other, nullptr, WNOHANG), 0) << "another name is untouched";
-    if (asRoot) {
-        EXPECT_EQ(::waitpid(foreign, nullptr, WNOHANG), 0) << "another user's process is untouched";
-    }
+}
+
+// The program starts and stops its node as its own user. Another user's
+// node of the same coin neither keeps the watch green nor gets killed, and
+// what decides is the real user, not who owns the /proc folder.
+TEST(ProcProcessTable, AnotherUsersProcessOfTheSameNameNeitherCountsNorIsEnded) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can start a process as another user";
+    TempDir dir;
+    fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    const std::string name = uniqueName("SyncOwnNode");
+    const std::string program = copyOf("/bin/sleep", dir, name);
+    Children children;
+    ProcProcessTable table;
+
+    const pid_t foreign = children.start(program, {program, "60"}, [] {
+        if (::setresgid(65534, 65534, 65534) != 0 || ::setresuid(65534, 65534, 65534) != 0) ::_exit(126);
+    });
+    // Real user nobody, effective user ours: its /proc folder belongs to
+    // root (a process with mixed ids cannot be inspected by its real user).
+    const pid_t mixed = children.start(program, {program, "60"}, [] {
+        if (::setresuid(65534, 0, 0) != 0) ::_exit(126);
+    });
+    ASSERT_TRUE(eventually([&] {
+        return commOf(foreign) == name.substr(0, 15) && commOf(mixed) == name.substr(0, 15);
+    }));
+    struct stat folder {};
+    ASSERT_EQ(::stat(("/proc/" + std::to_string(mixed)).c_str(), &folder), 0);
+    ASSERT_EQ(folder.st_uid, ::getuid()) << "the folder's owner alone would call it ours";
+
+    EXPECT_FALSE(isRunning(table, name));
+    table.terminate(name);
+    EXPECT_EQ(::waitpid(foreign, nullptr, WNOHANG), 0) << "another user's process is untouched";
+    EXPECT_EQ(::waitpid(mixed, nullptr, WNOHANG), 0) << "another real user's process is untouched";
+
+    const pid_t own = children.start(program, {program, "60"});
+    ASSERT_TRUE(eventually([&] { return commOf(own) == name.substr(0, 15); }));
+    EXPECT_TRUE(isRunning(table, name));
+    table.terminate(name);
+    int status = 0;
+    ASSERT_EQ(::waitpid(own, &status, 0), own);
+    children.reaped(own);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    EXPECT_FALSE(isRunning(table, name));
+    EXPECT_EQ(::waitpid(foreign, nullptr, WNOHANG), 0);
+    EXPECT_EQ(::waitpid(mixed, nullptr, WNOHANG), 0);
 }
 
 TEST(ProcProcessTable, AnUnreadableProcessListIsReportedNotGuessed) {

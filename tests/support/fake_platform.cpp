@@ -70,10 +70,12 @@ bool FakeLauncher::runProgram(const std::vector<std::string>& argv) {
     return !failStarts;
 }
 
-std::optional<std::string> FakeFileSystem::readText(const std::string& path) {
+TextRead FakeFileSystem::readText(const std::string& path, std::size_t limit) {
+    if (auto failure = readFailures.find(path); failure != readFailures.end()) return {std::nullopt, failure->second};
     auto it = files.find(path);
-    if (it == files.end()) return std::nullopt;
-    return it->second;
+    if (it == files.end()) return {std::nullopt, ReadFailure::missing};
+    if (it->second.size() > limit) return {std::nullopt, ReadFailure::tooLarge};
+    return {it->second, ReadFailure::none};
 }
 
 bool FakeFileSystem::writeText(const std::string& path, const std::string& text) {

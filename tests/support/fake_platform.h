@@ -74,9 +74,12 @@ public:
     bool failStarts = false;
 };
 
+// Files in memory. A read of a path listed in readFailures fails so, as a
+// folder, a device or a damaged disk would; a file past the reader's limit
+// fails as too large.
 class FakeFileSystem : public FileSystem {
 public:
-    std::optional<std::string> readText(const std::string& path) override;
+    TextRead readText(const std::string& path, std::size_t limit) override;
     bool writeText(const std::string& path, const std::string& text) override;
     bool folderExists(const std::string& path) override;
     bool createFolder(const std::string& path) override;
@@ -86,6 +89,7 @@ public:
     std::set<std::string> folders;
     std::map<std::string, std::uint64_t> folderSizes;
     std::set<std::string> unwritable;  // paths whose writes (and folder creations) fail
+    std::map<std::string, ReadFailure> readFailures;
     int writes = 0;
 };
 

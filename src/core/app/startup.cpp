@@ -103,7 +103,8 @@ void loadLastBlockCount(AppContext& app) {
     if (!w.AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.ticked()) return;
     loadMainSettings(w, app.settings, LoadGroup::blockCountFile);
     const std::string& path = w.GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX.text();
-    if (!path.empty()) w.LAST_BLOCKCOUNT_TEXTBOX.setText(app.platform.files.readText(path).value_or(""));
+    if (!path.empty())
+        w.LAST_BLOCKCOUNT_TEXTBOX.setText(app.platform.files.readText(path, read_limits::blockCount).text.value_or(""));
 }
 
 // Of two tick boxes that exclude each other, a ticked one greys out and

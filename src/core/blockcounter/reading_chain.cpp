@@ -134,6 +134,31 @@ void clientWaitTick(AppContext& app) {
     w.CLI_PROCESS_WATCHER_TIMER.stop();
 }
 
+// The client's complaint names the likely cause of a missing number.
+std::string likelyClientCause(const std::string& complaint) {
+    auto says = [&](const char* words) { return complaint.find(words) != std::string::npos; };
+    if (says("uthoriz") || says("cookie") || says("credentials") || says("rpcpassword"))
+        return "CLIENT CANNOT LOG IN TO THE NODE";
+    if (says("connect") || says("refused")) return "NODE NOT REACHABLE - NOT RUNNING OR WRONG PORT";
+    if (says("Loading") || says("Verifying") || says("-28")) return "NODE STILL STARTING";
+    return "CLIENT GAVE NO NUMBER";
+}
+
+std::string loadStatus(AppContext& app, const TextRead& read) {
+    switch (read.failure) {
+        case ReadFailure::missing: return "!!! BLOCKCOUNTER - BLOCKCOUNT FILE NOT FOUND !!!";
+        case ReadFailure::notRegularFile: return "!!! BLOCKCOUNTER - BLOCKCOUNT FILE IS NOT A PLAIN FILE - NOT READ !!!";
+        case ReadFailure::tooLarge: return "!!! BLOCKCOUNTER - BLOCKCOUNT FILE TOO LARGE FOR A BLOCK COUNT - NOT READ !!!";
+        case ReadFailure::unreadable: return "!!! BLOCKCOUNTER - BLOCKCOUNT FILE COULD NOT BE READ !!!";
+        case ReadFailure::none: break;
+    }
+    if (!read.text->empty() && *read.text != app.profile().lineEnd()) return "!!! BLOCKCOUNTER - BLOCKCOUNT UPDATED !!!";
+    const std::string errors =
+        home_layout::clientErrorFile(app.profile(), app.main.SYNCWARD_HOME_TEXTBOX.text(), app.executableName);
+    const std::string complaint = app.platform.files.readText(errors, read_limits::blockCount).text.value_or("");
+    return "!!! BLOCKCOUNTER - " + likelyClientCause(complaint) + " - SEE " + errors + " !!!";
+}
+
 void loadTick(AppContext& app) {
     MainWindow& w = app.main;
     paintBlockBoxes(w, colours::black, colours::magenta);
@@ -142,9 +167,9 @@ void loadTick(AppContext& app) {
     // A missing file is an empty reading, which the checks discard.
     const std::string path =
         home_layout::blockCountFile(app.profile(), w.SYNCWARD_HOME_TEXTBOX.text(), app.executableName);
-    const auto reading = app.platform.files.readText(path);
-    w.CURRENT_BLOCK_TEXTBOX.setText(reading.value_or(""));
-    app.status(reading ? "!!! BLOCKCOUNTER - BLOCKCOUNT UPDATED !!!" : "!!! BLOCKCOUNTER - BLOCKCOUNT FILE NOT FOUND !!!");
+    const TextRead read = app.platform.files.readText(path, read_limits::blockCount);
+    w.CURRENT_BLOCK_TEXTBOX.setText(read.text.value_or(""));
+    app.status(loadStatus(app, read));
     w.ZERO_EMPTY_TEXTBOX_CHECKER_TIMER.start();
     w.BLOCKCOUNT_TEXTBOX_UPDATER_TIMER.stop();
 }

@@ -1,17 +1,43 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 
 namespace syncward {
 
+// Why a file could not be read.
+enum class ReadFailure {
+    none,
+    missing,          // no such file (or a folder on the way is missing)
+    notRegularFile,   // a folder, a device, a pipe, a socket: never read
+    tooLarge,         // more bytes than the reader accepts
+    unreadable,       // no permission, an I/O error
+};
+
+// A file read whole: the text, or why there is none.
+struct TextRead {
+    std::optional<std::string> text;  // set exactly when failure is none
+    ReadFailure failure = ReadFailure::none;
+};
+
+// How much a reader accepts, by what the file holds. A path may name
+// anything, and a file may have grown without bound; past these the reading
+// fails as too large instead of filling memory.
+namespace read_limits {
+inline constexpr std::size_t blockCount = 4 * 1024;             // a number, or the client's short complaint
+inline constexpr std::size_t shownInWindow = 16 * 1024 * 1024;  // a text a window shows whole
+}  // namespace read_limits
+
 // Plain text files and folders. Texts are bytes as they stand on disk.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    // The whole file, every byte; nullopt when it is missing or unreadable.
-    virtual std::optional<std::string> readText(const std::string& path) = 0;
+    // The whole regular file, every byte, when it holds at most limit bytes.
+    // Special files (a device that never ends, a pipe that blocks) are
+    // refused without reading.
+    virtual TextRead readText(const std::string& path, std::size_t limit) = 0;
     // Creates or replaces the file whole (a reader never sees half of it),
     // readable by its owner only. False when it could not be written.
     virtual bool writeText(const std::string& path, const std::string& text) = 0;

@@ -8,13 +8,18 @@ namespace syncward {
 
 // The system's list of processes, queried by executable name (letter case
 // ignored). One query answers several names from one look at the list.
+// Only processes of the user the program runs as are seen, by their real
+// user: the program starts and stops its node as that user, and another
+// user's node of the same coin must neither keep a run waiting nor be
+// ended by it.
 class ProcessTable {
 public:
     virtual ~ProcessTable() = default;
-    // For each name, whether at least one process has it; nullopt when the
-    // list could not be read.
+    // For each name, whether at least one of this user's processes has it;
+    // nullopt when the list could not be read.
     virtual std::optional<std::vector<bool>> running(const std::vector<std::string>& names) = 0;
-    // Ends, at once, every process of this user with that name.
+    // Ends, at once, every process of this user with that name: the same
+    // processes running() counts.
     virtual void terminate(const std::string& name) = 0;
     // Asks every process of this user with that name to shut down cleanly
     // (SIGTERM: a node flushes its database and exits); it ends in its own

@@ -218,7 +218,7 @@ std::string CryptoSettingsWindow::writeFiles(const std::string& home) {
     for (const auto& [file, box, named] : commandFiles) {
         if (!named) continue;
         const std::string path = commandFilePath(profile, home, exe, file);
-        auto before = files.readText(path);
+        auto before = files.readText(path, read_limits::shownInWindow).text;
         if (writeCommandFile(files, profile, home, exe, file, box->text()))
             written.emplace_back(path, std::move(before));
         else

@@ -1,14 +1,46 @@
 #include "gui/shell/qt_window_host.h"
 
 #include <QApplication>
+#include <QScreen>
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <stdexcept>
 
 #include "core/form/form.h"
 
 namespace syncward {
 
-int twipsToPixels(int twips, const QWidget& widget) { return twips * widget.logicalDpiX() / 1440; }
-int pixelsToTwips(int pixels, const QWidget& widget) { return pixels * 1440 / widget.logicalDpiX(); }
+namespace {
+
+constexpr std::int64_t twipsPerInch = 1440;
+
+// A stored placement can be any number (an old screen, a hand-edited
+// settings file): computed wide, and held to the range of an int.
+int clampedToInt(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
+}
+
+std::int64_t dpiOf(const QWidget& widget) { return std::max(1, widget.logicalDpiX()); }
+
+// Whether any part of the rectangle lies on some screen's usable area;
+// computed wide, since the far edge of a window at the end of the int range
+// is past it.
+bool onSomeScreen(std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height) {
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        if (left < std::int64_t{area.x()} + area.width() && left + std::max<std::int64_t>(width, 1) > area.x() &&
+            top < std::int64_t{area.y()} + area.height() && top + std::max<std::int64_t>(height, 1) > area.y())
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int twipsToPixels(int twips, const QWidget& widget) { return clampedToInt(twips * dpiOf(widget) / twipsPerInch); }
+int pixelsToTwips(int pixels, const QWidget& widget) { return clampedToInt(pixels * twipsPerInch / dpiOf(widget)); }
 
 void QtWindowHost::registerView(const std::string& formName, ViewFactory factory) {
     factories_[formName] = std::move(factory);
@@ -40,7 +72,20 @@ void QtWindowHost::show(Form& form, QWidget* parent, bool modal) {
     const Placement& place = form.placement();
     view->setWindowTitle(QString::fromStdString(form.caption()));
     view->resize(twipsToPixels(place.width, *view), twipsToPixels(place.height, *view));
-    view->move(twipsToPixels(place.left, *view), twipsToPixels(place.top, *view));
+    QPoint topLeft(twipsToPixels(place.left, *view), twipsToPixels(place.top, *view));
+    const QSize size = view->size();  // as the window's limits allow
+    // A place off every screen (stored while another screen was attached)
+    // would open a window nobody can reach: it opens centred on the primary
+    // screen instead, or at its top left when it is larger, and the model
+    // learns the new place, so that it is what gets stored.
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary && !onSomeScreen(topLeft.x(), topLeft.y(), size.width(), size.height())) {
+        const QRect area = primary->availableGeometry();
+        topLeft = QPoint(area.x() + std::max(0, (area.width() - size.width()) / 2),
+                         area.y() + std::max(0, (area.height() - size.height()) / 2));
+        form.setPosition(pixelsToTwips(topLeft.x(), *view), pixelsToTwips(topLeft.y(), *view));
+    }
+    view->move(topLeft);
     view->show();
     view->raise();
     view->activateWindow();

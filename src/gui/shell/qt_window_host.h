@@ -42,7 +42,8 @@ private:
     std::map<Form*, QPointer<QWidget>> views_;
 };
 
-// Twips (1/1440 inch) and pixels at the screen's logical resolution.
+// Twips (1/1440 inch) and pixels at the screen's logical resolution;
+// results past the range of an int stop at its ends.
 int twipsToPixels(int twips, const QWidget& widget);
 int pixelsToTwips(int pixels, const QWidget& widget);
 

@@ -1,25 +1,81 @@
 #include "platform/posix/posix_file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <new>
+#include <string_view>
 
 namespace syncward {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> PosixFileSystem::readText(const std::string& path) {
-    if (path.empty()) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return text;
+namespace {
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+TextRead failedRead(ReadFailure failure) { return {std::nullopt, failure}; }
+
+ReadFailure failureOfOpen(int error) {
+    return error == ENOENT || error == ENOTDIR ? ReadFailure::missing : ReadFailure::unreadable;
+}
+
+// Reads to the end, or one byte past the limit to tell a file that is too large.
+TextRead readAll(int fd, std::size_t limit, std::size_t expected) {
+    std::string text;
+    text.reserve(std::min(expected, limit));
+    char chunk[64 * 1024];
+    for (;;) {
+        const std::size_t room = limit - text.size();
+        const ssize_t n = ::read(fd, chunk, room < sizeof chunk ? room + 1 : sizeof chunk);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return failedRead(ReadFailure::unreadable);
+        }
+        if (n == 0) return {std::move(text), ReadFailure::none};
+        if (static_cast<std::size_t>(n) > room) return failedRead(ReadFailure::tooLarge);
+        text.append(chunk, static_cast<std::size_t>(n));
+    }
+}
+
+}  // namespace
+
+TextRead PosixFileSystem::readText(const std::string& path, std::size_t limit) {
+    if (path.empty()) return failedRead(ReadFailure::missing);
+    // Asked first so that a device is never even opened (opening some has
+    // effects of its own); asked again on the open file, which may have been
+    // swapped meanwhile.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return failedRead(failureOfOpen(errno));
+    if (!S_ISREG(info.st_mode)) return failedRead(ReadFailure::notRegularFile);
+    // Non-blocking, so that a pipe put in the file's place cannot hang the open.
+    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (fd.get() < 0) return failedRead(failureOfOpen(errno));
+    if (::fstat(fd.get(), &info) != 0) return failedRead(ReadFailure::unreadable);
+    if (!S_ISREG(info.st_mode)) return failedRead(ReadFailure::notRegularFile);
+    if (info.st_size > 0 && static_cast<std::uint64_t>(info.st_size) > limit) return failedRead(ReadFailure::tooLarge);
+    try {
+        return readAll(fd.get(), limit, static_cast<std::size_t>(info.st_size));
+    } catch (const std::bad_alloc&) {
+        return failedRead(ReadFailure::unreadable);
+    }
 }
 
 namespace {
@@ -37,13 +93,51 @@ bool writeAll(int fd, const std::string& text) {
     return true;
 }
 
+constexpr std::string_view temporarySuffix = ".tmp-";
+constexpr std::size_t temporaryRandomLength = 6;  // the XXXXXX mkstemp fills with letters and digits
+
+// "<name>.tmp-" and six letters or digits: a temporary file of a write of
+// <name> that never reached its rename.
+bool isTemporaryOf(std::string_view entry, std::string_view name) {
+    if (entry.size() != name.size() + temporarySuffix.size() + temporaryRandomLength) return false;
+    if (entry.substr(0, name.size()) != name || entry.substr(name.size(), temporarySuffix.size()) != temporarySuffix)
+        return false;
+    const std::string_view random = entry.substr(name.size() + temporarySuffix.size());
+    return std::all_of(random.begin(), random.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
+
+// A write killed before its rename (power cut, kill -9) leaves its
+// temporary file behind. The files this program writes have one writer,
+// so the next write of the same file removes them: only regular files of
+// this user, named exactly as its own temporaries are.
+void removeLeftTemporaries(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const std::string_view name =
+        slash == std::string::npos ? std::string_view(path) : std::string_view(path).substr(slash + 1);
+    if (name.empty()) return;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!isTemporaryOf(entry->d_name, name)) continue;
+        struct stat info {};
+        if (::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (S_ISREG(info.st_mode) && info.st_uid == ::geteuid()) ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
 }  // namespace
 
 // Written into a private temporary file beside the target, flushed, then
 // renamed over it: a reader sees the old file or the new one, never half.
 bool PosixFileSystem::writeText(const std::string& path, const std::string& text) {
     if (path.empty()) return false;
-    std::string temporary = path + ".tmp-XXXXXX";
+    removeLeftTemporaries(path);
+    std::string temporary = path + std::string(temporarySuffix) + std::string(temporaryRandomLength, 'X');
     const int fd = ::mkstemp(temporary.data());  // created 0600
     if (fd < 0) return false;
     const bool written = writeAll(fd, text) && ::fsync(fd) == 0;

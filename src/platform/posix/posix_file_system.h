@@ -4,9 +4,11 @@
 
 namespace syncward {
 
+// Files through plain POSIX calls: nothing here throws, and a path that
+// names a device, a pipe or a folder is refused before it is read.
 class PosixFileSystem : public FileSystem {
 public:
-    std::optional<std::string> readText(const std::string& path) override;
+    TextRead readText(const std::string& path, std::size_t limit) override;
     bool writeText(const std::string& path, const std::string& text) override;
     bool folderExists(const std::string& path) override;
     bool createFolder(const std::string& path) override;

@@ -9,13 +9,17 @@
 
 #include <atomic>
 #include <cerrno>
+#include <mutex>
+#include <system_error>
 #include <thread>
+#include <vector>
 
 namespace syncward {
 
 namespace {
 
 std::atomic<mode_t> userMask{022};
+constexpr mode_t ownerOnlyMask = 077;
 
 // Everything from descriptor 3 up is closed when the program is executed.
 // The status pipe is among them, which is how the parent learns that the
@@ -38,26 +42,43 @@ void defaultSignals() {
     for (int signal = 1; signal < NSIG; ++signal) ::sigaction(signal, &standard, nullptr);
 }
 
-void reapWhenItEnds(pid_t child) {
-    std::thread([child] {
+// Children no reaping thread could be started for (the system refused a
+// thread); collected without waiting at the next start instead.
+std::mutex unreapedMutex;
+std::vector<pid_t> unreaped;
+
+void reapEndedLeftovers() {
+    const std::lock_guard lock(unreapedMutex);
+    std::erase_if(unreaped, [](pid_t child) {
         int status = 0;
-        while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-        }
-    }).detach();
+        return ::waitpid(child, &status, WNOHANG) != 0;  // collected, or no longer ours to collect
+    });
 }
 
-}  // namespace
+void reapWhenItEnds(pid_t child) {
+    try {
+        std::thread([child] {
+            int status = 0;
+            while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+            }
+        }).detach();
+    } catch (const std::system_error&) {
+        // The program was started all the same; it must not be reported as
+        // failed, nor may the failure reach the caller.
+        const std::lock_guard lock(unreapedMutex);
+        unreaped.push_back(child);
+    }
+}
 
-void PosixLauncher::rememberUserMask(mode_t mask) { userMask = mask; }
-
-bool PosixLauncher::startDetached(const std::vector<std::string>& argv) {
+// Starts argv detached with this file-creation mask in the child.
+bool startWithMask(const std::vector<std::string>& argv, mode_t mask) {
     if (argv.empty()) return false;
+    reapEndedLeftovers();
     // Everything the child needs is prepared before fork: after it only
     // async-signal-safe calls are allowed (the GUI has other threads).
     std::vector<char*> args;
     for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
-    const mode_t mask = userMask;
     struct rlimit files {};
     const int highestDescriptor =
         ::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < 65536 ? static_cast<int>(files.rlim_cur) : 65536;
@@ -106,11 +127,20 @@ bool PosixLauncher::startDetached(const std::vector<std::string>& argv) {
     return true;
 }
 
+}  // namespace
+
+void PosixLauncher::rememberUserMask(mode_t mask) { userMask = mask; }
+
+bool PosixLauncher::startDetached(const std::vector<std::string>& argv) { return startWithMask(argv, userMask); }
+
 bool PosixLauncher::runCommandFile(const std::string& path) {
     struct stat info {};
     if (path.empty() || ::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
     if (::access(path.c_str(), R_OK) != 0) return false;  // the shell could not read it
-    return startDetached({"/bin/sh", path});
+    // Command files hold credentials and their redirections create files
+    // (the block count file, when it was deleted): whatever the shell and
+    // the node create is the user's alone, as is what the program writes.
+    return startWithMask({"/bin/sh", path}, ownerOnlyMask);
 }
 
 bool PosixLauncher::runProgram(const std::vector<std::string>& argv) { return startDetached(argv); }

@@ -11,7 +11,8 @@ namespace syncward {
 
 // Starts a command file as "/bin/sh FILE" in a session of its own, with
 // standard input and output on /dev/null (the file's own redirections still
-// apply), without waiting. The program starts clean: no blocked or ignored
+// apply), without waiting, under the file-creation mask 077. Other programs
+// get the user's own mask. The program starts clean: no blocked or ignored
 // signal and no open descriptor of this program is handed on. A small
 // thread waits for each started program and reaps it when it ends, so no
 // zombie is left behind even where the system's first process does not
@@ -25,7 +26,8 @@ public:
     // own; started programs get it back.
     static void rememberUserMask(mode_t mask);
 
-    // Starts argv detached; false when it could not be started at all.
+    // Starts argv detached under the user's mask; false when it could not
+    // be started at all.
     static bool startDetached(const std::vector<std::string>& argv);
 };
 

@@ -3,12 +3,12 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <string_view>
 
 namespace syncward {
@@ -63,30 +63,43 @@ public:
         return true;
     }
 
-    // A zombie has exited; only its parent has not collected it yet. Asked
-    // only of a process that has a wanted name: the state costs more to read
-    // than the name.
-    bool hasExited() const {
-        // "pid (comm) state ...": comm may itself hold blanks and ')'.
-        char stat[512];
-        const ssize_t n = readSmall(procFd_, pid_ + "/stat", stat, sizeof stat);
-        if (n <= 0) return true;
-        const std::string_view text(stat, static_cast<std::size_t>(n));
-        const auto close = text.rfind(')');
-        if (close == std::string_view::npos || close + 2 >= text.size()) return true;
-        const char state = text[close + 2];
-        return state == 'Z' || state == 'X' || state == 'x';
+    // Whether the process is one this program may count and end: it has not
+    // exited (a zombie only waits for its parent to collect it) and its real
+    // user is the program's. The program starts its node as its own user; a
+    // node of another user, or one merely running with borrowed rights,
+    // is not its business. Asked only of a process that has a wanted name:
+    // the status costs more to read than the name.
+    bool isOwnLiveProcess() const {
+        char status[2048];
+        const ssize_t n = readSmall(procFd_, pid_ + "/status", status, sizeof status);
+        if (n <= 0) return false;  // gone meanwhile
+        const std::string_view text(status, static_cast<std::size_t>(n));
+        const std::string_view state = field(text, "State:");
+        if (state.empty() || state.front() == 'Z' || state.front() == 'X' || state.front() == 'x') return false;
+        // "Uid:" lists the real, effective, saved and file system user ids.
+        const std::string_view uids = field(text, "Uid:");
+        uid_t realUser = 0;
+        const auto [end, error] = std::from_chars(uids.data(), uids.data() + uids.size(), realUser);
+        return error == std::errc() && end != uids.data() && realUser == ::getuid();
     }
 
     bool matches(const std::string& wanted) {
         if (wanted.empty()) return false;
-        // The kernel keeps only the first 15 characters of a thread name.
-        if (wanted.compare(0, 15, comm_) == 0) return true;
-        if (wanted == argv0()) return true;
-        return wanted == executable();
+        if (wanted.size() <= maxThreadName && wanted == comm_) return true;
+        if (wanted == argv0() || wanted == executable()) return true;
+        // The kernel keeps only the first 15 characters of a thread name, so
+        // a longer name is matched on them only when no whole name can be
+        // read: "coin-node-mainnet" is not "coin-node-mainnet-2".
+        return wanted.size() > maxThreadName && argv0().empty() && executable().empty() &&
+               std::string_view(wanted).substr(0, maxThreadName) == comm_;
     }
 
-    pid_t pid() const { return static_cast<pid_t>(std::stol(pid_)); }
+    // 0 when the folder's number is no process id.
+    pid_t pid() const {
+        pid_t value = 0;
+        if (std::from_chars(pid_.data(), pid_.data() + pid_.size(), value).ec != std::errc()) return 0;
+        return value;
+    }
     const std::string& pidText() const { return pid_; }
 
     // Takes the names remembered from an earlier look, when the thread
@@ -98,13 +111,24 @@ public:
     }
     ProcKnownNames names() const { return {comm_, argv0_, executable_}; }
 
-    uid_t owner() const {
-        struct stat info {};
-        if (::fstatat(procFd_, pid_.c_str(), &info, 0) != 0) return static_cast<uid_t>(-1);
-        return info.st_uid;
+private:
+    static constexpr std::size_t maxThreadName = 15;
+
+    // The value of a "Name:\tvalue" line of a status file, blanks skipped.
+    static std::string_view field(std::string_view text, std::string_view name) {
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t end = std::min(text.find('\n', start), text.size());
+            std::string_view line = text.substr(start, end - start);
+            if (line.substr(0, name.size()) == name) {
+                line.remove_prefix(name.size());
+                while (!line.empty() && (line.front() == '\t' || line.front() == ' ')) line.remove_prefix(1);
+                return line;
+            }
+            start = end + 1;
+        }
+        return {};
     }
 
-private:
     const std::string& argv0() {
         if (!argv0_) {
             char cmdline[4096];
@@ -167,11 +191,11 @@ std::optional<std::vector<bool>> ProcProcessTable::running(const std::vector<std
     std::unordered_map<std::string, ProcKnownNames> seen;
     const bool read = forEachProcess(procRoot_, [&](ProcessEntry& process) {
         if (auto known = known_.find(process.pidText()); known != known_.end()) process.adopt(known->second);
-        std::optional<bool> exited;
+        std::optional<bool> counts;
         for (std::size_t i = 0; i < wanted.size(); ++i)
             if (!found[i] && process.matches(wanted[i])) {
-                if (!exited) exited = process.hasExited();
-                if (*exited) break;
+                if (!counts) counts = process.isOwnLiveProcess();
+                if (!*counts) break;
                 found[i] = true;
                 --missing;
             }
@@ -186,15 +210,17 @@ std::optional<std::vector<bool>> ProcProcessTable::running(const std::vector<std
 void ProcProcessTable::terminate(const std::string& name) {
     const std::string wanted = lowered(name);
     if (wanted.empty()) return;
-    const uid_t self = ::getuid();
     const pid_t own = ::getpid();
     bool endSelf = false;
     forEachProcess(procRoot_, [&](ProcessEntry& process) {
-        if (process.matches(wanted) && process.owner() == self && !process.hasExited()) {
-            if (process.pid() == own)
+        // A number that does not fit a pid would read as 0, and kill(0)
+        // ends the whole process group.
+        const pid_t pid = process.pid();
+        if (pid > 0 && process.matches(wanted) && process.isOwnLiveProcess()) {
+            if (pid == own)
                 endSelf = true;  // last, or the others would survive
             else
-                ::kill(process.pid(), SIGKILL);
+                ::kill(pid, SIGKILL);
         }
         return true;
     });

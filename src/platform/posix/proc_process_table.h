@@ -10,10 +10,14 @@ namespace syncward {
 
 // The process list read from /proc, once per query. A process has name N
 // when N equals, letter case ignored, the base name of its executable, the
-// base name of its argv[0], or its thread name (comm, which the kernel cuts
-// to 15 characters). A node renames its main thread while it flushes and
-// shuts down, so the thread name alone would call it stopped while it is
-// still writing. A zombie has exited and does not count.
+// base name of its argv[0], or its thread name (comm). A node renames its
+// main thread while it flushes and shuts down, so the thread name alone
+// would call it stopped while it is still writing. The kernel cuts the
+// thread name to 15 characters; a longer N matches those only when neither
+// the executable nor argv[0] can be read. A zombie has exited and does not
+// count, nor does a process whose real user id (the first "Uid:" field of
+// /proc/PID/status) is not the program's: the owner of /proc/PID is the
+// effective user, or root for a process with mixed ids.
 //
 // The watch asks four times a second. Reading a process's command line and
 // executable link costs twice what its thread name does, so those two are
@@ -33,7 +37,7 @@ public:
     explicit ProcProcessTable(std::string procRoot = "/proc") : procRoot_(std::move(procRoot)) {}
 
     std::optional<std::vector<bool>> running(const std::vector<std::string>& names) override;
-    // Only this user's processes are ended, at once (SIGKILL).
+    // Only processes running() would count are ended, at once (SIGKILL).
     void terminate(const std::string& name) override;
     // SIGTERM to this user's processes of that name, never to this program.
     void askToShutDown(const std::string& name) override;
