@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs the system packages the build, the tests and the demo need, when
-# some are missing and we may install (root). Safe to run again.
+# Installs the system packages the build, the package, the tests and the demo
+# need, when some are missing and we may install (root). Safe to run again.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev googletest
-          xvfb xauth fonts-dejavu-core litecoind sendemail python3 libbenchmark-dev)
+          xvfb xauth fonts-dejavu-core litecoind sendemail python3 libbenchmark-dev
+          dpkg-dev file man-db desktop-file-utils appstream lintian)
 
 missing=()
 for p in "${packages[@]}"; do

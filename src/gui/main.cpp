@@ -1,17 +1,75 @@
 #include <QApplication>
+#include <cstdio>
+#include <vector>
 
 #include "core/app/application.h"
+#include "gui/close_request.h"
+#include "gui/command_line.h"
 #include "gui/posix_platform.h"
 #include "gui/shell/qt_window_host.h"
 #include "gui/views.h"
 
+#ifndef SYNCWARD_VERSION
+#error "SYNCWARD_VERSION comes from the project version in CMakeLists.txt"
+#endif
+
+namespace {
+
+// The name desktops match the running window against (the desktop entry's
+// file name), so the window gets the menu entry's icon and name.
+constexpr const char* desktopId = "io.github.syncward.Syncward";
+
+void print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
     syncward::PosixPlatform::keepCreatedFilesPrivate();
 
-    QApplication qtApp(argc, argv);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const syncward::CommandLine commandLine = syncward::readCommandLine(
+        arguments, syncward::DisplayEnvironment::fromProcess(), QStringLiteral(SYNCWARD_VERSION));
+    switch (commandLine.action) {
+        case syncward::CommandLine::Action::ShowHelp:
+        case syncward::CommandLine::Action::ShowVersion: print(stdout, commandLine.text); return 0;
+        case syncward::CommandLine::Action::Refuse:
+            print(stderr, commandLine.text);
+            return syncward::commandLineRefused;
+        case syncward::CommandLine::Action::Run: break;
+    }
+
+    // Offscreen goes to Qt as its own option, last so that it wins, rather
+    // than through QT_QPA_PLATFORM: the environment would pass on to a node's
+    // own window (bitcoin-qt) started by the run and hide it too.
+    static char platformOption[] = "-platform";
+    static char offscreenPlatform[] = "offscreen";
+    std::vector<char*> toolkitArguments(argv, argv + argc);
+    if (commandLine.offscreen) {
+        toolkitArguments.push_back(platformOption);
+        toolkitArguments.push_back(offscreenPlatform);
+    }
+    print(stderr, commandLine.text);  // "no display": no window will appear
+    int toolkitArgc = static_cast<int>(toolkitArguments.size());
+    toolkitArguments.push_back(nullptr);
+
+    QApplication qtApp(toolkitArgc, toolkitArguments.data());
+    QApplication::setApplicationVersion(QStringLiteral(SYNCWARD_VERSION));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(desktopId));
+    // The settings section is the executable's own name, whatever the options.
     syncward::PosixPlatform posix(argc > 0 ? argv[0] : "syncward");
     syncward::registerViews(posix.windowHost());
     syncward::Application app(posix.platform());
+
+    // A close request stores what the close box stores, then ends the
+    // program; like the close box, it leaves running nodes alone.
+    syncward::CloseRequests closeRequests([&app] {
+        if (app.main().isOpen()) app.main().close();
+        QCoreApplication::quit();
+    });
+
     app.start();
     return qtApp.exec();
 }

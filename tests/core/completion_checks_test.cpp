@@ -254,3 +254,25 @@ TEST_F(Checks, AConfirmationLeftOverFromAnEarlierPhaseNeverStallsTheChain) {
 
 }  // namespace
 }  // namespace syncward::testing
+
+namespace syncward::testing {
+namespace {
+
+// An answer that is not a whole number with its line end never counts as a
+// reading, however often it repeats.
+TEST(ReadingsThatAreNoNumber, NeverConfirmTheChain) {
+    for (const std::string garbage : {std::string("error: couldn't connect\n"), std::string("812 345\n"),
+                                      std::string("812345"), std::string(3000, 'x') + "\n"}) {
+        BlockCounterRig rig(PlatformProfile::posix("/home/satoshi"));
+        rig.readings = {garbage, garbage, garbage, garbage, garbage};
+        MainWindow& w = rig.start(garbage);
+        w.FINISH_WHEN_IDENTICAL_TICKBOX.setTicked(true);
+        rig.setInterval("00:00:10");
+        rig.clickStart();
+        EXPECT_FALSE(rig.runUntil([&] { return w.COMPLETED_TIMER.enabled(); })) << garbage.substr(0, 30);
+        EXPECT_NE(w.IDENTICAL_TEXTBOX.background(), colours::green);
+    }
+}
+
+}  // namespace
+}  // namespace syncward::testing

@@ -201,37 +201,82 @@ TEST(CryptoSettings, EverySaveRewritesTheFilesAndEmptiesTheBlockCountFile) {
     EXPECT_EQ(h.file("D:\\R\\BATS\\BTC1-RUN-QT.bat").substr(0, 5), "call ");
 }
 
-TEST(CryptoSettings, ASaveIntoAMissingFolderIsToldWhileTheSettingsAreStillStored) {
+TEST(CryptoSettings, ASaveThatCannotWriteEveryFileStoresNothingAndPutsTheOldFilesBack) {
     CryptoHarness h;
     CryptoSettingsWindow& w = h.open();
     fillLikeTheExample(w);
-    for (const char* path : {"D:\\R\\BATS\\BTC1-RUN-QT.bat", "D:\\R\\BATS\\BTC1-RUN-DAEMON.bat",
-                             "D:\\R\\BATS\\BTC1-RUN-CLI-STOP.bat", "D:\\R\\BATS\\BTC1-RUN-BLOCKCOUNTER-GBC.bat"})
-        h.fake.files.unwritable.insert(path);
+    h.fake.files.files["D:\\R\\BATS\\BTC1-RUN-QT.bat"] = "old qt line\r\n";
+    h.fake.files.unwritable.insert("D:\\R\\BATS\\BTC1-RUN-CLI-STOP.bat");
+    h.fake.store.clearLog();
     w.SAVE_BUTTON.click();
     EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(),
-              "!!! NOT WRITTEN: RUN-QT, RUN-DAEMON, RUN-CLI-STOP, RUN-BLOCKCOUNTER-GBC - CHECK THE HOME FOLDER / "
-              "CREATE FOLDERS !!!");
+              "!!! NOT WRITTEN: RUN-CLI-STOP - CHECK THE HOME FOLDER / CREATE FOLDERS - NOTHING SAVED !!!");
     EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.background(), colours::red);
-    EXPECT_EQ(h.file("D:\\R\\BLOCKCOUNTS\\BTC1-LATEST-BLOCKCOUNT.LOG"), "\r\n");  // the rest still ran
-    EXPECT_EQ(h.stored("CRYPTO_NAME_TEXTBOX"), "Bitcoin");
-    EXPECT_TRUE(h.stored("GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX").has_value());
-    EXPECT_EQ(h.main().QV_QT_COMMAND_TEXTBOX.text(), w.QV_QT_COMMAND_TEXTBOX.text());
-    EXPECT_EQ(w.CANCEL_BUTTON.caption(), "Close");
+    EXPECT_EQ(h.file("D:\\R\\BATS\\BTC1-RUN-QT.bat"), "old qt line\r\n");
+    EXPECT_TRUE(h.fake.store.savedKeys("BTC1").empty());
+    EXPECT_EQ(h.main().QV_QT_COMMAND_TEXTBOX.text(), "");
+    EXPECT_EQ(h.main().CRYPTO_NAME_TEXTBOX.text(), "");
+    EXPECT_EQ(w.CANCEL_BUTTON.caption(), "Cancel");
 }
 
-TEST(CryptoSettings, ASaveWithoutAHomeFolderWritesNothingAndAFailingStoreIsToldToo) {
+TEST(CryptoSettings, AValueWithALineBreakOrARelativeFolderIsRefusedBeforeAnythingChanges) {
+    CryptoHarness h(PlatformProfile::posix("/home/sat"), "/home/sat/R");
+    CryptoSettingsWindow& w = h.open();
+    w.USE_DAEMON_CLI_LOCATION_BUTTON.click();
+    w.USE_DAEMOND_NAME_BUTTON.click();
+    w.USE_DAEMONCLI_NAME_BUTTON.click();
+    w.SAVE_BUTTON.click();
+    ASSERT_EQ(w.MESSAGE_STATUS_TEXTBOX.background(), colours::green);
+    const auto stored = h.fake.store.values;
+    const auto files = h.fake.files.files;
+
+    w.CRYPTO_NAME_TEXTBOX.setText("Litecoin");
+    w.BLOCKCHAIN_HOME_TEXTBOX.setText("/chain\nrm -rf ~");
+    w.SAVE_BUTTON.click();
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "!!! A FIELD HOLDS A LINE BREAK - NOTHING SAVED !!!");
+    w.BLOCKCHAIN_HOME_TEXTBOX.setText("chain");
+    w.SAVE_BUTTON.click();
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "!!! BLOCKCHAIN FOLDER MUST BE A FULL PATH - NOTHING SAVED !!!");
+    w.BLOCKCHAIN_HOME_TEXTBOX.setText("");
+    w.DAEMON_CLI_LOCATION_TEXTBOX.setText("-x");
+    w.SAVE_BUTTON.click();
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "!!! DAEMON / CLI FOLDER MUST BE A FULL PATH - NOTHING SAVED !!!");
+    EXPECT_EQ(h.fake.store.values, stored);
+    EXPECT_EQ(h.fake.files.files, files);
+    EXPECT_EQ(h.main().CRYPTO_NAME_TEXTBOX.text(), "");
+}
+
+TEST(CryptoSettings, NoCommandFileIsWrittenForAProgramWithoutAName) {
+    CryptoHarness h(PlatformProfile::posix("/home/sat"), "/home/sat/R");
+    CryptoSettingsWindow& w = h.open();
+    w.USE_DAEMON_CLI_LOCATION_BUTTON.click();
+    w.USE_DAEMOND_NAME_BUTTON.click();
+    w.USE_DAEMONCLI_NAME_BUTTON.click();
+    w.SAVE_BUTTON.click();
+    EXPECT_FALSE(h.fake.files.files.count("/home/sat/R/BATS/BTC1-RUN-QT.sh"));
+    EXPECT_TRUE(h.fake.files.files.count("/home/sat/R/BATS/BTC1-RUN-DAEMON.sh"));
+    EXPECT_TRUE(h.fake.files.files.count("/home/sat/R/BATS/BTC1-RUN-BLOCKCOUNTER-GBC.sh"));
+}
+
+TEST(CryptoSettings, ASaveWithoutAHomeFolderChangesNothingAndAFailingStoreIsTold) {
     CryptoHarness h(PlatformProfile::windows(), "");
     h.start();
     CryptoSettingsWindow& w = h.app->settingsWindows().cryptoSettings();  // loaded, not shown
     EXPECT_FALSE(w.COMMAND_UPDATE_TIMER.enabled());  // it rebuilds only while open
     fillLikeTheExample(w);
-    h.fake.store.failSaves = true;
+    h.fake.store.clearLog();
     w.SAVE_BUTTON.click();
     EXPECT_EQ(h.fake.files.writes, 0);
-    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(),
-              "!!! NO HOME FOLDER SET IN MAIN SETTINGS - NO FILE WRITTEN / SETTINGS NOT STORED - CHECK THE SETTINGS "
-              "FILE !!!");
+    EXPECT_TRUE(h.fake.store.savedKeys("BTC1").empty());
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "!!! NO HOME FOLDER SET IN MAIN SETTINGS - NOTHING SAVED !!!");
+
+    CryptoHarness failing;
+    CryptoSettingsWindow& other = failing.open();
+    fillLikeTheExample(other);
+    failing.fake.store.failSaves = true;
+    other.SAVE_BUTTON.click();
+    EXPECT_EQ(other.MESSAGE_STATUS_TEXTBOX.text(),
+              "!!! COMMAND FILES WRITTEN - SETTINGS NOT STORED - CHECK THE SETTINGS FILE !!!");
 }
 
 TEST(CryptoSettings, CancelStoresOnlyThePlaceAndLeavesWrittenFiles) {
@@ -279,8 +324,9 @@ TEST(CryptoSettings, UseButtonsAndDialogsFollowTheProfile) {
               "exec '/usr/bin/litecoin-qt' -conf='/home/sat/R/CONFIGS/BTC1-CRYPTO-CONFIG.conf' "
               "-datadir='/srv/chain data' -disablewallet=0\n");
     EXPECT_EQ(h.file("/home/sat/R/BATS/BTC1-RUN-BLOCKCOUNTER-GBC.sh"),
-              "exec '/usr/bin/bitcoin-cli' -conf='/home/sat/R/CONFIGS/BTC1-CRYPTO-CONFIG.conf' getblockcount > "
-              "'/home/sat/R/BLOCKCOUNTS/BTC1-LATEST-BLOCKCOUNT.LOG'\n");
+              "exec '/usr/bin/bitcoin-cli' -conf='/home/sat/R/CONFIGS/BTC1-CRYPTO-CONFIG.conf' "
+              "-datadir='/srv/chain data' getblockcount > '/home/sat/R/BLOCKCOUNTS/BTC1-LATEST-BLOCKCOUNT.LOG' "
+              "2> '/home/sat/R/LOGS/BTC1-BLOCKCOUNTER-CLIENT.LOG'\n");
     EXPECT_EQ(h.file("/home/sat/R/BLOCKCOUNTS/BTC1-LATEST-BLOCKCOUNT.LOG"), "\n");
 }
 
@@ -292,9 +338,12 @@ TEST(CryptoSettings, TheFilesAndTheBlockCountLineShareTheMainSettingsHomeFolder)
     settings.SYNCWARD_HOME_TEXTBOX.setText("E:\\NEW");  // not yet applied with OK
     settings.CRYPTO_SETTINGS_BUTTON.click();
     CryptoSettingsWindow& w = h.app->settingsWindows().cryptoSettings();
+    w.USE_DAEMON_CLI_LOCATION_BUTTON.click();
+    w.USE_DAEMONCLI_NAME_BUTTON.click();
     w.SAVE_BUTTON.click();
     EXPECT_EQ(h.file("E:\\NEW\\BATS\\BTC1-RUN-BLOCKCOUNTER-GBC.bat"),
-              "call \"\\\" -conf=E:\\NEW\\CONFIGS\\BTC1-CRYPTO-CONFIG.conf getblockcount > "
+              "call \"C:\\Program Files\\Bitcoin\\Daemon\\bitcoin-cli.exe\" "
+              "-conf=E:\\NEW\\CONFIGS\\BTC1-CRYPTO-CONFIG.conf getblockcount > "
               "E:\\NEW\\BLOCKCOUNTS\\BTC1-LATEST-BLOCKCOUNT.LOG\r\n");
     EXPECT_EQ(h.file("E:\\NEW\\BLOCKCOUNTS\\BTC1-LATEST-BLOCKCOUNT.LOG"), "\r\n");
 }

@@ -24,6 +24,7 @@ void fillRunRecord(MainWindow& w, const std::string& nl) {
     w.BLOCKCHAIN_HOME_TEXTBOX.setText(nl == "\r\n" ? "D:\\chain" : "/srv/chain");
     w.RUN_QT_OR_D_TEXTBOX.setText("DAEMON");
     w.QT_NAME_TEXTBOX.setText("bitcoin-qt.exe");
+    w.DAEMON_NAME_TEXTBOX.setText("bitcoind.exe");
     w.CLI_NAME_TEXTBOX.setText("bitcoin-cli.exe");
     w.AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX.setText("AUTOCLOSE");
     w.AUTOTIMER_ACTION_TEXTBOX.setText("");
@@ -42,7 +43,7 @@ std::string handMadeReport(const std::string& nl, const std::string& home, const
         "MINIMUM RUN TIME:", "00:30:08", "", eq, "", "MULTILOADER LAST RUN: !!! COMPLETED SUCCESSFULLY !!!",
         "BLOCKCOUNTER LAST RUN: !!! COMPLETED SUCCESSFULLY !!!", "", "SYNCWARD Filename: ", fileName, "",
         "SYNCWARD Home: ", home, "", "BLOCKCHAIN FOLDER: ", chain, "", "CRYPTO-CONFIG File: ", configFile, "",
-        "BLOCKCHAIN UPDATED USING: DAEMON --- bitcoin-qt.exe --- ",
+        "BLOCKCHAIN UPDATED USING: DAEMON --- bitcoind.exe --- ",
         "DAEMON Shutdown Using --- bitcoin-cli.exe ---", "", "FINAL ACTION:", "AUTOCLOSE", "", "", eq,
         "!!! - Thanks for using Quorvel Software - !!!", "quorvel.example - SYNCWARD by QUORVEL", eq};
     std::string text;
@@ -73,13 +74,15 @@ TEST(EndReport, ThePosixReportIsTheSameWithLineFeeds) {
 
 TEST(EndReport, DownloadedBlocksComeFromTheLeadingNumbers) {
     EXPECT_EQ(downloadedBlocks("871234\r\n", "871000\r\n"), "234");
-    EXPECT_EQ(downloadedBlocks("871234\r\n", ""), "871234");  // no count known at the start
-    EXPECT_EQ(downloadedBlocks("error: could not connect", "5"), "-5");
+    // Without a count at one end, the chain's height is not what the run downloaded.
+    EXPECT_EQ(downloadedBlocks("871234\r\n", ""), "UNKNOWN - NO START BLOCK COUNT");
+    EXPECT_EQ(downloadedBlocks("871234\r\n", "\r\n"), "UNKNOWN - NO START BLOCK COUNT");
+    EXPECT_EQ(downloadedBlocks("error: could not connect", "5"), "UNKNOWN - NO END BLOCK COUNT");
     EXPECT_EQ(downloadedBlocks("  42abc", "0"), "42");
     EXPECT_EQ(downloadedBlocks("99999999999999999999999", "0"), "999999999999999999");
 }
 
-TEST(EndReport, AReportThatCannotBeWrittenStaysInTheWindowAndTheRunGoesOn) {
+TEST(EndReport, AReportThatCannotBeWrittenStaysInTheWindowAndTheRunEndSaysSo) {
     AppHarness h;
     h.store("SYNCWARD_HOME_TEXTBOX", "D:\\R");
     h.store("ALWAYS_ON_TOP_TICKBOX", "0");
@@ -91,7 +94,7 @@ TEST(EndReport, AReportThatCannotBeWrittenStaysInTheWindowAndTheRunGoesOn) {
     EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), main_texts::reportNotWritten);
     EXPECT_NE(w.LOG_FILE_OUTPUT_TEXTBOX.text().find("Number Of Blocks Downloaded:"), std::string::npos);
     h.fake.loop.advance(3000);
-    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "!!! COMPLETED - FINISHED - DONE !!!");
+    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), main_texts::outcomeNotWritten);
 }
 
 }  // namespace

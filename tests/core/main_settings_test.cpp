@@ -40,8 +40,9 @@ TEST(MainSettings, FirstStartWithAnEmptyStoreWarnsAndLocksWhatNeedsAHomeFolder) 
     EXPECT_FALSE(w.CRYPTO_SETTINGS_BUTTON.enabled());
     EXPECT_FALSE(w.CONF_MANAGER_BUTTON.enabled());
     EXPECT_FALSE(w.AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.enabled());
-    EXPECT_FALSE(w.AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.ticked());
-    EXPECT_TRUE(h.main().AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.ticked());  // the main window's own default is 1
+    // One default for both windows: auto-loading is on until the user says otherwise.
+    EXPECT_TRUE(w.AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.ticked());
+    EXPECT_TRUE(h.main().AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.ticked());
     EXPECT_EQ(w.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text(), "00:05:00");
     EXPECT_FALSE(w.USE_OWN_CONF_TICKBOX.ticked());
     EXPECT_FALSE(w.CONF_FILE_LOCATION_TEXTBOX.enabled());
@@ -88,6 +89,7 @@ TEST(MainSettings, OnlyTheExactDefaultFolderCountsAsDefault) {
     EXPECT_EQ(w.SYNCWARD_HOME_TEXTBOX.text(), "C:\\Tools");
 
     // Emptying the folder unticks the auto-load at once, in the store and the main window.
+    w.AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.setValue(0);
     w.AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.setValue(1);
     EXPECT_EQ(h.stored("AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX"), "1");
     h.main().AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.setValue(1);
@@ -260,30 +262,58 @@ TEST(MainSettings, AStoredOwnFileLoadsWithItsPathAndEveryLoadStartsAfresh) {
     EXPECT_TRUE(h.main().AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.ticked());
 }
 
-TEST(MainSettings, CreateFoldersMakesTheFiveSubFoldersOfAnExistingHomeOnly) {
+TEST(MainSettings, CreateFoldersMakesTheHomeWithItsParentsThenItsFiveSubFolders) {
     MainSettingsHarness h;
     MainSettingsWindow& w = h.open();
     w.CREATE_FOLDERS_BUTTON.click();  // no home folder: nothing happens
     EXPECT_TRUE(h.fake.files.folders.empty());
 
-    w.SYNCWARD_HOME_TEXTBOX.setText("D:\\R");
+    w.SYNCWARD_HOME_TEXTBOX.setText("R\\home");  // relative: refused
     w.CREATE_FOLDERS_BUTTON.click();
     EXPECT_TRUE(h.fake.files.folders.empty());
-    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "!!! HOME FOLDER NOT FOUND - CREATE IT FIRST - NO FOLDER CREATED !!!");
-    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.background(), colours::red);
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "!!! HOME FOLDER MUST BE A FULL PATH - NOT APPLIED !!!");
 
-    h.fake.files.folders.insert("D:\\R");
-    h.fake.files.unwritable.insert("D:\\R\\CONFIGS");
+    h.fake.files.unwritable.insert("D:\\new\\R\\CONFIGS");
+    w.SYNCWARD_HOME_TEXTBOX.setText("D:\\new\\R");
     w.CREATE_FOLDERS_BUTTON.click();
-    EXPECT_EQ(h.fake.files.folders, (std::set<std::string>{"D:\\R", "D:\\R\\BATS", "D:\\R\\BLOCKCOUNTS",
-                                                           "D:\\R\\LOGS", "D:\\R\\REPORTS"}));
+    EXPECT_EQ(h.fake.files.folders, (std::set<std::string>{"D:\\new", "D:\\new\\R", "D:\\new\\R\\BATS",
+                                                           "D:\\new\\R\\BLOCKCOUNTS", "D:\\new\\R\\LOGS",
+                                                           "D:\\new\\R\\REPORTS"}));
     EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "!!! FOLDERS NOT CREATED: CONFIGS !!!");
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.background(), colours::red);
 
     h.fake.files.unwritable.clear();
     w.CREATE_FOLDERS_BUTTON.click();  // existing ones are fine
-    EXPECT_EQ(h.fake.files.folders.size(), 6u);
+    EXPECT_EQ(h.fake.files.folders.size(), 7u);
     EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "!!! FOLDERS CREATED !!!");
     EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.background(), colours::green);
+}
+
+TEST(MainSettings, OkRefusesAnEmptyOrRelativeHomeFolderAndStoresNothing) {
+    MainSettingsHarness h;
+    MainSettingsWindow& w = h.open();
+    h.fake.store.clearLog();
+    w.OK_BUTTON.click();
+    EXPECT_TRUE(w.isOpen());
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "!!! NO HOME FOLDER - CHOOSE ONE OR USE THE DEFAULT - NOT APPLIED !!!");
+    w.SYNCWARD_HOME_TEXTBOX.setText("-R");
+    w.OK_BUTTON.click();
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "!!! HOME FOLDER MUST BE A FULL PATH - NOT APPLIED !!!");
+    EXPECT_TRUE(h.fake.store.savedKeys("BTC1").empty());
+    EXPECT_EQ(h.main().SYNCWARD_HOME_TEXTBOX.text(), "");
+}
+
+TEST(MainSettings, ACorrectedHeartbeatTimeTakesItsErrorAway) {
+    MainSettingsHarness h;
+    MainSettingsWindow& w = h.open();
+    w.SYNCWARD_HOME_TEXTBOX.setText("D:\\R");
+    w.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.setText("5 min");
+    w.OK_BUTTON.click();
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "!!! INVALID HEARTBEAT TIME - USE HH:MM:SS - NOT APPLIED !!!");
+    w.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.setText("00:05");
+    EXPECT_NE(w.MESSAGE_STATUS_TEXTBOX.text(), "");
+    w.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.setText("00:05:00");
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "");
 }
 
 TEST(MainSettings, BrowsersFillTheFieldsAndACancelKeepsThem) {

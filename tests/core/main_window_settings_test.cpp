@@ -23,7 +23,7 @@ void changeEverySetting(MainWindow& w) {
         } else {
             auto& box = static_cast<TextBox&>(*control);
             box.onChange = nullptr;
-            box.setText(setting.kind == SettingKind::time ? "02:03:04" : "changed " + std::string(setting.control));
+            box.setText(setting.kind == SettingKind::text ? "changed " + std::string(setting.control) : "02:03:04");
         }
     }
 }

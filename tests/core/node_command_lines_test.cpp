@@ -70,11 +70,18 @@ TEST(NodeCommandLines, PosixLinesEscapeEveryInsertedValueButNeverTheOptions) {
     EXPECT_EQ(daemonRunCommand(posix, f),
               "exec '/opt/my coin/bitcoind' -conf='/home/sat/R/CONFIGS/BTC1-CRYPTO-CONFIG.conf' "
               "-datadir='/data/it'\\''s $HOME' -disablewallet=1");
+    // The client finds the node's login cookie through the data folder.
     EXPECT_EQ(cliStopCommand(posix, f),
-              "exec '/opt/my coin/bitcoin-cli' -conf='/home/sat/R/CONFIGS/BTC1-CRYPTO-CONFIG.conf'  stop");
+              "exec '/opt/my coin/bitcoin-cli' -conf='/home/sat/R/CONFIGS/BTC1-CRYPTO-CONFIG.conf' "
+              "-datadir='/data/it'\\''s $HOME'  stop");
+    EXPECT_EQ(blockCountCommand(posix, f),
+              "exec '/opt/my coin/bitcoin-cli' -conf='/home/sat/R/CONFIGS/BTC1-CRYPTO-CONFIG.conf' "
+              "-datadir='/data/it'\\''s $HOME' getblockcount > '/home/sat/R/BLOCKCOUNTS/BTC1-LATEST-BLOCKCOUNT.LOG'");
+    f.clientErrorFile = "/home/sat/R/LOGS/BTC1-BLOCKCOUNTER-CLIENT.LOG";
+    f.dataFolder = "";
     EXPECT_EQ(blockCountCommand(posix, f),
               "exec '/opt/my coin/bitcoin-cli' -conf='/home/sat/R/CONFIGS/BTC1-CRYPTO-CONFIG.conf' getblockcount > "
-              "'/home/sat/R/BLOCKCOUNTS/BTC1-LATEST-BLOCKCOUNT.LOG'");
+              "'/home/sat/R/BLOCKCOUNTS/BTC1-LATEST-BLOCKCOUNT.LOG' 2> '/home/sat/R/LOGS/BTC1-BLOCKCOUNTER-CLIENT.LOG'");
 }
 
 TEST(CommandFileWriter, WritesExactlyOneLineWithTheProfilesLineEnd) {

@@ -76,10 +76,11 @@ TEST_F(RunSequence, OptionalStepsRunTheirCommandFilesAndHeartbeatTimers) {
 
 TEST_F(RunSequence, StepTwelveWaitsUntilBothNodeBoxesAreRedAndStopLeavesEverythingElseAlone) {
     h.store("RUN_DAEMON_TICKBOX", "1");
+    h.store("QT_NAME_TEXTBOX", "bitcoin-qt.exe");
+    h.store("DAEMOND_NAME_TEXTBOX", "bitcoind.exe");
     h.store("TASK_11_ENABLE_TICKBOX", "1");
     MainWindow& w = start();
-    w.processBox(1).setBackground(colours::red);
-    w.processBox(2).setBackground(colours::green);  // the daemon is still writing
+    h.fake.processes.start("bitcoind.exe");  // the daemon is still writing
     clickStart();
     seconds(30);
     EXPECT_TRUE(w.taskTimer(12).enabled());
@@ -93,7 +94,7 @@ TEST_F(RunSequence, StepTwelveWaitsUntilBothNodeBoxesAreRedAndStopLeavesEverythi
     EXPECT_EQ(light(12), colours::cyan);  // lights stay as they were
 
     clickStart();  // a new start begins at step 1
-    w.processBox(2).setBackground(colours::red);
+    h.fake.processes.end("bitcoind.exe");
     seconds(12);
     EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "BLOCKCHAIN FOLDER SIZE - AFTER");
     EXPECT_EQ(light(11), colours::green);

@@ -45,6 +45,8 @@ TEST(SettingsViews, TheMainSettingsOpenModallyFromTheSettingsButtonAndOkApplies)
     EXPECT_EQ(settings.SYNCWARD_HOME_TEXTBOX.text(), "D:\\R");
     EXPECT_TRUE(h.widget<QPushButton>(settings, "CRYPTO_SETTINGS_BUTTON")->isEnabled());
     h.widget<QCheckBox>(settings, "AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX")->click();
+    EXPECT_FALSE(main.AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.ticked());
+    h.widget<QCheckBox>(settings, "AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX")->click();
     EXPECT_TRUE(main.AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.ticked());
     view->grab().save(GuiHarness::screenshotPath("main_settings.png"));
 
@@ -126,7 +128,8 @@ TEST(SettingsViews, AFailedSaveIsToldInTheCryptoWindowsStatus) {
     CryptoSettingsWindow& crypto = h.app->settingsWindows().cryptoSettings();
     h.widget<QPushButton>(crypto, "SAVE_BUTTON")->click();
     auto* status = h.widget<QLineEdit>(crypto, "MESSAGE_STATUS_TEXTBOX");
-    EXPECT_EQ(status->text(), "!!! NOT WRITTEN: LATEST-BLOCKCOUNT - CHECK THE HOME FOLDER / CREATE FOLDERS !!!");
+    EXPECT_EQ(status->text(),
+              "!!! NOT WRITTEN: LATEST-BLOCKCOUNT - CHECK THE HOME FOLDER / CREATE FOLDERS - NOTHING SAVED !!!");
     EXPECT_TRUE(status->styleSheet().contains("rgb(255,0,0)"));
 }
 

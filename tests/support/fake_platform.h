@@ -50,11 +50,13 @@ class FakeProcessTable : public ProcessTable {
 public:
     std::optional<std::vector<bool>> running(const std::vector<std::string>& names) override;
     void terminate(const std::string& name) override;
+    void askToShutDown(const std::string& name) override { askedToShutDown.push_back(name); }
 
     void start(const std::string& name) { processes.insert(name); }
     void end(const std::string& name) { processes.erase(processes.find(name)); }
     std::multiset<std::string> processes;  // compared ignoring case
     std::vector<std::string> terminated;
+    std::vector<std::string> askedToShutDown;
     bool failQueries = false;
     int queries = 0;
 };

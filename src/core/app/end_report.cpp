@@ -9,6 +9,8 @@ namespace syncward {
 
 namespace {
 
+bool hasDigit(const std::string& text) { return text.find_first_of("0123456789") != std::string::npos; }
+
 long long leadingNumber(const std::string& text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
@@ -24,7 +26,11 @@ long long leadingNumber(const std::string& text) {
 
 }  // namespace
 
+// Without a known start (no count was loaded before the run) the end count
+// is the whole chain's height, not what this run downloaded.
 std::string downloadedBlocks(const std::string& endCount, const std::string& startCount) {
+    if (!hasDigit(startCount)) return "UNKNOWN - NO START BLOCK COUNT";
+    if (!hasDigit(endCount)) return "UNKNOWN - NO END BLOCK COUNT";
     return std::to_string(leadingNumber(endCount) - leadingNumber(startCount));
 }
 
@@ -33,6 +39,7 @@ std::string composeEndReport(const MainWindow& w, const std::string& exe, const 
     const std::string& splitter = w.SPLITTER_LINE_TEXTBOX.text();
     const std::string& home = w.SYNCWARD_HOME_TEXTBOX.text();
     const std::string& nodeProgram = w.RUN_QT_OR_D_TEXTBOX.text();
+    const std::string& programName = nodeProgram == "DAEMON" ? w.DAEMON_NAME_TEXTBOX.text() : w.QT_NAME_TEXTBOX.text();
 
     std::string r;
     r += w.LOG_TOP_MESSAGE_TEXTBOX.text();
@@ -83,7 +90,7 @@ std::string composeEndReport(const MainWindow& w, const std::string& exe, const 
     r += "CRYPTO-CONFIG File: " + nl;
     r += home_layout::configFile(profile, home, exe) + nl;
     r += nl;
-    r += "BLOCKCHAIN UPDATED USING: " + nodeProgram + " --- " + w.QT_NAME_TEXTBOX.text() + " --- " + nl;
+    r += "BLOCKCHAIN UPDATED USING: " + nodeProgram + " --- " + programName + " --- " + nl;
     r += nodeProgram + " Shutdown Using --- " + w.CLI_NAME_TEXTBOX.text() + " ---" + nl;
     r += nl;
     r += "FINAL ACTION:" + nl;
@@ -103,6 +110,10 @@ bool createAndWriteEndReport(AppContext& app) {
     w.LOG_FILE_OUTPUT_TEXTBOX.setText(composeEndReport(w, app.executableName, app.profile()));
     const std::string path = home_layout::reportFile(app.profile(), w.SYNCWARD_HOME_TEXTBOX.text(), app.executableName);
     return app.platform.files.writeText(path, w.LOG_FILE_OUTPUT_TEXTBOX.text() + app.profile().lineEnd());
+}
+
+bool runOutcomeWritten(const AppContext& app) {
+    return !app.main.REPORT_NOT_WRITTEN && app.settings.failedSaves() == 0;
 }
 
 }  // namespace syncward

@@ -9,8 +9,8 @@ class MainWindow;
 class PlatformProfile;
 
 // End number minus start number, each read by its leading numeric part (a
-// text without one counts as 0; a trailing line end is ignored), as a plain
-// decimal number.
+// trailing line end is ignored), as a plain decimal number; a count without
+// any digit makes the number unknown, and says which end is missing.
 std::string downloadedBlocks(const std::string& endCount, const std::string& startCount);
 
 // The end report, composed from the run record of the main window. Every
@@ -22,5 +22,9 @@ std::string composeEndReport(const MainWindow& w, const std::string& executableN
 // LOG_FILE_OUTPUT_TEXTBOX and writes it, with one more line end, to the
 // REPORTS folder. False when the file could not be written.
 bool createAndWriteEndReport(AppContext& app);
+
+// Whether this run's report and every setting it stored are on disk. A
+// full disk must not look like a run that went well.
+bool runOutcomeWritten(const AppContext& app);
 
 }  // namespace syncward

@@ -9,9 +9,13 @@ void installMainWindowClose(AppContext& app) {
     // Place first, then the run's switches. Nothing is stopped: programs the
     // run started keep running. The last-run text, always-on-top and the
     // node program ticks are stored only by EXIT and autoclose.
+    // A closed main window stops its own timers: while another window (the
+    // power countdown) keeps the program alive, an always-on-top tick or
+    // the watch would otherwise bring it back or work for nobody.
     app.main.onClose = [&app] {
         app.settings.savePosition(app.main, "MAIN-");
         saveOnClose(app.main, app.settings, ClosedBy::closeBox);
+        for (Timer* timer : app.main.timers()) timer->stop();
     };
 }
 

@@ -1,9 +1,13 @@
 #include "core/app/run_sequence.h"
 
+#include <string>
+#include <vector>
+
 #include "core/app/end_report.h"
 #include "core/power/power_autotimer.h"
 #include "core/processes/command_file_runner.h"
 #include "core/state/app_context.h"
+#include "core/time/clock_text.h"
 
 namespace syncward {
 
@@ -25,6 +29,8 @@ void logDateTimeAndComputer(AppContext& app) {
     Environment& env = app.platform.environment;
     w.taskLight(1).setBackground(colours::cyan);
     app.status("LOGGING - DATE / TIME / PC NAME");
+    w.REPORT_NOT_WRITTEN = false;
+    app.settings.forgetFailedSaves();
     w.START_TIME_TEXTBOX.setText(env.timeText());
     w.DATE_TEXTBOX.setText(env.dateText());
     w.COMPUTER_NAME = env.computerName();
@@ -50,10 +56,14 @@ void startHeartbeat(AppContext& app) {
     next(w, 2);
 }
 
+// Each run counts its own time: the report's "MINIMUM RUN TIME" of a second
+// run in the same session starts from that run's own start.
 void startRuntimeClock(AppContext& app) {
     MainWindow& w = app.main;
     w.taskLight(3).setBackground(colours::cyan);
     app.status("STARTING RUNTIME-TIMER");
+    w.RUNTIME_ELAPSED = 0;
+    w.RUNTIME_LABEL.setCaption(formatClock(0));
     w.RUNTIME_TIMER.start();
     next(w, 3);
 }
@@ -112,6 +122,20 @@ void startNodeProgram(AppContext& app) {
     next(w, 7);
 }
 
+// An unattended run never stalls on a "Run Every" typed wrong before it:
+// the stored interval, or else the default, is used instead, and the
+// status says so. The countdown then starts from a full interval.
+void useAValidCountInterval(AppContext& app) {
+    MainWindow& w = app.main;
+    if (!parseInterval(w.USER_COUNT_TIME_TEXTBOX.text())) {
+        const std::string stored = app.settings.get(w.USER_COUNT_TIME_TEXTBOX.name(), main_defaults::countInterval);
+        const std::string usable = parseInterval(stored) ? stored : main_defaults::countInterval;
+        w.USER_COUNT_TIME_TEXTBOX.setText(usable);
+        w.COUNTDOWN_REMAINING = *parseInterval(usable);
+        app.status("!!! 'RUN EVERY' WAS NOT A VALID TIME - USING " + usable + " !!!");
+    }
+}
+
 // Starts the block counter and leaves the hand-over to step 9 to it.
 void startBlockCounter(AppContext& app) {
     MainWindow& w = app.main;
@@ -119,6 +143,7 @@ void startBlockCounter(AppContext& app) {
     if (w.TASK_8_ENABLE_TICKBOX.ticked()) {
         w.taskLight(9).setBackground(colours::cyan);
         app.status("RUNNING BLOCKCOUNTER...");
+        useAValidCountInterval(app);
         w.BLOCKCOUNTER_COUNTDOWN_TIMER.start();
         w.START_STOP_TIMER_BUTTON.setCaption("STOP");
         w.USER_COUNT_TIME_TEXTBOX.setLocked(true);
@@ -159,19 +184,42 @@ void waitForBlockCounter(AppContext& app) {
     }
 }
 
+// A client still hanging from the last poll would keep its box green and
+// hold the node's RPC: the block counter is done with it, so it is ended.
+void endHangingClient(AppContext& app) {
+    MainWindow& w = app.main;
+    const std::string& client = w.CLI_NAME_TEXTBOX.text();
+    if (client.empty() || w.processBox(3).background() != colours::green) return;
+    app.platform.processes.terminate(client);
+}
+
 void logEndBlock(AppContext& app) {
     MainWindow& w = app.main;
+    endHangingClient(app);
     app.status("LOGGING END BLOCK NUMBER");
     w.BLOCKCOUNT_LOG_END_TEXTBOX.setText(w.LAST_BLOCKCOUNT_TEXTBOX.text());
     next(w, 10);
 }
 
+constexpr long long stopRequestRepeatSeconds = 60;
+constexpr long long shutdownRequestAfterSeconds = 300;
+
+// A stop request that could not be started is said so at once: waiting
+// for a node that was never asked to stop would wait for ever.
+void sendStopRequest(AppContext& app) {
+    MainWindow& w = app.main;
+    w.STOP_REQUEST_FAILED = !runCommandFile(app, CommandFile::CliStop);
+    if (w.STOP_REQUEST_FAILED) app.status("!!! CLI-STOP REQUEST NOT SENT - COMMAND FILE COULD NOT BE STARTED !!!");
+}
+
 void requestNodeStop(AppContext& app) {
     MainWindow& w = app.main;
     handOver(w, 10, 11);
+    w.SHUTDOWN_WAIT_ELAPSED = 0;
+    w.SHUTDOWN_REQUESTED = false;
     if (w.TASK_11_ENABLE_TICKBOX.ticked()) {
         app.status("SENDING CLI-STOP REQUEST...");
-        runCommandFile(app, CommandFile::CliStop);  // the light stays cyan until the node has stopped
+        sendStopRequest(app);  // the light stays cyan until the node has stopped
     } else {
         app.status("SKIPPING CLI-STOP REQUEST");
         w.taskLight(11).setBackground(colours::red);
@@ -179,9 +227,43 @@ void requestNodeStop(AppContext& app) {
     next(w, 11);
 }
 
-// Waits, without limit, until the process watch shows both node programs
-// stopped: a node flushing its database must not be reported, mailed or
-// powered off while it still writes.
+// The node programs step 12 waits for: those with a name (a box whose
+// program has no name is never coloured) that have not stopped yet.
+std::vector<std::string> nodeProgramsStillRunning(MainWindow& w) {
+    std::vector<std::string> running;
+    if (!w.QT_NAME_TEXTBOX.text().empty() && w.processBox(1).background() != colours::red)
+        running.push_back(w.QT_NAME_TEXTBOX.text());
+    if (!w.DAEMON_NAME_TEXTBOX.text().empty() && w.processBox(2).background() != colours::red)
+        running.push_back(w.DAEMON_NAME_TEXTBOX.text());
+    return running;
+}
+
+// While the node has not stopped: the stop request again once a minute (a
+// node still warming up refuses the first; one already stopping ignores a
+// repeat). Under POSIX, when the request cannot be sent or the node is
+// still there after five minutes, the node is asked to shut down itself
+// (SIGTERM, a clean shutdown for these nodes; never SIGKILL).
+void keepAskingTheNodeToStop(AppContext& app, const std::vector<std::string>& running) {
+    MainWindow& w = app.main;
+    ++w.SHUTDOWN_WAIT_ELAPSED;
+    app.status("WAITING FOR QT / DAEMON SHUTDOWN - " + formatClock(w.SHUTDOWN_WAIT_ELAPSED));
+    if (w.SHUTDOWN_WAIT_ELAPSED % stopRequestRepeatSeconds == 0) sendStopRequest(app);
+    const bool posix = app.profile().flavour() == PlatformProfile::Flavour::Posix;
+    if (posix && !w.SHUTDOWN_REQUESTED &&
+        (w.STOP_REQUEST_FAILED || w.SHUTDOWN_WAIT_ELAPSED >= shutdownRequestAfterSeconds)) {
+        for (const std::string& program : running) app.platform.processes.askToShutDown(program);
+        w.SHUTDOWN_REQUESTED = true;
+    }
+    if (w.SHUTDOWN_REQUESTED)
+        app.status("!!! NODE NOT STOPPED BY CLI - ASKED TO SHUT DOWN (SIGTERM) - WAITING " +
+                   formatClock(w.SHUTDOWN_WAIT_ELAPSED) + " !!!");
+    else if (w.STOP_REQUEST_FAILED)
+        app.status("!!! CLI-STOP REQUEST NOT SENT - WAITING " + formatClock(w.SHUTDOWN_WAIT_ELAPSED) + " !!!");
+}
+
+// Waits, without limit, until the process watch shows every named node
+// program stopped: a node flushing its database must not be reported,
+// mailed or powered off while it still writes.
 void waitForNodeShutdown(AppContext& app) {
     MainWindow& w = app.main;
     w.taskLight(12).setBackground(colours::cyan);
@@ -191,7 +273,10 @@ void waitForNodeShutdown(AppContext& app) {
         next(w, 12);
         return;
     }
-    if (w.processBox(1).background() != colours::red || w.processBox(2).background() != colours::red) return;
+    if (const auto running = nodeProgramsStillRunning(w); !running.empty()) {
+        keepAskingTheNodeToStop(app, running);
+        return;
+    }
     if (w.RUN_QT_TICKBOX.ticked()) {
         app.status("!!! QT SHUTDOWN COMPLETE !!!");
         w.taskLight(11).setBackground(colours::green);
@@ -231,8 +316,10 @@ void createEndReport(AppContext& app) {
     MainWindow& w = app.main;
     handOver(w, 15, 16);
     app.status("CREATING END REPORT");
-    // A report that cannot be written stays in the window; the run goes on.
-    if (!createAndWriteEndReport(app)) app.status(main_texts::reportNotWritten);
+    // A report that cannot be written stays in the window; the run goes on
+    // and says so at its end.
+    w.REPORT_NOT_WRITTEN = !createAndWriteEndReport(app);
+    if (w.REPORT_NOT_WRITTEN) app.status(main_texts::reportNotWritten);
     next(w, 16);
 }
 
@@ -279,6 +366,7 @@ void startFinalAction(AppContext& app) {
         w.taskLight(19).setBackground(colours::red);
         app.status("!!! COMPLETED - FINISHED - DONE !!!");
     }
+    if (!runOutcomeWritten(app)) app.status(main_texts::outcomeNotWritten);
     w.taskTimer(19).stop();  // the chain is idle; the start/stop caption stays "STOP"
 }
 

@@ -1,5 +1,6 @@
 #include "core/app/start_close_timers.h"
 
+#include "core/app/end_report.h"
 #include "core/state/app_context.h"
 #include "core/state/main_window_settings.h"
 #include "core/time/clock_text.h"
@@ -59,6 +60,16 @@ void autocloseTick(AppContext& app) {
         app.settings.saveText(w.MULTILOADER_LAST_RUN_TEXTBOX);
         saveOnClose(w, app.settings, ClosedBy::autoclose);  // the close then stores its own set
         w.AUTOCLOSE_TIMER.stop();
+        // A run whose report or settings did not reach the disk stays open,
+        // red, for whoever looks next: closing would look like success, and
+        // the report is still there in the window to be read.
+        if (!runOutcomeWritten(app)) {
+            w.MULTILOADER_LAST_RUN_TEXTBOX.setText(main_texts::outcomeNotWritten);
+            w.MULTILOADER_LAST_RUN_TEXTBOX.setColours(colours::black, colours::red);
+            app.status(main_texts::outcomeNotWritten);
+            w.AUTOCLOSE_START_BUTTON.setCaption("START");
+            return;
+        }
         w.close();
     } else {
         // Autoclose was cleared during the countdown: the program stays open.

@@ -21,14 +21,23 @@ bool isNeutral(const Control& box) { return box.background() == colours::windowB
 
 void takeFurtherReading(MainWindow& w) { w.GETBLOCKCOUNT_TIMER.start(); }
 
+// What the client writes for a block count: digits and its line end, and
+// nothing else. An error text, a half-written file or garbage is no count,
+// and four identical garbage readings must never confirm the chain.
+bool isBlockCountReading(const std::string& reading, const std::string& lineEnd) {
+    if (!reading.ends_with(lineEnd)) return false;
+    const std::string digits = reading.substr(0, reading.size() - lineEnd.size());
+    return !digits.empty() && digits.size() <= 18 && digits.find_first_not_of("0123456789") == std::string::npos;
+}
+
 // Empty, or "0" and a line end (the node answered while still starting):
 // such a reading never reaches the comparisons.
 void zeroEmptyTick(AppContext& app) {
     MainWindow& w = app.main;
     app.status("!!! BLOCKCOUNTER - COMPARING BLOCK NUMBERS !!!");
     const std::string& reading = w.CURRENT_BLOCK_TEXTBOX.text();
-    const bool unusable =
-        reading == w.ZERO_NEW_LINE_TEXTBOX.text() || reading.empty() || reading == w.EMPTY_TEXTBOX.text();
+    const bool unusable = reading == w.ZERO_NEW_LINE_TEXTBOX.text() || reading.empty() ||
+                          reading == w.EMPTY_TEXTBOX.text() || !isBlockCountReading(reading, app.profile().lineEnd());
     if (unusable) {
         app.status("!!! BLOCKCOUNTER - ZERO / NOT IDENTICAL !!!");
         w.CURRENT_BLOCK_TEXTBOX.setText(w.LAST_BLOCKCOUNT_TEXTBOX.text());

@@ -8,7 +8,7 @@ namespace syncward {
 
 bool restartCountdown(AppContext& app) {
     MainWindow& w = app.main;
-    const auto seconds = parseTimeOfDay(w.USER_COUNT_TIME_TEXTBOX.text());
+    const auto seconds = parseInterval(w.USER_COUNT_TIME_TEXTBOX.text());
     if (!seconds) {
         app.status(block_texts::invalidCountTime);
         return false;
@@ -21,11 +21,11 @@ bool restartCountdown(AppContext& app) {
 
 bool saveIntervals(AppContext& app) {
     MainWindow& w = app.main;
-    if (!isTimeOfDay(w.USER_COUNT_TIME_TEXTBOX.text())) {
+    if (!parseInterval(w.USER_COUNT_TIME_TEXTBOX.text())) {
         app.status(block_texts::invalidCountTime);
         return false;
     }
-    if (!isTimeOfDay(w.USER_OVERRIDE_TIME_TEXTBOX.text())) {
+    if (!parseInterval(w.USER_OVERRIDE_TIME_TEXTBOX.text())) {
         app.status(block_texts::invalidOverrideTime);
         return false;
     }

@@ -70,14 +70,14 @@ void overrideTick(AppContext& app) {
     // The spent value would make the next start count past zero and never
     // fire again; a fired override starts its next phase with a full
     // interval.
-    if (const auto seconds = parseTimeOfDay(w.USER_OVERRIDE_TIME_TEXTBOX.text())) w.OVERRIDE_REMAINING = *seconds;
+    if (const auto seconds = parseInterval(w.USER_OVERRIDE_TIME_TEXTBOX.text())) w.OVERRIDE_REMAINING = *seconds;
 }
 
 // While the override runs, a double-click restarts it from its text box.
 void restartFromTextBox(AppContext& app) {
     MainWindow& w = app.main;
     if (!w.OVERRIDE_TIMER.enabled() || !w.USER_OVERRIDE_TIME_TEXTBOX.locked()) return;
-    const auto seconds = parseTimeOfDay(w.USER_OVERRIDE_TIME_TEXTBOX.text());
+    const auto seconds = parseInterval(w.USER_OVERRIDE_TIME_TEXTBOX.text());
     if (!seconds) {
         app.status(block_texts::invalidOverrideTime);
         return;

@@ -32,7 +32,7 @@ void startByHand(AppContext& app) {
     MainWindow& w = app.main;
     // A "Run Every" text that is not a time starts nothing: the button,
     // the timers and the last-run box stay as they are.
-    const auto seconds = parseTimeOfDay(w.USER_COUNT_TIME_TEXTBOX.text());
+    const auto seconds = parseInterval(w.USER_COUNT_TIME_TEXTBOX.text());
     if (!seconds) {
         app.status(block_texts::invalidCountTime);
         return;
@@ -65,7 +65,7 @@ void stopByHand(AppContext& app) {
 // counter, which continues from the value left behind, counts a full
 // interval instead of running past zero for good.
 void rechargeCountdown(MainWindow& w) {
-    if (const auto seconds = parseTimeOfDay(w.USER_COUNT_TIME_TEXTBOX.text())) w.COUNTDOWN_REMAINING = *seconds;
+    if (const auto seconds = parseInterval(w.USER_COUNT_TIME_TEXTBOX.text())) w.COUNTDOWN_REMAINING = *seconds;
 }
 
 // Past zero without a decision (a node program whose name is not set, so
@@ -134,6 +134,31 @@ void clientWaitTick(AppContext& app) {
     w.CLI_PROCESS_WATCHER_TIMER.stop();
 }
 
+// The client's complaint names the likely cause of a missing number.
+std::string likelyClientCause(const std::string& complaint) {
+    auto says = [&](const char* words) { return complaint.find(words) != std::string::npos; };
+    if (says("uthoriz") || says("cookie") || says("credentials") || says("rpcpassword"))
+        return "CLIENT CANNOT LOG IN TO THE NODE";
+    if (says("connect") || says("refused")) return "NODE NOT REACHABLE - NOT RUNNING OR WRONG PORT";
+    if (says("Loading") || says("Verifying") || says("-28")) return "NODE STILL STARTING";
+    return "CLIENT GAVE NO NUMBER";
+}
+
+std::string loadStatus(AppContext& app, const TextRead& read) {
+    switch (read.failure) {
+        case ReadFailure::missing: return "!!! BLOCKCOUNTER - BLOCKCOUNT FILE NOT FOUND !!!";
+        case ReadFailure::notRegularFile: return "!!! BLOCKCOUNTER - BLOCKCOUNT FILE IS NOT A PLAIN FILE - NOT READ !!!";
+        case ReadFailure::tooLarge: return "!!! BLOCKCOUNTER - BLOCKCOUNT FILE TOO LARGE FOR A BLOCK COUNT - NOT READ !!!";
+        case ReadFailure::unreadable: return "!!! BLOCKCOUNTER - BLOCKCOUNT FILE COULD NOT BE READ !!!";
+        case ReadFailure::none: break;
+    }
+    if (!read.text->empty() && *read.text != app.profile().lineEnd()) return "!!! BLOCKCOUNTER - BLOCKCOUNT UPDATED !!!";
+    const std::string errors =
+        home_layout::clientErrorFile(app.profile(), app.main.SYNCWARD_HOME_TEXTBOX.text(), app.executableName);
+    const std::string complaint = app.platform.files.readText(errors, read_limits::blockCount).text.value_or("");
+    return "!!! BLOCKCOUNTER - " + likelyClientCause(complaint) + " - SEE " + errors + " !!!";
+}
+
 void loadTick(AppContext& app) {
     MainWindow& w = app.main;
     paintBlockBoxes(w, colours::black, colours::magenta);
@@ -142,9 +167,9 @@ void loadTick(AppContext& app) {
     // A missing file is an empty reading, which the checks discard.
     const std::string path =
         home_layout::blockCountFile(app.profile(), w.SYNCWARD_HOME_TEXTBOX.text(), app.executableName);
-    const auto reading = app.platform.files.readText(path, read_limits::blockCount).text;
-    w.CURRENT_BLOCK_TEXTBOX.setText(reading.value_or(""));
-    app.status(reading ? "!!! BLOCKCOUNTER - BLOCKCOUNT UPDATED !!!" : "!!! BLOCKCOUNTER - BLOCKCOUNT FILE NOT FOUND !!!");
+    const TextRead read = app.platform.files.readText(path, read_limits::blockCount);
+    w.CURRENT_BLOCK_TEXTBOX.setText(read.text.value_or(""));
+    app.status(loadStatus(app, read));
     w.ZERO_EMPTY_TEXTBOX_CHECKER_TIMER.start();
     w.BLOCKCOUNT_TEXTBOX_UPDATER_TIMER.stop();
 }

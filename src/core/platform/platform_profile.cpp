@@ -1,5 +1,7 @@
 #include "core/platform/platform_profile.h"
 
+#include <cctype>
+
 namespace syncward {
 
 PlatformProfile PlatformProfile::windows() {
@@ -58,6 +60,13 @@ std::vector<std::string> PlatformProfile::powerCommand(PowerAction action, const
         case PowerAction::Logoff: return {"loginctl", "terminate-user", userName};
     }
     return {};
+}
+
+bool PlatformProfile::isAbsoluteFolder(const std::string& path) const {
+    if (flavour_ == Flavour::Posix) return !path.empty() && path.front() == '/';
+    const bool drive = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+                       path[2] == '\\';
+    return drive || path.starts_with("\\\\");
 }
 
 std::string PlatformProfile::join(const std::string& folder, const std::string& name) const {

@@ -24,6 +24,12 @@ public:
     char separator() const { return separator_; }
     const std::string& lineEnd() const { return lineEnd_; }
 
+    // A folder given from the root: "/..." under POSIX, "X:\..." or a "\\"
+    // share under Windows. A relative folder, or one starting with "-",
+    // would be read by the shell as relative to wherever it runs, or as an
+    // option.
+    bool isAbsoluteFolder(const std::string& path) const;
+
     // Joins a folder and a name with the separator, by plain concatenation.
     std::string join(const std::string& folder, const std::string& name) const;
 

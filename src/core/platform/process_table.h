@@ -21,6 +21,10 @@ public:
     // Ends, at once, every process of this user with that name: the same
     // processes running() counts.
     virtual void terminate(const std::string& name) = 0;
+    // Asks every process of this user with that name to shut down cleanly
+    // (SIGTERM: a node flushes its database and exits); it ends in its own
+    // time. Where the system has no such request, nothing happens.
+    virtual void askToShutDown(const std::string& name) = 0;
 };
 
 }  // namespace syncward

@@ -20,6 +20,12 @@ PowerAutotimerSettings::PowerAutotimerSettings(AppContext& app)
     const auto boxes = actionTickBoxes();
     for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i]->onClick = [this, i] { actionClicked(i); };
     OK_BUTTON.onClick = [this] { ok(); };
+    // A corrected countdown start takes its error away with it.
+    CLOSE_REQUEST_COUNTDOWN_TEXTBOX.onChange = [this] {
+        if (AUTOTIMER_SETTINGS_STATUS_LABEL.caption() == invalidCountdownStart &&
+            isTimeOfDay(CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text()))
+            AUTOTIMER_SETTINGS_STATUS_LABEL.setCaption("");
+    };
     onClose = [this] {
         if (!positionSavedByOk_) app_.settings.savePosition(*this, placementPrefix);
     };

@@ -19,6 +19,17 @@ std::string nodeCommand(const PlatformProfile& profile, const std::string& folde
            profile.quoteValue(fields.dataFolder) + " " + option;
 }
 
+// The client finds the node's login cookie in the data folder. Under POSIX
+// a node kept in a folder of its own has no password in its configuration
+// file as a rule, so the client is told where the cookie is; the Windows
+// lines stay as they have always been.
+std::string clientCommand(const PlatformProfile& profile, const NodeCommandFields& fields) {
+    std::string line = programWithConf(profile, fields.daemonCliFolder, fields.cliName, fields.confFile);
+    if (profile.flavour() == PlatformProfile::Flavour::Posix && !fields.dataFolder.empty())
+        line += " -datadir=" + profile.quoteValue(fields.dataFolder);
+    return line;
+}
+
 }  // namespace
 
 std::string qtRunCommand(const PlatformProfile& profile, const NodeCommandFields& fields) {
@@ -30,13 +41,15 @@ std::string daemonRunCommand(const PlatformProfile& profile, const NodeCommandFi
 }
 
 std::string cliStopCommand(const PlatformProfile& profile, const NodeCommandFields& fields) {
-    return programWithConf(profile, fields.daemonCliFolder, fields.cliName, fields.confFile) + " " +
-           fields.cliOption + " stop";
+    return clientCommand(profile, fields) + " " + fields.cliOption + " stop";
 }
 
 std::string blockCountCommand(const PlatformProfile& profile, const NodeCommandFields& fields) {
-    return programWithConf(profile, fields.daemonCliFolder, fields.cliName, fields.confFile) +
-           " getblockcount > " + profile.quoteValue(fields.blockCountFile);
+    std::string line = clientCommand(profile, fields) + " getblockcount > " + profile.quoteValue(fields.blockCountFile);
+    // Why a client gave no number is kept for the block counter to name.
+    if (profile.flavour() == PlatformProfile::Flavour::Posix && !fields.clientErrorFile.empty())
+        line += " 2> " + profile.quoteValue(fields.clientErrorFile);
+    return line;
 }
 
 }  // namespace syncward

@@ -21,6 +21,7 @@ struct NodeCommandFields {
     std::string daemonOption;  // the same three
     std::string cliOption;     // "", "-daemon=1" or "-daemon=0"
     std::string blockCountFile;
+    std::string clientErrorFile;  // what the client says on failure (POSIX only)
 };
 
 // The lines are plain concatenations of the fields. An empty option keeps
@@ -34,7 +35,9 @@ std::string qtRunCommand(const PlatformProfile& profile, const NodeCommandFields
 std::string daemonRunCommand(const PlatformProfile& profile, const NodeCommandFields& fields);
 std::string cliStopCommand(const PlatformProfile& profile, const NodeCommandFields& fields);
 // Only the client's standard output goes into the block-count file; a
-// failing client leaves it empty.
+// failing client leaves it empty. Under POSIX both client lines also name
+// the data folder (where the node keeps its login cookie), and the client's
+// error output goes into its own file.
 std::string blockCountCommand(const PlatformProfile& profile, const NodeCommandFields& fields);
 
 }  // namespace syncward

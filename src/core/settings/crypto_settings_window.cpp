@@ -1,5 +1,8 @@
 #include "core/settings/crypto_settings_window.h"
 
+#include <optional>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/form/reaction_blocker.h"
@@ -7,6 +10,7 @@
 #include "core/settings/main_settings_window.h"
 #include "core/settings/settings_status.h"
 #include "core/state/app_context.h"
+#include "core/state/home_layout.h"
 
 namespace syncward {
 
@@ -179,6 +183,8 @@ NodeCommandFields CryptoSettingsWindow::commandFields() {
     // The block-count file of the home folder the command files go into, so
     // the line and the file the block counter reads share one home.
     fields.blockCountFile = mainSettings_().defaultBlockCountFile();
+    fields.clientErrorFile = home_layout::clientErrorFile(app_.profile(), mainSettings_().SYNCWARD_HOME_TEXTBOX.text(),
+                                                          app_.executableName);
     return fields;
 }
 
@@ -191,31 +197,82 @@ void CryptoSettingsWindow::rebuildCommands() {
     GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX.setText(blockCountCommand(profile, fields));
 }
 
-// The four command files, then the emptied block-count file. Every write is
-// tried; the names of those that failed come back.
+// The command files of the programs that have a name (a line for a
+// nameless program would start the folder itself), then the emptied
+// block-count file. All or nothing: when one write fails, the files
+// already written get their old contents back, and the names of the
+// files that failed come back.
 std::string CryptoSettingsWindow::writeFiles(const std::string& home) {
     FileSystem& files = app_.platform.files;
     const PlatformProfile& profile = app_.profile();
     const std::string& exe = app_.executableName;
-    const std::pair<CommandFile, TextBox*> commandFiles[] = {
-        {CommandFile::RunQt, &QV_QT_COMMAND_TEXTBOX},
-        {CommandFile::RunDaemon, &QV_D_COMMAND_TEXTBOX},
-        {CommandFile::CliStop, &QVCLI_STOP_COMMAND_TEXTBOX},
-        {CommandFile::BlockCounter, &GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX},
+    const bool hasClient = !DAEMONCLI_NAME_SETTINGS_TEXTBOX.text().empty();
+    const std::tuple<CommandFile, TextBox*, bool> commandFiles[] = {
+        {CommandFile::RunQt, &QV_QT_COMMAND_TEXTBOX, !QT_NAME_TEXTBOX.text().empty()},
+        {CommandFile::RunDaemon, &QV_D_COMMAND_TEXTBOX, !DAEMOND_NAME_TEXTBOX.text().empty()},
+        {CommandFile::CliStop, &QVCLI_STOP_COMMAND_TEXTBOX, hasClient},
+        {CommandFile::BlockCounter, &GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX, hasClient},
     };
+    std::vector<std::pair<std::string, std::optional<std::string>>> written;  // path, old contents
     std::vector<std::string> failed;
-    for (const auto& [file, box] : commandFiles)
-        if (!writeCommandFile(files, profile, home, exe, file, box->text()))
+    for (const auto& [file, box, named] : commandFiles) {
+        if (!named) continue;
+        const std::string path = commandFilePath(profile, home, exe, file);
+        auto before = files.readText(path, read_limits::shownInWindow).text;
+        if (writeCommandFile(files, profile, home, exe, file, box->text()))
+            written.emplace_back(path, std::move(before));
+        else
             failed.emplace_back(commandFileStem(file) + 1);  // "RUN-QT"
-    if (!resetBlockCountFile(files, profile, home, exe)) failed.emplace_back("LATEST-BLOCKCOUNT");
+    }
+    if (failed.empty() && !resetBlockCountFile(files, profile, home, exe)) failed.emplace_back("LATEST-BLOCKCOUNT");
+    if (!failed.empty())
+        for (const auto& [path, before] : written)
+            if (before) files.writeText(path, *before);
     return joined(failed, ", ");
 }
 
+// What would be refused before anything is stored or written: an empty or
+// relative home folder, program folders that are not absolute, and command
+// lines of more than one line.
+std::string CryptoSettingsWindow::refusal(const std::string& home) const {
+    const PlatformProfile& profile = app_.profile();
+    if (home.empty()) return "NO HOME FOLDER SET IN MAIN SETTINGS";
+    if (!profile.isAbsoluteFolder(home)) return "THE HOME FOLDER IN MAIN SETTINGS IS NOT A FULL PATH";
+    const std::pair<const TextBox*, const char*> folders[] = {
+        {&QT_LOCATION_TEXTBOX, "QT FOLDER"},
+        {&DAEMON_CLI_LOCATION_TEXTBOX, "DAEMON / CLI FOLDER"},
+        {&BLOCKCHAIN_HOME_TEXTBOX, "BLOCKCHAIN FOLDER"},
+    };
+    for (const auto& [box, name] : folders)
+        if (!box->text().empty() && !profile.isAbsoluteFolder(box->text()))
+            return std::string(name) + " MUST BE A FULL PATH";
+    for (const TextBox* box : {&QV_QT_COMMAND_TEXTBOX, &QV_D_COMMAND_TEXTBOX, &QVCLI_STOP_COMMAND_TEXTBOX,
+                               &GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX})
+        if (box->text().find_first_of("\r\n") != std::string::npos)
+            return "A FIELD HOLDS A LINE BREAK";
+    return {};
+}
+
+// Either the whole Save happens (files written, settings stored, the main
+// window updated) or nothing changes and the status says why: the next
+// run must never run old command files beside new settings.
 void CryptoSettingsWindow::save() {
     const SectionSettings& s = app_.settings;
     MainWindow& main = app_.main;
     // What is saved are the fields as they are now, not as the last tick saw them.
     rebuildCommands();
+
+    const std::string home = mainSettings_().SYNCWARD_HOME_TEXTBOX.text();
+    if (const std::string refused = refusal(home); !refused.empty()) {
+        showStatus(MESSAGE_STATUS_TEXTBOX, "!!! " + refused + " - NOTHING SAVED !!!", colours::red);
+        return;
+    }
+    if (const std::string failed = writeFiles(home); !failed.empty()) {
+        showStatus(MESSAGE_STATUS_TEXTBOX,
+                   "!!! NOT WRITTEN: " + failed + " - CHECK THE HOME FOLDER / CREATE FOLDERS - NOTHING SAVED !!!",
+                   colours::red);
+        return;
+    }
 
     COMMAND_UPDATE_TIMER.stop();
     main.CRYPTO_NAME_TEXTBOX.setText(CRYPTO_NAME_TEXTBOX.text());
@@ -233,16 +290,6 @@ void CryptoSettingsWindow::save() {
     // The folder sizer measures the main window's copy of the data folder.
     main.BLOCKCHAIN_HOME_TEXTBOX.setText(BLOCKCHAIN_HOME_TEXTBOX.text());
 
-    // Without a home folder the paths would point at the root of the
-    // file system, so nothing is written.
-    const std::string home = mainSettings_().SYNCWARD_HOME_TEXTBOX.text();
-    std::vector<std::string> problems;
-    if (home.empty()) {
-        problems.emplace_back("NO HOME FOLDER SET IN MAIN SETTINGS - NO FILE WRITTEN");
-    } else if (const std::string failed = writeFiles(home); !failed.empty()) {
-        problems.push_back("NOT WRITTEN: " + failed + " - CHECK THE HOME FOLDER / CREATE FOLDERS");
-    }
-
     TextBox* commands[] = {&QV_QT_COMMAND_TEXTBOX, &QV_D_COMMAND_TEXTBOX, &QVCLI_STOP_COMMAND_TEXTBOX,
                            &GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX};
     for (TextBox* box : commands) saved = s.saveText(*box) && saved;
@@ -253,11 +300,11 @@ void CryptoSettingsWindow::save() {
     if (isOpen()) COMMAND_UPDATE_TIMER.start();
     CANCEL_BUTTON.setCaption("Close");
 
-    if (!saved) problems.emplace_back("SETTINGS NOT STORED - CHECK THE SETTINGS FILE");
-    if (problems.empty())
+    if (saved)
         showStatus(MESSAGE_STATUS_TEXTBOX, crypto_texts::cryptoSettingsSaved, colours::green);
     else
-        showStatus(MESSAGE_STATUS_TEXTBOX, "!!! " + joined(problems, " / ") + " !!!", colours::red);
+        showStatus(MESSAGE_STATUS_TEXTBOX, "!!! COMMAND FILES WRITTEN - SETTINGS NOT STORED - CHECK THE SETTINGS FILE !!!",
+                   colours::red);
 }
 
 }  // namespace syncward

@@ -106,6 +106,7 @@ private:
     void resetToBuiltState();
     void save();
     std::string writeFiles(const std::string& home);
+    std::string refusal(const std::string& home) const;
 
     AppContext& app_;
     std::function<MainSettingsWindow&()> mainSettings_;

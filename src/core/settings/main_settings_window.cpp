@@ -13,6 +13,21 @@ namespace syncward {
 
 namespace {
 
+// Creates a folder and every missing folder above it; true when it exists
+// afterwards. The root ("/", "D:\", a "\\server\share") is never created.
+bool createWithParents(FileSystem& files, const PlatformProfile& profile, const std::string& folder) {
+    if (files.folderExists(folder)) return true;
+    const char separator = profile.separator();
+    std::size_t from = 1;
+    if (folder.starts_with(std::string(2, separator)))
+        from = folder.find(separator, folder.find(separator, 2) + 1);  // past "\\server\share"
+    else if (profile.flavour() == PlatformProfile::Flavour::Windows)
+        from = 3;  // past "D:\"
+    for (std::size_t at = folder.find(separator, from); at != std::string::npos; at = folder.find(separator, at + 1))
+        files.createFolder(folder.substr(0, at));
+    return files.createFolder(folder);
+}
+
 constexpr const char* placementPrefix = "MAIN_SETTINGS-";
 constexpr const char* confFileFilter = "CONF Files (*.conf)|*.conf|All files (*.*)|*.*";
 
@@ -48,10 +63,17 @@ MainSettingsWindow::MainSettingsWindow(AppContext& app)
     };
     BROWSE_FOLDER_BUTTON.onClick = [this] { browseHomeFolder(); };
     CREATE_FOLDERS_BUTTON.onClick = [this] { createFolders(); };
+    // A corrected interval takes its error away with it.
+    HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.onChange = [this] {
+        if (MESSAGE_STATUS_TEXTBOX.text() == main_settings_texts::invalidHeartbeatTime &&
+            isTimeOfDay(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text()))
+            showStatus(MESSAGE_STATUS_TEXTBOX, "", colours::windowBackground);
+    };
     USE_OWN_CONF_TICKBOX.onClick = [this] { ownConfClicked(); };
     CONF_BROWSE_BUTTON.onClick = [this] { browseConfFile(); };
+    // Loading hands the value to the main window but stores nothing.
     AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.onClick = [this] {
-        stored(app_.settings.saveTick(AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX));
+        if (!loading_) stored(app_.settings.saveTick(AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX));
         app_.main.AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.setValue(AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.value());
         if (!loading_) reportStoreFailure();
     };
@@ -111,7 +133,7 @@ void MainSettingsWindow::load() {
     s.loadTick(USE_OWN_CONF_TICKBOX, 0);
     s.loadText(CONF_FILE_LOCATION_TEXTBOX, "");
     s.loadText(GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX, "");
-    s.loadTick(AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX, 0);
+    s.loadTick(AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX, 1);
 
     // The configuration file, the user's own or the home folder's.
     MESSAGE_STATUS_TEXTBOX.setText("");
@@ -130,7 +152,10 @@ void MainSettingsWindow::checkHomeFolder() {
     CRYPTO_SETTINGS_BUTTON.setEnabled(hasHome);
     AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.setEnabled(hasHome);
     if (!hasHome) {
-        AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.setValue(0);
+        // The user emptied the folder: there is no block-count file to load.
+        // A window merely loaded without a home folder keeps the stored
+        // choice, so a first look does not switch auto-loading off.
+        if (!loading_) AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.setValue(0);
         SYNCWARD_HOME_TEXTBOX.setBackground(colours::red);
     }
     applyConfManagerRule();
@@ -183,19 +208,24 @@ void MainSettingsWindow::ownConfClicked() {
     if (!loading_) reportStoreFailure();
 }
 
+// The home folder is created with its parents, then its five sub-folders,
+// so a first set-up needs nothing outside the program.
 void MainSettingsWindow::createFolders() {
     const std::string& home = SYNCWARD_HOME_TEXTBOX.text();
     if (home.empty()) return;
+    const PlatformProfile& profile = app_.profile();
+    if (!profile.isAbsoluteFolder(home)) {
+        showStatus(MESSAGE_STATUS_TEXTBOX, main_settings_texts::homeFolderNotFull, colours::red);
+        return;
+    }
     FileSystem& files = app_.platform.files;
-    // The home folder itself is not created: a mistyped one would otherwise
-    // quietly become a new, empty home.
-    if (!files.folderExists(home)) {
-        showStatus(MESSAGE_STATUS_TEXTBOX, main_settings_texts::homeFolderMissing, colours::red);
+    if (!createWithParents(files, profile, home)) {
+        showStatus(MESSAGE_STATUS_TEXTBOX, main_settings_texts::homeFolderNotCreated, colours::red);
         return;
     }
     std::string failed;
     for (const char* name : home_layout::subfolders) {
-        if (files.createFolder(home_layout::subfolder(app_.profile(), home, name))) continue;
+        if (files.createFolder(home_layout::subfolder(profile, home, name))) continue;
         failed += (failed.empty() ? "" : ", ") + std::string(name);
     }
     if (failed.empty())
@@ -219,6 +249,13 @@ void MainSettingsWindow::browseConfFile() {
 void MainSettingsWindow::ok() {
     const SectionSettings& s = app_.settings;
     MainWindow& main = app_.main;
+    // Command files and reports live in the home folder: an empty one would
+    // put them at the root of the file system, a relative one wherever the
+    // shell happens to run.
+    if (const char* refused = homeFolderRefusal()) {
+        showStatus(MESSAGE_STATUS_TEXTBOX, refused, colours::red);
+        return;
+    }
     // The heartbeat counts this interval down; a text that is not a time
     // would stop it, so it is not handed over.
     if (!isTimeOfDay(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text())) {
@@ -263,7 +300,9 @@ void MainSettingsWindow::storeOnClose() {
     const SectionSettings& s = app_.settings;
     bool saved = true;
     s.savePosition(*this, placementPrefix);
-    saved = s.saveText(SYNCWARD_HOME_TEXTBOX) && saved;
+    // A folder OK would refuse is not stored behind the user's back either.
+    const std::string& home = SYNCWARD_HOME_TEXTBOX.text();
+    if (home.empty() || app_.profile().isAbsoluteFolder(home)) saved = s.saveText(SYNCWARD_HOME_TEXTBOX) && saved;
     if (isTimeOfDay(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text()))
         saved = s.saveText(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX) && saved;
     saved = s.saveTick(USE_OWN_CONF_TICKBOX) && saved;
@@ -271,6 +310,15 @@ void MainSettingsWindow::storeOnClose() {
     // This window is going away; the main window's status line tells.
     if (!saved) app_.status(settings_texts::settingsNotStored);
     loaded_ = false;
+}
+
+const char* MainSettingsWindow::homeFolderRefusal() const {
+    const PlatformProfile& profile = app_.profile();
+    if (SYNCWARD_HOME_TEXTBOX.text().empty()) return main_settings_texts::homeFolderEmpty;
+    if (!profile.isAbsoluteFolder(SYNCWARD_HOME_TEXTBOX.text())) return main_settings_texts::homeFolderNotFull;
+    const std::string& conf = CONF_FILE_LOCATION_TEXTBOX.text();
+    if (!conf.empty() && !profile.isAbsoluteFolder(conf)) return main_settings_texts::confFileNotFull;
+    return nullptr;
 }
 
 void MainSettingsWindow::reportStoreFailure() {

@@ -14,7 +14,10 @@ inline constexpr const char* defaultFolderUsed = "!!! DEFAULT FOLDER USED - THAN
 inline constexpr const char* notDefaultFolder = "!!! NOT DEFAULT FOLDER - BEWARE OF FAILURES !!!";
 inline constexpr const char* confFileChanged = "!!! CONF FILE CHANGED - RE-SAVE CRYPTO SETTINGS !!!";
 inline constexpr const char* foldersCreated = "!!! FOLDERS CREATED !!!";
-inline constexpr const char* homeFolderMissing = "!!! HOME FOLDER NOT FOUND - CREATE IT FIRST - NO FOLDER CREATED !!!";
+inline constexpr const char* homeFolderNotCreated = "!!! HOME FOLDER COULD NOT BE CREATED - NO FOLDER CREATED !!!";
+inline constexpr const char* homeFolderEmpty = "!!! NO HOME FOLDER - CHOOSE ONE OR USE THE DEFAULT - NOT APPLIED !!!";
+inline constexpr const char* homeFolderNotFull = "!!! HOME FOLDER MUST BE A FULL PATH - NOT APPLIED !!!";
+inline constexpr const char* confFileNotFull = "!!! \".CONF\" FILE MUST BE A FULL PATH - NOT APPLIED !!!";
 inline constexpr const char* invalidHeartbeatTime = "!!! INVALID HEARTBEAT TIME - USE HH:MM:SS - NOT APPLIED !!!";
 }  // namespace main_settings_texts
 
@@ -81,6 +84,9 @@ private:
     // Notes a failed store save; the user's action reports it when done.
     void stored(bool saved) { storeFailed_ = storeFailed_ || !saved; }
     void reportStoreFailure();
+    // Why OK cannot take the home folder or the configuration file; nullptr
+    // when it can.
+    const char* homeFolderRefusal() const;
 
     AppContext& app_;
     bool loaded_ = false;

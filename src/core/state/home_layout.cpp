@@ -29,6 +29,10 @@ std::string reportFile(const PlatformProfile& profile, const std::string& home, 
     return fileIn(profile, home, reports, exe + "-END-REPORT.LOG");
 }
 
+std::string clientErrorFile(const PlatformProfile& profile, const std::string& home, const std::string& exe) {
+    return fileIn(profile, home, logs, exe + "-BLOCKCOUNTER-CLIENT.LOG");
+}
+
 std::string mailerLogFile(const PlatformProfile& profile, const std::string& home, const std::string& exe) {
     return fileIn(profile, home, logs, exe + "-SEND-EMAIL.LOG");
 }

@@ -23,6 +23,7 @@ std::string subfolder(const PlatformProfile& profile, const std::string& home, c
 std::string blockCountFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
 std::string configFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
 std::string reportFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
+std::string clientErrorFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
 std::string mailerLogFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
 
 }  // namespace home_layout

@@ -20,6 +20,7 @@ inline constexpr const char* stillToRun = "!!! STILL TO RUN !!!";
 inline constexpr const char* ready = "READY...";
 inline constexpr const char* manualExit = "!!! MANUAL EXIT !!!";
 inline constexpr const char* reportNotWritten = "!!! END REPORT FILE NOT WRITTEN - CHECK THE REPORTS FOLDER !!!";
+inline constexpr const char* outcomeNotWritten = "!!! COMPLETED - REPORT OR SETTINGS NOT WRITTEN - CHECK THE DISK !!!";
 }  // namespace main_texts
 
 // Intervals and countdowns the main window starts from when nothing valid
@@ -55,6 +56,13 @@ public:
     long long AUTOSTART_REMAINING = 11;
     long long AUTOCLOSE_REMAINING = 11;
     std::string COMPUTER_NAME;
+    // How step 12 waits for the node: seconds waited, and whether the stop
+    // request failed to start or the node was asked to shut down itself.
+    long long SHUTDOWN_WAIT_ELAPSED = 0;
+    bool STOP_REQUEST_FAILED = false;
+    bool SHUTDOWN_REQUESTED = false;
+    // The end report of this run could not be written.
+    bool REPORT_NOT_WRITTEN = false;
 
     // Settings-backed controls.
     TickBox ALWAYS_ON_TOP_TICKBOX{*this, "ALWAYS_ON_TOP_TICKBOX", "Always On Top", 1};

@@ -7,6 +7,7 @@
 
 #include "core/state/main_window.h"
 #include "core/state/section_settings.h"
+#include "core/time/clock_text.h"
 
 namespace syncward {
 
@@ -23,14 +24,14 @@ constexpr std::array table = {
     MainSetting{"ALWAYS_ON_TOP_TICKBOX", "", "1", tick, alwaysOnTop, exitOrAutoclose, 1},
 
     MainSetting{"AUTOSTART_TICKBOX", "", "0", tick, runSettings, everyClose, 2},
-    MainSetting{"USER_COUNT_TIME_TEXTBOX", "", main_defaults::countInterval, time, runSettings, everyClose, 4},
+    MainSetting{"USER_COUNT_TIME_TEXTBOX", "", main_defaults::countInterval, interval, runSettings, everyClose, 4},
     MainSetting{"AUTOSTART_TIMER_TEXTBOX", "", main_defaults::countdownSeconds, text, runSettings, 0, 0},
     MainSetting{"AUTOCLOSE_TIMER_TEXTBOX", "", main_defaults::countdownSeconds, text, runSettings, 0, 0},
     MainSetting{"QV_QT_COMMAND_TEXTBOX", "", "", text, runSettings, 0, 0},
     MainSetting{"QV_D_COMMAND_TEXTBOX", "", "", text, runSettings, 0, 0},
     MainSetting{"QVCLI_STOP_COMMAND_TEXTBOX", "", "", text, runSettings, 0, 0},
     MainSetting{"GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX", "", "", text, runSettings, 0, 0},
-    MainSetting{"USER_OVERRIDE_TIME_TEXTBOX", "", main_defaults::overrideInterval, time, runSettings, everyClose, 5},
+    MainSetting{"USER_OVERRIDE_TIME_TEXTBOX", "", main_defaults::overrideInterval, interval, runSettings, everyClose, 5},
     MainSetting{"OVERRIDE_TIMER_ENABLE_TICKBOX", "", "0", tick, runSettings, everyClose, 6},
     MainSetting{"AUTOSTART_OVERRIDE_TIMER_TICKBOX", "", "0", tick, runSettings, everyClose, 7},
     MainSetting{"FINISH_WHEN_IDENTICAL_TICKBOX", "", "0", tick, runSettings, everyClose, 3},
@@ -78,6 +79,11 @@ void load(MainWindow& w, const SectionSettings& settings, const MainSetting& set
         case tick: settings.loadTick(static_cast<TickBox&>(*control), key, fallback == "1" ? 1 : 0); break;
         case time: settings.loadTime(static_cast<TextBox&>(*control), key, fallback); break;
         case text: settings.loadText(static_cast<TextBox&>(*control), key, fallback); break;
+        case interval: {
+            const std::string stored = settings.get(key, fallback);
+            static_cast<TextBox&>(*control).setText(parseInterval(stored) ? stored : fallback);
+            break;
+        }
     }
 }
 

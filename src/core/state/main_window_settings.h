@@ -10,9 +10,9 @@ class MainWindow;
 class SectionSettings;
 
 // How a stored value is read back: as it stands, as a tick ("0" or "1",
-// anything else is the default), or as an "hh:mm:ss" time (anything else is
-// the default).
-enum class SettingKind { text, tick, time };
+// anything else is the default), as an "hh:mm:ss" time, or as a countdown
+// interval (a time above zero); anything else is the default.
+enum class SettingKind { text, tick, time, interval };
 
 // The three ways the main window closes store different sets.
 enum ClosedBy : unsigned { closeBox = 1u, exitButton = 2u, autoclose = 4u };

@@ -22,7 +22,9 @@ std::string SectionSettings::get(const std::string& key, const std::string& fall
 }
 
 bool SectionSettings::save(const std::string& key, const std::string& value) const {
-    return store_.save(section_, key, value);
+    const bool saved = store_.save(section_, key, value);
+    if (!saved) ++failedSaves_;
+    return saved;
 }
 
 int SectionSettings::getTick(const std::string& key, int fallback) const {

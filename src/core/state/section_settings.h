@@ -19,6 +19,10 @@ public:
 
     std::string get(const std::string& key, const std::string& fallback) const;
     bool save(const std::string& key, const std::string& value) const;
+    // Saves that failed since the last forgetFailedSaves(): a run tells at
+    // its end whether everything it stored is really stored.
+    int failedSaves() const { return failedSaves_; }
+    void forgetFailedSaves() const { failedSaves_ = 0; }
 
     // Tick boxes are stored as "0" or "1"; anything else reads as the default.
     int getTick(const std::string& key, int fallback) const;
@@ -45,6 +49,7 @@ public:
 private:
     SettingsStore& store_;
     std::string section_;
+    mutable int failedSaves_ = 0;
 };
 
 }  // namespace syncward

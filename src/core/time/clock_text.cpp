@@ -62,4 +62,10 @@ std::string formatClock(long long elapsedSeconds) {
 
 std::string formatSecondsField(long long remainingSeconds) { return twoDigits(std::llabs(remainingSeconds) % 60); }
 
+std::optional<long long> parseInterval(std::string_view text) {
+    const auto seconds = parseTimeOfDay(text);
+    if (!seconds || *seconds == 0) return std::nullopt;
+    return seconds;
+}
+
 }  // namespace syncward

@@ -13,6 +13,9 @@ inline constexpr long long secondsPerDay = 24 * 60 * 60;
 // not a time, and callers refuse to start a countdown from it.
 std::optional<long long> parseTimeOfDay(std::string_view text);
 bool isTimeOfDay(std::string_view text);
+// A countdown's interval: a time of day above zero ("00:00:00" would fire
+// on every tick).
+std::optional<long long> parseInterval(std::string_view text);
 
 // "hh:mm:ss", two digits each. A countdown that has run past zero shows the
 // overdue time with a leading minus ("-00:00:05"), so it can never read

@@ -227,4 +227,16 @@ void ProcProcessTable::terminate(const std::string& name) {
     if (endSelf) ::kill(own, SIGKILL);
 }
 
+void ProcProcessTable::askToShutDown(const std::string& name) {
+    const std::string wanted = lowered(name);
+    if (wanted.empty()) return;
+    const uid_t self = ::getuid();
+    const pid_t own = ::getpid();
+    forEachProcess(procRoot_, [&](ProcessEntry& process) {
+        if (process.matches(wanted) && process.owner() == self && !process.hasExited() && process.pid() != own)
+            ::kill(process.pid(), SIGTERM);
+        return true;
+    });
+}
+
 }  // namespace syncward

@@ -1,0 +1,110 @@
+#include "gui/command_line.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+namespace syncward {
+
+DisplayEnvironment DisplayEnvironment::fromProcess() {
+    return {qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"),
+            qEnvironmentVariable("QT_QPA_PLATFORM")};
+}
+
+namespace {
+
+QString ownName(const QStringList& arguments) {
+    const QString name = arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).fileName();
+    return name.isEmpty() ? QStringLiteral("syncward") : name;
+}
+
+QString description(const QString& name) {
+    return QStringLiteral(
+               "Keeps a crypto-currency full node up to date without anybody watching: starts the node,\n"
+               "polls its block count until the chain has caught up, stops the node, reports, mails the\n"
+               "report and closes or powers the computer off.\n"
+               "\n"
+               "This copy is \"%1\": its settings are the group [%1] of\n"
+               "$XDG_CONFIG_HOME/QV_SYNCWARD/QV_SYNCWARD.ini and its files in the home folder are named\n"
+               "%1-... . A link or copy of the program under another name is another copy with its own\n"
+               "settings and files.\n"
+               "\n"
+               "Without any display (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM all unset) the\n"
+               "program runs offscreen by itself. SIGTERM, SIGINT and SIGHUP close it as its close box\n"
+               "does.")
+        .arg(name);
+}
+
+// Without a QCoreApplication (none exists yet) Qt cannot name the program
+// in its usage line, so the line is written here.
+QString usageNamed(const QString& helpText, const QString& name) {
+    const qsizetype firstLineEnd = helpText.indexOf(QLatin1Char('\n'));
+    const QString rest = firstLineEnd < 0 ? QString() : helpText.mid(firstLineEnd + 1);
+    return QStringLiteral("Usage: %1 [--offscreen]\n%2").arg(name, rest);
+}
+
+}  // namespace
+
+CommandLine readCommandLine(const QStringList& arguments, const DisplayEnvironment& environment,
+                            const QString& version) {
+    const QString name = ownName(arguments);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(description(name));
+    // Qt's own options are single-dash words ("-platform xcb"); reading
+    // single-dash words as long options keeps them from being taken apart
+    // into letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
+                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption showVersion({QStringLiteral("v"), QStringLiteral("version")},
+                                         QStringLiteral("Show the version and exit."));
+    parser.addOption(help);
+    parser.addOption(showVersion);
+    const QCommandLineOption offscreen(QStringLiteral("offscreen"),
+                                       QStringLiteral("Run without a window, even where a display is available."));
+    parser.addOption(offscreen);
+    // Qt reads these two itself; they matter here because they choose where
+    // the window goes, so the offscreen fallback must not override them.
+    QCommandLineOption platform(QStringLiteral("platform"), QString(), QStringLiteral("name"));
+    platform.setFlags(QCommandLineOption::HiddenFromHelp);
+    QCommandLineOption display(QStringLiteral("display"), QString(), QStringLiteral("display"));
+    display.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(platform);
+    parser.addOption(display);
+
+    CommandLine result;
+    const auto refuse = [&](const QString& why) {
+        result.action = CommandLine::Action::Refuse;
+        result.text = QStringLiteral("%1: %2\nTry '%1 --help'.\n").arg(name, why);
+        return result;
+    };
+    // execve() allows an empty argument list; the parser does not.
+    if (!parser.parse(arguments.isEmpty() ? QStringList{name} : arguments)) return refuse(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return refuse(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+
+    if (parser.isSet(help)) {
+        result.action = CommandLine::Action::ShowHelp;
+        result.text = usageNamed(parser.helpText(), name);
+        return result;
+    }
+    if (parser.isSet(showVersion)) {
+        result.action = CommandLine::Action::ShowVersion;
+        result.text = QStringLiteral("syncward %1\n").arg(version);
+        return result;
+    }
+
+    const bool platformChosen = parser.isSet(platform) || !environment.qpaPlatform.isEmpty();
+    const bool displayNamed =
+        parser.isSet(display) || !environment.display.isEmpty() || !environment.waylandDisplay.isEmpty();
+    result.offscreenWithoutDisplay = !parser.isSet(offscreen) && !platformChosen && !displayNamed;
+    result.offscreen = parser.isSet(offscreen) || result.offscreenWithoutDisplay;
+    if (result.offscreenWithoutDisplay)
+        result.text = QStringLiteral(
+                          "%1: no display (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM are unset); "
+                          "running offscreen, without a window\n")
+                          .arg(name);
+    return result;
+}
+
+}  // namespace syncward

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace syncward {
+
+// What the environment says about a display to show windows on.
+struct DisplayEnvironment {
+    QString display;         // DISPLAY
+    QString waylandDisplay;  // WAYLAND_DISPLAY
+    QString qpaPlatform;     // QT_QPA_PLATFORM
+
+    static DisplayEnvironment fromProcess();
+};
+
+// The command line, read before the toolkit starts: --help and --version
+// must work where no window can be opened, and running offscreen has to be
+// decided before QApplication picks its platform. Nothing here chooses the
+// settings section; that is always the executable's own name.
+struct CommandLine {
+    enum class Action { Run, ShowHelp, ShowVersion, Refuse };
+    Action action = Action::Run;
+    bool offscreen = false;
+    // Offscreen because there is no display at all, not because asked for.
+    bool offscreenWithoutDisplay = false;
+    // The help or version text for standard output; for standard error, why
+    // the command line was refused, or (running) that no window will appear.
+    QString text;
+};
+
+// arguments as the program received them, argv[0] first.
+CommandLine readCommandLine(const QStringList& arguments, const DisplayEnvironment& environment,
+                            const QString& version);
+
+// Exit status for a refused command line.
+inline constexpr int commandLineRefused = 2;
+
+}  // namespace syncward

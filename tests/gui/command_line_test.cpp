@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include "gui/command_line.h"
+
+namespace syncward::testing {
+namespace {
+
+using Action = CommandLine::Action;
+
+const DisplayEnvironment noDisplay{};
+const DisplayEnvironment x11{":0", "", ""};
+
+CommandLine read(QStringList arguments, const DisplayEnvironment& environment = x11) {
+    return readCommandLine(arguments, environment, "1.2.3");
+}
+
+TEST(CommandLine, WithoutAnyDisplayRunsOffscreenAndSaysSoNamingTheCopy) {
+    const CommandLine line = read({"/home/ann/.local/bin/LTC1"}, noDisplay);
+    EXPECT_EQ(line.action, Action::Run);
+    EXPECT_TRUE(line.offscreen);
+    EXPECT_TRUE(line.offscreenWithoutDisplay);
+    EXPECT_TRUE(line.text.startsWith("LTC1: no display")) << line.text.toStdString();
+    EXPECT_TRUE(line.text.endsWith('\n'));
+
+    // Variables that are set but empty name no display either.
+    EXPECT_TRUE(read({"LTC1"}, {"", "", ""}).offscreenWithoutDisplay);
+}
+
+TEST(CommandLine, AnyDisplayOrChosenPlatformKeepsTheWindow) {
+    const struct {
+        const char* why;
+        QStringList arguments;
+        DisplayEnvironment environment;
+    } cases[] = {
+        {"X11", {"syncward"}, {":0", "", ""}},
+        {"Wayland", {"syncward"}, {"", "wayland-0", ""}},
+        {"platform from the environment", {"syncward"}, {"", "", "vnc"}},
+        {"-platform on the command line", {"syncward", "-platform", "vnc"}, noDisplay},
+        {"--platform=", {"syncward", "--platform=vnc"}, noDisplay},
+        {"-display on the command line", {"syncward", "-display", ":3"}, noDisplay},
+    };
+    for (const auto& c : cases) {
+        const CommandLine line = read(c.arguments, c.environment);
+        EXPECT_EQ(line.action, Action::Run) << c.why;
+        EXPECT_FALSE(line.offscreen) << c.why;
+        EXPECT_TRUE(line.text.isEmpty()) << c.why;
+    }
+}
+
+TEST(CommandLine, OffscreenWhenAskedForWithoutTheNoDisplayNotice) {
+    for (const QString spelling : {"--offscreen", "-offscreen"}) {
+        const CommandLine line = read({"BTC1", spelling}, x11);
+        EXPECT_EQ(line.action, Action::Run);
+        EXPECT_TRUE(line.offscreen);
+        EXPECT_FALSE(line.offscreenWithoutDisplay);
+        EXPECT_TRUE(line.text.isEmpty());
+    }
+    // Asked for, it also wins over a platform chosen in the environment.
+    EXPECT_TRUE(read({"BTC1", "--offscreen"}, {"", "", "xcb"}).offscreen);
+}
+
+TEST(CommandLine, HelpNamesThisCopyAndItsOptionsButNotTheToolkitPassThroughs) {
+    for (const QString spelling : {"--help", "-h", "-?"}) {
+        const CommandLine line = read({"/usr/local/bin/DOGE2", spelling});
+        ASSERT_EQ(line.action, Action::ShowHelp) << spelling.toStdString();
+        EXPECT_TRUE(line.text.startsWith("Usage: DOGE2 [--offscreen]\n")) << line.text.toStdString();
+        EXPECT_TRUE(line.text.contains("group [DOGE2]"));
+        EXPECT_TRUE(line.text.contains("--offscreen"));
+        EXPECT_TRUE(line.text.contains("--version"));
+        EXPECT_FALSE(line.text.contains("platform <")) << "Qt's own options stay out of the help";
+        EXPECT_FALSE(line.text.contains("<executable_name>"));
+    }
+    // Help and version win over running, whatever else is given.
+    EXPECT_EQ(read({"DOGE2", "--offscreen", "--help"}, noDisplay).action, Action::ShowHelp);
+    EXPECT_EQ(read({"DOGE2", "--version", "--offscreen"}, noDisplay).action, Action::ShowVersion);
+}
+
+TEST(CommandLine, VersionIsTheOneGivenWhateverTheCopyIsCalled) {
+    for (const QString spelling : {"--version", "-v"}) {
+        const CommandLine line = read({"/opt/LTC9", spelling});
+        EXPECT_EQ(line.action, Action::ShowVersion);
+        EXPECT_EQ(line.text, "syncward 1.2.3\n");
+    }
+}
+
+TEST(CommandLine, RefusesWhatItDoesNotKnowWithAHintNamingTheCopy) {
+    const struct {
+        QStringList arguments;
+        const char* mentions;
+    } cases[] = {
+        {{"/usr/bin/BTC1", "--fast"}, "fast"},
+        {{"/usr/bin/BTC1", "LTC1"}, "LTC1"},
+        {{"/usr/bin/BTC1", "--offscreen=yes"}, "offscreen"},
+        {{"/usr/bin/BTC1", "-platform"}, "platform"},
+    };
+    for (const auto& c : cases) {
+        const CommandLine line = read(c.arguments);
+        EXPECT_EQ(line.action, Action::Refuse) << c.mentions;
+        EXPECT_FALSE(line.offscreen);
+        EXPECT_TRUE(line.text.startsWith("BTC1: ")) << line.text.toStdString();
+        EXPECT_TRUE(line.text.contains(c.mentions)) << line.text.toStdString();
+        EXPECT_TRUE(line.text.endsWith("Try 'BTC1 --help'.\n")) << line.text.toStdString();
+    }
+}
+
+TEST(CommandLine, AnEmptyArgumentListStillHasAName) {
+    const CommandLine line = read({}, noDisplay);
+    EXPECT_EQ(line.action, Action::Run);
+    EXPECT_TRUE(line.text.startsWith("syncward: no display"));
+}
+
+}  // namespace
+}  // namespace syncward::testing

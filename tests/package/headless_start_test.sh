@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The built program where nobody watches. With no display at all it runs
+# offscreen by itself and says so; --offscreen does the same where a display
+# is present; with a display and no option it opens its window there. Each
+# time it is started as a link under another name and must end cleanly on a
+# close request: exit status 0, and its window's place stored by its own
+# close in the section named after the link.
+set -euo pipefail
+binary=$(realpath "$1")
+work=$(mktemp -d "${TMPDIR:-/tmp}/syncward-headless-XXXXXX")
+pid=""
+cleanup() {
+  if [ -n "$pid" ]; then kill -KILL "$pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+mkdir -p "$work/home" "$work/config" "$work/runtime"
+chmod 700 "$work/runtime"
+settings="$work/config/QV_SYNCWARD/QV_SYNCWARD.ini"
+# A scratch home and settings, and no display or platform from the caller.
+clean_env=(env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_CONFIG_HOME="$work/config"
+           XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8)
+
+# The handler for SIGTERM is in place once the program's SigCgt mask says so;
+# a signal sent earlier would just kill it.
+wait_until_listening() {
+  for _ in $(seq 1 300); do
+    if [ -r "/proc/$pid/status" ]; then
+      caught=$(awk '/^SigCgt:/ {print $2}' "/proc/$pid/status")
+      if [ -n "$caught" ] && (( 0x$caught & (1 << 14) )); then return 0; fi
+    fi
+    kill -0 "$pid" 2>/dev/null || fail "$name ended before it was up: $(cat "$work/$name.err")"
+    sleep 0.1
+  done
+  fail "$name never listened for close requests"
+}
+
+# check_case NAME SIGNAL PLUGIN NOTICE(yes|no) launcher... -- args...
+check_case() {
+  name=$1 signal=$2 plugin=$3 notice=$4
+  shift 4
+  ln -s "$binary" "$work/$name"
+  rm -f "$work/$name.pid"
+  "$@" 2>"$work/$name.err" &
+  job=$!
+  for _ in $(seq 1 300); do [ -s "$work/$name.pid" ] && break; sleep 0.1; done
+  pid=$(cat "$work/$name.pid" 2>/dev/null) || fail "$name did not start"
+  wait_until_listening
+
+  # Which platform the toolkit took shows in the plugins it loaded.
+  grep -q "/libq$plugin\.so" "/proc/$pid/maps" || fail "$name did not load the $plugin platform"
+  sleep 1
+  kill -0 "$pid" 2>/dev/null || fail "$name did not keep running: $(cat "$work/$name.err")"
+
+  kill "-$signal" "$pid"
+  for _ in $(seq 1 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$pid" 2>/dev/null && fail "$name still runs 30 s after SIG$signal"
+  status=0
+  wait "$job" || status=$?
+  pid=""
+  [ "$status" -eq 0 ] || fail "$name ended with status $status on SIG$signal: $(cat "$work/$name.err")"
+
+  if grep -q "no display" "$work/$name.err"; then said=yes; else said=no; fi
+  [ "$said" = "$notice" ] || fail "$name: notice on standard error expected: $notice; got: $(cat "$work/$name.err")"
+  # Its own close stored its place, in its own section only.
+  awk -v group="[$name]" '
+      /^\[/ { inside = ($0 == group) }
+      inside && /^MAIN-Left=/ { found = 1 }
+      END { exit !found }' "$settings" || fail "$name stored no place in [$name]: $(cat "$settings" 2>&1)"
+  echo "ok: $name ($plugin) closed on SIG$signal"
+}
+
+
+check_case HEADLESS1 TERM offscreen yes \
+  "${clean_env[@]}" sh -c 'echo $$ > "$0.pid"; exec "$0"' "$work/HEADLESS1"
+check_case HEADLESS2 TERM offscreen no \
+  "${clean_env[@]}" xvfb-run -a sh -c 'echo $$ > "$0.pid"; exec "$0" --offscreen' "$work/HEADLESS2"
+check_case HEADLESS3 HUP xcb no \
+  "${clean_env[@]}" xvfb-run -a sh -c 'echo $$ > "$0.pid"; exec "$0"' "$work/HEADLESS3"
+
+# Options never choose the section: three links, three sections, nothing else.
+groups=$(grep -c '^\[' "$settings")
+[ "$groups" -eq 3 ] || fail "expected the sections of the three copies only, got: $(grep '^\[' "$settings")"
+echo "all headless starts passed"
