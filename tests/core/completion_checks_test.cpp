@@ -261,7 +261,7 @@ namespace {
 // An answer that is not a whole number with its line end never counts as a
 // reading, however often it repeats.
 TEST(ReadingsThatAreNoNumber, NeverConfirmTheChain) {
-    for (const std::string garbage : {std::string("error: couldn't connect\n"), std::string("812 345\n"),
+    for (const std::string& garbage : {std::string("error: couldn't connect\n"), std::string("812 345\n"),
                                       std::string("812345"), std::string(3000, 'x') + "\n"}) {
         BlockCounterRig rig(PlatformProfile::posix("/home/satoshi"));
         rig.readings = {garbage, garbage, garbage, garbage, garbage};

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -313,7 +314,7 @@ TEST(ProcProcessTable, TerminateEndsEveryCopyOfThatNameAndNothingElse) {
 // The program starts and stops its node as its own user. Another user's
 // node of the same coin neither keeps the watch green nor gets killed, and
 // what decides is the real user, not who owns the /proc folder.
-TEST(ProcProcessTable, AnotherUsersProcessOfTheSameNameNeitherCountsNorIsEnded) {
+TEST(ProcProcessTable, AnotherUsersProcessOfTheSameNameIsNeitherCountedNorSignalled) {
     if (::geteuid() != 0) GTEST_SKIP() << "only root can start a process as another user";
     TempDir dir;
     fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
@@ -338,18 +339,25 @@ TEST(ProcProcessTable, AnotherUsersProcessOfTheSameNameNeitherCountsNorIsEnded) 
     ASSERT_EQ(folder.st_uid, ::getuid()) << "the folder's owner alone would call it ours";
 
     EXPECT_FALSE(isRunning(table, name));
+    table.askToShutDown(name);
     table.terminate(name);
     EXPECT_EQ(::waitpid(foreign, nullptr, WNOHANG), 0) << "another user's process is untouched";
     EXPECT_EQ(::waitpid(mixed, nullptr, WNOHANG), 0) << "another real user's process is untouched";
 
-    const pid_t own = children.start(program, {program, "60"});
-    ASSERT_TRUE(eventually([&] { return commOf(own) == name.substr(0, 15); }));
-    EXPECT_TRUE(isRunning(table, name));
-    table.terminate(name);
-    int status = 0;
-    ASSERT_EQ(::waitpid(own, &status, 0), own);
-    children.reaped(own);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    // This user's own copy counts, is asked to shut down, and is ended.
+    for (const int signal : {SIGTERM, SIGKILL}) {
+        const pid_t own = children.start(program, {program, "60"});
+        ASSERT_TRUE(eventually([&] { return commOf(own) == name.substr(0, 15); }));
+        EXPECT_TRUE(isRunning(table, name));
+        if (signal == SIGTERM)
+            table.askToShutDown(name);
+        else
+            table.terminate(name);
+        int status = 0;
+        ASSERT_EQ(::waitpid(own, &status, 0), own);
+        children.reaped(own);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << strsignal(signal);
+    }
     EXPECT_FALSE(isRunning(table, name));
     EXPECT_EQ(::waitpid(foreign, nullptr, WNOHANG), 0);
     EXPECT_EQ(::waitpid(mixed, nullptr, WNOHANG), 0);

@@ -39,7 +39,7 @@ public:
     std::optional<std::vector<bool>> running(const std::vector<std::string>& names) override;
     // Only processes running() would count are ended, at once (SIGKILL).
     void terminate(const std::string& name) override;
-    // SIGTERM to this user's processes of that name, never to this program.
+    // SIGTERM to the processes running() would count, never to this program.
     void askToShutDown(const std::string& name) override;
 
 private:
