@@ -230,11 +230,10 @@ void ProcProcessTable::terminate(const std::string& name) {
 void ProcProcessTable::askToShutDown(const std::string& name) {
     const std::string wanted = lowered(name);
     if (wanted.empty()) return;
-    const uid_t self = ::getuid();
     const pid_t own = ::getpid();
     forEachProcess(procRoot_, [&](ProcessEntry& process) {
-        if (process.matches(wanted) && process.owner() == self && !process.hasExited() && process.pid() != own)
-            ::kill(process.pid(), SIGTERM);
+        const pid_t pid = process.pid();
+        if (pid > 0 && pid != own && process.matches(wanted) && process.isOwnLiveProcess()) ::kill(pid, SIGTERM);
         return true;
     });
 }
