@@ -158,11 +158,12 @@ TEST_F(Checks, UnusableReadingsAreDiscardedAndTheLastAcceptedOneRestored) {
             EXPECT_EQ(w().BLOCKCOUNT_TIMER_TEXTBOX.text(), "00:00:10");
             EXPECT_TRUE(rig->h.fake.store.savedKeys("BTC1").size() == 1) << "no comparison was made";
         }
+        // A line end the client of this platform does not write is no count.
         const std::string otherZero = windows ? "0\n" : "0\r\n";
         startWith("700" + lineEnd, {otherZero}, true, profile);
         ASSERT_TRUE(untilCountdownRestarts());
-        EXPECT_TRUE(seen("!!! BLOCKCOUNTER - NOT IDENTICAL !!!"));
-        EXPECT_EQ(w().LAST_BLOCKCOUNT_TEXTBOX.text(), otherZero);
+        EXPECT_TRUE(seen("!!! BLOCKCOUNTER - ZERO / NOT IDENTICAL !!!"));
+        EXPECT_EQ(w().LAST_BLOCKCOUNT_TEXTBOX.text(), "700" + lineEnd);
     }
 }
 
@@ -194,14 +195,16 @@ TEST_F(Checks, TheFirstReadingAfterAnEmptyLastCountBecomesTheLastOne) {
 }
 
 TEST_F(Checks, ABlockArrivingBetweenReadingsDiscardsTheAgreement) {
-    // R1 agrees with R0; R2 brings a new block; the texts differ only by a
-    // line end in the second case, which is a difference too.
+    // R1 agrees with R0; R2 brings a new block, or (in the second case)
+    // lacks its line end and is no count at all: either way the agreement
+    // is gone.
     for (const std::string& r2 : {std::string("701\r\n"), std::string("700")}) {
+        const bool count = r2 == "701\r\n";
         startWith("700\r\n", {"700\r\n", r2});
         ASSERT_TRUE(rig->runUntil([&] { return rig->indicators() == "GPNN"; }));
         ASSERT_TRUE(untilCountdownRestarts());
-        EXPECT_TRUE(seen("!!! BLOCKCOUNTER - NOT IDENTICAL !!!"));
-        EXPECT_EQ(w().LAST_BLOCKCOUNT_TEXTBOX.text(), r2);
+        EXPECT_TRUE(seen(count ? "!!! BLOCKCOUNTER - NOT IDENTICAL !!!" : "!!! BLOCKCOUNTER - ZERO / NOT IDENTICAL !!!"));
+        EXPECT_EQ(w().LAST_BLOCKCOUNT_TEXTBOX.text(), count ? r2 : "700\r\n");
         EXPECT_EQ(rig->indicators(), "NNNN");
         EXPECT_FALSE(w().COMPLETED_TIMER.enabled());
     }

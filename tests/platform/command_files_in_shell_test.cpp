@@ -70,7 +70,8 @@ TEST(CommandFilesInTheShell, TheNodeProgramsReceiveEveryFieldExactlyAsTyped) {
     writeArgumentRecorder(h.programs + "/" + h.fields.cliName, cliOutput);
     h.run(CommandFile::CliStop, cliStopCommand(h.profile, h.fields));
     ASSERT_TRUE(eventually([&] { return slurp(cliOutput).has_value(); }));
-    EXPECT_EQ(slurp(cliOutput), recorded({"-conf=" + h.fields.confFile, "stop"}));
+    // The client is told the data folder, where the node keeps its login cookie.
+    EXPECT_EQ(slurp(cliOutput), recorded({"-conf=" + h.fields.confFile, "-datadir=" + h.fields.dataFolder, "stop"}));
     EXPECT_FALSE(h.injected());
 }
 
@@ -81,10 +82,10 @@ TEST(CommandFilesInTheShell, TheBlockCountLineSendsOnlyStandardOutputIntoTheLate
     ASSERT_TRUE(resetBlockCountFile(h.files, h.profile, h.home, "BTC1"));
     EXPECT_EQ(slurp(h.fields.blockCountFile), "\n");
 
-    // The client sees "-conf=..." and "getblockcount" and nothing else.
+    // The client sees "-conf=...", "-datadir=..." and "getblockcount" and nothing else.
     writeFile(client,
               "#!/bin/sh\n"
-              "[ \"$#\" = 2 ] && [ \"$2\" = getblockcount ] || { echo \"$#\" > " + shellQuoted(done) + "; exit 2; }\n"
+              "[ \"$#\" = 3 ] && [ \"$3\" = getblockcount ] || { echo \"$#\" > " + shellQuoted(done) + "; exit 2; }\n"
               "echo 871234\n"
               "echo 'error: this goes elsewhere' >&2\n"
               "touch " + shellQuoted(done) + "\n",
