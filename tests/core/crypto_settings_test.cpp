@@ -25,6 +25,16 @@ struct CryptoHarness : AppHarness {
     std::string file(const std::string& path) const { return fake.files.files.at(path); }
 };
 
+// The usual Linux set-up: a daemon and its client, no QT wallet; saved once.
+CryptoSettingsWindow& saveDaemonOnly(CryptoHarness& h) {
+    CryptoSettingsWindow& w = h.open();
+    w.USE_DAEMON_CLI_LOCATION_BUTTON.click();
+    w.USE_DAEMOND_NAME_BUTTON.click();
+    w.USE_DAEMONCLI_NAME_BUTTON.click();
+    w.SAVE_BUTTON.click();
+    return w;
+}
+
 void fillLikeTheExample(CryptoSettingsWindow& w) {
     w.USE_QT_LOCATION_BUTTON.click();
     w.USE_QT_NAME_BUTTON.click();
@@ -221,11 +231,7 @@ TEST(CryptoSettings, ASaveThatCannotWriteEveryFileStoresNothingAndPutsTheOldFile
 
 TEST(CryptoSettings, AValueWithALineBreakOrARelativeFolderIsRefusedBeforeAnythingChanges) {
     CryptoHarness h(PlatformProfile::posix("/home/sat"), "/home/sat/R");
-    CryptoSettingsWindow& w = h.open();
-    w.USE_DAEMON_CLI_LOCATION_BUTTON.click();
-    w.USE_DAEMOND_NAME_BUTTON.click();
-    w.USE_DAEMONCLI_NAME_BUTTON.click();
-    w.SAVE_BUTTON.click();
+    CryptoSettingsWindow& w = saveDaemonOnly(h);
     ASSERT_EQ(w.MESSAGE_STATUS_TEXTBOX.background(), colours::green);
     const auto stored = h.fake.store.values;
     const auto files = h.fake.files.files;
@@ -248,11 +254,7 @@ TEST(CryptoSettings, AValueWithALineBreakOrARelativeFolderIsRefusedBeforeAnythin
 
 TEST(CryptoSettings, NoCommandFileIsWrittenForAProgramWithoutAName) {
     CryptoHarness h(PlatformProfile::posix("/home/sat"), "/home/sat/R");
-    CryptoSettingsWindow& w = h.open();
-    w.USE_DAEMON_CLI_LOCATION_BUTTON.click();
-    w.USE_DAEMOND_NAME_BUTTON.click();
-    w.USE_DAEMONCLI_NAME_BUTTON.click();
-    w.SAVE_BUTTON.click();
+    saveDaemonOnly(h);
     EXPECT_FALSE(h.fake.files.files.count("/home/sat/R/BATS/BTC1-RUN-QT.sh"));
     EXPECT_TRUE(h.fake.files.files.count("/home/sat/R/BATS/BTC1-RUN-DAEMON.sh"));
     EXPECT_TRUE(h.fake.files.files.count("/home/sat/R/BATS/BTC1-RUN-BLOCKCOUNTER-GBC.sh"));
