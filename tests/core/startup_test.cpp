@@ -252,6 +252,7 @@ TEST(AlwaysOnTop, KeepsTheWindowOnTopOnlyWhileTickedAndNotInFront) {
 
     w.ALWAYS_ON_TOP_TICKBOX.setValue(0);
     EXPECT_FALSE(w.AlwaysOnTopTimer.enabled());
+    EXPECT_EQ(h.fake.windows.topmost.count(&w), 0u);  // let go at once
     EXPECT_EQ(h.stored("ALWAYS_ON_TOP_TICKBOX"), "0");
     w.ALWAYS_ON_TOP_TICKBOX.setValue(1);
     EXPECT_TRUE(w.AlwaysOnTopTimer.enabled());

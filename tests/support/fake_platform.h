@@ -131,7 +131,12 @@ public:
     void showModeless(Form& form) override;
     void hide(Form& form) override;
     bool isForeground(Form& form) override { return foreground == &form; }
-    void makeTopmost(Form& form) override { topmost.insert(&form); }
+    void setTopmost(Form& form, bool on) override {
+        if (on)
+            topmost.insert(&form);
+        else
+            topmost.erase(&form);
+    }
 
     std::vector<std::pair<Form*, bool>> shown;  // form, modal
     std::vector<Form*> hidden;

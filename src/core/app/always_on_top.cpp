@@ -8,12 +8,16 @@ void installAlwaysOnTop(AppContext& app) {
     MainWindow& w = app.main;
     WindowHost& windows = app.platform.windows;
     w.AlwaysOnTopTimer.onTick = [&w, &windows] {
-        // While the main window is itself in front there is nothing to do.
-        if (!windows.isForeground(w)) windows.makeTopmost(w);
+        // While the main window, or a window opened over it, is in front
+        // there is nothing to do: raising the main window then would hide
+        // the settings window the user is working in.
+        if (!windows.isForeground(w)) windows.setTopmost(w, true);
     };
-    // Unticking only stops the timer: a topmost state already applied stays.
-    w.ALWAYS_ON_TOP_TICKBOX.onClick = [&app, &w] {
-        w.AlwaysOnTopTimer.setEnabled(w.ALWAYS_ON_TOP_TICKBOX.ticked());
+    // Unticking lets the window go at once, not only at the next start.
+    w.ALWAYS_ON_TOP_TICKBOX.onClick = [&app, &w, &windows] {
+        const bool onTop = w.ALWAYS_ON_TOP_TICKBOX.ticked();
+        w.AlwaysOnTopTimer.setEnabled(onTop);
+        if (!onTop) windows.setTopmost(w, false);
         app.settings.saveTick(w.ALWAYS_ON_TOP_TICKBOX);
     };
 }

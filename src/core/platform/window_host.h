@@ -13,8 +13,11 @@ public:
     virtual void showModeless(Form& form) = 0;
     // Hides the form's view; the model's close behaviour has already run.
     virtual void hide(Form& form) = 0;
+    // Whether the form, or a window opened over it, is the one in front.
     virtual bool isForeground(Form& form) = 0;
-    virtual void makeTopmost(Form& form) = 0;
+    // Keeps the form above other programs' windows, or lets it go at once.
+    // Windows opened over a topmost form stay above it.
+    virtual void setTopmost(Form& form, bool topmost) = 0;
 };
 
 }  // namespace syncward

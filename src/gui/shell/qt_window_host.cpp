@@ -37,6 +37,23 @@ bool onSomeScreen(std::int64_t left, std::int64_t top, std::int64_t width, std::
     return false;
 }
 
+// Whether the window was opened over the owner, directly or through
+// another window: its parent chain reaches the owner.
+bool isOver(const QWidget* window, const QWidget* owner) {
+    for (const QWidget* w = window ? window->parentWidget() : nullptr; w; w = w->parentWidget())
+        if (w == owner) return true;
+    return false;
+}
+
+// Changing window flags re-creates the native window and hides it: only
+// when the hint really changes, and a shown window is shown again.
+void setStaysOnTop(QWidget& window, bool on) {
+    if (window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
+    const bool wasVisible = window.isVisible();
+    window.setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (wasVisible) window.show();
+}
+
 }  // namespace
 
 int twipsToPixels(int twips, const QWidget& widget) { return clampedToInt(twips * dpiOf(widget) / twipsPerInch); }
@@ -69,6 +86,9 @@ void QtWindowHost::show(Form& form, QWidget* parent, bool modal) {
     form.onClosed = [this](Form& closed) { hide(closed); };
     form.markOpen();
     view->setWindowModality(modal ? Qt::WindowModal : Qt::NonModal);
+    // A window opened over a topmost one must show above it, or a modal
+    // settings window would open hidden and the program look frozen.
+    if (parent) setStaysOnTop(*view, parent->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     const Placement& place = form.placement();
     view->setWindowTitle(QString::fromStdString(form.caption()));
     view->resize(twipsToPixels(place.width, *view), twipsToPixels(place.height, *view));
@@ -103,18 +123,22 @@ void QtWindowHost::hide(Form& form) {
 
 bool QtWindowHost::isForeground(Form& form) {
     QWidget* view = viewOf(form);
-    return view && view->isActiveWindow();
+    if (!view) return false;
+    const QWidget* active = QApplication::activeWindow();
+    return active && (active == view || isOver(active, view));
 }
 
-void QtWindowHost::makeTopmost(Form& form) {
+void QtWindowHost::setTopmost(Form& form, bool topmost) {
     QWidget* view = viewOf(form);
     if (!view) return;
-    // Changing window flags re-creates the native window; do it once.
-    if (!(view->windowFlags() & Qt::WindowStaysOnTopHint)) {
-        view->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-        view->show();
+    setStaysOnTop(*view, topmost);
+    if (topmost) view->raise();
+    // The windows opened over it follow, and stay above it.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible() || !isOver(window, view)) continue;
+        setStaysOnTop(*window, topmost);
+        if (topmost) window->raise();
     }
-    view->raise();
 }
 
 }  // namespace syncward

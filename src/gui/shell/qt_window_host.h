@@ -32,7 +32,7 @@ public:
     void showModeless(Form& form) override;
     void hide(Form& form) override;
     bool isForeground(Form& form) override;
-    void makeTopmost(Form& form) override;
+    void setTopmost(Form& form, bool topmost) override;
 
 private:
     QWidget* ensureView(Form& form, QWidget* parent);
