@@ -136,13 +136,14 @@ TEST(StartUp, PowerAutotimerTickedShowsTheStoredActionOrNoActionSet) {
 TEST(StartUp, AutoclosePicksItsTextAndGreysOutThePowerAutotimer) {
     AppHarness h;
     h.store("TASK_19_ENABLE_TICKBOX", "1");
-    h.store("AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX", "AUTOCLOSE");
+    h.store("AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX", "POWER AUTOTIMER");  // a text left behind
     h.store("AUTOTIMER_ACTION_TEXTBOX", "SHUTDOWN");
     h.start();
     MainWindow& w = h.main();
     EXPECT_EQ(w.AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX.text(), "AUTOCLOSE");
     EXPECT_EQ(w.AUTOTIMER_ACTION_TEXTBOX.text(), "");
     EXPECT_FALSE(w.TASK_20_ENABLE_TICKBOX.enabled());
+    // The loaded tick ran its click, which stores the choice it made.
     EXPECT_EQ(h.stored("AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX"), "AUTOCLOSE");
 }
 

@@ -97,7 +97,10 @@ class FakeEnvironment : public Environment {
 public:
     std::string executableName() override { return exeName; }
     std::string executableFolder() override { return exeFolder; }
-    std::string computerName() override { return computer; }
+    std::string computerName() override {
+        ++computerQueries;  // once per pass of the run
+        return computer;
+    }
     std::string userName() override { return user; }
     std::string dateText() override { return date; }
     std::string timeText() override { return time; }
@@ -106,6 +109,7 @@ public:
     std::string exeName = "BTC1";
     std::string exeFolder = "C:\\Tools";
     std::string computer = "NODEBOX";
+    int computerQueries = 0;
     std::string user = "satoshi";
     std::string date = "07/12/2026";
     std::string time = "20:15:00";
