@@ -34,6 +34,30 @@ TEST(RunPaths, ATripleCheckThatDisagreesKeepsTheLastAcceptedReadingAndCountsDown
     EXPECT_EQ(w.BLOCKCOUNT_TIMER_TEXTBOX.text(), "00:00:10");
 }
 
+// A client that gives no number leaves its complaint in the LOGS folder;
+// the status names the likely cause and that file.
+TEST(RunPaths, AClientWithoutANumberIsExplainedInTheStatus) {
+    BlockCounterRig rig(PlatformProfile::posix("/home/satoshi"));
+    const std::string complaint = rig.home + "/LOGS/BTC1-BLOCKCOUNTER-CLIENT.LOG";
+    const std::pair<const char*, const char*> causes[] = {
+        {"error: Authorization failed: Incorrect rpcuser or rpcpassword\n", "CLIENT CANNOT LOG IN TO THE NODE"},
+        {"error: Could not connect to the server 127.0.0.1:9332\n", "NODE NOT REACHABLE - NOT RUNNING OR WRONG PORT"},
+        {"error code: -28\nerror message:\nLoading block index...\n", "NODE STILL STARTING"},
+        {"", "CLIENT GAVE NO NUMBER"},
+    };
+    rig.readings = {"\n", "\n", "\n", "\n"};
+    MainWindow& w = rig.start("700\n");
+    rig.setInterval("00:00:05");
+    rig.recordStatuses();
+    rig.clickStart();
+    for (const auto& [said, cause] : causes) {
+        rig.h.fake.files.files[complaint] = said;
+        const int runs = rig.clientRuns;
+        ASSERT_TRUE(rig.runUntil([&] { return rig.clientRuns > runs && w.ZERO_EMPTY_TEXTBOX_CHECKER_TIMER.enabled(); }));
+        EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "!!! BLOCKCOUNTER - " + std::string(cause) + " - SEE " + complaint + " !!!");
+    }
+}
+
 struct RunSteps : ::testing::Test {
     RunSteps() {
         h.store("SYNCWARD_HOME_TEXTBOX", "D:\\R");

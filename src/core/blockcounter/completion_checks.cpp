@@ -8,6 +8,7 @@
 #include "core/blockcounter/block_boxes.h"
 #include "core/blockcounter/block_counter.h"
 #include "core/blockcounter/info_only_readings.h"
+#include "core/blockcounter/reading.h"
 #include "core/blockcounter/intervals.h"
 #include "core/state/app_context.h"
 
@@ -20,15 +21,6 @@ bool isPink(const Control& box) { return box.background() == colours::pink; }
 bool isNeutral(const Control& box) { return box.background() == colours::windowBackground; }
 
 void takeFurtherReading(MainWindow& w) { w.GETBLOCKCOUNT_TIMER.start(); }
-
-// What the client writes for a block count: digits and its line end, and
-// nothing else. An error text, a half-written file or garbage is no count,
-// and four identical garbage readings must never confirm the chain.
-bool isBlockCountReading(const std::string& reading, const std::string& lineEnd) {
-    if (!reading.ends_with(lineEnd)) return false;
-    const std::string digits = reading.substr(0, reading.size() - lineEnd.size());
-    return !digits.empty() && digits.size() <= 18 && digits.find_first_not_of("0123456789") == std::string::npos;
-}
 
 // Empty, or "0" and a line end (the node answered while still starting):
 // such a reading never reaches the comparisons.
