@@ -65,9 +65,10 @@ RegtestNode::RegtestNode(const std::string& dataDir, const std::string& confPath
       rpcPort_(freeLoopbackPort()) {
     std::filesystem::create_directories(dataDir_);
     // Everything on 127.0.0.1: no DNS seeds, no UPnP, no onion, no discovery.
+    // No RPC password: the client logs in with the cookie the node leaves in
+    // its data folder, as a node set up by its package does.
     std::ofstream conf(confPath_);
-    conf << "regtest=1\nserver=1\ndnsseed=0\nupnp=0\nlistenonion=0\ndiscover=0\n"
-         << "rpcuser=syncward\nrpcpassword=regtest-only\nprinttoconsole=0\n";
+    conf << "regtest=1\nserver=1\ndnsseed=0\nupnp=0\nlistenonion=0\ndiscover=0\nprinttoconsole=0\n";
     conf << (connectTo ? "listen=0\n" : "listen=1\n");
     conf << "[regtest]\nport=" << p2pPort_ << "\nrpcport=" << rpcPort_ << "\nrpcbind=127.0.0.1\nrpcallowip=127.0.0.1\n";
     // The network node listens on loopback; the managed one only dials out to it.
@@ -122,7 +123,7 @@ void RegtestNode::kill() {
 }
 
 std::string RegtestNode::cli(const std::string& arguments) const {
-    return run("litecoin-cli -conf='" + confPath_ + "' " + arguments);
+    return run("litecoin-cli -conf='" + confPath_ + "' -datadir='" + dataDir_ + "' " + arguments);
 }
 
 int RegtestNode::height() const {
