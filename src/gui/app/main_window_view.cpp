@@ -1,14 +1,17 @@
 #include "gui/app/main_window_view.h"
 
 #include <QFontDatabase>
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <initializer_list>
 
 #include "core/state/main_window.h"
 #include "gui/shell/form_binder.h"
@@ -19,121 +22,197 @@ namespace {
 
 QLabel* caption(const char* text) { return new QLabel(text); }
 
-template <typename W>
-W* narrow(W* widget, int width) {
-    widget->setFixedWidth(width);
-    return widget;
+// At least as wide as the longest of the texts the box shows, so that none
+// of them is cut off: the text, the two pixels a line edit keeps clear and
+// its frame on either side, and the cursor.
+QLineEdit* fitting(QLineEdit* box, std::initializer_list<QString> texts) {
+    int widest = 0;
+    for (const QString& text : texts) widest = std::max(widest, box->fontMetrics().horizontalAdvance(text));
+    const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+    box->setMinimumWidth(widest + 2 * (frame + 2) + 2);
+    return box;
 }
+
+// A button as narrow as its captions allow, with room for its frame and a
+// little air, rather than the style's usual minimum, where a row has little
+// room.
+QWidget* compact(QWidget* button, std::initializer_list<QString> captions) {
+    int widest = 0;
+    for (const QString& text : captions) widest = std::max(widest, button->fontMetrics().horizontalAdvance(text));
+    button->setMinimumWidth(widest + 20);
+    return button;
+}
+
+QWidget* startStop(QWidget* button) { return compact(button, {"START", "STOP"}); }
+
+// A time of day or a countdown, "hh:mm:ss".
+QLineEdit* timeBox(QLineEdit* box) { return fitting(box, {"00:00:00"}); }
 
 QString indexed(const char* prefix, int n, const char* suffix) { return QString("%1%2%3").arg(prefix).arg(n).arg(suffix); }
 
+// Group boxes and tab pages sit close together so that the whole window
+// fits a small screen.
+template <typename L>
+L* tight(L* layout) {
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(4);
+    return layout;
+}
+
 }  // namespace
 
+// The run's steps and its record share the left, one page each, since a
+// screen 1280 pixels wide has no room for both beside the rest; the start
+// and close countdowns and the process lights sit in the middle, the block
+// counter on the right.
 MainWindowView::MainWindowView(MainWindow& model, QWidget* parent) : FormView(model, parent) {
-    auto* top = new QHBoxLayout;
-    top->addWidget(runStepsGroup());
-    auto* middle = new QVBoxLayout;
-    middle->addWidget(blockCounterGroup());
-    middle->addWidget(processesAndLightsGroup());
-    top->addLayout(middle);
-    top->addWidget(runRecordGroup());
+    auto* pages = new QTabWidget;
+    pages->addTab(runStepsPage(), "MULTILOADER");
+    pages->addTab(runRecordPage(), "RUN RECORD");
 
+    auto* middle = new QVBoxLayout;
+    middle->setSpacing(4);
+    middle->addWidget(countdownsGroup());
+    middle->addWidget(processesAndLightsGroup());
+    middle->addStretch(1);
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(6);
+    top->addWidget(pages);
+    top->addLayout(middle);
+    top->addWidget(blockCounterGroup(), 1);
+
+    // Long statuses wrap onto a second line rather than widen the window.
     auto* status = new QHBoxLayout;
-    status->addWidget(caption("CURRENT STATUS:"));
-    auto* statusLabel = control("CURRENT_STATUS_LABEL");
+    status->addWidget(caption("CURRENT STATUS:"), 0, Qt::AlignTop);
+    auto* statusLabel = control<QLabel>("CURRENT_STATUS_LABEL");
+    statusLabel->setWordWrap(true);
     statusLabel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    statusLabel->setMinimumHeight(2 * statusLabel->fontMetrics().lineSpacing());
+    statusLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     status->addWidget(statusLabel, 1);
-    status->addWidget(control("APP_EXE_NAME_LABEL"));
+    status->addWidget(control("APP_EXE_NAME_LABEL"), 0, Qt::AlignTop);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
+    layout->addLayout(top, 1);
     layout->addLayout(status);
     layout->addWidget(buttonsRow());
     bindControls();
+
+    // The process names come from the platform's profile, known once bound.
+    for (int n = 1; n <= MainWindow::processBoxCount; ++n) {
+        auto* box = findChild<QLineEdit*>(indexed("PROCESS_TEXTBOX_", n, ""));
+        fitting(box, {box->text()});
+    }
 }
 
-QWidget* MainWindowView::runStepsGroup() {
-    auto* group = new QGroupBox("MULTILOADER");
-    auto* grid = new QGridLayout(group);
-    grid->setVerticalSpacing(1);
+QWidget* MainWindowView::runStepsPage() {
+    auto* page = new QWidget;
+    auto* column = tight(new QVBoxLayout(page));
+
+    auto* steps = new QGridLayout;
+    steps->setHorizontalSpacing(6);
+    steps->setVerticalSpacing(1);
     for (int step = 1; step <= MainWindow::stepCount; ++step) {
-        const int column = step <= 10 ? 0 : 2;
+        const int gridColumn = step <= 10 ? 0 : 2;
         const int row = step <= 10 ? step - 1 : step - 11;
         auto* light = control<QLineEdit>(indexed("TASK_", step, "_LIGHT"));
-        light->setFixedWidth(28);
+        // A little lower than an entry box: nineteen of them stand in two columns.
+        light->setFixedSize(28, light->fontMetrics().height() + 6);
         light->setAlignment(Qt::AlignCenter);
-        grid->addWidget(light, row, column);
-        grid->addWidget(new QLabel(QString::fromStdString(MainWindow::stepName(step))), row, column + 1);
+        steps->addWidget(light, row, gridColumn);
+        steps->addWidget(new QLabel(QString::fromStdString(MainWindow::stepName(step))), row, gridColumn + 1);
     }
+    column->addLayout(steps);
 
     auto* switches = new QGridLayout;
+    switches->setVerticalSpacing(0);
     const char* names[] = {"TASK_2_ENABLE_TICKBOX",  "TASK_4_ENABLE_TICKBOX",  "RUN_QT_TICKBOX",
                            "RUN_DAEMON_TICKBOX",     "TASK_8_ENABLE_TICKBOX",  "TASK_11_ENABLE_TICKBOX",
                            "TASK_17_ENABLE_TICKBOX", "TASK_18_ENABLE_TICKBOX", "TASK_19_ENABLE_TICKBOX",
                            "TASK_20_ENABLE_TICKBOX"};
     for (int i = 0; i < 10; ++i) switches->addWidget(control(names[i]), i / 2, i % 2);
-    grid->addLayout(switches, 10, 0, 1, 4);
+    column->addLayout(switches);
+    column->addStretch(1);
+    return page;
+}
 
-    auto* countdowns = new QGridLayout;
-    countdowns->addWidget(control("AUTOSTART_TICKBOX"), 0, 0);
-    countdowns->addWidget(caption("AUTOSTART IN:"), 0, 1);
-    countdowns->addWidget(narrow(control("AUTOSTART_TIMER_TEXTBOX"), 44), 0, 2);
-    countdowns->addWidget(control("AUTOSTART_START_BUTTON"), 0, 3);
-    countdowns->addWidget(control("MULTILOADER_START_STOP_BUTTON"), 1, 0);
-    countdowns->addWidget(caption("AUTOCLOSE IN:"), 1, 1);
-    countdowns->addWidget(narrow(control("AUTOCLOSE_TIMER_TEXTBOX"), 44), 1, 2);
-    countdowns->addWidget(control("AUTOCLOSE_START_BUTTON"), 1, 3);
-    countdowns->addWidget(caption("FINAL ACTION:"), 2, 0);
-    countdowns->addWidget(control("AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX"), 2, 1, 1, 3);
-    countdowns->addWidget(control("AUTOTIMER_ACTION_TEXTBOX"), 3, 1, 1, 3);
-    grid->addLayout(countdowns, 11, 0, 1, 4);
+QWidget* MainWindowView::countdownsGroup() {
+    auto* group = new QGroupBox("AUTOSTART / AUTOCLOSE");
+    auto* grid = tight(new QGridLayout(group));
+    grid->addWidget(control("AUTOSTART_TICKBOX"), 0, 0);
+    grid->addWidget(startStop(control("MULTILOADER_START_STOP_BUTTON")), 0, 1, 1, 2);
+    grid->addWidget(caption("AUTOSTART IN:"), 1, 0);
+    grid->addWidget(fitting(control<QLineEdit>("AUTOSTART_TIMER_TEXTBOX"), {"000"}), 1, 1);
+    grid->addWidget(startStop(control("AUTOSTART_START_BUTTON")), 1, 2);
+    grid->addWidget(caption("AUTOCLOSE IN:"), 2, 0);
+    grid->addWidget(fitting(control<QLineEdit>("AUTOCLOSE_TIMER_TEXTBOX"), {"000"}), 2, 1);
+    grid->addWidget(startStop(control("AUTOCLOSE_START_BUTTON")), 2, 2);
+    grid->addWidget(caption("FINAL ACTION:"), 3, 0, 1, 3);
+    grid->addWidget(fitting(control<QLineEdit>("AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX"), {main_texts::noActionSet}), 4,
+                    0, 1, 3);
+    grid->addWidget(fitting(control<QLineEdit>("AUTOTIMER_ACTION_TEXTBOX"), {"LOGOFF CURRENT USER"}), 5, 0, 1, 3);
     return group;
 }
 
 QWidget* MainWindowView::blockCounterGroup() {
     auto* group = new QGroupBox("BLOCKCOUNTER");
-    auto* grid = new QGridLayout(group);
+    auto* grid = tight(new QGridLayout(group));
     grid->addWidget(caption("Run Every: (hh:mm:ss)"), 0, 0);
-    grid->addWidget(narrow(control("USER_COUNT_TIME_TEXTBOX"), 80), 0, 1);
-    grid->addWidget(control("START_STOP_TIMER_BUTTON"), 0, 2);
+    grid->addWidget(timeBox(control<QLineEdit>("USER_COUNT_TIME_TEXTBOX")), 0, 1);
+    grid->addWidget(startStop(control("START_STOP_TIMER_BUTTON")), 0, 2);
     grid->addWidget(caption("Next Run: (hh:mm:ss)"), 1, 0);
-    grid->addWidget(narrow(control("BLOCKCOUNT_TIMER_TEXTBOX"), 80), 1, 1);
-    grid->addWidget(control("RUN_NOW_BUTTON"), 1, 2);
+    grid->addWidget(timeBox(control<QLineEdit>("BLOCKCOUNT_TIMER_TEXTBOX")), 1, 1);
+    grid->addWidget(compact(control("RUN_NOW_BUTTON"), {"Run Now"}), 1, 2);
     grid->addWidget(caption("Current Block Number"), 2, 0);
     grid->addWidget(control("CURRENT_BLOCK_TEXTBOX"), 2, 1, 1, 2);
     grid->addWidget(caption("Last Known Block Number"), 3, 0);
     grid->addWidget(control("LAST_BLOCKCOUNT_TEXTBOX"), 3, 1, 1, 2);
 
-    auto* indicators = new QHBoxLayout;
+    auto* indicators = new QGridLayout;
+    indicators->setSpacing(4);
+    int n = 0;
     for (const char* name : {"IDENTICAL_TEXTBOX", "VERIFYING_TEXTBOX", "TRIPLE_CHECK_TEXTBOX", "CONFIRMED_TEXTBOX"}) {
         auto* box = control<QLineEdit>(name);
         box->setAlignment(Qt::AlignCenter);
-        indicators->addWidget(box);
+        indicators->addWidget(fitting(box, {"TRIPLE-CHECK"}), n / 2, n % 2);
+        ++n;
     }
     grid->addLayout(indicators, 4, 0, 1, 3);
-    grid->addWidget(control("FINISH_WHEN_IDENTICAL_TICKBOX"), 5, 0);
-    grid->addWidget(control("FINISH_BLOCKCOUNTER_BUTTON"), 5, 1, 1, 2);
-
-    grid->addWidget(control("OVERRIDE_TIMER_ENABLE_TICKBOX"), 6, 0);
-    grid->addWidget(narrow(control("USER_OVERRIDE_TIME_TEXTBOX"), 80), 6, 1);
-    grid->addWidget(control("START_OVERRIDE_BUTTON"), 6, 2);
-    grid->addWidget(control("AUTOSTART_OVERRIDE_TIMER_TICKBOX"), 7, 0);
-    grid->addWidget(narrow(control("OVERRIDE_TIMER_TEXTBOX"), 80), 7, 1);
-    grid->addWidget(caption("BLOCKCOUNTER LAST RUN:"), 8, 0);
-    grid->addWidget(control("BLOCKCOUNTER_LAST_RUN_TEXTBOX"), 8, 1, 1, 2);
+    grid->addWidget(control("FINISH_WHEN_IDENTICAL_TICKBOX"), 5, 0, 1, 3);
+    grid->addWidget(control("FINISH_BLOCKCOUNTER_BUTTON"), 6, 0, 1, 3);
+    grid->addWidget(control("OVERRIDE_TIMER_ENABLE_TICKBOX"), 7, 0);
+    grid->addWidget(timeBox(control<QLineEdit>("USER_OVERRIDE_TIME_TEXTBOX")), 7, 1);
+    grid->addWidget(startStop(control("START_OVERRIDE_BUTTON")), 7, 2);
+    grid->addWidget(control("AUTOSTART_OVERRIDE_TIMER_TICKBOX"), 8, 0);
+    grid->addWidget(timeBox(control<QLineEdit>("OVERRIDE_TIMER_TEXTBOX")), 8, 1);
+    grid->addWidget(caption("BLOCKCOUNTER LAST RUN:"), 9, 0, 1, 3);
+    grid->addWidget(fitting(control<QLineEdit>("BLOCKCOUNTER_LAST_RUN_TEXTBOX"),
+                            {main_texts::completedSuccessfully, "!!! OVERRIDE TIMER ACTIVATED !!!"}),
+                    10, 0, 1, 3);
+    grid->setRowStretch(11, 1);
     return group;
 }
 
-QWidget* MainWindowView::runRecordGroup() {
-    auto* group = new QGroupBox("RUN RECORD");
-    auto* form = new QFormLayout(group);
-    form->addRow("Date:", control("DATE_TEXTBOX"));
-    form->addRow("Started:", control("START_TIME_TEXTBOX"));
-    form->addRow("", control("PC_NAME_TEXTBOX"));
+QWidget* MainWindowView::runRecordPage() {
+    auto* page = new QWidget;
+    auto* grid = tight(new QGridLayout(page));
+    // Two label and value pairs a row; the values are short.
+    auto pair = [&](int row, int at, const char* label, const char* box) {
+        grid->addWidget(caption(label), row, at);
+        grid->addWidget(control(box), row, at + 1);
+    };
+    pair(0, 0, "Date:", "DATE_TEXTBOX");
+    pair(0, 2, "Started:", "START_TIME_TEXTBOX");
+    grid->addWidget(control("PC_NAME_TEXTBOX"), 1, 0, 1, 4);
+
+    // The six unit lines of each size right under each other: small
+    // fixed-pitch digits, no wrapping; before and after side by side.
+    int at = 0;
     for (const auto& [label, box, button] : {std::tuple{"Blockchain Size - Before:", "BC_FOLDER_SIZE_BEFORE", "FFS_RUN_1_BUTTON"},
                                              std::tuple{"Blockchain Size - After:", "BC_FOLDER_SIZE_AFTER", "FFS_RUN_2_BUTTON"}}) {
-        auto* row = new QHBoxLayout;
-        // Six unit lines, right under each other: small fixed-pitch digits, no wrapping.
         auto* sizes = multiline(box);
         sizes->setLineWrapMode(QPlainTextEdit::NoWrap);
         QFont digits = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -143,27 +222,38 @@ QWidget* MainWindowView::runRecordGroup() {
         sizes->setMinimumWidth(24 * QFontMetrics(digits).horizontalAdvance('0'));
         sizes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         sizes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        row->addWidget(sizes, 1);
-        row->addWidget(control(button));
-        form->addRow(label, row);
+        auto* head = new QHBoxLayout;
+        head->addWidget(caption(label), 1);
+        head->addWidget(compact(control(button), {"Run"}));
+        grid->addLayout(head, 2, at, 1, 2);
+        grid->addWidget(sizes, 3, at, 1, 2);
+        at += 2;
     }
-    form->addRow("BlockCount Start:", control("BLOCKCOUNT_LOG_START_TEXTBOX"));
-    form->addRow("BlockCount End:", control("BLOCKCOUNT_LOG_END_TEXTBOX"));
-    form->addRow("Blocks Downloaded:", control("DOWNLOADED_BLOCKS_TEXTBOX"));
-    form->addRow("Finished:", control("END_TIME_TEXTBOX"));
-    form->addRow("Total Run Time:", control("TOTAL_RUNTIME_TEXTBOX"));
-    form->addRow("Running For:", control("RUNTIME_LABEL"));
-    form->addRow("MULTILOADER LAST RUN:", control("MULTILOADER_LAST_RUN_TEXTBOX"));
-    return group;
+
+    pair(4, 0, "BlockCount Start:", "BLOCKCOUNT_LOG_START_TEXTBOX");
+    pair(4, 2, "BlockCount End:", "BLOCKCOUNT_LOG_END_TEXTBOX");
+    pair(5, 0, "Blocks Downloaded:", "DOWNLOADED_BLOCKS_TEXTBOX");
+    pair(5, 2, "Finished:", "END_TIME_TEXTBOX");
+    pair(6, 0, "Total Run Time:", "TOTAL_RUNTIME_TEXTBOX");
+    pair(6, 2, "Running For:", "RUNTIME_LABEL");
+    grid->addWidget(caption("MULTILOADER LAST RUN:"), 7, 0, 1, 4);
+    grid->addWidget(fitting(control<QLineEdit>("MULTILOADER_LAST_RUN_TEXTBOX"),
+                            {main_texts::completedSuccessfully, main_texts::manualExit}),
+                    8, 0, 1, 4);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    grid->setRowStretch(9, 1);
+    return page;
 }
 
 QWidget* MainWindowView::processesAndLightsGroup() {
     auto* group = new QGroupBox("PROCESSES / HEARTBEAT");
-    auto* grid = new QGridLayout(group);
+    auto* grid = tight(new QGridLayout(group));
+    // Two by two, each wide enough for its process name.
     for (int n = 1; n <= MainWindow::processBoxCount; ++n) {
         auto* box = control<QLineEdit>(indexed("PROCESS_TEXTBOX_", n, ""));
         box->setAlignment(Qt::AlignCenter);
-        grid->addWidget(box, 0, n - 1);
+        grid->addWidget(box, (n - 1) / 2, (n - 1) % 2 * 2, 1, 2);
     }
 
     auto* kitt = control("KITT_BACKGROUND_LABEL");
@@ -172,13 +262,13 @@ QWidget* MainWindowView::processesAndLightsGroup() {
     scanner->setContentsMargins(4, 4, 4, 4);
     for (int n = 1; n <= MainWindow::kittLabelCount; ++n)
         scanner->addWidget(control(indexed("KITT_LABEL_", n, "")));
-    grid->addWidget(kitt, 1, 0, 1, 3);
-    grid->addWidget(control("KITT_START_BUTTON"), 1, 3);
-    grid->addWidget(control("HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX"), 2, 0);
-    grid->addWidget(control("VERT_NUM_LIGHT_LABEL"), 2, 1);
-    grid->addWidget(control("VERT_CAPS_LIGHT_LABEL"), 2, 2);
-    grid->addWidget(control("VERT_SCROLL_LIGHT_LABEL"), 2, 3);
-    grid->addWidget(control("ALWAYS_ON_TOP_TICKBOX"), 3, 0, 1, 2);
+    grid->addWidget(kitt, 2, 0, 1, 4);
+    grid->addWidget(control("KITT_START_BUTTON"), 3, 0, 1, 2);
+    grid->addWidget(timeBox(control<QLineEdit>("HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX")), 3, 2, 1, 2);
+    grid->addWidget(control("VERT_NUM_LIGHT_LABEL"), 4, 0);
+    grid->addWidget(control("VERT_CAPS_LIGHT_LABEL"), 4, 1);
+    grid->addWidget(control("VERT_SCROLL_LIGHT_LABEL"), 4, 2);
+    grid->addWidget(control("ALWAYS_ON_TOP_TICKBOX"), 5, 0, 1, 4);
     return group;
 }
 
@@ -186,6 +276,7 @@ QWidget* MainWindowView::buttonsRow() {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
     for (const char* name : {"SETTINGS_BUTTON", "MANUAL_RUN_BUTTON", "TERMINATOR_BUTTON", "BLOCK_TIMES_WINDOW_BUTTON",
                              "END_LOG_BUTTON", "ABOUT_BUTTON", "HELP_BUTTON", "BOX_INFO_BUTTON", "EXIT_BUTTON"})
         layout->addWidget(control(name));

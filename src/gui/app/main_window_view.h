@@ -14,9 +14,10 @@ public:
     MainWindowView(MainWindow& model, QWidget* parent);
 
 private:
-    QWidget* runStepsGroup();
+    QWidget* runStepsPage();
+    QWidget* countdownsGroup();
     QWidget* blockCounterGroup();
-    QWidget* runRecordGroup();
+    QWidget* runRecordPage();
     QWidget* processesAndLightsGroup();
     QWidget* buttonsRow();
 };

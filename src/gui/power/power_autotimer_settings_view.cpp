@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/power/power_autotimer_settings.h"
+#include "gui/power/caption_room.h"
 
 namespace syncward {
 
@@ -46,6 +47,7 @@ PowerAutotimerSettingsView::PowerAutotimerSettingsView(PowerAutotimerSettings& m
     layout->addStretch(1);
     layout->addWidget(status);
     layout->addLayout(bottom);
+    layout->addStrut(captionRoom(*this));
     bindControls();
 }
 

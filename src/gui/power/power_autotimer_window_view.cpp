@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/power/power_autotimer_window.h"
+#include "gui/power/caption_room.h"
 
 namespace syncward {
 
@@ -40,6 +41,7 @@ PowerAutotimerWindowView::PowerAutotimerWindowView(PowerAutotimerWindow& model, 
     layout->addWidget(status);
     layout->addStretch(1);
     layout->addWidget(control("START_STOP_BUTTON"));
+    layout->addStrut(captionRoom(*this));
     bindControls();
 }
 

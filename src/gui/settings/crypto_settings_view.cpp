@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 #include "core/settings/crypto_settings_window.h"
@@ -17,13 +18,23 @@ QWidget* small(QWidget* widget, int width) {
     return widget;
 }
 
+// Groups sit close together so that the window, with its buttons, fits a
+// small screen.
+template <typename L>
+L* tight(L* layout) {
+    layout->setContentsMargins(6, 4, 6, 4);
+    return layout;
+}
+
 }  // namespace
 
 CryptoSettingsView::CryptoSettingsView(CryptoSettingsWindow& model, QWidget* parent) : FormView(model, parent) {
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
     layout->addWidget(programsGroup());
     layout->addWidget(optionsGroup());
-    layout->addWidget(commandsGroup());
+    layout->addWidget(commandsGroup(), 1);
     auto* status = new QHBoxLayout;
     status->addWidget(new QLabel("STATUS:"));
     status->addWidget(control("MESSAGE_STATUS_TEXTBOX"), 1);
@@ -34,7 +45,7 @@ CryptoSettingsView::CryptoSettingsView(CryptoSettingsWindow& model, QWidget* par
 
 QWidget* CryptoSettingsView::programsGroup() {
     auto* group = new QGroupBox("CRYPTO");
-    auto* grid = new QGridLayout(group);
+    auto* grid = tight(new QGridLayout(group));
     grid->setVerticalSpacing(4);
     struct Field {
         const char* label;
@@ -72,7 +83,7 @@ QWidget* CryptoSettingsView::programsGroup() {
 
 QWidget* CryptoSettingsView::optionsGroup() {
     auto* group = new QGroupBox("START OPTIONS");
-    auto* grid = new QGridLayout(group);
+    auto* grid = tight(new QGridLayout(group));
     grid->setVerticalSpacing(2);
     const char* pairs[][4] = {
         {"QT:", "QT_WALLET_TICKBOX", "QT_DISABLE_WALLET_TICKBOX", "QT_DASH_DISABLE_WALLET_EQUALS_TEXTBOX"},
@@ -96,7 +107,7 @@ QWidget* CryptoSettingsView::optionsGroup() {
 
 QWidget* CryptoSettingsView::commandsGroup() {
     auto* group = new QGroupBox("COMMANDS");
-    auto* grid = new QGridLayout(group);
+    auto* grid = tight(new QGridLayout(group));
     grid->setVerticalSpacing(2);
     const char* commands[][2] = {
         {"QT:", "QV_QT_COMMAND_TEXTBOX"},
@@ -107,8 +118,13 @@ QWidget* CryptoSettingsView::commandsGroup() {
     int row = 0;
     for (const auto& command : commands) {
         grid->addWidget(new QLabel(command[0]), row, 0, Qt::AlignTop);
+        // The commands wrap; three lines, as long as most commands are,
+        // show at the least, more as the window grows, and the rest scrolls.
         auto* box = multiline(command[1]);
-        box->setFixedHeight(58);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setMinimumHeight(3 * box->fontMetrics().lineSpacing() +
+                              2 * static_cast<int>(box->document()->documentMargin()) + 2 * box->frameWidth() + 2);
+        box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         grid->addWidget(box, row, 1);
         ++row;
     }
