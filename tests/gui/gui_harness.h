@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTest>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -33,6 +35,12 @@ struct GuiHarness {
     template <typename W>
     W* widget(Form& form, const char* name) {
         return view(form)->findChild<W*>(name);
+    }
+
+    // Replaces a line edit's text as a user types it.
+    static void typeInto(QLineEdit* edit, const QString& text) {
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
     }
 
     // Lets Qt deliver timers and events for a while.

@@ -8,11 +8,6 @@
 namespace syncward::testing {
 namespace {
 
-void typeInto(QLineEdit* edit, const QString& text) {
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-}
-
 // The intervals are applied by a double-click on their boxes: the route
 // from the widget through the binder to the model's reaction.
 TEST(IntervalDoubleClicks, SaveTheIntervalsAndRestartARunningOverride) {
@@ -23,13 +18,13 @@ TEST(IntervalDoubleClicks, SaveTheIntervalsAndRestartARunningOverride) {
     auto* every = h.widget<QLineEdit>(w, "USER_COUNT_TIME_TEXTBOX");
     auto* override = h.widget<QLineEdit>(w, "USER_OVERRIDE_TIME_TEXTBOX");
 
-    typeInto(every, "00:00:00");  // no interval
+    GuiHarness::typeInto(every, "00:00:00");  // no interval
     QTest::mouseDClick(every, Qt::LeftButton);
     EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "!!! BLOCKCOUNTER - 'RUN EVERY' IS NOT A VALID TIME (HH:MM:SS) !!!");
     EXPECT_FALSE(h.fake.store.stored("BTC1", "USER_COUNT_TIME_TEXTBOX").has_value());
 
-    typeInto(every, "00:02:00");
-    typeInto(override, "00:30:00");
+    GuiHarness::typeInto(every, "00:02:00");
+    GuiHarness::typeInto(override, "00:30:00");
     QTest::mouseDClick(every, Qt::LeftButton);
     EXPECT_EQ(h.fake.store.stored("BTC1", "USER_COUNT_TIME_TEXTBOX"), "00:02:00");
     EXPECT_EQ(h.fake.store.stored("BTC1", "USER_OVERRIDE_TIME_TEXTBOX"), "00:30:00");

@@ -15,11 +15,6 @@
 namespace syncward::testing {
 namespace {
 
-void typeInto(QLineEdit* edit, const QString& text) {
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-}
-
 TEST(SettingsViews, TheMainSettingsOpenModallyFromTheSettingsButtonAndOkApplies) {
     GuiHarness h;
     h.start();
@@ -41,7 +36,7 @@ TEST(SettingsViews, TheMainSettingsOpenModallyFromTheSettingsButtonAndOkApplies)
     h.widget<QPushButton>(settings, "USE_DEFAULT_BUTTON")->click();
     EXPECT_EQ(h.widget<QLineEdit>(settings, "SYNCWARD_HOME_TEXTBOX")->text(), "C:\\QUORVEL-ROOT\\SYNCWARD");
     EXPECT_TRUE(h.widget<QLineEdit>(settings, "MESSAGE_STATUS_TEXTBOX")->styleSheet().contains("rgb(0,255,0)"));
-    typeInto(h.widget<QLineEdit>(settings, "SYNCWARD_HOME_TEXTBOX"), "D:\\R");
+    GuiHarness::typeInto(h.widget<QLineEdit>(settings, "SYNCWARD_HOME_TEXTBOX"), "D:\\R");
     EXPECT_EQ(settings.SYNCWARD_HOME_TEXTBOX.text(), "D:\\R");
     EXPECT_TRUE(h.widget<QPushButton>(settings, "CRYPTO_SETTINGS_BUTTON")->isEnabled());
     h.widget<QCheckBox>(settings, "AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX")->click();
@@ -88,8 +83,8 @@ TEST(SettingsViews, TheCryptoSettingsRebuildTheirCommandsAndSaveThroughTheView) 
     for (const char* use : {"USE_QT_LOCATION_BUTTON", "USE_QT_NAME_BUTTON", "USE_DAEMON_CLI_LOCATION_BUTTON",
                             "USE_DAEMOND_NAME_BUTTON", "USE_DAEMONCLI_NAME_BUTTON"})
         h.widget<QPushButton>(crypto, use)->click();
-    typeInto(h.widget<QLineEdit>(crypto, "CRYPTO_NAME_TEXTBOX"), "Bitcoin");
-    typeInto(h.widget<QLineEdit>(crypto, "BLOCKCHAIN_HOME_TEXTBOX"), "D:\\chain");
+    GuiHarness::typeInto(h.widget<QLineEdit>(crypto, "CRYPTO_NAME_TEXTBOX"), "Bitcoin");
+    GuiHarness::typeInto(h.widget<QLineEdit>(crypto, "BLOCKCHAIN_HOME_TEXTBOX"), "D:\\chain");
     h.widget<QCheckBox>(crypto, "QT_WALLET_TICKBOX")->click();
     EXPECT_TRUE(h.widget<QCheckBox>(crypto, "QT_DISABLE_WALLET_TICKBOX")->isEnabled());
     EXPECT_EQ(h.widget<QLineEdit>(crypto, "QT_DASH_DISABLE_WALLET_EQUALS_TEXTBOX")->text(), "-disablewallet=0");
