@@ -24,7 +24,11 @@ CoinPresetsView::CoinPresetsView(CoinPresetsWindow& model, QWidget* parent) : Fo
         ++index;
     }
     auto* note = multiline("BTC_BTG_RPC_NOTE_TEXTBOX");
-    note->setMaximumHeight(3 * note->fontMetrics().lineSpacing() + 12);
+    // The two lines of the note whole, without scroll bars.
+    note->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    note->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    note->setFixedHeight(2 * note->fontMetrics().lineSpacing() +
+                         2 * static_cast<int>(note->document()->documentMargin()) + 2 * note->frameWidth() + 2);
 
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
