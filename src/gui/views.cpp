@@ -1,11 +1,19 @@
 #include "gui/views.h"
 
+#include "core/confgen/block_times_window.h"
+#include "core/confgen/coin_presets_window.h"
+#include "core/confgen/conf_generator_window.h"
+#include "core/confgen/rpc_credentials_window.h"
 #include "core/power/power_autotimer_settings.h"
 #include "core/power/power_autotimer_window.h"
 #include "core/settings/crypto_settings_window.h"
 #include "core/settings/main_settings_window.h"
 #include "core/state/main_window.h"
 #include "gui/app/main_window_view.h"
+#include "gui/confgen/block_times_view.h"
+#include "gui/confgen/coin_presets_view.h"
+#include "gui/confgen/conf_generator_view.h"
+#include "gui/confgen/rpc_credentials_view.h"
 #include "gui/power/power_autotimer_settings_view.h"
 #include "gui/power/power_autotimer_window_view.h"
 #include "gui/settings/crypto_settings_view.h"
@@ -20,6 +28,10 @@ void registerViews(QtWindowHost& host) {
     host.registerView<PowerAutotimerWindow, PowerAutotimerWindowView>();
     host.registerView<MainSettingsWindow, MainSettingsView>();
     host.registerView<CryptoSettingsWindow, CryptoSettingsView>();
+    host.registerView<ConfGeneratorWindow, ConfGeneratorView>();
+    host.registerView<CoinPresetsWindow, CoinPresetsView>();
+    host.registerView<RpcCredentialsWindow, RpcCredentialsView>();
+    host.registerView<BlockTimesWindow, BlockTimesView>();
 }
 
 }  // namespace syncward

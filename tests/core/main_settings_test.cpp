@@ -77,8 +77,8 @@ TEST(MainSettings, OnlyTheExactDefaultFolderCountsAsDefault) {
     EXPECT_TRUE(w.CREATE_FOLDERS_BUTTON.enabled());
     EXPECT_TRUE(w.CRYPTO_SETTINGS_BUTTON.enabled());
     EXPECT_TRUE(w.AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.enabled());
-    // No configuration generator yet: its button stays off whatever the folder.
-    EXPECT_FALSE(w.CONF_MANAGER_BUTTON.enabled());
+    // A home folder is all the configuration generator needs.
+    EXPECT_TRUE(w.CONF_MANAGER_BUTTON.enabled());
 
     for (const char* other : {"C:\\QUORVEL-ROOT\\SYNCWARD\\", "c:\\quorvel-root\\syncward"}) {
         w.SYNCWARD_HOME_TEXTBOX.setText(other);

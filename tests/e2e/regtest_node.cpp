@@ -78,6 +78,11 @@ RegtestNode::RegtestNode(const std::string& dataDir, const std::string& confPath
         conf << "bind=127.0.0.1\n";
 }
 
+RegtestNode::RegtestNode(const std::string& dataDir, const std::string& confPath, OwnConf)
+    : dataDir_(dataDir), confPath_(confPath), program_("litecoind"), p2pPort_(0), rpcPort_(0) {
+    std::filesystem::create_directories(dataDir_);
+}
+
 RegtestNode::~RegtestNode() { kill(); }
 
 bool RegtestNode::start(int limitSeconds) {

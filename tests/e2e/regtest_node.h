@@ -24,6 +24,9 @@ public:
     // "litecoind", sees only the node it manages.
     RegtestNode(const std::string& dataDir, const std::string& confPath, int connectTo,
                 const std::string& program = "litecoind");
+    // A node that runs with a configuration file the test made itself.
+    struct OwnConf {};
+    RegtestNode(const std::string& dataDir, const std::string& confPath, OwnConf);
     ~RegtestNode();
     RegtestNode(const RegtestNode&) = delete;
     RegtestNode& operator=(const RegtestNode&) = delete;

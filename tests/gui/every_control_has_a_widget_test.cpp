@@ -4,6 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "core/confgen/block_times_window.h"
+#include "core/confgen/coin_presets_window.h"
+#include "core/confgen/conf_generator_window.h"
+#include "core/confgen/confgen_windows.h"
+#include "core/confgen/rpc_credentials_window.h"
 #include "core/power/power_autotimer.h"
 #include "core/power/power_autotimer_settings.h"
 #include "core/power/power_autotimer_window.h"
@@ -34,11 +39,17 @@ TEST(EveryWindow, ShowsEveryControlThatIsNotModelOnly) {
     app.settingsWindows().openCryptoSettings();
     app.powerAutotimer().openSettingsWindow(app.settingsWindows().mainSettings());
     app.powerAutotimer().showCountdownWindow();
+    ConfGenWindows& confGen = app.confGenWindows();
+    confGen.openGenerator();
+    confGen.openPresets();
+    confGen.openCredentials();
+    confGen.openBlockTimes();
 
     for (Form* form : std::vector<Form*>{&app.main(), &app.settingsWindows().mainSettings(),
                                          &app.settingsWindows().cryptoSettings(),
                                          &app.powerAutotimer().settingsWindow(),
-                                         &app.powerAutotimer().countdownWindow()})
+                                         &app.powerAutotimer().countdownWindow(), &confGen.generator(),
+                                         &confGen.presets(), &confGen.credentials(), &confGen.blockTimes()})
         EXPECT_EQ(controlsWithoutWidget(h, *form), std::vector<std::string>{}) << form->name();
 }
 

@@ -7,6 +7,7 @@
 #include "core/app/start_close_timers.h"
 #include "core/app/startup.h"
 #include "core/blockcounter/block_counter.h"
+#include "core/confgen/confgen_windows.h"
 #include "core/keepawake/folder_sizer.h"
 #include "core/power/power_autotimer.h"
 #include "core/processes/process_watch.h"
@@ -31,10 +32,13 @@ Application::Application(Platform& platform)
 
     settingsWindows_ = std::make_unique<SettingsWindows>(context_);
     main_.SETTINGS_BUTTON.onClick = [this] { settingsWindows_->openMainSettings(); };
+    confGenWindows_ = std::make_unique<ConfGenWindows>(context_, *settingsWindows_);
+    settingsWindows_->openConfManager = [this] { confGenWindows_->openGenerator(); };
+    main_.BLOCK_TIMES_WINDOW_BUTTON.onClick = [this] { confGenWindows_->openBlockTimes(); };
 
     // Buttons whose windows the program does not have yet.
     for (Button* button : {&main_.ABOUT_BUTTON, &main_.HELP_BUTTON, &main_.BOX_INFO_BUTTON,
-                           &main_.TERMINATOR_BUTTON, &main_.BLOCK_TIMES_WINDOW_BUTTON, &main_.MANUAL_RUN_BUTTON})
+                           &main_.TERMINATOR_BUTTON, &main_.MANUAL_RUN_BUTTON})
         button->setEnabled(false);
 }
 

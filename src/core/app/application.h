@@ -8,6 +8,7 @@
 
 namespace syncward {
 
+class ConfGenWindows;
 class PowerAutotimer;
 class SettingsWindows;
 
@@ -23,6 +24,7 @@ public:
     AppContext& context() { return context_; }
     PowerAutotimer& powerAutotimer() { return *powerAutotimer_; }
     SettingsWindows& settingsWindows() { return *settingsWindows_; }
+    ConfGenWindows& confGenWindows() { return *confGenWindows_; }
 
     // Loads the main window and shows it.
     void start();
@@ -33,6 +35,7 @@ private:
     AppContext context_;
     std::unique_ptr<PowerAutotimer> powerAutotimer_;
     std::unique_ptr<SettingsWindows> settingsWindows_;
+    std::unique_ptr<ConfGenWindows> confGenWindows_;
 };
 
 }  // namespace syncward

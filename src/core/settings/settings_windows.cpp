@@ -14,6 +14,10 @@ MainSettingsWindow& SettingsWindows::mainSettings() {
     if (!mainSettings_) {
         mainSettings_ = std::make_unique<MainSettingsWindow>(app_);
         mainSettings_->CRYPTO_SETTINGS_BUTTON.onClick = [this] { openCryptoSettings(); };
+        if (openConfManager) {
+            mainSettings_->CONF_MANAGER_BUTTON.onClick = [this] { openConfManager(); };
+            mainSettings_->setConfManagerAvailable(true);
+        }
     }
     if (!mainSettings_->loaded()) mainSettings_->load();
     return *mainSettings_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 namespace syncward {
@@ -22,6 +23,10 @@ public:
     // Modal over the main window, and the crypto settings over the main settings.
     void openMainSettings();
     void openCryptoSettings();
+
+    // The configuration generator builds on these windows, so the
+    // application hands in how to open it; until then its button stays off.
+    std::function<void()> openConfManager;
 
 private:
     AppContext& app_;

@@ -129,6 +129,11 @@ void FormBinder::refresh(Control& control) {
         check->setText(qtext(tick.caption()));
     } else if (auto* button = qobject_cast<QPushButton*>(&widget)) {
         button->setText(qtext(static_cast<CaptionedControl&>(control).caption()));
+        // A button keeps the style's face unless the model colours it (a
+        // chosen preset shows green).
+        const Colour face = control.background();
+        setStyle(widget, face.isSystem() ? QString()
+                                         : "QPushButton { background-color: " + cssColour(face, "button") + "; }");
     } else if (auto* label = qobject_cast<QLabel*>(&widget)) {
         label->setText(qtext(static_cast<CaptionedControl&>(control).caption()));
         const bool plain = control.background().kind() == Colour::Kind::WindowBackground &&

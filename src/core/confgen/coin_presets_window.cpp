@@ -1,0 +1,92 @@
+#include "core/confgen/coin_presets_window.h"
+
+#include "core/confgen/coin_presets.h"
+#include "core/confgen/conf_generator_window.h"
+#include "core/form/reaction_blocker.h"
+#include "core/state/app_context.h"
+
+namespace syncward {
+
+namespace {
+constexpr const char* placementPrefix = "IDS-";
+}  // namespace
+
+CoinPresetsWindow::CoinPresetsWindow(AppContext& app, ConfGeneratorWindow& generator)
+    : Form(formName, app.platform.loop),
+      BTC_BTG_RPC_NOTE_TEXTBOX(*this, "BTC_BTG_RPC_NOTE_TEXTBOX",
+                               "!!! BTG USES THE SAME RPC PORT AS BTC !!!" + app.profile().lineEnd() +
+                                   "!!! CHANGE THE RPC PORT IF RUNNING AT THE SAME TIME !!!" + app.profile().lineEnd()),
+      app_(app),
+      generator_(generator) {
+    setCaption("SYNCWARD - CONF-GENERATOR - IMPORT DEFAULT SETTINGS");
+    BTC_BTG_RPC_NOTE_TEXTBOX.setLocked(true);
+    IMPORT_SETTINGS_TICKBOX.onClick = [this] { arm(); };
+    BASIC_SETTINGS_BUTTON.onClick = [this] { importBasicSettings(); };
+    const std::vector<Button*> buttons = coinButtons();
+    for (std::size_t n = 0; n < buttons.size(); ++n) {
+        const CoinPreset& coin = coinPresets[n];
+        buttons[n]->onClick = [this, &coin] { importCoin(coin); };
+    }
+    CANCEL_BUTTON.onClick = [this] { close(); };
+    onClose = [this] { app_.settings.savePosition(*this, placementPrefix); };
+    arm();
+}
+
+std::vector<Button*> CoinPresetsWindow::coinButtons() {
+    return {&BTC_IMPORT_BUTTON, &NMC_IMPORT_BUTTON, &LTC_IMPORT_BUTTON,
+            &DASH_IMPORT_BUTTON, &VTC_IMPORT_BUTTON, &BTG_IMPORT_BUTTON};
+}
+
+void CoinPresetsWindow::load() {
+    app_.settings.loadPlacement(*this, placementPrefix, 6870, 3180);
+    {
+        const ReactionBlocker quiet(IMPORT_SETTINGS_TICKBOX);
+        IMPORT_SETTINGS_TICKBOX.setValue(0);
+    }
+    arm();
+    CANCEL_BUTTON.setCaption("Cancel");
+}
+
+void CoinPresetsWindow::arm() {
+    const bool armed = IMPORT_SETTINGS_TICKBOX.ticked();
+    BASIC_SETTINGS_BUTTON.setEnabled(armed);
+    for (Button* button : coinButtons()) button->setEnabled(armed);
+}
+
+void CoinPresetsWindow::importCoin(const CoinPreset& coin) {
+    ConfGeneratorWindow& g = generator_;
+    IMPORT_SETTINGS_TICKBOX.setValue(0);
+    g.CRYPTO_NAME_TEXTBOX.setText(coin.cryptoName);
+    if (coin.oldWallet) {
+        g.OLD_WALLET_SUPPORT_TICKBOX.setValue(1);
+        g.DAEMON_TICKBOX.setValue(1);
+        g.DAEMON_TICKBOX.setEnabled(true);
+    }
+    g.PEER_PORT_TEXTBOX.setText(coin.peerPort);
+    g.RPC_PORT_TEXTBOX.setText(coin.rpcPort);
+    g.FULL_NODE_LIST_TEXTBOX.setText(coin.vertcoinNodes ? g.VTC_NODE_LIST_TEXTBOX.text() : "");
+    CANCEL_BUTTON.setCaption("Close");
+}
+
+void CoinPresetsWindow::importBasicSettings() {
+    ConfGeneratorWindow& g = generator_;
+    g.WALLET_FILE_TEXTBOX.setText(basic_settings::walletFile);
+    g.WALLET_TICKBOX.setValue(1);
+    g.SERVER_TICKBOX.setValue(1);
+    g.ALERTS_TICKBOX.setValue(1);
+    g.LISTEN_TICKBOX.setValue(1);
+    g.UPNP_TICKBOX.setValue(0);
+    g.DNS_TICKBOX.setValue(1);
+    g.OLD_WALLET_SUPPORT_TICKBOX.setValue(0);
+    g.DAEMON_TICKBOX.setValue(0);
+    g.DAEMON_TICKBOX.setEnabled(false);
+    g.PEER_LOCALHOST_TICKBOX.setValue(1);
+    g.RPC_LOCALHOST_TICKBOX.setValue(1);
+    g.TIMEOUT_TEXTBOX.setText(basic_settings::timeout);
+    g.RPC_TIMEOUT_TEXTBOX.setText(basic_settings::rpcTimeout);
+    g.MAX_CONNECTIONS_TEXTBOX.setText(basic_settings::maxConnections);
+    g.UACOMMENT_TEXTBOX.setText("");
+    CANCEL_BUTTON.setCaption("Close");
+}
+
+}  // namespace syncward

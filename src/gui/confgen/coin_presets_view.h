@@ -1,0 +1,16 @@
+#pragma once
+
+#include "gui/shell/form_view.h"
+
+namespace syncward {
+
+class CoinPresetsWindow;
+
+// The presets: the arming tick box, BASIC SETTINGS, the six coins, the
+// note on the shared RPC port.
+class CoinPresetsView : public FormView {
+public:
+    CoinPresetsView(CoinPresetsWindow& model, QWidget* parent);
+};
+
+}  // namespace syncward
