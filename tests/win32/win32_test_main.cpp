@@ -38,20 +38,20 @@ int recordArguments(int argc, wchar_t** argv) {
     return 0;
 }
 
+// Runs until a test ends it; the limit only keeps a broken test from
+// leaving it behind for long.
+int stayUntilEnded() {
+    ::Sleep(10 * 60 * 1000);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     int wideCount = 0;
     wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &wideCount);
     const std::wstring part = wideCount > 1 ? wide[1] : L"";
-    if (part == L"--stay") {
-        ::Sleep(10 * 60 * 1000);  // ended by the test long before; the limit only keeps a broken test from leaving it
-        return 0;
-    }
-    if (part == L"--print" && wideCount > 2) {
-        std::printf("%s\n", syncward::narrow(wide[2]).c_str());
-        return 0;
-    }
+    if (part == L"--stay") return stayUntilEnded();
     if (part == L"--record-arguments" && wideCount > 2) return recordArguments(wideCount, wide);
     if (part == L"--record-executable-name" && wideCount > 2) {
         writeWhole(syncward::narrow(wide[2]), syncward::Win32Environment().executableName());
@@ -67,10 +67,7 @@ int main(int argc, char** argv) {
             std::printf("871234\n");
             return 0;
         }
-        if (argument.starts_with(L"-datadir=")) {
-            ::Sleep(10 * 60 * 1000);
-            return 0;
-        }
+        if (argument.starts_with(L"-datadir=")) return stayUntilEnded();
     }
     ::LocalFree(wide);
     ::testing::InitGoogleTest(&argc, argv);
