@@ -6,4 +6,4 @@ set -euo pipefail
 
 packages=(g++-mingw-w64-x86-64-posix wine wine64)
 
-exec bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"
+bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"

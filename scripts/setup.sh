@@ -7,4 +7,4 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev l
           xvfb xauth fonts-dejavu-core litecoind sendemail python3 libbenchmark-dev
           dpkg-dev file man-db desktop-file-utils appstream lintian)
 
-exec bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"
+bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"
