@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test; then the core,
-# platform and GUI tests once more under the sanitizers.
+# platform and GUI tests once more under the sanitizers; last the core and
+# the win32 platform layer built for Windows, tested under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -9,3 +10,4 @@ build=${SYNCWARD_BUILD_DIR:-build}
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure --timeout 600 -j 2
 bash scripts/test-sanitize.sh
+bash scripts/test-windows.sh

@@ -35,6 +35,7 @@ const std::map<std::string, std::set<std::string>> allowedEdges = {
      {"core/form", "core/time", "core/platform", "core/state", "core/processes", "core/keepawake", "core/power",
       "core/blockcounter", "core/settings", "core/confgen"}},
     {"platform/posix", {"core/form", "core/platform"}},
+    {"platform/win32", {"core/form", "core/platform"}},
     {"gui/shell", {"core/*"}},
     {"gui/app", {"gui/shell", "core/*"}},
     {"gui/power", {"gui/shell", "core/*"}},

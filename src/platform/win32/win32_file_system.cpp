@@ -1,0 +1,218 @@
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <new>
+#include <random>
+#include <string_view>
+#include <vector>
+
+#include "platform/win32/handle.h"
+#include "platform/win32/owner_only.h"
+#include "platform/win32/wide_text.h"
+
+namespace syncward {
+
+namespace {
+
+TextRead failedRead(ReadFailure failure) { return {std::nullopt, failure}; }
+
+ReadFailure failureOf(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_NETPATH:
+            return ReadFailure::missing;
+        default:
+            return ReadFailure::unreadable;
+    }
+}
+
+// Reads to the end, or one byte past the limit to tell a file that is too large.
+TextRead readAll(HANDLE file, std::size_t limit, std::size_t expected) {
+    std::string text;
+    text.reserve(std::min(expected, limit));
+    char chunk[64 * 1024];
+    for (;;) {
+        const std::size_t room = limit - text.size();
+        const DWORD wanted = static_cast<DWORD>(room < sizeof chunk ? room + 1 : sizeof chunk);
+        DWORD got = 0;
+        if (!::ReadFile(file, chunk, wanted, &got, nullptr)) return failedRead(ReadFailure::unreadable);
+        if (got == 0) return {std::move(text), ReadFailure::none};
+        if (got > room) return failedRead(ReadFailure::tooLarge);
+        text.append(chunk, got);
+    }
+}
+
+bool isFolder(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+TextRead Win32FileSystem::readText(const std::string& path, std::size_t limit) {
+    if (path.empty()) return failedRead(ReadFailure::missing);
+    const std::wstring file = widen(path);
+    // A folder cannot even be opened as a file; asked first to say so.
+    const DWORD attributes = ::GetFileAttributesW(file.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return failedRead(failureOf(::GetLastError()));
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return failedRead(ReadFailure::notRegularFile);
+    // Others may go on writing or replacing the file while it is read (the
+    // client writes the block count into it).
+    const Handle handle(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!handle) return failedRead(failureOf(::GetLastError()));
+    // A device (NUL, CON, COM1) or a pipe is never read: it may never end.
+    if (::GetFileType(handle.get()) != FILE_TYPE_DISK) return failedRead(ReadFailure::notRegularFile);
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(handle.get(), &size)) return failedRead(ReadFailure::unreadable);
+    if (static_cast<std::uint64_t>(size.QuadPart) > limit) return failedRead(ReadFailure::tooLarge);
+    try {
+        return readAll(handle.get(), limit, static_cast<std::size_t>(size.QuadPart));
+    } catch (const std::bad_alloc&) {
+        return failedRead(ReadFailure::unreadable);
+    }
+}
+
+namespace {
+
+constexpr std::wstring_view temporarySuffix = L".tmp-";
+constexpr std::size_t temporaryRandomLength = 6;
+constexpr std::wstring_view randomLetters = L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+
+std::wstring randomName() {
+    static std::mt19937 generator{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, randomLetters.size() - 1);
+    std::wstring name;
+    for (std::size_t i = 0; i < temporaryRandomLength; ++i) name += randomLetters[pick(generator)];
+    return name;
+}
+
+// "<name>.tmp-" and six letters or digits: a temporary file of a write of
+// <name> that never reached its move.
+bool isTemporaryOf(std::wstring_view entry, std::wstring_view name) {
+    if (entry.size() != name.size() + temporarySuffix.size() + temporaryRandomLength) return false;
+    if (::CompareStringOrdinal(entry.data(), static_cast<int>(name.size()), name.data(), static_cast<int>(name.size()),
+                               TRUE) != CSTR_EQUAL)
+        return false;
+    if (entry.substr(name.size(), temporarySuffix.size()) != temporarySuffix) return false;
+    const std::wstring_view random = entry.substr(name.size() + temporarySuffix.size());
+    return std::all_of(random.begin(), random.end(),
+                       [](wchar_t c) { return randomLetters.find(c) != std::wstring_view::npos; });
+}
+
+// A write cut short before its move (power cut, the process ended) leaves
+// its temporary file behind; the next write of the same file removes it.
+void removeLeftTemporaries(const std::wstring& path) {
+    const auto separator = path.find_last_of(L"\\/");
+    const std::wstring folder = separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
+    const std::wstring name = separator == std::wstring::npos ? path : path.substr(separator + 1);
+    if (name.empty()) return;
+    WIN32_FIND_DATAW found{};
+    const std::wstring pattern = path + std::wstring(temporarySuffix) + L"*";
+    const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) &&
+            isTemporaryOf(found.cFileName, name))
+            ::DeleteFileW((folder + found.cFileName).c_str());
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+}
+
+bool writeAll(HANDLE file, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 1 << 30));
+        DWORD written = 0;
+        if (!::WriteFile(file, text.data() + done, chunk, &written, nullptr) || written == 0) return false;
+        done += written;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool Win32FileSystem::writeText(const std::string& path, const std::string& text) {
+    if (path.empty()) return false;
+    const std::wstring target = widen(path);
+    removeLeftTemporaries(target);
+    std::wstring temporary;
+    Handle file;
+    for (int attempt = 0; attempt < 16 && !file; ++attempt) {
+        temporary = target + std::wstring(temporarySuffix) + randomName();
+        file = Handle(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, ownerOnlyFile(), CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file && ::GetLastError() != ERROR_FILE_EXISTS) return false;
+    }
+    if (!file) return false;
+    const bool written = writeAll(file.get(), text) && ::FlushFileBuffers(file.get());
+    file = Handle();
+    if (!written ||
+        !::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ::DeleteFileW(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool Win32FileSystem::folderExists(const std::string& path) { return !path.empty() && isFolder(widen(path)); }
+
+bool Win32FileSystem::createFolder(const std::string& path) {
+    if (path.empty()) return false;
+    const std::wstring folder = widen(path);
+    if (::CreateDirectoryW(folder.c_str(), ownerOnlyFolder())) return true;
+    return ::GetLastError() == ERROR_ALREADY_EXISTS && isFolder(folder);
+}
+
+namespace {
+
+bool isLink(const WIN32_FIND_DATAW& entry) {
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+           (entry.dwReserved0 == IO_REPARSE_TAG_SYMLINK || entry.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT);
+}
+
+bool isDotEntry(const wchar_t* name) {
+    return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> Win32FileSystem::folderSize(const std::string& path) {
+    if (path.empty() || !isFolder(widen(path))) return std::nullopt;
+    std::wstring root = widen(path);
+    if (root.back() != L'\\' && root.back() != L'/') root += L'\\';
+    std::uint64_t total = 0;
+    std::vector<std::wstring> folders{root};
+    while (!folders.empty()) {
+        const std::wstring folder = std::move(folders.back());
+        folders.pop_back();
+        WIN32_FIND_DATAW entry{};
+        const HANDLE search = ::FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &entry,
+                                                 FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+        if (search == INVALID_HANDLE_VALUE) {
+            // A sub-folder removed meanwhile holds nothing; one that cannot be
+            // read fails the measurement: a sum that silently leaves part of
+            // the chain out would be reported as its size.
+            const DWORD error = ::GetLastError();
+            if (folder != root && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)) continue;
+            return std::nullopt;
+        }
+        do {
+            if (isDotEntry(entry.cFileName) || isLink(entry)) continue;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                folders.push_back(folder + entry.cFileName + L"\\");
+            else
+                total += (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+        } while (::FindNextFileW(search, &entry));
+        const DWORD error = ::GetLastError();
+        ::FindClose(search);
+        if (error != ERROR_NO_MORE_FILES) return std::nullopt;
+    }
+    return total;
+}
+
+}  // namespace syncward

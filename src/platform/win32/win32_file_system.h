@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/platform/file_system.h"
+
+namespace syncward {
+
+// Files through the Windows calls: nothing here throws, and a path that
+// names a device (NUL, CON, a pipe) or a folder is refused before it is
+// read. Written files and created folders are the user's alone.
+class Win32FileSystem : public FileSystem {
+public:
+    TextRead readText(const std::string& path, std::size_t limit) override;
+    // Written into a temporary file beside the target, flushed, then moved
+    // over it in one step: a reader sees the old file or the new one.
+    bool writeText(const std::string& path, const std::string& text) override;
+    bool folderExists(const std::string& path) override;
+    bool createFolder(const std::string& path) override;
+    // Links (symbolic links, junctions) are neither followed nor counted.
+    std::optional<std::uint64_t> folderSize(const std::string& path) override;
+};
+
+}  // namespace syncward

@@ -1,0 +1,168 @@
+// The process table and the launcher together, as a run uses them: command
+// files in the Windows profile's own texts run through cmd.exe, start
+// programs under chosen names, the table sees them, terminate ends them.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/platform/platform_profile.h"
+#include "core/processes/node_command_lines.h"
+#include "platform/win32/snapshot_process_table.h"
+#include "platform/win32/win32_launcher.h"
+#include "support/temp_dir.h"
+#include "win32/win32_test_support.h"
+
+namespace syncward::testing {
+namespace {
+
+std::string upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
+    return text;
+}
+
+// How many processes of any user have that executable file name.
+int processesNamed(const std::string& name) {
+    int count = 0;
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32FirstW(snapshot, &entry); more; more = ::Process32NextW(snapshot, &entry))
+        if (::lstrcmpiW(entry.szExeFile, widen(name).c_str()) == 0) ++count;
+    ::CloseHandle(snapshot);
+    return count;
+}
+
+// A command file as the program writes it: one line and CR LF.
+std::string commandFile(const std::string& path, const std::string& line) {
+    writeFile(path, line + PlatformProfile::windows().lineEnd());
+    return path;
+}
+
+class CommandFiles : public ::testing::Test {
+protected:
+    // A node's folder with a blank and an "&" in its name: only the
+    // program's path is quoted in the command lines, and that must do.
+    CommandFiles() : nodeFolder(dir.path() + "\\Coin Node & Tools") { std::filesystem::create_directory(widen(nodeFolder)); }
+    ~CommandFiles() override {
+        for (const std::string& name : started) table.terminate(name);
+    }
+
+    // A stand-in node program in the node's folder under a name of its own.
+    std::string nodeProgram(const std::string& stem) {
+        const std::string name = uniqueName(stem) + ".exe";
+        copyOfThisProgram(nodeFolder, name);
+        started.push_back(name);
+        return name;
+    }
+
+    NodeCommandFields fields(const std::string& daemon, const std::string& client) const {
+        NodeCommandFields f;
+        f.daemonCliFolder = nodeFolder;
+        f.daemonName = daemon;
+        f.cliName = client;
+        f.confFile = dir.path() + "\\CONFIGS\\LTC1-CRYPTO-CONFIG.conf";
+        f.dataFolder = dir.path() + "\\chain";
+        f.blockCountFile = dir.path() + "\\LTC1-LATEST-BLOCKCOUNT.LOG";
+        return f;
+    }
+
+    TempDir dir;
+    std::string nodeFolder;
+    SnapshotProcessTable table;
+    Win32Launcher launcher;
+    std::vector<std::string> started;
+};
+
+TEST_F(CommandFiles, TheDaemonLineStartsTheNodeTheTableSeesItInAnyCaseAndTerminateEndsEveryCopy) {
+    const std::string daemon = nodeProgram("coind");
+    const std::string file =
+        commandFile(dir / "LTC1-RUN-DAEMON.bat", daemonRunCommand(PlatformProfile::windows(), fields(daemon, "")));
+    ASSERT_TRUE(launcher.runCommandFile(file));  // returns while the node runs on
+    ASSERT_TRUE(launcher.runCommandFile(file));
+    ASSERT_TRUE(eventually([&] { return processesNamed(daemon) == 2; }));
+    EXPECT_EQ(table.running({upper(daemon), "never-running-program.exe", ""}), (std::vector<bool>{true, false, false}));
+
+    table.terminate(daemon);
+    EXPECT_TRUE(eventually([&] { return table.running({daemon}) == std::vector<bool>{false}; }));
+    EXPECT_EQ(processesNamed(daemon), 0);
+}
+
+TEST_F(CommandFiles, TheBlockCountLineFillsTheFileWithTheClientsAnswer) {
+    const std::string client = nodeProgram("coin-cli");
+    const NodeCommandFields f = fields("", client);
+    const std::string file =
+        commandFile(dir / "LTC1-RUN-BLOCKCOUNTER-GBC.bat", blockCountCommand(PlatformProfile::windows(), f));
+    ASSERT_TRUE(launcher.runCommandFile(file));
+    EXPECT_TRUE(eventually([&] { return slurp(f.blockCountFile) == "871234\r\n" && processesNamed(client) == 0; }))
+        << slurp(f.blockCountFile).value_or("(no file)");
+}
+
+TEST_F(CommandFiles, AProgramThatEndsItsOwnNameEndsTheOthersAndItselfLast) {
+    const std::string name = nodeProgram("self-ending");
+    const std::string program = nodeFolder + "\\" + name;
+    ASSERT_TRUE(launcher.runCommandFile(commandFile(dir / "STAY.bat", "call \"" + program + "\" --stay")));
+    ASSERT_TRUE(eventually([&] { return processesNamed(name) == 1; }));
+    ASSERT_TRUE(launcher.runCommandFile(commandFile(dir / "END.bat", "call \"" + program + "\" --terminate-own-name")));
+    EXPECT_TRUE(eventually([&] { return processesNamed(name) == 0; }));
+}
+
+TEST_F(CommandFiles, AMissingCommandFileOrAFolderIsNotStarted) {
+    EXPECT_FALSE(launcher.runCommandFile(dir / "LTC1-RUN-QT.bat"));
+    EXPECT_FALSE(launcher.runCommandFile(dir.path()));
+    EXPECT_FALSE(launcher.runCommandFile(""));
+}
+
+TEST_F(CommandFiles, AnEmptyNameIsNeverRunningAndEndsNothing) {
+    EXPECT_EQ(table.running({"", ""}), (std::vector<bool>{false, false}));
+    table.terminate("");
+    EXPECT_EQ(table.running({fileNameOf(thisProgram())}), std::vector<bool>{true});
+}
+
+// Each argument as the recorder writes it down.
+std::string recorded(const std::vector<std::string>& arguments) {
+    std::string text;
+    for (const std::string& a : arguments) text += std::to_string(a.size()) + ":" + a + "\n";
+    return text;
+}
+
+// PATH with one more folder in front, for the length of a test.
+class PathInFront {
+public:
+    explicit PathInFront(const std::string& folder) {
+        wchar_t old[32767];
+        const DWORD length = ::GetEnvironmentVariableW(L"PATH", old, static_cast<DWORD>(std::size(old)));
+        old_.assign(old, length);
+        ::SetEnvironmentVariableW(L"PATH", (widen(folder) + L";" + old_).c_str());
+    }
+    ~PathInFront() { ::SetEnvironmentVariableW(L"PATH", old_.c_str()); }
+
+private:
+    std::wstring old_;
+};
+
+TEST_F(CommandFiles, AProgramIsFoundOnThePathAndGetsEveryArgumentAsGiven) {
+    const std::string recorder = nodeProgram("recorder");
+    const PathInFront path(nodeFolder);
+    const std::string output = dir / "arguments.txt";
+    const std::vector<std::string> arguments = {"plain", "two words", "", "quote\"inside", "trailing\\",
+                                                "C:\\Program Files\\Bitcoin\\", "back\\\\\"slash", "Grüße"};
+    std::vector<std::string> argv = {recorder.substr(0, recorder.size() - 4), "--record-arguments", output};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    ASSERT_TRUE(launcher.runProgram(argv));
+    EXPECT_TRUE(eventually([&] { return slurp(output).has_value(); }));
+    EXPECT_EQ(slurp(output), recorded(arguments));
+
+    EXPECT_FALSE(launcher.runProgram({"no-such-program-anywhere"}));
+    EXPECT_FALSE(launcher.runProgram({dir / "missing.exe"}));
+    EXPECT_FALSE(launcher.runProgram({}));
+}
+
+}  // namespace
+}  // namespace syncward::testing

@@ -1,0 +1,155 @@
+#include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_file_system.h"
+#include "support/temp_dir.h"
+#include "win32/win32_test_support.h"
+
+namespace syncward::testing {
+namespace {
+
+std::set<std::string> namesIn(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(widen(folder)))
+        names.insert(narrow(entry.path().filename().wstring()));
+    return names;
+}
+
+TEST(Win32FileSystem, WritesReplaceTheFileWholeAndReadsGiveEveryByteBack) {
+    TempDir dir;
+    Win32FileSystem files;
+    const std::string path = dir / "LTC1-END-REPORT.LOG";
+    const std::string text = std::string("line one\r\nGrüße\r\n\0after a zero\r\n", 31) + std::string(200000, 'x');
+    ASSERT_TRUE(files.writeText(path, text));
+    EXPECT_EQ(files.readText(path, text.size()).text, text);
+    ASSERT_TRUE(files.writeText(path, "short\r\n"));
+    EXPECT_EQ(files.readText(path, 100).text, "short\r\n");
+    ASSERT_TRUE(files.writeText(path, ""));
+    EXPECT_EQ(files.readText(path, 100).text, "");
+    EXPECT_EQ(namesIn(dir.path()), std::set<std::string>{"LTC1-END-REPORT.LOG"});
+}
+
+TEST(Win32FileSystem, AWriteRemovesTheTemporariesAnEarlierWriteOfTheSameFileLeft) {
+    TempDir dir;
+    Win32FileSystem files;
+    writeFile(dir / "R.LOG.tmp-a1B2c3", "cut short");
+    writeFile(dir / "R.LOG.tmp-keep", "not one of ours");
+    writeFile(dir / "OTHER.LOG.tmp-a1B2c3", "another file's");
+    ASSERT_TRUE(files.writeText(dir / "R.LOG", "whole"));
+    EXPECT_EQ(namesIn(dir.path()), (std::set<std::string>{"R.LOG", "R.LOG.tmp-keep", "OTHER.LOG.tmp-a1B2c3"}));
+}
+
+TEST(Win32FileSystem, AReadSaysWhyThereIsNoText) {
+    TempDir dir;
+    Win32FileSystem files;
+    ASSERT_TRUE(files.writeText(dir / "count.LOG", "871234\r\n"));
+    EXPECT_EQ(files.readText(dir / "count.LOG", 8).text, "871234\r\n");
+    EXPECT_EQ(files.readText(dir / "count.LOG", 7).failure, ReadFailure::tooLarge);
+    EXPECT_EQ(files.readText(dir / "none.LOG", 100).failure, ReadFailure::missing);
+    EXPECT_EQ(files.readText(dir / "no-folder\\none.LOG", 100).failure, ReadFailure::missing);
+    EXPECT_EQ(files.readText("", 100).failure, ReadFailure::missing);
+    EXPECT_EQ(files.readText(dir.path(), 100).failure, ReadFailure::notRegularFile);
+    const TextRead device = files.readText("NUL", 100);
+    EXPECT_FALSE(device.text.has_value());
+    EXPECT_NE(device.failure, ReadFailure::none);
+    EXPECT_FALSE(files.writeText(dir / "no-folder\\x.LOG", "text"));
+    EXPECT_FALSE(files.writeText(dir.path(), "a folder is no file"));
+}
+
+TEST(Win32FileSystem, FoldersAreCreatedOneAtATime) {
+    TempDir dir;
+    Win32FileSystem files;
+    EXPECT_FALSE(files.createFolder(dir / "HOME\\BATS"));
+    EXPECT_TRUE(files.createFolder(dir / "HOME"));
+    EXPECT_TRUE(files.createFolder(dir / "HOME"));
+    EXPECT_TRUE(files.createFolder(dir / "HOME\\BATS"));
+    EXPECT_TRUE(files.folderExists(dir / "HOME\\BATS"));
+    ASSERT_TRUE(files.writeText(dir / "HOME\\file", "x"));
+    EXPECT_FALSE(files.createFolder(dir / "HOME\\file"));
+    EXPECT_FALSE(files.folderExists(dir / "HOME\\file"));
+    EXPECT_FALSE(files.folderExists(dir / "nowhere"));
+    EXPECT_FALSE(files.folderExists(""));
+}
+
+TEST(Win32FileSystem, AFolderSizeSumsEveryFileBelowIt) {
+    TempDir dir;
+    Win32FileSystem files;
+    const std::string chain = dir / "chain";
+    ASSERT_TRUE(files.createFolder(chain));
+    EXPECT_EQ(files.folderSize(chain), 0u);
+    ASSERT_TRUE(files.createFolder(chain + "\\blocks"));
+    ASSERT_TRUE(files.createFolder(chain + "\\blocks\\index"));
+    writeFile(chain + "\\peers.dat", std::string(1000, 'p'));
+    writeFile(chain + "\\blocks\\blk00000.dat", std::string(70000, 'b'));
+    writeFile(chain + "\\blocks\\index\\000003.ldb", std::string(3, 'i'));
+    EXPECT_EQ(files.folderSize(chain), 71003u);
+    EXPECT_EQ(files.folderSize(chain + "\\"), 71003u);
+    EXPECT_EQ(files.folderSize(dir / "missing"), std::nullopt);
+    EXPECT_EQ(files.folderSize(chain + "\\peers.dat"), std::nullopt);
+}
+
+// The users the object's access list admits, as SID texts; nullopt when it
+// cannot be read.
+std::optional<std::set<std::string>> admittedUsers(const std::string& path) {
+    PACL acl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (::GetNamedSecurityInfoW(widen(path).c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &acl,
+                                nullptr, &descriptor) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::set<std::string> users;
+    for (DWORD i = 0; acl && i < acl->AceCount; ++i) {
+        ACCESS_ALLOWED_ACE* ace = nullptr;
+        if (!::GetAce(acl, i, reinterpret_cast<void**>(&ace)) || ace->Header.AceType != ACCESS_ALLOWED_ACE_TYPE)
+            continue;
+        wchar_t* text = nullptr;
+        if (::ConvertSidToStringSidW(&ace->SidStart, &text)) {
+            users.insert(narrow(text));
+            ::LocalFree(text);
+        }
+    }
+    ::LocalFree(descriptor);
+    return users;
+}
+
+std::string ownUserText() {
+    HANDLE token = nullptr;
+    ::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token);
+    alignas(TOKEN_USER) unsigned char buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+    DWORD size = 0;
+    ::GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size);
+    ::CloseHandle(token);
+    wchar_t* text = nullptr;
+    ::ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &text);
+    std::string result = narrow(text);
+    ::LocalFree(text);
+    return result;
+}
+
+TEST(Win32FileSystem, WrittenFilesAndCreatedFoldersAreTheUsersAlone) {
+    TempDir dir;
+    Win32FileSystem files;
+    ASSERT_TRUE(files.createFolder(dir / "HOME"));
+    ASSERT_TRUE(files.writeText(dir / "HOME\\LTC1-START-EMAIL.bat", "call SendEmail.exe -xp secret\r\n"));
+    // Wine keeps only what the file's mode can say (no inheritance flag,
+    // administrators as the group), so the list is checked for whom it
+    // admits, not for its exact form: the user, and nobody but the system
+    // and the administrators besides (not Everyone, not Users).
+    const std::set<std::string> allowed = {ownUserText(), "S-1-5-18", "S-1-5-32-544"};
+    for (const std::string& path : {dir / "HOME", dir / "HOME\\LTC1-START-EMAIL.bat"}) {
+        const auto users = admittedUsers(path);
+        ASSERT_TRUE(users.has_value()) << path;
+        EXPECT_TRUE(users->count(ownUserText())) << path;
+        for (const std::string& user : *users) EXPECT_TRUE(allowed.count(user)) << path << " admits " << user;
+    }
+}
+
+}  // namespace
+}  // namespace syncward::testing
