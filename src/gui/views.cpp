@@ -2,12 +2,14 @@
 
 #include "core/power/power_autotimer_settings.h"
 #include "core/power/power_autotimer_window.h"
+#include "core/scheduler/scheduled_task_window.h"
 #include "core/settings/crypto_settings_window.h"
 #include "core/settings/main_settings_window.h"
 #include "core/state/main_window.h"
 #include "gui/app/main_window_view.h"
 #include "gui/power/power_autotimer_settings_view.h"
 #include "gui/power/power_autotimer_window_view.h"
+#include "gui/scheduler/scheduled_task_view.h"
 #include "gui/settings/crypto_settings_view.h"
 #include "gui/settings/main_settings_view.h"
 #include "gui/shell/qt_window_host.h"
@@ -20,6 +22,7 @@ void registerViews(QtWindowHost& host) {
     host.registerView<PowerAutotimerWindow, PowerAutotimerWindowView>();
     host.registerView<MainSettingsWindow, MainSettingsView>();
     host.registerView<CryptoSettingsWindow, CryptoSettingsView>();
+    host.registerView<ScheduledTaskWindow, ScheduledTaskView>();
 }
 
 }  // namespace syncward

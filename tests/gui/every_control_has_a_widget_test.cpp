@@ -7,6 +7,7 @@
 #include "core/power/power_autotimer.h"
 #include "core/power/power_autotimer_settings.h"
 #include "core/power/power_autotimer_window.h"
+#include "core/scheduler/scheduled_task_window.h"
 #include "core/settings/crypto_settings_window.h"
 #include "core/settings/main_settings_window.h"
 #include "core/settings/settings_windows.h"
@@ -34,11 +35,13 @@ TEST(EveryWindow, ShowsEveryControlThatIsNotModelOnly) {
     app.settingsWindows().openCryptoSettings();
     app.powerAutotimer().openSettingsWindow(app.settingsWindows().mainSettings());
     app.powerAutotimer().showCountdownWindow();
+    app.settingsWindows().openScheduledTask();
 
     for (Form* form : std::vector<Form*>{&app.main(), &app.settingsWindows().mainSettings(),
                                          &app.settingsWindows().cryptoSettings(),
                                          &app.powerAutotimer().settingsWindow(),
-                                         &app.powerAutotimer().countdownWindow()})
+                                         &app.powerAutotimer().countdownWindow(),
+                                         &app.settingsWindows().scheduledTask()})
         EXPECT_EQ(controlsWithoutWidget(h, *form), std::vector<std::string>{}) << form->name();
 }
 
