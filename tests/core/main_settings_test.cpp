@@ -201,6 +201,19 @@ TEST(MainSettings, AnInvalidHeartbeatTimeIsRefusedAndNeverStored) {
     EXPECT_FALSE(h.stored("HEARTBEAT_COUNTDOWN_TIME_TEXTBOX").has_value());
 }
 
+TEST(MainSettings, AZeroHeartbeatTimeWouldNeverBeatAndIsRefusedLikeAnInvalidOne) {
+    MainSettingsHarness h;
+    MainSettingsWindow& w = h.open();
+    w.SYNCWARD_HOME_TEXTBOX.setText("D:\\R");
+    w.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.setText("00:00:00");
+    w.OK_BUTTON.click();
+    EXPECT_TRUE(w.isOpen());
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), main_settings_texts::invalidHeartbeatTime);
+    EXPECT_EQ(h.main().HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text(), "00:05:00");
+    w.close();
+    EXPECT_FALSE(h.stored("HEARTBEAT_COUNTDOWN_TIME_TEXTBOX").has_value());
+}
+
 TEST(MainSettings, TickingAndUntickingTheOwnFileBothAskForTheCryptoSettingsAgain) {
     MainSettingsHarness h;
     h.store("SYNCWARD_HOME_TEXTBOX", "D:\\R");

@@ -17,7 +17,7 @@ QString background(QWidget* widget) { return widget->palette().color(widget->bac
 
 TEST(HeartbeatView, TheButtonRunsTheScannerAndTheLightsShowTheKeys) {
     GuiHarness h;
-    h.fake.store.put("BTC1", "HEARTBEAT_COUNTDOWN_TIME_TEXTBOX", "00:00:02");
+    h.fake.store.put("BTC1", "HEARTBEAT_COUNTDOWN_TIME_TEXTBOX", "00:00:01");
     h.fake.lockKeys.on[LockKey::Num] = true;
     h.fake.lockKeys.on[LockKey::Scroll] = true;
     Application& app = h.start();
@@ -27,7 +27,7 @@ TEST(HeartbeatView, TheButtonRunsTheScannerAndTheLightsShowTheKeys) {
     button->click();
     EXPECT_EQ(button->text(), "STOP KITT");
     // Mid-sweep, with the pair of presses under way.
-    GuiHarness::pump(2000 + 750 + 250);
+    GuiHarness::pump(1000 + 750 + 300);
     EXPECT_EQ(h.widget<QLabel>(w, "VERT_NUM_LIGHT_LABEL")->text(), "N");
     EXPECT_EQ(h.widget<QLabel>(w, "VERT_CAPS_LIGHT_LABEL")->toolTip(), "CAPS LOCK = OFF");
     EXPECT_EQ(background(h.widget<QLabel>(w, "VERT_SCROLL_LIGHT_LABEL")), "#00ff00");
