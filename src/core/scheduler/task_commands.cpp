@@ -35,14 +35,17 @@ std::optional<std::pair<int, int>> parseRunTime(const std::string& text) {
 
 TaskCommands::TaskCommands(AppContext& app) : app_(app), taskName_(weeklyTaskName(app.executableName)) {}
 
+// The Windows task starts the program from the home folder, where it is
+// expected to sit.
+std::string TaskCommands::windowsProgram() const {
+    return app_.profile().join(app_.main.SYNCWARD_HOME_TEXTBOX.text(),
+                               app_.executableName + app_.profile().executableSuffix());
+}
+
 bool TaskCommands::posix() const { return app_.profile().flavour() == PlatformProfile::Flavour::Posix; }
 
 std::string TaskCommands::createCommand(const std::string& days, const std::string& runTime) {
-    if (!posix()) {
-        const std::string program =
-            app_.profile().join(app_.main.SYNCWARD_HOME_TEXTBOX.text(), app_.executableName + ".exe");
-        return schTasksCreate(taskName_, days, program, runTime).line;
-    }
+    if (!posix()) return schTasksCreate(taskName_, days, windowsProgram(), runTime).line;
     const auto time = parseRunTime(runTime).value_or(std::pair{0, 0});
     const Crontab::Program program = app_.platform.crontab.program();
     return crontab_table::line({time.first, time.second, cronWeekday(days)}, program.path, program.environment,
@@ -83,11 +86,7 @@ TaskCommands::Outcome TaskCommands::editTable(Edit edit) {
 }
 
 TaskCommands::Outcome TaskCommands::create(const std::string& days, const std::string& runTime) {
-    if (!posix()) {
-        const std::string program =
-            app_.profile().join(app_.main.SYNCWARD_HOME_TEXTBOX.text(), app_.executableName + ".exe");
-        return startProgram(schTasksCreate(taskName_, days, program, runTime).argv);
-    }
+    if (!posix()) return startProgram(schTasksCreate(taskName_, days, windowsProgram(), runTime).argv);
     const std::string line = createCommand(days, runTime);
     return editTable([&](const std::string& table) -> std::optional<std::string> {
         return crontab_table::withLine(table, taskName_, line);

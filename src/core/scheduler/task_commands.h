@@ -38,6 +38,7 @@ public:
 
 private:
     bool posix() const;
+    std::string windowsProgram() const;
     Outcome startProgram(const std::vector<std::string>& argv);
     // Reads the table, edits it, writes it and reads it back.
     template <typename Edit>
