@@ -35,5 +35,7 @@ CommandLine readCommandLine(const QStringList& arguments, const DisplayEnvironme
 
 // Exit status for a refused command line.
 inline constexpr int commandLineRefused = 2;
+// Exit status when this copy of the program is already running.
+inline constexpr int alreadyRunning = 3;
 
 }  // namespace syncward

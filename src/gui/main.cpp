@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <cstdio>
+#include <filesystem>
 #include <vector>
 
 #include "core/app/application.h"
@@ -39,6 +40,16 @@ int main(int argc, char* argv[]) {
             print(stderr, commandLine.text);
             return syncward::commandLineRefused;
         case syncward::CommandLine::Action::Run: break;
+    }
+
+    // A timed start of a copy that is already open would run a second
+    // unattended run beside the first: the second start ends here.
+    const std::string executableName = std::filesystem::path(argc > 0 ? argv[0] : "syncward").filename().string();
+    const syncward::CopyLock copyLock(executableName);
+    if (!copyLock.first()) {
+        print(stderr, QStringLiteral("SYNCWARD - %1 is already running for this user; this start ends.\n")
+                          .arg(QString::fromStdString(executableName)));
+        return syncward::alreadyRunning;
     }
 
     // Offscreen goes to Qt as its own option, last so that it wins, rather

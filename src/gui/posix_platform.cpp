@@ -2,23 +2,47 @@
 
 #include <sys/stat.h>
 
+#include <QGuiApplication>
+
 #include "gui/shell/qt_dialogs.h"
 #include "gui/shell/qt_event_loop.h"
 #include "gui/shell/qt_window_host.h"
+#include "platform/posix/login1_sleep_inhibitor.h"
+#include "platform/posix/posix_crontab.h"
 #include "platform/posix/posix_environment.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_launcher.h"
 #include "platform/posix/proc_process_table.h"
 #include "platform/posix/qt_settings_store.h"
+#include "platform/posix/single_instance.h"
+#include "platform/posix/x11_lock_keys.h"
 
 namespace syncward {
+
+namespace {
+
+// The window opened on a display (not offscreen).
+bool onDisplay() { return QGuiApplication::platformName() != QLatin1String("offscreen"); }
+
+// Lock keys are pressed through X11, and only in an X11 session: in a
+// Wayland session XTest would reach the compatibility server alone.
+std::string x11DisplayName() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return {};
+    if (!qgetenv("WAYLAND_DISPLAY").isEmpty() || qgetenv("XDG_SESSION_TYPE") == "wayland") return {};
+    return qgetenv("DISPLAY").toStdString();
+}
+
+}  // namespace
 
 struct PosixPlatform::Parts {
     explicit Parts(const std::string& argv0, QtWindowHost& host)
         : store(QtSettingsStore::defaultFilePath()),
           environment(argv0),
           dialogs(host),
-          profile(PlatformProfile::posix(PosixEnvironment::homeDirectory())) {}
+          profile(PlatformProfile::posix(PosixEnvironment::homeDirectory())),
+          lockKeys(x11DisplayName()),
+          sleepInhibitor(Login1SleepInhibitor::systemBusAddress()),
+          crontab(PosixCrontab::programOf(argv0, onDisplay())) {}
 
     QtSettingsStore store;
     ProcProcessTable processes;
@@ -28,16 +52,27 @@ struct PosixPlatform::Parts {
     QtDialogs dialogs;
     QtEventLoop loop;
     PlatformProfile profile;
+    X11LockKeys lockKeys;
+    Login1SleepInhibitor sleepInhibitor;
+    PosixCrontab crontab;
 };
 
 PosixPlatform::PosixPlatform(const std::string& argv0) : windowHost_(std::make_unique<QtWindowHost>()) {
     parts_ = std::make_unique<Parts>(argv0, *windowHost_);
     platform_ = std::make_unique<Platform>(Platform{parts_->store, parts_->processes, parts_->launcher, parts_->files,
                                                     parts_->environment, parts_->dialogs, *windowHost_, parts_->loop,
-                                                    parts_->profile});
+                                                    parts_->profile, parts_->lockKeys, parts_->sleepInhibitor,
+                                                    parts_->crontab});
 }
 
 PosixPlatform::~PosixPlatform() = default;
+
+CopyLock::CopyLock(const std::string& executableName)
+    : lock_(std::make_unique<SingleInstance>(SingleInstance::defaultFolder(), executableName)) {}
+
+CopyLock::~CopyLock() = default;
+
+bool CopyLock::first() const { return lock_->first(); }
 
 void PosixPlatform::keepCreatedFilesPrivate() { PosixLauncher::rememberUserMask(::umask(077)); }
 

@@ -8,6 +8,21 @@
 namespace syncward {
 
 class QtWindowHost;
+class SingleInstance;
+
+// This copy's claim to run: one running copy per executable name and user.
+class CopyLock {
+public:
+    explicit CopyLock(const std::string& executableName);
+    ~CopyLock();
+    CopyLock(const CopyLock&) = delete;
+    CopyLock& operator=(const CopyLock&) = delete;
+    // False when the same copy already runs.
+    bool first() const;
+
+private:
+    std::unique_ptr<SingleInstance> lock_;
+};
 
 // The real platform of a Linux desktop, assembled once in main().
 class PosixPlatform {

@@ -6,6 +6,7 @@
 #include "core/confgen/rpc_credentials_window.h"
 #include "core/power/power_autotimer_settings.h"
 #include "core/power/power_autotimer_window.h"
+#include "core/scheduler/scheduled_task_window.h"
 #include "core/settings/crypto_settings_window.h"
 #include "core/settings/main_settings_window.h"
 #include "core/state/main_window.h"
@@ -16,6 +17,7 @@
 #include "gui/confgen/rpc_credentials_view.h"
 #include "gui/power/power_autotimer_settings_view.h"
 #include "gui/power/power_autotimer_window_view.h"
+#include "gui/scheduler/scheduled_task_view.h"
 #include "gui/settings/crypto_settings_view.h"
 #include "gui/settings/main_settings_view.h"
 #include "gui/shell/qt_window_host.h"
@@ -32,6 +34,7 @@ void registerViews(QtWindowHost& host) {
     host.registerView<CoinPresetsWindow, CoinPresetsView>();
     host.registerView<RpcCredentialsWindow, RpcCredentialsView>();
     host.registerView<BlockTimesWindow, BlockTimesView>();
+    host.registerView<ScheduledTaskWindow, ScheduledTaskView>();
 }
 
 }  // namespace syncward

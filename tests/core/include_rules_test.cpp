@@ -29,7 +29,9 @@ const std::map<std::string, std::set<std::string>> allowedEdges = {
     {"core/keepawake", {"core/form", "core/time", "core/platform", "core/state"}},
     {"core/power", {"core/form", "core/time", "core/platform", "core/state"}},
     {"core/blockcounter", {"core/form", "core/time", "core/platform", "core/state", "core/processes"}},
-    {"core/settings", {"core/form", "core/time", "core/platform", "core/state", "core/processes", "core/power"}},
+    {"core/scheduler", {"core/form", "core/time", "core/platform", "core/state"}},
+    {"core/settings",
+     {"core/form", "core/time", "core/platform", "core/state", "core/processes", "core/power", "core/scheduler"}},
     {"core/confgen", {"core/form", "core/platform", "core/state", "core/settings"}},
     {"core/app",
      {"core/form", "core/time", "core/platform", "core/state", "core/processes", "core/keepawake", "core/power",
@@ -41,7 +43,8 @@ const std::map<std::string, std::set<std::string>> allowedEdges = {
     {"gui/power", {"gui/shell", "core/*"}},
     {"gui/settings", {"gui/shell", "core/*"}},
     {"gui/confgen", {"gui/shell", "core/*"}},
-    {"gui", {"gui/shell", "gui/app", "gui/power", "gui/settings", "gui/confgen", "core/*"}},
+    {"gui/scheduler", {"gui/shell", "core/*"}},
+    {"gui", {"gui/shell", "gui/app", "gui/power", "gui/settings", "gui/confgen", "gui/scheduler", "core/*"}},
 };
 
 // The one file of the views that assembles the real platform.

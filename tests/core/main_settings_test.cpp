@@ -50,10 +50,10 @@ TEST(MainSettings, FirstStartWithAnEmptyStoreWarnsAndLocksWhatNeedsAHomeFolder) 
     EXPECT_EQ(w.CONF_FILE_LOCATION_TEXTBOX.background(), colours::green);
     EXPECT_EQ(w.DEFAULT_FOLDER_LABEL.caption(), "Default = C:\\QUORVEL-ROOT\\SYNCWARD");
     EXPECT_NE(w.HELP_LABEL.caption().find("COPY \".exe\" FILE TO A NEW FILENAME"), std::string::npos);
-    for (Button* missing : {&w.SE_SETTINGS_BUTTON, &w.SCHEDULER_BUTTON, &w.VIEW_OUTPUT_COMMANDS_BUTTON,
-                            &w.REPORTS_LOGS_BUTTON})
+    for (Button* missing : {&w.SE_SETTINGS_BUTTON, &w.VIEW_OUTPUT_COMMANDS_BUTTON, &w.REPORTS_LOGS_BUTTON})
         EXPECT_FALSE(missing->enabled()) << missing->name();
     EXPECT_TRUE(w.POWER_AUTOTIMER_BUTTON.enabled());
+    EXPECT_TRUE(w.SCHEDULER_BUTTON.enabled());
     EXPECT_TRUE(h.fake.store.log.empty());  // loading stores nothing
 }
 
@@ -198,6 +198,19 @@ TEST(MainSettings, AnInvalidHeartbeatTimeIsRefusedAndNeverStored) {
     EXPECT_EQ(h.main().SYNCWARD_HOME_TEXTBOX.text(), "");
     w.close();
     EXPECT_EQ(h.stored("SYNCWARD_HOME_TEXTBOX"), "D:\\R");
+    EXPECT_FALSE(h.stored("HEARTBEAT_COUNTDOWN_TIME_TEXTBOX").has_value());
+}
+
+TEST(MainSettings, AZeroHeartbeatTimeWouldNeverBeatAndIsRefusedLikeAnInvalidOne) {
+    MainSettingsHarness h;
+    MainSettingsWindow& w = h.open();
+    w.SYNCWARD_HOME_TEXTBOX.setText("D:\\R");
+    w.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.setText("00:00:00");
+    w.OK_BUTTON.click();
+    EXPECT_TRUE(w.isOpen());
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), main_settings_texts::invalidHeartbeatTime);
+    EXPECT_EQ(h.main().HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text(), "00:05:00");
+    w.close();
     EXPECT_FALSE(h.stored("HEARTBEAT_COUNTDOWN_TIME_TEXTBOX").has_value());
 }
 

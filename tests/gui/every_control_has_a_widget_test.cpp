@@ -12,6 +12,7 @@
 #include "core/power/power_autotimer.h"
 #include "core/power/power_autotimer_settings.h"
 #include "core/power/power_autotimer_window.h"
+#include "core/scheduler/scheduled_task_window.h"
 #include "core/settings/crypto_settings_window.h"
 #include "core/settings/main_settings_window.h"
 #include "core/settings/settings_windows.h"
@@ -44,12 +45,14 @@ TEST(EveryWindow, ShowsEveryControlThatIsNotModelOnly) {
     confGen.openPresets();
     confGen.openCredentials();
     confGen.openBlockTimes();
+    app.settingsWindows().openScheduledTask();
 
     for (Form* form : std::vector<Form*>{&app.main(), &app.settingsWindows().mainSettings(),
                                          &app.settingsWindows().cryptoSettings(),
                                          &app.powerAutotimer().settingsWindow(),
                                          &app.powerAutotimer().countdownWindow(), &confGen.generator(),
-                                         &confGen.presets(), &confGen.credentials(), &confGen.blockTimes()})
+                                         &confGen.presets(), &confGen.credentials(), &confGen.blockTimes(),
+                                         &app.settingsWindows().scheduledTask()})
         EXPECT_EQ(controlsWithoutWidget(h, *form), std::vector<std::string>{}) << form->name();
 }
 

@@ -130,6 +130,38 @@ void FakeWindowHost::hide(Form& form) { hidden.push_back(&form); }
 
 FakePlatform::FakePlatform(PlatformProfile p)
     : profile(std::move(p)),
-      platform{store, processes, launcher, files, environment, dialogs, windows, loop, profile} {}
+      platform{store, processes, launcher, files, environment, dialogs, windows, loop, profile, lockKeys,
+               sleepInhibitor, crontab} {}
+
+void FakeLockKeys::press(LockKey key) {
+    if (!isAvailable) return;
+    presses.push_back(key);
+    on[key] = !on[key];
+}
+
+std::optional<bool> FakeLockKeys::isOn(LockKey key) {
+    if (!isAvailable) return std::nullopt;
+    return on[key];
+}
+
+bool FakeSleepInhibitor::hold() {
+    if (noBus) return false;
+    if (!isHeld) ++holds;
+    isHeld = true;
+    return true;
+}
+
+Crontab::Read FakeCrontab::read() {
+    if (failRead) return {Read::Outcome::Failed, "", "crontab: cannot read the table"};
+    if (!table) return {Read::Outcome::NoTable, "", ""};
+    return {Read::Outcome::Read, *table, ""};
+}
+
+Crontab::Written FakeCrontab::write(const std::string& text) {
+    if (failWrite) return {false, "crontab: cannot write the table"};
+    ++writes;
+    table = keepsInstead.value_or(text);
+    return {true, ""};
+}
 
 }  // namespace syncward::testing

@@ -148,6 +148,46 @@ public:
     Form* foreground = nullptr;
 };
 
+// Lock keys that remember their states and every press; unavailable ones
+// ignore presses and read as unknown, as without a display.
+class FakeLockKeys : public LockKeys {
+public:
+    bool available() override { return isAvailable; }
+    void press(LockKey key) override;
+    std::optional<bool> isOn(LockKey key) override;
+
+    bool isAvailable = true;
+    std::map<LockKey, bool> on;
+    std::vector<LockKey> presses;
+};
+
+class FakeSleepInhibitor : public SleepInhibitor {
+public:
+    bool hold() override;
+    void release() override { isHeld = false; }
+    bool held() const override { return isHeld; }
+
+    bool noBus = false;
+    bool isHeld = false;
+    int holds = 0;
+};
+
+// A crontab in memory: absent until written; a scripted failure of reading
+// or writing; a write may keep something else than was written.
+class FakeCrontab : public Crontab {
+public:
+    Read read() override;
+    Written write(const std::string& text) override;
+    Program program() override { return programToRun; }
+
+    std::optional<std::string> table;
+    bool failRead = false;
+    bool failWrite = false;
+    std::optional<std::string> keepsInstead;  // what a write really leaves
+    int writes = 0;
+    Program programToRun{"/opt/nodes/BTC1", {}};
+};
+
 // The whole fake platform, on virtual time, under one profile.
 struct FakePlatform {
     explicit FakePlatform(PlatformProfile profile = PlatformProfile::windows());
@@ -161,6 +201,9 @@ struct FakePlatform {
     FakeWindowHost windows;
     VirtualLoop loop;
     PlatformProfile profile;
+    FakeLockKeys lockKeys;
+    FakeSleepInhibitor sleepInhibitor;
+    FakeCrontab crontab;
     Platform platform;
 
     // The settings section of the program under test.

@@ -9,6 +9,7 @@
 #include "core/blockcounter/block_counter.h"
 #include "core/confgen/confgen_windows.h"
 #include "core/keepawake/folder_sizer.h"
+#include "core/keepawake/heartbeat.h"
 #include "core/power/power_autotimer.h"
 #include "core/processes/process_watch.h"
 #include "core/settings/settings_windows.h"
@@ -29,6 +30,7 @@ Application::Application(Platform& platform)
     installFolderSizer(context_);
     installProcessWatch(context_);
     installBlockCounter(context_);
+    installHeartbeat(context_);  // after the close: it finishes the key presses first
 
     settingsWindows_ = std::make_unique<SettingsWindows>(context_);
     main_.SETTINGS_BUTTON.onClick = [this] { settingsWindows_->openMainSettings(); };

@@ -5,6 +5,7 @@
 
 #include "core/app/end_report.h"
 #include "core/app/node_shutdown.h"
+#include "core/keepawake/heartbeat.h"
 #include "core/power/power_autotimer.h"
 #include "core/processes/command_file_runner.h"
 #include "core/state/app_context.h"
@@ -45,10 +46,8 @@ void startHeartbeat(AppContext& app) {
     if (w.TASK_2_ENABLE_TICKBOX.ticked()) {
         app.settings.loadTime(w.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX, main_defaults::heartbeatInterval);
         app.status("STARTING KITT HEARTBEAT");
-        w.HEARTBEAT_TIMER.start();
-        w.kittTimer(1).start();
-        w.KITT_START_BUTTON.setCaption("STOP KITT");
-        w.taskLight(2).setBackground(colours::green);
+        // A refused interval says so and the run goes on without it.
+        w.taskLight(2).setBackground(startHeartbeatForRun(app) ? colours::green : colours::red);
     } else {
         app.status("SKIPPING KITT HEARTBEAT");
         w.KITT_START_BUTTON.setCaption("START KITT");
@@ -275,11 +274,7 @@ void stopHeartbeat(AppContext& app) {
     w.taskLight(18).setBackground(colours::cyan);
     if (w.TASK_18_ENABLE_TICKBOX.ticked()) {
         app.status("STOPPING KITT HEARTBEAT");
-        w.HEARTBEAT_TIMER.stop();
-        for (int n = 1; n <= MainWindow::kittTimerCount; ++n) w.kittTimer(n).stop();
-        w.NUMLOCK_TIMER_1.stop();
-        w.NUMLOCK_TIMER_2.stop();
-        for (int n = 1; n <= MainWindow::kittLabelCount; ++n) w.kittLabel(n).setBackground(colours::black);
+        stopHeartbeatForRun(app);
         w.taskLight(18).setBackground(colours::green);
     } else {
         app.status("SKIPPING KITT HEARTBEAT STOP");

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "core/form/event_loop.h"
+#include "core/platform/crontab.h"
 #include "core/platform/dialogs.h"
 #include "core/platform/environment.h"
 #include "core/platform/file_system.h"
 #include "core/platform/launcher.h"
+#include "core/platform/lock_keys.h"
 #include "core/platform/platform_profile.h"
 #include "core/platform/process_table.h"
 #include "core/platform/settings_store.h"
+#include "core/platform/sleep_inhibitor.h"
 #include "core/platform/window_host.h"
 
 namespace syncward {
@@ -23,6 +26,9 @@ struct Platform {
     WindowHost& windows;
     EventLoop& loop;
     const PlatformProfile& profile;
+    LockKeys& lockKeys;
+    SleepInhibitor& sleepInhibitor;
+    Crontab& crontab;
 };
 
 }  // namespace syncward

@@ -59,6 +59,8 @@ void PowerAutotimerWindow::tick() {
     if (!entry) return;  // no action: the countdown goes on past zero
     AUTOTIMER_TITLE_LABEL.setCaption(entry->countdownMessage);
     const auto command = app_.profile().powerCommand(entry->action, app_.platform.environment.userName());
+    // Our own sleep inhibitor would hold back the hibernate we ask for.
+    app_.platform.sleepInhibitor.release();
     if (!app_.platform.launcher.runProgram(command)) {
         // Closing now would look as if the action had been taken.
         stopCounting(commandNotStarted);

@@ -53,7 +53,7 @@ MainSettingsWindow::MainSettingsWindow(AppContext& app)
     GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX.setLocked(true);  // always the home folder's file, set by OK
 
     // The windows these open are not part of the program yet.
-    for (Button* button : {&SE_SETTINGS_BUTTON, &SCHEDULER_BUTTON, &VIEW_OUTPUT_COMMANDS_BUTTON, &REPORTS_LOGS_BUTTON, &CONF_MANAGER_BUTTON})
+    for (Button* button : {&SE_SETTINGS_BUTTON, &VIEW_OUTPUT_COMMANDS_BUTTON, &REPORTS_LOGS_BUTTON, &CONF_MANAGER_BUTTON})
         button->setEnabled(false);
 
     SYNCWARD_HOME_TEXTBOX.onChange = [this] { checkHomeFolder(); };
@@ -66,7 +66,7 @@ MainSettingsWindow::MainSettingsWindow(AppContext& app)
     // A corrected interval takes its error away with it.
     HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.onChange = [this] {
         if (MESSAGE_STATUS_TEXTBOX.text() == main_settings_texts::invalidHeartbeatTime &&
-            isTimeOfDay(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text()))
+            parseInterval(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text()))
             showStatus(MESSAGE_STATUS_TEXTBOX, "", colours::windowBackground);
     };
     USE_OWN_CONF_TICKBOX.onClick = [this] { ownConfClicked(); };
@@ -258,7 +258,7 @@ void MainSettingsWindow::ok() {
     }
     // The heartbeat counts this interval down; a text that is not a time
     // would stop it, so it is not handed over.
-    if (!isTimeOfDay(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text())) {
+    if (!parseInterval(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text())) {
         showStatus(MESSAGE_STATUS_TEXTBOX, main_settings_texts::invalidHeartbeatTime, colours::red);
         return;
     }
@@ -303,7 +303,7 @@ void MainSettingsWindow::storeOnClose() {
     // A folder OK would refuse is not stored behind the user's back either.
     const std::string& home = SYNCWARD_HOME_TEXTBOX.text();
     if (home.empty() || app_.profile().isAbsoluteFolder(home)) saved = s.saveText(SYNCWARD_HOME_TEXTBOX) && saved;
-    if (isTimeOfDay(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text()))
+    if (parseInterval(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text()))
         saved = s.saveText(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX) && saved;
     saved = s.saveTick(USE_OWN_CONF_TICKBOX) && saved;
     saved = s.saveText(CONF_FILE_LOCATION_TEXTBOX) && saved;

@@ -2,6 +2,7 @@
 
 #include "core/settings/crypto_settings_window.h"
 #include "core/settings/main_settings_window.h"
+#include "core/scheduler/scheduled_task_window.h"
 #include "core/state/app_context.h"
 
 namespace syncward {
@@ -18,6 +19,7 @@ MainSettingsWindow& SettingsWindows::mainSettings() {
             mainSettings_->CONF_MANAGER_BUTTON.onClick = [this] { openConfManager(); };
             mainSettings_->setConfManagerAvailable(true);
         }
+        mainSettings_->SCHEDULER_BUTTON.onClick = [this] { openScheduledTask(); };
     }
     if (!mainSettings_->loaded()) mainSettings_->load();
     return *mainSettings_;
@@ -39,6 +41,18 @@ void SettingsWindows::openCryptoSettings() {
     CryptoSettingsWindow& crypto = cryptoSettings();
     app_.platform.windows.showModal(crypto, owner);
     crypto.opened();
+}
+
+ScheduledTaskWindow& SettingsWindows::scheduledTask() {
+    if (!scheduledTask_) scheduledTask_ = std::make_unique<ScheduledTaskWindow>(app_);
+    return *scheduledTask_;
+}
+
+void SettingsWindows::openScheduledTask() {
+    MainSettingsWindow& owner = mainSettings();
+    ScheduledTaskWindow& window = scheduledTask();
+    window.load();
+    app_.platform.windows.showModal(window, owner);
 }
 
 }  // namespace syncward

@@ -8,6 +8,7 @@ namespace syncward {
 struct AppContext;
 class CryptoSettingsWindow;
 class MainSettingsWindow;
+class ScheduledTaskWindow;
 
 // The settings windows of the program, each created on first use. A
 // window that another one needs is loaded without being shown; one that
@@ -23,6 +24,9 @@ public:
     // Modal over the main window, and the crypto settings over the main settings.
     void openMainSettings();
     void openCryptoSettings();
+    // Loaded afresh and shown modally over the main settings.
+    void openScheduledTask();
+    ScheduledTaskWindow& scheduledTask();
 
     // The configuration generator builds on these windows, so the
     // application hands in how to open it; until then its button stays off.
@@ -32,6 +36,7 @@ private:
     AppContext& app_;
     std::unique_ptr<MainSettingsWindow> mainSettings_;
     std::unique_ptr<CryptoSettingsWindow> cryptoSettings_;
+    std::unique_ptr<ScheduledTaskWindow> scheduledTask_;
 };
 
 }  // namespace syncward

@@ -26,6 +26,9 @@ struct AppContext {
     SectionSettings settings;
     // The end-of-run power action's windows, owned by the application.
     PowerAutotimer* powerAutotimer = nullptr;
+    // What keeping awake cannot do on this system has been said once.
+    bool lockKeysNoticed = false;
+    bool inhibitorNoticed = false;
 
     const PlatformProfile& profile() const { return platform.profile; }
     void status(const std::string& text) const { main.CURRENT_STATUS_LABEL.setCaption(text); }

@@ -1,0 +1,155 @@
+#include "core/keepawake/heartbeat.h"
+
+#include <functional>
+
+#include "core/keepawake/keep_awake_notice.h"
+#include "core/keepawake/kitt_scanner.h"
+#include "core/keepawake/lock_key_lights.h"
+#include "core/state/app_context.h"
+#include "core/time/clock_text.h"
+
+namespace syncward {
+
+namespace {
+
+constexpr const char* zero = "00:00:00";
+
+std::optional<long long> interval(const MainWindow& w) { return parseInterval(w.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text()); }
+
+// Takes the login manager's inhibitor and the lock keys' limits into
+// account once the heartbeat runs.
+void keepAwake(AppContext& app) {
+    const bool held = app.platform.sleepInhibitor.hold();
+    noticeKeepAwakeLimits(app, !held);
+}
+
+// A pair of presses stopped after its first press would leave Num Lock
+// flipped: the second press is made now. Before the first nothing was
+// pressed, so nothing is owed.
+void finishKeyPair(AppContext& app) {
+    MainWindow& w = app.main;
+    if (w.NUMLOCK_TIMER_2.enabled()) app.platform.lockKeys.press(LockKey::Num);
+    w.NUMLOCK_TIMER_1.stop();
+    w.NUMLOCK_TIMER_2.stop();
+    w.KITT_BACKGROUND_LABEL.setBackground(colours::black);
+}
+
+void stopTimers(AppContext& app) {
+    MainWindow& w = app.main;
+    w.HEARTBEAT_TIMER.stop();
+    stopKittScanner(w);
+    finishKeyPair(app);
+    app.platform.sleepInhibitor.release();
+}
+
+void startByButton(AppContext& app) {
+    MainWindow& w = app.main;
+    const auto seconds = interval(w);
+    if (!seconds) {
+        app.status(heartbeat_texts::invalidInterval);
+        return;
+    }
+    for (int n = 1; n <= MainWindow::kittLabelCount; ++n) w.kittLabel(n).setBackground(colours::red);
+    w.HEARTBEAT_REMAINING = *seconds;
+    w.HEARTBEAT_TIMER.start();
+    w.kittTimer(1).start();
+    w.KITT_START_BUTTON.setCaption(heartbeat_texts::stopCaption);
+    keepAwake(app);
+}
+
+void stopByButton(AppContext& app) {
+    MainWindow& w = app.main;
+    if (const auto seconds = interval(w)) w.HEARTBEAT_REMAINING = *seconds;
+    stopTimers(app);
+    for (int n = 1; n <= MainWindow::kittLabelCount; ++n) w.kittLabel(n).setBackground(colours::red);
+    w.KITT_START_BUTTON.setCaption(heartbeat_texts::startCaption);
+}
+
+void heartbeatTick(AppContext& app) {
+    MainWindow& w = app.main;
+    --w.HEARTBEAT_REMAINING;
+    w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.setText(formatHms(w.HEARTBEAT_REMAINING));
+    if (w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.text() != zero) return;
+    // The interval was checked when the heartbeat started and is checked
+    // again wherever it is changed; a countdown that cannot reload stops.
+    const auto seconds = interval(w);
+    if (!seconds) {
+        stopByButton(app);
+        app.status(heartbeat_texts::invalidInterval);
+        return;
+    }
+    w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.setText(w.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text());
+    w.HEARTBEAT_REMAINING = *seconds;
+    w.KITT_BACKGROUND_LABEL.setBackground(colours::cyan);
+    w.NUMLOCK_TIMER_1.start();
+}
+
+void firstPress(AppContext& app) {
+    MainWindow& w = app.main;
+    w.KITT_BACKGROUND_LABEL.setBackground(colours::green);
+    app.platform.lockKeys.press(LockKey::Num);
+    w.NUMLOCK_TIMER_2.start();
+    w.NUMLOCK_TIMER_1.stop();
+}
+
+void secondPress(AppContext& app) {
+    MainWindow& w = app.main;
+    app.platform.lockKeys.press(LockKey::Num);
+    w.KITT_BACKGROUND_LABEL.setBackground(colours::black);
+    w.NUMLOCK_TIMER_2.stop();
+}
+
+}  // namespace
+
+void installHeartbeat(AppContext& app) {
+    MainWindow& w = app.main;
+    w.KITT_START_BUTTON.setTooltip(heartbeat_texts::buttonTooltip);
+    w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.setText("--:--:--");
+    w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.setTooltip(heartbeat_texts::displayTooltip);
+    w.KITT_BACKGROUND_LABEL.setBackground(colours::black);
+    w.KITT_START_BUTTON.onClick = [&app] {
+        if (app.main.KITT_START_BUTTON.caption() == heartbeat_texts::startCaption)
+            startByButton(app);
+        else
+            stopByButton(app);
+    };
+    w.HEARTBEAT_TIMER.onTick = [&app] { heartbeatTick(app); };
+    w.NUMLOCK_TIMER_1.onTick = [&app] { firstPress(app); };
+    w.NUMLOCK_TIMER_2.onTick = [&app] { secondPress(app); };
+    installKittScanner(w);
+    installLockKeyLights(app);
+
+    // However the program ends, Num Lock is left as it was found and the
+    // system may sleep again. This runs before the close stops every timer.
+    std::function<void()> close = std::move(w.onClose);
+    w.onClose = [&app, close] {
+        finishKeyPair(app);
+        app.platform.sleepInhibitor.release();
+        if (close) close();
+    };
+}
+
+bool startHeartbeatForRun(AppContext& app) {
+    MainWindow& w = app.main;
+    const auto seconds = interval(w);
+    if (!seconds) {
+        app.status(heartbeat_texts::invalidInterval);
+        return false;
+    }
+    // The first interval goes on from where the countdown stands; one that
+    // has nothing left starts a whole interval.
+    if (w.HEARTBEAT_REMAINING <= 0) w.HEARTBEAT_REMAINING = *seconds;
+    w.HEARTBEAT_TIMER.start();
+    w.kittTimer(1).start();
+    w.KITT_START_BUTTON.setCaption(heartbeat_texts::stopCaption);
+    keepAwake(app);
+    return true;
+}
+
+void stopHeartbeatForRun(AppContext& app) {
+    MainWindow& w = app.main;
+    stopTimers(app);
+    for (int n = 1; n <= MainWindow::kittLabelCount; ++n) w.kittLabel(n).setBackground(colours::black);
+}
+
+}  // namespace syncward

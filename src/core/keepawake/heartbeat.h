@@ -1,0 +1,31 @@
+#pragma once
+
+namespace syncward {
+
+struct AppContext;
+
+namespace heartbeat_texts {
+inline constexpr const char* startCaption = "START KITT";
+inline constexpr const char* stopCaption = "STOP KITT";
+inline constexpr const char* buttonTooltip = "START / STOP KITT \"Num-Lock\" HEARTBEAT";
+inline constexpr const char* displayTooltip = "KITT \"Num-Lock\" HEARTBEAT TIMER";
+inline constexpr const char* invalidInterval =
+    "!!! INVALID HEARTBEAT TIME - USE HH:MM:SS ABOVE 00:00:00 - HEARTBEAT NOT STARTED !!!";
+inline constexpr const char* noLockKeys = "!!! LOCK KEYS NOT AVAILABLE - NO X11 DISPLAY !!!";
+inline constexpr const char* noInhibitor = "!!! SLEEP NOT BLOCKED - NO SYSTEM BUS / LOGIN MANAGER !!!";
+inline constexpr const char* noLockKeysNoInhibitor =
+    "!!! LOCK KEYS NOT AVAILABLE - NO X11 DISPLAY - SLEEP NOT BLOCKED - NO SYSTEM BUS !!!";
+}  // namespace heartbeat_texts
+
+// The Num-Lock heartbeat: a countdown that presses Num Lock twice, 750 ms
+// apart, every interval, with the scanner sweeping beside it. While it runs
+// the system is also asked not to sleep.
+void installHeartbeat(AppContext& app);
+
+// The run's own start and stop (its steps 2 and 18): the start keeps the
+// lamps and the countdown where they stand, the stop darkens the lamps and
+// leaves the button's caption. False when the interval is refused.
+bool startHeartbeatForRun(AppContext& app);
+void stopHeartbeatForRun(AppContext& app);
+
+}  // namespace syncward

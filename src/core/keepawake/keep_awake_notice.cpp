@@ -1,0 +1,21 @@
+#include "core/keepawake/keep_awake_notice.h"
+
+#include "core/keepawake/heartbeat.h"
+#include "core/state/app_context.h"
+
+namespace syncward {
+
+void noticeKeepAwakeLimits(AppContext& app, bool inhibitorFailed) {
+    const bool noKeys = !app.platform.lockKeys.available() && !app.lockKeysNoticed;
+    const bool noBus = inhibitorFailed && !app.inhibitorNoticed;
+    if (noKeys) app.lockKeysNoticed = true;
+    if (noBus) app.inhibitorNoticed = true;
+    if (noKeys && noBus)
+        app.status(heartbeat_texts::noLockKeysNoInhibitor);
+    else if (noKeys)
+        app.status(heartbeat_texts::noLockKeys);
+    else if (noBus)
+        app.status(heartbeat_texts::noInhibitor);
+}
+
+}  // namespace syncward

@@ -1,0 +1,61 @@
+#include "core/keepawake/lock_key_lights.h"
+
+#include <array>
+#include <string>
+
+#include "core/keepawake/keep_awake_notice.h"
+#include "core/state/app_context.h"
+
+namespace syncward {
+
+namespace {
+
+struct LockKeyLight {
+    LockKey key;
+    Label MainWindow::*light;
+    const char* caption;
+    const char* name;  // as the tooltips say it
+};
+
+constexpr std::array<LockKeyLight, 3> lights = {{
+    {LockKey::Num, &MainWindow::VERT_NUM_LIGHT_LABEL, "N", "NUM LOCK"},
+    {LockKey::Caps, &MainWindow::VERT_CAPS_LIGHT_LABEL, "C", "CAPS LOCK"},
+    {LockKey::Scroll, &MainWindow::VERT_SCROLL_LIGHT_LABEL, "S", "SCROLL LOCK"},
+}};
+
+void refresh(AppContext& app) {
+    MainWindow& w = app.main;
+    for (const LockKeyLight& entry : lights) {
+        Label& light = w.*entry.light;
+        const std::optional<bool> on = app.platform.lockKeys.isOn(entry.key);
+        if (!on) {
+            light.setBackground(colours::windowBackground);
+            light.setTooltip(std::string(entry.name) + " = NOT AVAILABLE");
+        } else {
+            light.setBackground(*on ? colours::green : colours::red);
+            light.setTooltip(std::string(entry.name) + (*on ? " = ON" : " = OFF"));
+        }
+    }
+}
+
+}  // namespace
+
+void installLockKeyLights(AppContext& app) {
+    MainWindow& w = app.main;
+    for (const LockKeyLight& entry : lights) {
+        Label& light = w.*entry.light;
+        light.setCaption(entry.caption);
+        light.setTooltip(std::string(entry.name) + " STATUS - DOUBLE-CLICK TO TURN ON / OFF");
+        const LockKey key = entry.key;
+        light.onDoubleClick = [&app, key] {
+            if (!app.platform.lockKeys.available()) {
+                noticeKeepAwakeLimits(app, false);
+                return;
+            }
+            app.platform.lockKeys.press(key);
+        };
+    }
+    w.NCS_TIMER.onTick = [&app] { refresh(app); };
+}
+
+}  // namespace syncward

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+
+namespace syncward {
+
+enum class LockKey { Num, Caps, Scroll };
+
+// The keyboard's three lock keys. Where the program cannot reach the
+// keyboard of the session (no display, offscreen, a session that does not
+// let programs type), presses do nothing and states are unknown.
+class LockKeys {
+public:
+    virtual ~LockKeys() = default;
+    virtual bool available() = 0;
+    // Presses and releases the key once, as the user would.
+    virtual void press(LockKey key) = 0;
+    // Whether the key's state is non-zero (toggled on, or held down);
+    // nullopt when it cannot be read.
+    virtual std::optional<bool> isOn(LockKey key) = 0;
+};
+
+}  // namespace syncward

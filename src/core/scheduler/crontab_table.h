@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace syncward {
+
+// This copy's line in the user's crontab. The line ends in a comment
+// naming the task, which is how the program finds its own line among the
+// user's others; a disabled line is the same line commented out with "#".
+namespace crontab_table {
+
+struct Start {
+    int hour = 0;
+    int minute = 0;
+    std::optional<int> weekday;  // cron's 0 (Sunday) to 6; none = every day
+};
+
+// "M H * * D": the program's absolute path and the display variables
+// quoted for the shell, "%" escaped as cron requires, then the tag.
+std::string line(const Start& start, const std::string& programPath,
+                 const std::vector<std::pair<std::string, std::string>>& environment, const std::string& taskName);
+
+enum class State { Absent, Enabled, Disabled };
+State stateOf(const std::string& table, const std::string& taskName);
+
+// Edits of the table. Every line that is not this task's stays byte for
+// byte as it was.
+std::string withLine(const std::string& table, const std::string& taskName, const std::string& taskLine);
+std::string withEnabled(const std::string& table, const std::string& taskName, bool enabled);
+std::string without(const std::string& table, const std::string& taskName);
+
+}  // namespace crontab_table
+
+}  // namespace syncward

@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include "core/keepawake/heartbeat.h"
+#include "core/power/power_autotimer.h"
+#include "core/power/power_autotimer_window.h"
+#include "support/app_harness.h"
+
+namespace syncward::testing {
+namespace {
+
+class Heartbeat : public ::testing::Test {
+protected:
+    MainWindow& start(const std::string& interval = "00:00:05") {
+        h.store("HEARTBEAT_COUNTDOWN_TIME_TEXTBOX", interval);
+        h.start();
+        return h.main();
+    }
+    void ms(long long n) { h.fake.loop.advance(n); }
+    std::string lamps() {
+        std::string out;
+        for (int n = 1; n <= MainWindow::kittLabelCount; ++n) {
+            const Colour c = h.main().kittLabel(n).background();
+            out += c == colours::red ? 'R' : c == colours::black ? '.' : '?';
+        }
+        return out;
+    }
+    const std::vector<LockKey>& presses() { return h.fake.lockKeys.presses; }
+
+    AppHarness h;
+};
+
+TEST_F(Heartbeat, AWholeIntervalEndsInTwoNumLockPressesWithTheirColours) {
+    MainWindow& w = start("00:00:05");
+    EXPECT_EQ(w.KITT_START_BUTTON.caption(), "START KITT");
+    EXPECT_EQ(w.KITT_START_BUTTON.tooltip(), "START / STOP KITT \"Num-Lock\" HEARTBEAT");
+    EXPECT_EQ(w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.tooltip(), "KITT \"Num-Lock\" HEARTBEAT TIMER");
+    w.KITT_START_BUTTON.click();
+    EXPECT_EQ(w.KITT_START_BUTTON.caption(), "STOP KITT");
+    EXPECT_TRUE(h.fake.sleepInhibitor.held());
+
+    ms(1000);
+    EXPECT_EQ(w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.text(), "00:00:04");
+    ms(3000);
+    EXPECT_EQ(w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.text(), "00:00:01");
+    EXPECT_EQ(w.KITT_BACKGROUND_LABEL.background(), colours::black);
+    ms(1000);  // zero: the display shows the interval again and the pair is armed
+    EXPECT_EQ(w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.text(), "00:00:05");
+    EXPECT_EQ(w.KITT_BACKGROUND_LABEL.background(), colours::cyan);
+    EXPECT_TRUE(presses().empty());
+    ms(750);
+    EXPECT_EQ(w.KITT_BACKGROUND_LABEL.background(), colours::green);
+    EXPECT_EQ(presses(), std::vector<LockKey>{LockKey::Num});
+    EXPECT_TRUE(h.fake.lockKeys.on[LockKey::Num]);
+    ms(750);
+    EXPECT_EQ(w.KITT_BACKGROUND_LABEL.background(), colours::black);
+    EXPECT_EQ(presses().size(), 2u);
+    EXPECT_FALSE(h.fake.lockKeys.on[LockKey::Num]);  // left as it was found
+    // The next interval started at once: 5 s after the first zero, again.
+    ms(3500);
+    EXPECT_EQ(w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.text(), "00:00:05");
+    EXPECT_EQ(w.KITT_BACKGROUND_LABEL.background(), colours::cyan);
+}
+
+TEST_F(Heartbeat, TheScannerSweepsOneLampOutAndBackEverySixteenSteps) {
+    MainWindow& w = start();
+    EXPECT_EQ(lamps(), "RRRRRRR");
+    w.KITT_START_BUTTON.click();
+    // The first sweep darkens the lamps one by one from the left.
+    std::vector<std::string> seen;
+    for (int step = 1; step <= 32; ++step) {
+        ms(100);
+        seen.push_back(lamps());
+    }
+    const std::vector<std::string> firstSweep = {"RRRRRRR", ".RRRRRR", "..RRRRR", "...RRRR", "....RRR", ".....RR",
+                                                 "......R", ".......", "......R", ".....R.", "....R..", "...R...",
+                                                 "..R....", ".R.....", "R......", "......."};
+    const std::vector<std::string> laterSweep = {"R......", ".R.....", "..R....", "...R...", "....R..", ".....R.",
+                                                 "......R", ".......", "......R", ".....R.", "....R..", "...R...",
+                                                 "..R....", ".R.....", "R......", "......."};
+    EXPECT_EQ(std::vector<std::string>(seen.begin(), seen.begin() + 16), firstSweep);
+    EXPECT_EQ(std::vector<std::string>(seen.begin() + 16, seen.end()), laterSweep);
+
+    w.KITT_START_BUTTON.click();  // the button's stop: lamps red as at load
+    EXPECT_EQ(lamps(), "RRRRRRR");
+    ms(1000);
+    EXPECT_EQ(lamps(), "RRRRRRR");
+    EXPECT_EQ(w.KITT_START_BUTTON.caption(), "START KITT");
+    EXPECT_FALSE(h.fake.sleepInhibitor.held());
+}
+
+TEST_F(Heartbeat, StoppingBetweenThePressesFinishesThePairAndLeavesNumLockAsFound) {
+    MainWindow& w = start("00:00:02");
+    w.KITT_START_BUTTON.click();
+    ms(2000 + 750);  // the first press is made
+    ASSERT_EQ(presses().size(), 1u);
+    w.KITT_START_BUTTON.click();
+    EXPECT_EQ(presses().size(), 2u);
+    EXPECT_FALSE(h.fake.lockKeys.on[LockKey::Num]);
+    EXPECT_EQ(w.KITT_BACKGROUND_LABEL.background(), colours::black);
+    ms(5000);
+    EXPECT_EQ(presses().size(), 2u);
+
+    // Stopped before the first press (cyan): nothing was pressed, nothing owed.
+    w.KITT_START_BUTTON.click();
+    ms(2000 + 100);
+    w.KITT_START_BUTTON.click();
+    EXPECT_EQ(presses().size(), 2u);
+
+    // The run's stop and the program's end finish the pair just the same.
+    w.KITT_START_BUTTON.click();
+    ms(2000 + 750);
+    stopHeartbeatForRun(h.app->context());
+    EXPECT_EQ(presses().size(), 4u);
+    EXPECT_EQ(lamps(), ".......");  // the run's stop darkens the lamps
+    EXPECT_EQ(w.KITT_START_BUTTON.caption(), "STOP KITT");
+    w.KITT_START_BUTTON.click();
+    w.KITT_START_BUTTON.click();
+    ms(2000 + 750);
+    w.close();
+    EXPECT_EQ(presses().size(), 6u);
+    EXPECT_FALSE(h.fake.lockKeys.on[LockKey::Num]);
+    EXPECT_FALSE(h.fake.sleepInhibitor.held());
+}
+
+TEST_F(Heartbeat, AZeroOrInvalidIntervalIsRefusedWithAStatus) {
+    for (const std::string interval : {"00:00:00", "5 minutes"}) {
+        AppHarness fresh;
+        fresh.store("HEARTBEAT_COUNTDOWN_TIME_TEXTBOX", interval);
+        fresh.start();
+        MainWindow& w = fresh.main();
+        w.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.setText(interval);  // as a settings window would hand it over
+        w.KITT_START_BUTTON.click();
+        EXPECT_EQ(w.KITT_START_BUTTON.caption(), "START KITT") << interval;
+        EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), heartbeat_texts::invalidInterval) << interval;
+        EXPECT_FALSE(w.HEARTBEAT_TIMER.enabled());
+        EXPECT_FALSE(fresh.fake.sleepInhibitor.held());
+        // The run's start refuses it too, and the run's light says so.
+        EXPECT_FALSE(startHeartbeatForRun(fresh.app->context()));
+        EXPECT_FALSE(w.HEARTBEAT_TIMER.enabled());
+    }
+}
+
+TEST_F(Heartbeat, TheRunStartsAndStopsItAndReleasesTheInhibitorBeforeThePowerAction) {
+    h.store("TASK_2_ENABLE_TICKBOX", "1");
+    h.store("TASK_18_ENABLE_TICKBOX", "1");
+    MainWindow& w = start("00:00:05");
+    w.MULTILOADER_START_STOP_BUTTON.click();
+    ASSERT_TRUE(h.fake.loop.runUntil([&] { return w.HEARTBEAT_TIMER.enabled(); }, 5000));
+    EXPECT_EQ(w.taskLight(2).background(), colours::green);
+    EXPECT_EQ(w.KITT_START_BUTTON.caption(), "STOP KITT");
+    EXPECT_TRUE(h.fake.sleepInhibitor.held());
+    ASSERT_TRUE(h.fake.loop.runUntil([&] { return w.taskLight(18).background() == colours::green; }, 120000));
+    EXPECT_FALSE(w.HEARTBEAT_TIMER.enabled());
+    EXPECT_FALSE(h.fake.sleepInhibitor.held());
+    EXPECT_EQ(lamps(), ".......");
+
+    // A heartbeat left running to the end does not hold back the power action.
+    w.KITT_START_BUTTON.click();
+    w.KITT_START_BUTTON.click();
+    ASSERT_TRUE(h.fake.sleepInhibitor.held());
+    w.AUTOTIMER_ACTION_TEXTBOX.setText("HIBERNATE PC");
+    h.store("CLOSE_REQUEST_COUNTDOWN_TEXTBOX", "00:00:01");
+    h.app->powerAutotimer().showCountdownWindow();
+    ms(1000);
+    ASSERT_EQ(h.fake.launcher.programs.size(), 1u);
+    EXPECT_FALSE(h.fake.sleepInhibitor.held());
+}
+
+TEST_F(Heartbeat, WithoutLockKeysOrSystemBusItCarriesOnAndSaysSoOnce) {
+    h.fake.lockKeys.isAvailable = false;
+    h.fake.sleepInhibitor.noBus = true;
+    MainWindow& w = start("00:00:01");
+    ms(200);
+    for (Label* light : {&w.VERT_NUM_LIGHT_LABEL, &w.VERT_CAPS_LIGHT_LABEL, &w.VERT_SCROLL_LIGHT_LABEL})
+        EXPECT_EQ(light->background(), colours::windowBackground) << light->name();
+    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "READY...");  // start-up says nothing
+    w.KITT_START_BUTTON.click();
+    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), heartbeat_texts::noLockKeysNoInhibitor);
+    ms(5000);
+    EXPECT_EQ(w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.text(), "00:00:01");  // still beating
+    w.CURRENT_STATUS_LABEL.setCaption("READY...");
+    w.KITT_START_BUTTON.click();
+    w.KITT_START_BUTTON.click();
+    w.VERT_CAPS_LIGHT_LABEL.doubleClick();
+    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "READY...");  // said once only
+}
+
+TEST_F(Heartbeat, LightsFollowTheKeysAndADoubleClickPressesOne) {
+    MainWindow& w = start();
+    EXPECT_EQ(w.VERT_NUM_LIGHT_LABEL.caption(), "N");
+    EXPECT_EQ(w.VERT_CAPS_LIGHT_LABEL.caption(), "C");
+    EXPECT_EQ(w.VERT_SCROLL_LIGHT_LABEL.caption(), "S");
+    EXPECT_EQ(w.VERT_CAPS_LIGHT_LABEL.tooltip(), "CAPS LOCK STATUS - DOUBLE-CLICK TO TURN ON / OFF");
+    h.fake.lockKeys.on[LockKey::Num] = true;
+    ms(100);
+    EXPECT_EQ(w.VERT_NUM_LIGHT_LABEL.background(), colours::green);
+    EXPECT_EQ(w.VERT_NUM_LIGHT_LABEL.tooltip(), "NUM LOCK = ON");
+    EXPECT_EQ(w.VERT_CAPS_LIGHT_LABEL.background(), colours::red);
+    EXPECT_EQ(w.VERT_CAPS_LIGHT_LABEL.tooltip(), "CAPS LOCK = OFF");
+    w.VERT_SCROLL_LIGHT_LABEL.doubleClick();
+    EXPECT_EQ(presses(), std::vector<LockKey>{LockKey::Scroll});
+    EXPECT_EQ(w.VERT_SCROLL_LIGHT_LABEL.background(), colours::red);  // follows at the next refresh
+    ms(100);
+    EXPECT_EQ(w.VERT_SCROLL_LIGHT_LABEL.background(), colours::green);
+    EXPECT_EQ(w.VERT_SCROLL_LIGHT_LABEL.tooltip(), "SCROLL LOCK = ON");
+}
+
+}  // namespace
+}  // namespace syncward::testing

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "core/scheduler/scheduled_task_window.h"
+#include "core/settings/main_settings_window.h"
+#include "core/settings/settings_windows.h"
+#include "gui/gui_harness.h"
+
+namespace syncward::testing {
+namespace {
+
+QString background(QWidget* widget) { return widget->palette().color(widget->backgroundRole()).name(); }
+
+TEST(HeartbeatView, TheButtonRunsTheScannerAndTheLightsShowTheKeys) {
+    GuiHarness h;
+    h.fake.store.put("BTC1", "HEARTBEAT_COUNTDOWN_TIME_TEXTBOX", "00:00:01");
+    h.fake.lockKeys.on[LockKey::Num] = true;
+    h.fake.lockKeys.on[LockKey::Scroll] = true;
+    Application& app = h.start();
+    MainWindow& w = app.main();
+    auto* button = h.widget<QPushButton>(w, "KITT_START_BUTTON");
+    ASSERT_NE(button, nullptr);
+    button->click();
+    EXPECT_EQ(button->text(), "STOP KITT");
+    // Mid-sweep, with the pair of presses under way.
+    GuiHarness::pump(1000 + 750 + 300);
+    EXPECT_EQ(h.widget<QLabel>(w, "VERT_NUM_LIGHT_LABEL")->text(), "N");
+    EXPECT_EQ(h.widget<QLabel>(w, "VERT_CAPS_LIGHT_LABEL")->toolTip(), "CAPS LOCK = OFF");
+    EXPECT_EQ(background(h.widget<QLabel>(w, "VERT_SCROLL_LIGHT_LABEL")), "#00ff00");
+    int lit = 0;
+    for (int n = 1; n <= MainWindow::kittLabelCount; ++n)
+        lit += w.kittLabel(n).background() == colours::red ? 1 : 0;
+    EXPECT_LE(lit, 1);  // past the first sweep: one red lamp at most
+    h.view(w)->grab().save(GuiHarness::screenshotPath("main_window_heartbeat.png"));
+    button->click();
+    EXPECT_EQ(button->text(), "START KITT");
+    // However far the pair had come, Num Lock is as it was found.
+    EXPECT_TRUE(h.fake.lockKeys.on[LockKey::Num]);
+    EXPECT_EQ(h.fake.lockKeys.presses.size() % 2, 0u);
+}
+
+TEST(ScheduledTaskView, OpensFromTheMainSettingsAndShowsTheCommand) {
+    GuiHarness h;
+    h.fake.store.put("BTC1", "SYNCWARD_HOME_TEXTBOX", "C:\\QUORVEL-ROOT\\SYNCWARD");
+    Application& app = h.start();
+    app.settingsWindows().openMainSettings();
+    MainSettingsWindow& settings = app.settingsWindows().mainSettings();
+    auto* open = h.widget<QPushButton>(settings, "SCHEDULER_BUTTON");
+    ASSERT_TRUE(open->isEnabled());
+    open->click();
+    ScheduledTaskWindow& win = app.settingsWindows().scheduledTask();
+    QWidget* view = h.view(win);
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_EQ(view->windowModality(), Qt::WindowModal);
+    EXPECT_FALSE(h.widget<QPushButton>(win, "CREATE_TASK_BUTTON")->isEnabled());
+
+    h.widget<QCheckBox>(win, "MON_TICKBOX")->click();
+    EXPECT_FALSE(h.widget<QCheckBox>(win, "SELECT_ALL_DAYS_TICKBOX")->isEnabled());
+    GuiHarness::typeInto(h.widget<QLineEdit>(win, "TASK_RUN_TIME_TEXTBOX"), "03:30");
+    h.widget<QPushButton>(win, "CREATE_TASK_BUTTON")->click();
+    EXPECT_EQ(h.widget<QLineEdit>(win, "OUTPUT_COMMAND_TEXTBOX")->text().toStdString(),
+              "SchTasks /Create /SC WEEKLY /D MON /TN \"SYNCWARD - BTC1\" /TR "
+              "\"C:\\QUORVEL-ROOT\\SYNCWARD\\BTC1.exe\" /ST 03:30");
+    EXPECT_TRUE(h.widget<QCheckBox>(win, "ENABLE_SCHED_TASK_TICKBOX")->isChecked());
+    EXPECT_EQ(h.widget<QLabel>(win, "SCHEDULER_STATUS_LABEL")->text(), "!!! TASK CREATED !!!");
+    view->grab().save(GuiHarness::screenshotPath("scheduled_task_window.png"));
+}
+
+}  // namespace
+}  // namespace syncward::testing
