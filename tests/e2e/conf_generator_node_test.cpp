@@ -77,8 +77,7 @@ std::string regtestBlock(const std::string& end) {
 struct RealFilesProgram {
     explicit RealFilesProgram(const std::string& home)
         : fake(PlatformProfile::posix(home)),
-          platform{fake.store, fake.processes, fake.launcher, files, fake.environment,
-                   fake.dialogs, fake.windows, fake.loop, fake.profile} {
+          platform(fake.withFiles(files)) {
         fake.store.put(fake.section(), "SYNCWARD_HOME_TEXTBOX", home);
         app = std::make_unique<Application>(platform);
         app->start();

@@ -128,10 +128,12 @@ void FakeWindowHost::showModeless(Form& form) {
 
 void FakeWindowHost::hide(Form& form) { hidden.push_back(&form); }
 
-FakePlatform::FakePlatform(PlatformProfile p)
-    : profile(std::move(p)),
-      platform{store, processes, launcher, files, environment, dialogs, windows, loop, profile, lockKeys,
-               sleepInhibitor, crontab} {}
+FakePlatform::FakePlatform(PlatformProfile p) : profile(std::move(p)), platform(withFiles(files)) {}
+
+Platform FakePlatform::withFiles(FileSystem& realFiles) {
+    return Platform{store,   processes, launcher, realFiles, environment,    dialogs,
+                    windows, loop,      profile,  lockKeys,  sleepInhibitor, crontab};
+}
 
 void FakeLockKeys::press(LockKey key) {
     if (!isAvailable) return;

@@ -206,6 +206,10 @@ struct FakePlatform {
     FakeCrontab crontab;
     Platform platform;
 
+    // The same platform, but with other files (real ones, for a test that
+    // hands what it writes to a real node).
+    Platform withFiles(FileSystem& realFiles);
+
     // The settings section of the program under test.
     std::string section() const { return environment.exeName; }
 };
