@@ -130,6 +130,6 @@ void FakeWindowHost::hide(Form& form) { hidden.push_back(&form); }
 
 FakePlatform::FakePlatform(PlatformProfile p)
     : profile(std::move(p)),
-      platform{store, processes, launcher, files, environment, dialogs, windows, loop, profile} {}
+      platform{store, processes, launcher, files, environment, dialogs, windows, loop, profile, nodeAnswers} {}
 
 }  // namespace syncward::testing

@@ -5,6 +5,7 @@
 #include "core/platform/environment.h"
 #include "core/platform/file_system.h"
 #include "core/platform/launcher.h"
+#include "core/platform/node_answers.h"
 #include "core/platform/platform_profile.h"
 #include "core/platform/process_table.h"
 #include "core/platform/settings_store.h"
@@ -23,6 +24,7 @@ struct Platform {
     WindowHost& windows;
     EventLoop& loop;
     const PlatformProfile& profile;
+    NodeAnswers& nodeAnswers;
 };
 
 }  // namespace syncward
