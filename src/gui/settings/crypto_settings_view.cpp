@@ -114,6 +114,7 @@ QWidget* CryptoSettingsView::commandsGroup() {
         {"DAEMON:", "QV_D_COMMAND_TEXTBOX"},
         {"CLI STOP:", "QVCLI_STOP_COMMAND_TEXTBOX"},
         {"BLOCKCOUNT:", "GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX"},
+        {"NODE CHECK:", "NODE_CHECK_COMMAND_SETTINGS_TEXTBOX"},
     };
     int row = 0;
     for (const auto& command : commands) {
