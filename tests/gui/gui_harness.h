@@ -22,7 +22,8 @@ namespace syncward::testing {
 struct GuiHarness {
     GuiHarness()
         : platform{fake.store, fake.processes, fake.launcher, fake.files, fake.environment,
-                   fake.dialogs, host,           loop,           fake.profile} {
+                   fake.dialogs, host,           loop,           fake.profile,
+                   fake.nodeAnswers} {
         registerViews(host);
     }
 
