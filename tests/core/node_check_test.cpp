@@ -262,6 +262,34 @@ TEST(NodeCheck, AClientErrorWhileTheNodeWarmsUpIsNoReadingAndTheStatusSaysSo) {
     EXPECT_EQ(rig.indicators(), "NNNN");
 }
 
+TEST(NodeCheck, TheSwitchAndTheTipAgeLimitAreStoredAndAPartialSuccessShowsGreen) {
+    AppHarness fresh;
+    MainWindow& w = fresh.start().main();
+    EXPECT_TRUE(w.CONFIRM_WITH_NODE_TICKBOX.ticked());
+    EXPECT_FALSE(w.TIP_AGE_LIMIT_TICKBOX.ticked());
+    w.CONFIRM_WITH_NODE_TICKBOX.setTicked(false);  // as a user click does
+    EXPECT_EQ(fresh.stored("CONFIRM_WITH_NODE_TICKBOX"), "0");
+    w.CRYPTO_NAME_TEXTBOX.setText("LTC - Litecoin");
+    w.TIP_AGE_SUGGEST_BUTTON.click();
+    EXPECT_EQ(w.TIP_AGE_LIMIT_TEXTBOX.text(), "01:00:00");
+    EXPECT_EQ(fresh.stored("TIP_AGE_LIMIT_TEXTBOX"), "01:00:00");
+    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "!!! TIP AGE LIMIT 01:00:00 SUGGESTED FOR LTC !!!");
+    w.TIP_AGE_LIMIT_TEXTBOX.setText("soon");
+    w.TIP_AGE_LIMIT_TEXTBOX.doubleClick();
+    EXPECT_EQ(fresh.stored("TIP_AGE_LIMIT_TEXTBOX"), "01:00:00") << "not a time: not stored";
+
+    AppHarness next;
+    next.store("CONFIRM_WITH_NODE_TICKBOX", "0");
+    next.store("TIP_AGE_LIMIT_TICKBOX", "1");
+    next.store("TIP_AGE_LIMIT_TEXTBOX", "99:00:00");
+    next.store("BLOCKCOUNTER_LAST_RUN", "!!! COMPLETED SUCCESSFULLY - PARTIAL NODE CHECK, NOT CHECKED: HEADERS !!!");
+    MainWindow& again = next.start().main();
+    EXPECT_FALSE(again.CONFIRM_WITH_NODE_TICKBOX.ticked());
+    EXPECT_TRUE(again.TIP_AGE_LIMIT_TICKBOX.ticked());
+    EXPECT_EQ(again.TIP_AGE_LIMIT_TEXTBOX.text(), "02:00:00") << "a stored text that is no time falls back";
+    EXPECT_EQ(again.BLOCKCOUNTER_LAST_RUN_TEXTBOX.background(), colours::green);
+}
+
 TEST(NodeCheckAnswer, SplitsTheClientsAnswersAndKnowsAWholeFile) {
     const std::string text =
         "getblockchaininfo\r\n{\r\n  \"chain\": \"getpeerinfo\"\r\n}\r\ngetpeerinfo\r\n[\r\n]\r\n"
