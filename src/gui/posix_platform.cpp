@@ -13,6 +13,7 @@
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_launcher.h"
 #include "platform/posix/proc_process_table.h"
+#include "platform/posix/qt_node_answers.h"
 #include "platform/posix/qt_settings_store.h"
 #include "platform/posix/single_instance.h"
 #include "platform/posix/x11_lock_keys.h"
@@ -55,6 +56,7 @@ struct PosixPlatform::Parts {
     X11LockKeys lockKeys;
     Login1SleepInhibitor sleepInhibitor;
     PosixCrontab crontab;
+    QtNodeAnswers nodeAnswers;
 };
 
 PosixPlatform::PosixPlatform(const std::string& argv0) : windowHost_(std::make_unique<QtWindowHost>()) {
@@ -62,7 +64,7 @@ PosixPlatform::PosixPlatform(const std::string& argv0) : windowHost_(std::make_u
     platform_ = std::make_unique<Platform>(Platform{parts_->store, parts_->processes, parts_->launcher, parts_->files,
                                                     parts_->environment, parts_->dialogs, *windowHost_, parts_->loop,
                                                     parts_->profile, parts_->lockKeys, parts_->sleepInhibitor,
-                                                    parts_->crontab});
+                                                    parts_->crontab, parts_->nodeAnswers});
 }
 
 PosixPlatform::~PosixPlatform() = default;

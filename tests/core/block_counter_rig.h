@@ -32,9 +32,17 @@ struct BlockCounterRig {
             h.fake.processes.end(cli);
         };
         h.fake.launcher.onRun = [this](const std::string& path) {
-            if (path != commandFile()) return;
-            ++clientRuns;
-            if (!readings.empty()) {
+            if (path == nodeCheckCommandFile()) {
+                // The node check answers what the test filed last, again
+                // and again, as a node that stays where it is would.
+                ++nodeChecks;
+                h.fake.files.files[nodeCheckFile()] = nodeAnswer;
+            } else if (path != commandFile()) {
+                return;
+            } else {
+                ++clientRuns;
+            }
+            if (path == commandFile() && !readings.empty()) {
                 h.fake.files.files[blockFile()] = readings.front();
                 readings.pop_front();
             }
@@ -50,6 +58,17 @@ struct BlockCounterRig {
     std::string blockFile() const { return home_layout::blockCountFile(h.fake.profile, home, "BTC1"); }
     std::string commandFile() const {
         return commandFilePath(h.fake.profile, home, "BTC1", CommandFile::BlockCounter);
+    }
+    std::string nodeCheckCommandFile() const {
+        return commandFilePath(h.fake.profile, home, "BTC1", CommandFile::NodeCheck);
+    }
+    std::string nodeCheckFile() const { return home_layout::nodeCheckFile(h.fake.profile, home, "BTC1"); }
+    // The node-check file as the client fills it: each call's name on a
+    // line of its own, its answer, and "end".
+    static std::string nodeCheckText(const std::string& chain, const std::string& peers,
+                                     const std::string& connections = "", const std::string& header = "") {
+        return "getblockchaininfo\n" + chain + "\ngetpeerinfo\n" + peers + "\ngetconnectioncount\n" + connections +
+               "\ngetblockheader\n" + header + "\nend\n";
     }
 
     // Starts the program with the daemon running and lets the watch see it.
@@ -111,6 +130,8 @@ struct BlockCounterRig {
     std::deque<std::string> readings;
     int clientRunMs = 0;
     int clientRuns = 0;
+    std::string nodeAnswer;
+    int nodeChecks = 0;
     std::vector<std::string> statuses;
     std::vector<std::int64_t> statusTimes;
     std::string lastStatus;

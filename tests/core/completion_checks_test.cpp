@@ -17,6 +17,8 @@ struct Confirmation {
         rig.readings = {r0, r0, r0};
         MainWindow& w = rig.start(r0);
         w.FINISH_WHEN_IDENTICAL_TICKBOX.setTicked(true);
+        // The four readings alone, as without the node check.
+        w.CONFIRM_WITH_NODE_TICKBOX.setTicked(false);
         rig.h.fake.store.clearLog();
         rig.setInterval("00:00:10");
         rig.recordStatuses();
@@ -88,6 +90,7 @@ TEST_P(WorkedSequence, FourEqualReadingsWalkEveryIndicatorStateAndHandOverToComp
                           &w.BLOCK_TRIPLE_CHECK_TEXTBOX})
         EXPECT_EQ(text->text(), c.r0) << text->name();
     EXPECT_EQ(c.rig.clientRuns, 3);
+    EXPECT_EQ(c.rig.nodeChecks, 0) << "the switch is off: the node is not asked";
 
     // The information keys are written once, at the first comparison.
     EXPECT_EQ(c.rig.h.fake.store.savedKeys("BTC1"),

@@ -206,8 +206,15 @@ TEST(CryptoSettings, EverySaveRewritesTheFilesAndEmptiesTheBlockCountFile) {
     h.fake.files.files["D:\\R\\BATS\\BTC1-RUN-QT.bat"] = "tampered";
     const int writes = h.fake.files.writes;
     w.SAVE_BUTTON.click();
-    EXPECT_EQ(h.fake.files.writes - writes, 5);
+    EXPECT_EQ(h.fake.files.writes - writes, 6);  // five command files and the emptied count
     EXPECT_EQ(h.file("D:\\R\\BLOCKCOUNTS\\BTC1-LATEST-BLOCKCOUNT.LOG"), "\r\n");
+    // The node check asks through the same client and configuration file
+    // as the block count, and its answers go to their own file.
+    const std::string check = h.file("D:\\R\\BATS\\BTC1-RUN-BLOCKCOUNTER-NODE-CHECK.bat");
+    EXPECT_EQ(check.substr(0, 31), "(echo getblockchaininfo& call \"");
+    EXPECT_NE(check.find("getpeerinfo& echo getconnectioncount& call "), std::string::npos) << check;
+    EXPECT_NE(check.find("> D:\\R\\BLOCKCOUNTS\\BTC1-NODE-CHECK.LOG 2>&1\r\n"), std::string::npos) << check;
+    EXPECT_EQ(w.NODE_CHECK_COMMAND_SETTINGS_TEXTBOX.text() + "\r\n", check);
     EXPECT_EQ(h.file("D:\\R\\BATS\\BTC1-RUN-QT.bat").substr(0, 5), "call ");
 }
 

@@ -77,7 +77,7 @@ std::string regtestBlock(const std::string& end) {
 struct RealFilesProgram {
     explicit RealFilesProgram(const std::string& home)
         : fake(PlatformProfile::posix(home)),
-          platform(fake.withFiles(files)) {
+          platform(fake.with({.files = &files})) {
         fake.store.put(fake.section(), "SYNCWARD_HOME_TEXTBOX", home);
         app = std::make_unique<Application>(platform);
         app->start();

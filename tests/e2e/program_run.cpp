@@ -59,6 +59,8 @@ void ProgramRun::nodeCommandFiles(NodeCommandFields fields, const std::string& f
     writeCommandFile(files, profile, home_, name_, CommandFile::RunDaemon, daemonRunCommand(profile, fields));
     writeCommandFile(files, profile, home_, name_, CommandFile::CliStop, cliStopCommand(profile, fields));
     writeCommandFile(files, profile, home_, name_, CommandFile::BlockCounter, blockCountCommand(profile, fields));
+    fields.nodeCheckFile = homeFile("BLOCKCOUNTS", "-NODE-CHECK.LOG");
+    writeCommandFile(files, profile, home_, name_, CommandFile::NodeCheck, nodeCheckCommand(profile, fields));
     files.writeText(blockCountFile(), firstCount.empty() ? profile.lineEnd() : firstCount);
     setting("DAEMOND_NAME_TEXTBOX", fields.daemonName);
     setting("DAEMONCLI_NAME_SETTINGS_TEXTBOX", fields.cliName);

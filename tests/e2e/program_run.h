@@ -27,9 +27,10 @@ public:
 
     void setting(const std::string& key, const std::string& value);
     std::string storedSetting(const std::string& key) const;
-    // Writes the four node command files from these fields, composed and
-    // written exactly as the crypto settings' Save does, and empties the
-    // latest block-count file (or gives it a first count).
+    // Writes the node command files (the node check's too) from these
+    // fields, composed and written exactly as the crypto settings' Save
+    // does, and empties the latest block-count file (or gives it a first
+    // count).
     void nodeCommandFiles(NodeCommandFields fields, const std::string& firstCount = "");
     // Autostart, daemon, block counter with "Finish When Identical", the
     // stop request and autoclose: a whole run with nobody watching.

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <regex>
 #include <thread>
+#include <ctime>
 
 #include "e2e/program_run.h"
 #include "e2e/regtest_node.h"
@@ -32,6 +33,26 @@ int shutdownDoneSecondOfDay(const std::string& dataDir) {
 
 int secondOfDay(const std::string& hhmmss) {
     return std::stoi(hhmmss.substr(0, 2)) * 3600 + std::stoi(hhmmss.substr(3, 2)) * 60 + std::stoi(hhmmss.substr(6, 2));
+}
+
+// When the node's debug log first shows a best block at or above this
+// height, in seconds since 1970; -1 when it never does.
+long long firstTipAtOrAbove(const std::string& dataDir, int height) {
+    const std::string log = readWholeFile(dataDir + "/regtest/debug.log");
+    const std::regex tip("(\\d{4})-(\\d\\d)-(\\d\\d)T(\\d\\d):(\\d\\d):(\\d\\d)Z UpdateTip: new best=\\w+ height=(\\d+)");
+    for (auto it = std::sregex_iterator(log.begin(), log.end(), tip); it != std::sregex_iterator(); ++it) {
+        const std::smatch& m = *it;
+        if (std::stoi(m[7]) < height) continue;
+        std::tm when{};
+        when.tm_year = std::stoi(m[1]) - 1900;
+        when.tm_mon = std::stoi(m[2]) - 1;
+        when.tm_mday = std::stoi(m[3]);
+        when.tm_hour = std::stoi(m[4]);
+        when.tm_min = std::stoi(m[5]);
+        when.tm_sec = std::stoi(m[6]);
+        return static_cast<long long>(::timegm(&when));
+    }
+    return -1;
 }
 
 std::string lineAfter(const std::string& report, const std::string& label) {
@@ -74,6 +95,16 @@ struct RegtestRun : ::testing::Test {
         EXPECT_FALSE(litecoindRunningIn(managed.dataDir())) << "the managed node was left running";
     }
 
+    // The network node dies the moment the managed node has taken its
+    // first new block: the managed node is left mid-sync, with no peer.
+    std::thread killNetworkOnceSyncStarts() {
+        return std::thread([this] {
+            for (int i = 0; i < 60000 && firstTipAtOrAbove(managed.dataDir(), 101) < 0; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            network.kill();
+        });
+    }
+
     TempDir dir;
     RegtestNode network{dir / "network", dir / "network.conf", 0, litecoindCopy(dir.path(), "regtest-network")};
     ProgramRun program{dir, "LTCE2E"};
@@ -81,7 +112,19 @@ struct RegtestRun : ::testing::Test {
 };
 
 TEST_F(RegtestRun, APlainCatchUpStopsTheNodeBeforeTheReportAndClosesItself) {
+    // When the phase ends, seen from outside: the stored last run changes.
+    std::atomic<long long> confirmedAtMs{0};
+    std::atomic<bool> running{true};
+    std::thread watcher([&] {
+        while (running && confirmedAtMs == 0) {
+            if (program.storedSetting("BLOCKCOUNTER_LAST_RUN") == "!!! COMPLETED SUCCESSFULLY !!!")
+                confirmedAtMs = epochMs();
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    });
     const int exitCode = program.run(300);
+    running = false;
+    watcher.join();
     const std::string text = report();
     ASSERT_FALSE(text.empty()) << "no end report at " << program.homeFile("REPORTS", "-END-REPORT.LOG");
     EXPECT_EQ(lineAfter(text, "Last Know Block Number BEFORE Update:"), "100");
@@ -95,6 +138,59 @@ TEST_F(RegtestRun, APlainCatchUpStopsTheNodeBeforeTheReportAndClosesItself) {
     ASSERT_GE(nodeDone, 0) << "the managed node's log shows no completed shutdown";
     EXPECT_LE(nodeDone, secondOfDay(lineAfter(text, "END Run Time:"))) << text;
     std::cout << "[ report ]\n" << text;
+
+    // The node confirmed the chain itself; how long after it had reached
+    // the network's height (the log has whole seconds).
+    const std::string answer = readWholeFile(program.homeFile("BLOCKCOUNTS", "-NODE-CHECK.LOG"));
+    EXPECT_NE(answer.find("\"synced_headers\": 300"), std::string::npos) << answer;
+    const long long reached = firstTipAtOrAbove(managed.dataDir(), 300);
+    ASSERT_GT(reached, 0) << "the managed node's log shows no tip at 300";
+    ASSERT_GT(confirmedAtMs.load(), 0);
+    std::cout << "[ timing ] confirmed " << (confirmedAtMs / 1000 - reached)
+              << " s after the managed node reached the network's height\n";
+}
+
+// The only peer is lost mid-sync: the count stands still, four readings
+// agree, and the node says it has no peers. The override ends the phase;
+// nothing calls the run a success.
+TEST_F(RegtestRun, ANetworkLostMidSyncIsNeverReportedCaughtUp) {
+    network.mine(1800);  // enough blocks that the sync is still going when the network dies
+    program.setting("OVERRIDE_TIMER_ENABLE_TICKBOX", "1");
+    program.setting("AUTOSTART_OVERRIDE_TIMER_TICKBOX", "1");
+    program.setting("USER_OVERRIDE_TIME_TEXTBOX", "00:00:50");
+    std::thread killer = killNetworkOnceSyncStarts();
+    const int exitCode = program.run(300);
+    killer.join();
+
+    const std::string text = report();
+    ASSERT_FALSE(text.empty()) << "no end report";
+    const std::string after = lineAfter(text, "Last Know Block Number AFTER Update:");
+    std::cout << "[ stalled ] the managed node stood at " << after << " of 2100\n";
+    EXPECT_EQ(exitCode, 0) << "the program did not close itself in time";
+    const std::string outcome = "!!! OVERRIDE TIMER ACTIVATED - CHAIN NOT CONFIRMED - NO PEERS !!!";
+    EXPECT_EQ(program.storedSetting("BLOCKCOUNTER_LAST_RUN"), outcome);
+    EXPECT_EQ(program.storedSetting("MULTILOADER_LAST_RUN_TEXTBOX"), "!!! FINISHED - CHAIN NOT CONFIRMED - NO PEERS !!!");
+    EXPECT_NE(text.find("BLOCKCOUNTER LAST RUN: " + outcome + "\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("COMPLETED SUCCESSFULLY"), std::string::npos) << text;
+    // What the node said, as the program read it.
+    const std::string answer = readWholeFile(program.homeFile("BLOCKCOUNTS", "-NODE-CHECK.LOG"));
+    EXPECT_NE(answer.find("getpeerinfo\n[\n]\n"), std::string::npos) << answer;
+    EXPECT_FALSE(litecoindRunningIn(managed.dataDir())) << "the managed node was left running";
+}
+
+// Without "Confirm With Node" the four readings alone finish the phase, as
+// they always have: the stalled node of the case above is taken for caught
+// up, and the node is never asked.
+TEST_F(RegtestRun, WithoutConfirmWithNodeFourReadingsAloneFinishThePhaseAsBefore) {
+    network.mine(1800);
+    program.setting("CONFIRM_WITH_NODE_TICKBOX", "0");
+    std::thread killer = killNetworkOnceSyncStarts();
+    const int exitCode = program.run(300);
+    killer.join();
+    ASSERT_FALSE(report().empty()) << "no end report";
+    expectCompletedAndClean(exitCode);
+    EXPECT_EQ(program.storedSetting("BLOCKCOUNTER_LAST_RUN"), "!!! COMPLETED SUCCESSFULLY !!!");
+    EXPECT_FALSE(std::filesystem::exists(program.homeFile("BLOCKCOUNTS", "-NODE-CHECK.LOG")));
 }
 
 TEST_F(RegtestRun, BlocksArrivingDuringTheRunEndAtTheNetworksFinalHeight) {

@@ -32,6 +32,13 @@ StandinNode::StandinNode(const std::string& dir, int flushSeconds)
                 "  getblockcount) if pgrep -x " + daemonName + " >/dev/null; then cat '" + heightFile +
                     "'; else echo 'error: could not connect' >&2; exit 1; fi ;;\n"
                 "  stop) touch '" + folder + "/stop'; echo 'node stopping' ;;\n"
+                // The node check: a node with one peer at its own height.
+                "  getblockchaininfo) h=$(cat '" + heightFile +
+                    "'); echo \"{ \\\"blocks\\\": $h, \\\"headers\\\": $h, \\\"initialblockdownload\\\": false }\" ;;\n"
+                "  getpeerinfo) echo \"[ { \\\"synced_headers\\\": $(cat '" + heightFile + "') } ]\" ;;\n"
+                "  getconnectioncount) echo 1 ;;\n"
+                "  getbestblockhash) echo 00 ;;\n"
+                "  *) echo \"{ \\\"time\\\": $(date +%s) }\" ;;\n"
                 "esac\n");
 }
 

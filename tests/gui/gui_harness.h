@@ -21,9 +21,7 @@ namespace syncward::testing {
 // store, files and processes.
 struct GuiHarness {
     GuiHarness()
-        : platform{fake.store,    fake.processes, fake.launcher, fake.files,          fake.environment,
-                   fake.dialogs,  host,           loop,          fake.profile,        fake.lockKeys,
-                   fake.sleepInhibitor, fake.crontab} {
+        : platform(fake.with({.windows = &host, .loop = &loop})) {
         registerViews(host);
     }
 

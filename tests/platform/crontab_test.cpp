@@ -57,9 +57,7 @@ protected:
     // The program on the fake platform, but with the real crontab.
     Application& start(PosixCrontab& crontab) {
         fake_.environment.exeName = "LTC9";
-        platform_ = std::make_unique<Platform>(Platform{fake_.store, fake_.processes, fake_.launcher, fake_.files,
-                                                        fake_.environment, fake_.dialogs, fake_.windows, fake_.loop,
-                                                        fake_.profile, fake_.lockKeys, fake_.sleepInhibitor, crontab});
+        platform_ = std::make_unique<Platform>(fake_.with({.crontab = &crontab}));
         app_ = std::make_unique<Application>(*platform_);
         app_->start();
         return *app_;

@@ -105,6 +105,7 @@ public:
     std::string dateText() override { return date; }
     std::string timeText() override { return time; }
     NumberSeparators numberSeparators() override { return separators; }
+    long long secondsSinceEpoch() override { return now; }
 
     std::string exeName = "BTC1";
     std::string exeFolder = "C:\\Tools";
@@ -114,6 +115,27 @@ public:
     std::string date = "07/12/2026";
     std::string time = "20:15:00";
     NumberSeparators separators;  // "," and "."
+    long long now = 1'800'000'000;
+};
+
+// The node's answers by their exact text: a test files the plain values an
+// answer stands for; any other text (an error, nothing) reads as no answer.
+class FakeNodeAnswers : public NodeAnswers {
+public:
+    std::optional<ChainState> chainState(const std::string& answer) override { return find(chains, answer); }
+    std::optional<PeerState> peers(const std::string& answer) override { return find(peerLists, answer); }
+    std::optional<long long> blockTime(const std::string& answer) override { return find(blockTimes, answer); }
+
+    std::map<std::string, ChainState> chains;
+    std::map<std::string, PeerState> peerLists;
+    std::map<std::string, long long> blockTimes;
+
+private:
+    template <typename T>
+    static std::optional<T> find(const std::map<std::string, T>& answers, const std::string& answer) {
+        const auto found = answers.find(answer);
+        return found == answers.end() ? std::nullopt : std::optional<T>(found->second);
+    }
 };
 
 // Answers dialogs from a queue; an empty answer is a cancel.
@@ -204,11 +226,18 @@ struct FakePlatform {
     FakeLockKeys lockKeys;
     FakeSleepInhibitor sleepInhibitor;
     FakeCrontab crontab;
+    FakeNodeAnswers nodeAnswers;
     Platform platform;
 
-    // The same platform, but with other files (real ones, for a test that
-    // hands what it writes to a real node).
-    Platform withFiles(FileSystem& realFiles);
+    // The same platform with some parts swapped for real ones: files a real
+    // node reads, the views and Qt timers of the GUI tests, the crontab.
+    struct Swaps {
+        FileSystem* files = nullptr;
+        WindowHost* windows = nullptr;
+        EventLoop* loop = nullptr;
+        Crontab* crontab = nullptr;
+    };
+    Platform with(const Swaps& swaps);
 
     // The settings section of the program under test.
     std::string section() const { return environment.exeName; }

@@ -6,6 +6,7 @@
 #include "core/app/end_report.h"
 #include "core/app/node_shutdown.h"
 #include "core/keepawake/heartbeat.h"
+#include "core/blockcounter/node_check.h"
 #include "core/power/power_autotimer.h"
 #include "core/processes/command_file_runner.h"
 #include "core/state/app_context.h"
@@ -143,6 +144,7 @@ void startBlockCounter(AppContext& app) {
     if (w.TASK_8_ENABLE_TICKBOX.ticked()) {
         w.taskLight(9).setBackground(colours::cyan);
         app.status("RUNNING BLOCKCOUNTER...");
+        forgetNodeCheck(w);
         useAValidCountInterval(app);
         w.BLOCKCOUNTER_COUNTDOWN_TIMER.start();
         w.START_STOP_TIMER_BUTTON.setCaption("STOP");

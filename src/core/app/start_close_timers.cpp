@@ -1,6 +1,7 @@
 #include "core/app/start_close_timers.h"
 
 #include "core/app/end_report.h"
+#include "core/blockcounter/node_check.h"
 #include "core/state/app_context.h"
 #include "core/state/main_window_settings.h"
 #include "core/time/clock_text.h"
@@ -56,7 +57,8 @@ void autocloseTick(AppContext& app) {
         if (!countDown(w.AUTOCLOSE_REMAINING, w.AUTOCLOSE_TIMER_TEXTBOX)) return;
         w.AUTOCLOSE_TIMER_TEXTBOX.setText("-- --");
         app.status("!!! AUTOCLOSING !!!");
-        w.MULTILOADER_LAST_RUN_TEXTBOX.setText(main_texts::completedSuccessfully);
+        // A chain the node never confirmed is not a success.
+        w.MULTILOADER_LAST_RUN_TEXTBOX.setText(runOutcome(w));
         app.settings.saveText(w.MULTILOADER_LAST_RUN_TEXTBOX);
         saveOnClose(w, app.settings, ClosedBy::autoclose);  // the close then stores its own set
         w.AUTOCLOSE_TIMER.stop();
@@ -74,10 +76,11 @@ void autocloseTick(AppContext& app) {
     } else {
         // Autoclose was cleared during the countdown: the program stays open.
         w.AUTOCLOSE_START_BUTTON.setCaption("START");
-        w.MULTILOADER_LAST_RUN_TEXTBOX.setText(main_texts::completedSuccessfully);
+        w.MULTILOADER_LAST_RUN_TEXTBOX.setText(runOutcome(w));
         w.MULTILOADER_START_STOP_BUTTON.setCaption("START");
         app.settings.saveText(w.MULTILOADER_LAST_RUN_TEXTBOX);
-        w.MULTILOADER_LAST_RUN_TEXTBOX.setColours(colours::black, colours::green);
+        w.MULTILOADER_LAST_RUN_TEXTBOX.setColours(
+            colours::black, isSuccessOutcome(w.MULTILOADER_LAST_RUN_TEXTBOX.text()) ? colours::green : colours::red);
         w.AUTOCLOSE_START_BUTTON.setEnabled(false);
         w.AUTOSTART_START_BUTTON.setEnabled(true);
         w.AUTOCLOSE_TIMER.stop();

@@ -1,4 +1,5 @@
 #include "core/app/startup.h"
+#include "core/blockcounter/node_check.h"
 
 #include "core/state/app_context.h"
 #include "core/state/main_window_settings.h"
@@ -84,7 +85,7 @@ void resetRunRecord(MainWindow& w) {
 }
 
 void showLastRun(TextBox& box) {
-    box.setColours(colours::black, box.text() == main_texts::completedSuccessfully ? colours::green : colours::red);
+    box.setColours(colours::black, isSuccessOutcome(box.text()) ? colours::green : colours::red);
 }
 
 // How the last run and the last block-counting phase ended.

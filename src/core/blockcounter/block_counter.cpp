@@ -8,6 +8,7 @@ void installBlockCounter(AppContext& app) {
     installCompletionHandover(app);
     installOverrideTimer(app);
     installTooltipRefresh(app);
+    installNodeCheck(app);
 }
 
 }  // namespace syncward

@@ -16,5 +16,6 @@ void installCompletionChecks(AppContext& app);
 void installCompletionHandover(AppContext& app);
 void installOverrideTimer(AppContext& app);
 void installTooltipRefresh(AppContext& app);
+void installNodeCheck(AppContext& app);
 
 }  // namespace syncward

@@ -8,9 +8,9 @@ class MainWindow;
 class Timer;
 
 // The stage timers of one block-counting phase, in chain order: countdown,
-// command, client wait, load, then the five checks. At most one of them is
-// enabled at a time; which one is the phase's state.
-std::array<Timer*, 9> chainStageTimers(MainWindow& w);
+// command, client wait, load, then the five checks and the node check. At
+// most one of them is enabled at a time; which one is the phase's state.
+std::array<Timer*, 11> chainStageTimers(MainWindow& w);
 
 // True while a reading or a check is under way (any stage after the
 // countdown, or the completion hand-over).

@@ -10,7 +10,10 @@
 #include "core/blockcounter/info_only_readings.h"
 #include "core/blockcounter/reading.h"
 #include "core/blockcounter/intervals.h"
+#include "core/blockcounter/node_check.h"
+#include "core/blockcounter/node_check_answer.h"
 #include "core/state/app_context.h"
+#include "core/state/home_layout.h"
 
 namespace syncward {
 
@@ -22,6 +25,15 @@ bool isNeutral(const Control& box) { return box.background() == colours::windowB
 
 void takeFurtherReading(MainWindow& w) { w.GETBLOCKCOUNT_TIMER.start(); }
 
+// A node still loading answers with error -28 instead of a count; the
+// client says so on its error output (or, for some clients, in the file).
+bool nodeStillStarting(AppContext& app, const std::string& reading) {
+    if (saysStillStarting(reading)) return true;
+    const std::string errors =
+        home_layout::clientErrorFile(app.profile(), app.main.SYNCWARD_HOME_TEXTBOX.text(), app.executableName);
+    return saysStillStarting(app.platform.files.readText(errors, read_limits::blockCount).text.value_or(""));
+}
+
 // Empty, or "0" and a line end (the node answered while still starting):
 // such a reading never reaches the comparisons.
 void zeroEmptyTick(AppContext& app) {
@@ -31,7 +43,8 @@ void zeroEmptyTick(AppContext& app) {
     const bool unusable = reading == w.ZERO_NEW_LINE_TEXTBOX.text() || reading.empty() ||
                           reading == w.EMPTY_TEXTBOX.text() || !isBlockCountReading(reading, app.profile().lineEnd());
     if (unusable) {
-        app.status("!!! BLOCKCOUNTER - ZERO / NOT IDENTICAL !!!");
+        app.status(nodeStillStarting(app, reading) ? "!!! BLOCKCOUNTER - NODE STILL STARTING - ZERO / NOT IDENTICAL !!!"
+                                                   : "!!! BLOCKCOUNTER - ZERO / NOT IDENTICAL !!!");
         w.CURRENT_BLOCK_TEXTBOX.setText(w.LAST_BLOCKCOUNT_TEXTBOX.text());
         resetIndicators(w);
         paintBlockBoxes(w, colours::green, colours::black);
@@ -148,12 +161,9 @@ void tripleCheckTick(AppContext& app) {
         restartCountdown(app);
     } else {
         app.status("!!! BLOCKCOUNTER - TRIPLE CHECK CONFIRMED !!!");
-        for (TextBox* indicator :
-             {&w.IDENTICAL_TEXTBOX, &w.VERIFYING_TEXTBOX, &w.TRIPLE_CHECK_TEXTBOX, &w.CONFIRMED_TEXTBOX})
+        for (TextBox* indicator : {&w.IDENTICAL_TEXTBOX, &w.VERIFYING_TEXTBOX, &w.TRIPLE_CHECK_TEXTBOX})
             indicator->setBackground(colours::green);
-        paintBlockBoxes(w, colours::black, colours::green);
-        app.status("!!! BLOCKCOUNTER - VERIFIER FINISHED !!!");
-        w.COMPLETED_TIMER.start();  // the phase's end is handled there
+        handOverAgreeingReadings(app);
     }
     w.TRIPLE_CHECK_TIMER.stop();
 }

@@ -3,6 +3,7 @@
 // on to step 9 or, without "Finish When Identical", keeps polling.
 #include "core/blockcounter/block_counter.h"
 #include "core/blockcounter/info_only_readings.h"
+#include "core/blockcounter/node_check.h"
 #include "core/state/app_context.h"
 #include "core/state/main_window_settings.h"
 
@@ -20,9 +21,12 @@ void completedTick(AppContext& app) {
         w.START_STOP_TIMER_BUTTON.setCaption("START");
         w.START_OVERRIDE_BUTTON.setCaption("START");
         app.status("!!! BLOCKCOUNTER FINISHED !!!");
-        w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setText(main_texts::completedSuccessfully);
+        // A node that was asked and never confirmed (it stopped before it
+        // could) is not a success, whatever ended the phase.
+        const std::string outcome = completedOutcome(w);
+        w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setText(outcome);
         saveMainSetting(app.settings, w.BLOCKCOUNTER_LAST_RUN_TEXTBOX);
-        w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setBackground(colours::green);
+        w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setBackground(isSuccessOutcome(outcome) ? colours::green : colours::red);
         w.taskLight(8).setBackground(colours::green);
         w.taskLight(9).setBackground(colours::green);
         w.taskTimer(9).start();

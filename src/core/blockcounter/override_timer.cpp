@@ -5,6 +5,7 @@
 #include "core/blockcounter/block_counter_texts.h"
 #include "core/blockcounter/chain_stages.h"
 #include "core/blockcounter/intervals.h"
+#include "core/blockcounter/node_check.h"
 #include "core/state/app_context.h"
 #include "core/state/main_window_settings.h"
 #include "core/time/clock_text.h"
@@ -62,7 +63,10 @@ void overrideTick(AppContext& app) {
     for (Timer* stage : chainStageTimers(w)) stage->stop();
     w.COMPLETED_TIMER.stop();
     app.status("!!! BLOCKCOUNTER - MORE BLOCKS THAN TIME !!!");
-    w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setText("!!! OVERRIDE TIMER ACTIVATED !!!");
+    // When the node was asked and did not confirm, the last run says so
+    // and why, on red.
+    w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setText(overrideOutcome(w));
+    if (!w.NODE_CHECK_FAILURE.empty()) w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setBackground(colours::red);
     saveMainSetting(app.settings, w.BLOCKCOUNTER_LAST_RUN_TEXTBOX);
     w.taskLight(9).setBackground(colours::green);
     w.taskTimer(9).start();

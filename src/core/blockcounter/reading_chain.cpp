@@ -8,6 +8,7 @@
 #include "core/blockcounter/block_counter_texts.h"
 #include "core/blockcounter/chain_stages.h"
 #include "core/blockcounter/intervals.h"
+#include "core/blockcounter/node_check.h"
 #include "core/processes/command_file_runner.h"
 #include "core/state/app_context.h"
 #include "core/state/home_layout.h"
@@ -38,6 +39,7 @@ void startByHand(AppContext& app) {
         return;
     }
     w.COUNTDOWN_REMAINING = *seconds;
+    forgetNodeCheck(w);
     w.START_STOP_TIMER_BUTTON.setCaption("STOP");
     w.USER_COUNT_TIME_TEXTBOX.setLocked(true);
     w.SETTINGS_BUTTON.setEnabled(false);

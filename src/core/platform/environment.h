@@ -25,6 +25,8 @@ public:
     virtual std::string dateText() = 0;
     virtual std::string timeText() = 0;
     virtual NumberSeparators numberSeparators() = 0;
+    // Now, in seconds since 1970 (UTC): the age of the node's best block.
+    virtual long long secondsSinceEpoch() = 0;
 };
 
 }  // namespace syncward

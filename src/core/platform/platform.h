@@ -7,6 +7,7 @@
 #include "core/platform/file_system.h"
 #include "core/platform/launcher.h"
 #include "core/platform/lock_keys.h"
+#include "core/platform/node_answers.h"
 #include "core/platform/platform_profile.h"
 #include "core/platform/process_table.h"
 #include "core/platform/settings_store.h"
@@ -29,6 +30,7 @@ struct Platform {
     LockKeys& lockKeys;
     SleepInhibitor& sleepInhibitor;
     Crontab& crontab;
+    NodeAnswers& nodeAnswers;
 };
 
 }  // namespace syncward

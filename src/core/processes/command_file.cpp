@@ -13,6 +13,7 @@ const char* commandFileStem(CommandFile file) {
         case CommandFile::BlockCounter: return "-RUN-BLOCKCOUNTER-GBC";
         case CommandFile::StartEmail: return "-START-EMAIL";
         case CommandFile::EndReportEmail: return "-END-REPORT-EMAIL";
+        case CommandFile::NodeCheck: return "-RUN-BLOCKCOUNTER-NODE-CHECK";
     }
     return "";
 }

@@ -6,8 +6,9 @@ namespace syncward {
 
 class PlatformProfile;
 
-// The six one-line command files in the BATS folder.
-enum class CommandFile { RunQt, RunDaemon, CliStop, BlockCounter, StartEmail, EndReportEmail };
+// The one-line command files in the BATS folder. NodeCheck asks the node
+// for its chain state and peers once the block counts agree.
+enum class CommandFile { RunQt, RunDaemon, CliStop, BlockCounter, StartEmail, EndReportEmail, NodeCheck };
 
 // "-RUN-QT" ... without the platform's extension.
 const char* commandFileStem(CommandFile file);

@@ -6,11 +6,16 @@ namespace syncward {
 
 namespace {
 
+// "FOLDER\NAME" -conf=CONF
+std::string programWithConfUncalled(const PlatformProfile& profile, const std::string& folder,
+                                    const std::string& name, const std::string& confFile) {
+    return profile.quoteProgram(profile.join(folder, name)) + " -conf=" + profile.quoteValue(confFile);
+}
+
 // call "FOLDER\NAME" -conf=CONF
 std::string programWithConf(const PlatformProfile& profile, const std::string& folder, const std::string& name,
                             const std::string& confFile) {
-    return profile.callPrefix() + profile.quoteProgram(profile.join(folder, name)) + " -conf=" +
-           profile.quoteValue(confFile);
+    return profile.callPrefix() + programWithConfUncalled(profile, folder, name, confFile);
 }
 
 std::string nodeCommand(const PlatformProfile& profile, const std::string& folder, const std::string& name,
@@ -23,14 +28,34 @@ std::string nodeCommand(const PlatformProfile& profile, const std::string& folde
 // a node kept in a folder of its own has no password in its configuration
 // file as a rule, so the client is told where the cookie is; the Windows
 // lines stay as they have always been.
-std::string clientCommand(const PlatformProfile& profile, const NodeCommandFields& fields) {
-    std::string line = programWithConf(profile, fields.daemonCliFolder, fields.cliName, fields.confFile);
+std::string clientUncalled(const PlatformProfile& profile, const NodeCommandFields& fields) {
+    std::string line = programWithConfUncalled(profile, fields.daemonCliFolder, fields.cliName, fields.confFile);
     if (profile.flavour() == PlatformProfile::Flavour::Posix && !fields.dataFolder.empty())
         line += " -datadir=" + profile.quoteValue(fields.dataFolder);
     return line;
 }
 
+std::string clientCommand(const PlatformProfile& profile, const NodeCommandFields& fields) {
+    return profile.callPrefix() + clientUncalled(profile, fields);
+}
+
 }  // namespace
+
+std::string nodeCheckCommand(const PlatformProfile& profile, const NodeCommandFields& fields) {
+    const std::string file = profile.quoteValue(fields.nodeCheckFile);
+    if (profile.flavour() == PlatformProfile::Flavour::Posix) {
+        // One shell group, so the calls run in turn into one file; the
+        // client is not "exec"uted, because the calls after it must run.
+        const std::string cli = clientUncalled(profile, fields);
+        return "{ echo getblockchaininfo; " + cli + " getblockchaininfo; echo getpeerinfo; " + cli +
+               " getpeerinfo; echo getconnectioncount; " + cli + " getconnectioncount; echo getblockheader; " + cli +
+               " getblockheader \"$(" + cli + " getbestblockhash)\"; echo end; } > " + file + " 2>&1";
+    }
+    const std::string cli = clientCommand(profile, fields);
+    return "(echo getblockchaininfo& " + cli + " getblockchaininfo& echo getpeerinfo& " + cli +
+           " getpeerinfo& echo getconnectioncount& " + cli + " getconnectioncount& echo getblockheader& for /f %%h in ('" +
+           cli + " getbestblockhash') do @" + cli + " getblockheader %%h& echo end) > " + file + " 2>&1";
+}
 
 std::string qtRunCommand(const PlatformProfile& profile, const NodeCommandFields& fields) {
     return nodeCommand(profile, fields.qtFolder, fields.qtName, fields, fields.qtOption);

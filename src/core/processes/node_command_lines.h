@@ -22,6 +22,7 @@ struct NodeCommandFields {
     std::string cliOption;     // "", "-daemon=1" or "-daemon=0"
     std::string blockCountFile;
     std::string clientErrorFile;  // what the client says on failure (POSIX only)
+    std::string nodeCheckFile;    // the node's answers to the node check
 };
 
 // The lines are plain concatenations of the fields. An empty option keeps
@@ -39,5 +40,10 @@ std::string cliStopCommand(const PlatformProfile& profile, const NodeCommandFiel
 // the data folder (where the node keeps its login cookie), and the client's
 // error output goes into its own file.
 std::string blockCountCommand(const PlatformProfile& profile, const NodeCommandFields& fields);
+// The node check: the client asked, one call after the other, for the chain
+// state, the peers, the connection count and the best block's header. Each
+// answer, error text included, goes into the node-check file under a line
+// naming its call, and a last line "end" says the file is whole.
+std::string nodeCheckCommand(const PlatformProfile& profile, const NodeCommandFields& fields);
 
 }  // namespace syncward

@@ -62,7 +62,7 @@ CryptoSettingsWindow::CryptoSettingsWindow(AppContext& app, std::function<MainSe
     for (TextBox* box : {&QT_DASH_DISABLE_WALLET_EQUALS_TEXTBOX, &DAEMON_DASH_DISABLE_WALLET_EQUALS_TEXTBOX,
                          &DASH_DISABLE_DAEMON_EQUALS_TEXTBOX, &CONF_FILE_LOCATION_TEXTBOX, &QV_QT_COMMAND_TEXTBOX,
                          &QV_D_COMMAND_TEXTBOX, &QVCLI_STOP_COMMAND_TEXTBOX, &GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX,
-                         &MESSAGE_STATUS_TEXTBOX})
+                         &NODE_CHECK_COMMAND_SETTINGS_TEXTBOX, &MESSAGE_STATUS_TEXTBOX})
         box->setLocked(true);
     VIEW_OUTPUT_COMMANDS_BUTTON.setEnabled(false);  // its window is not part of the program yet
 
@@ -141,6 +141,7 @@ void CryptoSettingsWindow::resetToBuiltState() {
     QV_D_COMMAND_TEXTBOX.setText(crypto_texts::daemonCommandPlaceholder);
     QVCLI_STOP_COMMAND_TEXTBOX.setText(crypto_texts::cliCommandPlaceholder);
     GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX.setText(crypto_texts::blockCounterCommandPlaceholder);
+    NODE_CHECK_COMMAND_SETTINGS_TEXTBOX.setText(crypto_texts::nodeCheckCommandPlaceholder);
     CANCEL_BUTTON.setCaption("Cancel");
 }
 
@@ -185,6 +186,8 @@ NodeCommandFields CryptoSettingsWindow::commandFields() {
     fields.blockCountFile = mainSettings_().defaultBlockCountFile();
     fields.clientErrorFile = home_layout::clientErrorFile(app_.profile(), mainSettings_().SYNCWARD_HOME_TEXTBOX.text(),
                                                           app_.executableName);
+    fields.nodeCheckFile = home_layout::nodeCheckFile(app_.profile(), mainSettings_().SYNCWARD_HOME_TEXTBOX.text(),
+                                                      app_.executableName);
     return fields;
 }
 
@@ -195,6 +198,7 @@ void CryptoSettingsWindow::rebuildCommands() {
     QV_D_COMMAND_TEXTBOX.setText(daemonRunCommand(profile, fields));
     QVCLI_STOP_COMMAND_TEXTBOX.setText(cliStopCommand(profile, fields));
     GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX.setText(blockCountCommand(profile, fields));
+    NODE_CHECK_COMMAND_SETTINGS_TEXTBOX.setText(nodeCheckCommand(profile, fields));
 }
 
 // The command files of the programs that have a name (a line for a
@@ -212,6 +216,7 @@ std::string CryptoSettingsWindow::writeFiles(const std::string& home) {
         {CommandFile::RunDaemon, &QV_D_COMMAND_TEXTBOX, !DAEMOND_NAME_TEXTBOX.text().empty()},
         {CommandFile::CliStop, &QVCLI_STOP_COMMAND_TEXTBOX, hasClient},
         {CommandFile::BlockCounter, &GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX, hasClient},
+        {CommandFile::NodeCheck, &NODE_CHECK_COMMAND_SETTINGS_TEXTBOX, hasClient},
     };
     std::vector<std::pair<std::string, std::optional<std::string>>> written;  // path, old contents
     std::vector<std::string> failed;
@@ -247,7 +252,7 @@ std::string CryptoSettingsWindow::refusal(const std::string& home) const {
         if (!box->text().empty() && !profile.isAbsoluteFolder(box->text()))
             return std::string(name) + " MUST BE A FULL PATH";
     for (const TextBox* box : {&QV_QT_COMMAND_TEXTBOX, &QV_D_COMMAND_TEXTBOX, &QVCLI_STOP_COMMAND_TEXTBOX,
-                               &GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX})
+                               &GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX, &NODE_CHECK_COMMAND_SETTINGS_TEXTBOX})
         if (box->text().find_first_of("\r\n") != std::string::npos)
             return "A FIELD HOLDS A LINE BREAK";
     return {};

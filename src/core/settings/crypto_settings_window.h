@@ -22,12 +22,14 @@ inline constexpr const char* cliCommandPlaceholder =
     "!!! CLI RUN COMMAND NOT GENERATED YET - PLEASE ENTER SETTINGS TO GENERATE COMMAND !!!";
 inline constexpr const char* blockCounterCommandPlaceholder =
     "!!! BLOCKCOUNTER RUN COMMAND NOT GENERATED YET - PLEASE ENTER SETTINGS TO GENERATE COMMAND !!!";
+inline constexpr const char* nodeCheckCommandPlaceholder =
+    "!!! NODE CHECK COMMAND NOT GENERATED YET - PLEASE ENTER SETTINGS TO GENERATE COMMAND !!!";
 inline constexpr const char* cryptoSettingsSaved = "!!! CRYPTO SETTINGS SAVED - COMMAND FILES WRITTEN !!!";
 }  // namespace crypto_texts
 
 // SYNCWARD_CRYPTO_SETTINGS: the coin's programs, folders and start options.
-// While open it rebuilds the four node command lines once a second; Save
-// stores the settings, writes the four node command files into the main
+// While open it rebuilds the node command lines once a second; Save
+// stores the settings, writes the node command files into the main
 // settings' home folder, empties the latest block-count file and hands the
 // names and commands to the main window.
 class CryptoSettingsWindow : public Form {
@@ -83,6 +85,9 @@ public:
     TextBox QVCLI_STOP_COMMAND_TEXTBOX{*this, "QVCLI_STOP_COMMAND_TEXTBOX", crypto_texts::cliCommandPlaceholder};
     TextBox GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX{*this, "GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX",
                                                    crypto_texts::blockCounterCommandPlaceholder};
+    // Asks the node for its chain state and peers once the block counts agree.
+    TextBox NODE_CHECK_COMMAND_SETTINGS_TEXTBOX{*this, "NODE_CHECK_COMMAND_SETTINGS_TEXTBOX",
+                                                crypto_texts::nodeCheckCommandPlaceholder};
 
     // This window's own status: failed writes and stores are told here.
     TextBox MESSAGE_STATUS_TEXTBOX{*this, "MESSAGE_STATUS_TEXTBOX"};

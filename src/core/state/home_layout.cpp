@@ -33,6 +33,10 @@ std::string clientErrorFile(const PlatformProfile& profile, const std::string& h
     return fileIn(profile, home, logs, exe + "-BLOCKCOUNTER-CLIENT.LOG");
 }
 
+std::string nodeCheckFile(const PlatformProfile& profile, const std::string& home, const std::string& exe) {
+    return fileIn(profile, home, blockCounts, exe + "-NODE-CHECK.LOG");
+}
+
 std::string mailerLogFile(const PlatformProfile& profile, const std::string& home, const std::string& exe) {
     return fileIn(profile, home, logs, exe + "-SEND-EMAIL.LOG");
 }

@@ -24,6 +24,8 @@ std::string blockCountFile(const PlatformProfile& profile, const std::string& ho
 std::string configFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
 std::string reportFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
 std::string clientErrorFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
+// The node's answers to the node check, all in one file.
+std::string nodeCheckFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
 std::string mailerLogFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
 
 }  // namespace home_layout

@@ -63,6 +63,13 @@ public:
     bool SHUTDOWN_REQUESTED = false;
     // The end report of this run could not be written.
     bool REPORT_NOT_WRITTEN = false;
+    // The node's own word after four agreeing readings: why it did not
+    // confirm the chain in this phase (empty: not asked yet, or confirmed),
+    // which of its answers lacked fields (a partial check), and how many
+    // ticks its answer has been awaited.
+    std::string NODE_CHECK_FAILURE;
+    std::string NODE_CHECK_PARTIAL;
+    long long NODE_CHECK_WAIT_TICKS = 0;
 
     // Settings-backed controls.
     TickBox ALWAYS_ON_TOP_TICKBOX{*this, "ALWAYS_ON_TOP_TICKBOX", "Always On Top", 1};
@@ -72,6 +79,10 @@ public:
     TickBox OVERRIDE_TIMER_ENABLE_TICKBOX{*this, "OVERRIDE_TIMER_ENABLE_TICKBOX", "OVERRIDE TIMER"};
     TickBox AUTOSTART_OVERRIDE_TIMER_TICKBOX{*this, "AUTOSTART_OVERRIDE_TIMER_TICKBOX", "AUTO START"};
     TickBox FINISH_WHEN_IDENTICAL_TICKBOX{*this, "FINISH_WHEN_IDENTICAL_TICKBOX", "Finish When Identical"};
+    TickBox CONFIRM_WITH_NODE_TICKBOX{*this, "CONFIRM_WITH_NODE_TICKBOX", "Confirm With Node", 1};
+    TickBox TIP_AGE_LIMIT_TICKBOX{*this, "TIP_AGE_LIMIT_TICKBOX", "Tip Age Limit"};
+    TextBox TIP_AGE_LIMIT_TEXTBOX{*this, "TIP_AGE_LIMIT_TEXTBOX", "02:00:00"};
+    Button TIP_AGE_SUGGEST_BUTTON{*this, "TIP_AGE_SUGGEST_BUTTON", "Suggest"};
     TextBox AUTOSTART_TIMER_TEXTBOX{*this, "AUTOSTART_TIMER_TEXTBOX", main_defaults::countdownSeconds};
     TextBox AUTOCLOSE_TIMER_TEXTBOX{*this, "AUTOCLOSE_TIMER_TEXTBOX", main_defaults::countdownSeconds};
     TextBox QV_QT_COMMAND_TEXTBOX{*this, "QV_QT_COMMAND_TEXTBOX"};
@@ -193,6 +204,8 @@ public:
     Timer VERIFY_TIMER{*this, "VERIFY_TIMER"};
     Timer TRIPLE_CHECK_TIMER{*this, "TRIPLE_CHECK_TIMER"};
     Timer CHECKER_TIMER{*this, "CHECKER_TIMER"};
+    Timer NODE_CHECK_TIMER{*this, "NODE_CHECK_TIMER"};
+    Timer NODE_CHECK_WATCHER_TIMER{*this, "NODE_CHECK_WATCHER_TIMER"};
     Timer MULTI_PROCESS_WATCHER_TIMER{*this, "MULTI_PROCESS_WATCHER_TIMER"};
     Timer NCS_TIMER{*this, "NCS_TIMER"};
     Timer HEARTBEAT_TIMER{*this, "HEARTBEAT_TIMER"};

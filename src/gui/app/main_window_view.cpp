@@ -181,18 +181,27 @@ QWidget* MainWindowView::blockCounterGroup() {
         ++n;
     }
     grid->addLayout(indicators, 4, 0, 1, 3);
-    grid->addWidget(control("FINISH_WHEN_IDENTICAL_TICKBOX"), 5, 0, 1, 3);
-    grid->addWidget(control("FINISH_BLOCKCOUNTER_BUTTON"), 6, 0, 1, 3);
-    grid->addWidget(control("OVERRIDE_TIMER_ENABLE_TICKBOX"), 7, 0);
-    grid->addWidget(timeBox(control<QLineEdit>("USER_OVERRIDE_TIME_TEXTBOX")), 7, 1);
-    grid->addWidget(startStop(control("START_OVERRIDE_BUTTON")), 7, 2);
-    grid->addWidget(control("AUTOSTART_OVERRIDE_TIMER_TICKBOX"), 8, 0);
-    grid->addWidget(timeBox(control<QLineEdit>("OVERRIDE_TIMER_TEXTBOX")), 8, 1);
-    grid->addWidget(caption("BLOCKCOUNTER LAST RUN:"), 9, 0, 1, 3);
+    // Whether the node itself is asked before the chain counts as caught
+    // up, beside the switch that lets the counts finish the phase.
+    auto* finish = new QHBoxLayout;
+    finish->addWidget(control("FINISH_WHEN_IDENTICAL_TICKBOX"));
+    finish->addWidget(control("CONFIRM_WITH_NODE_TICKBOX"));
+    finish->addStretch(1);
+    grid->addLayout(finish, 5, 0, 1, 3);
+    grid->addWidget(control("TIP_AGE_LIMIT_TICKBOX"), 6, 0);
+    grid->addWidget(timeBox(control<QLineEdit>("TIP_AGE_LIMIT_TEXTBOX")), 6, 1);
+    grid->addWidget(compact(control("TIP_AGE_SUGGEST_BUTTON"), {"Suggest"}), 6, 2);
+    grid->addWidget(control("FINISH_BLOCKCOUNTER_BUTTON"), 7, 0, 1, 3);
+    grid->addWidget(control("OVERRIDE_TIMER_ENABLE_TICKBOX"), 8, 0);
+    grid->addWidget(timeBox(control<QLineEdit>("USER_OVERRIDE_TIME_TEXTBOX")), 8, 1);
+    grid->addWidget(startStop(control("START_OVERRIDE_BUTTON")), 8, 2);
+    grid->addWidget(control("AUTOSTART_OVERRIDE_TIMER_TICKBOX"), 9, 0);
+    grid->addWidget(timeBox(control<QLineEdit>("OVERRIDE_TIMER_TEXTBOX")), 9, 1);
+    grid->addWidget(caption("BLOCKCOUNTER LAST RUN:"), 10, 0, 1, 3);
     grid->addWidget(fitting(control<QLineEdit>("BLOCKCOUNTER_LAST_RUN_TEXTBOX"),
                             {main_texts::completedSuccessfully, "!!! OVERRIDE TIMER ACTIVATED !!!"}),
-                    10, 0, 1, 3);
-    grid->setRowStretch(11, 1);
+                    11, 0, 1, 3);
+    grid->setRowStretch(12, 1);
     return group;
 }
 

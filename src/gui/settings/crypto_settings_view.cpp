@@ -1,5 +1,7 @@
 #include "gui/settings/crypto_settings_view.h"
 
+#include <string_view>
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -114,15 +116,19 @@ QWidget* CryptoSettingsView::commandsGroup() {
         {"DAEMON:", "QV_D_COMMAND_TEXTBOX"},
         {"CLI STOP:", "QVCLI_STOP_COMMAND_TEXTBOX"},
         {"BLOCKCOUNT:", "GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX"},
+        {"NODE CHECK:", "NODE_CHECK_COMMAND_SETTINGS_TEXTBOX"},
     };
     int row = 0;
     for (const auto& command : commands) {
         grid->addWidget(new QLabel(command[0]), row, 0, Qt::AlignTop);
         // The commands wrap; three lines, as long as most commands are,
         // show at the least, more as the window grows, and the rest scrolls.
+        // The node check, read far less often, gets two, so the window
+        // still fits a small screen.
         auto* box = multiline(command[1]);
         box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        box->setMinimumHeight(3 * box->fontMetrics().lineSpacing() +
+        const int lines = std::string_view(command[1]) == "NODE_CHECK_COMMAND_SETTINGS_TEXTBOX" ? 2 : 3;
+        box->setMinimumHeight(lines * box->fontMetrics().lineSpacing() +
                               2 * static_cast<int>(box->document()->documentMargin()) + 2 * box->frameWidth() + 2);
         box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         grid->addWidget(box, row, 1);

@@ -1,5 +1,7 @@
 #include "platform/posix/posix_environment.h"
 
+#include <ctime>
+
 #include <pwd.h>
 #include <unistd.h>
 
@@ -53,5 +55,7 @@ NumberSeparators PosixEnvironment::numberSeparators() {
     const QLocale locale = QLocale::system();
     return {locale.groupSeparator().toStdString(), locale.decimalPoint().toStdString()};
 }
+
+long long PosixEnvironment::secondsSinceEpoch() { return static_cast<long long>(std::time(nullptr)); }
 
 }  // namespace syncward

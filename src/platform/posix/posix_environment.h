@@ -20,6 +20,7 @@ public:
     std::string dateText() override;
     std::string timeText() override;
     NumberSeparators numberSeparators() override;
+    long long secondsSinceEpoch() override;
 
     static std::string homeDirectory();
 

@@ -1,0 +1,63 @@
+#include "platform/posix/qt_node_answers.h"
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+
+namespace syncward {
+
+namespace {
+
+QJsonDocument parsed(const std::string& answer) {
+    QJsonParseError error{};
+    QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(answer), &error);
+    return error.error == QJsonParseError::NoError ? document : QJsonDocument();
+}
+
+// A whole number, as the client prints heights and times.
+std::optional<long long> wholeNumber(const QJsonObject& object, const char* name) {
+    const QJsonValue value = object.value(QLatin1String(name));
+    if (!value.isDouble()) return std::nullopt;
+    const double number = value.toDouble();
+    if (number != static_cast<double>(static_cast<long long>(number))) return std::nullopt;
+    return static_cast<long long>(number);
+}
+
+}  // namespace
+
+std::optional<ChainState> QtNodeAnswers::chainState(const std::string& answer) {
+    const QJsonDocument document = parsed(answer);
+    if (!document.isObject()) return std::nullopt;
+    const QJsonObject object = document.object();
+    ChainState state;
+    state.blocks = wholeNumber(object, "blocks");
+    state.headers = wholeNumber(object, "headers");
+    const QJsonValue ibd = object.value(QLatin1String("initialblockdownload"));
+    if (ibd.isBool()) state.initialBlockDownload = ibd.toBool();
+    // Without a block count the answer is not a chain state at all.
+    if (!state.blocks) return std::nullopt;
+    return state;
+}
+
+std::optional<PeerState> QtNodeAnswers::peers(const std::string& answer) {
+    const QJsonDocument document = parsed(answer);
+    if (!document.isArray()) return std::nullopt;
+    PeerState state;
+    for (const QJsonValue& peer : document.array()) {
+        if (!peer.isObject()) continue;
+        ++state.connected;
+        if (const auto synced = wholeNumber(peer.toObject(), "synced_headers"); synced && *synced >= 0)
+            if (!state.bestPeerHeader || *synced > *state.bestPeerHeader) state.bestPeerHeader = synced;
+    }
+    return state;
+}
+
+std::optional<long long> QtNodeAnswers::blockTime(const std::string& answer) {
+    const QJsonDocument document = parsed(answer);
+    if (!document.isObject()) return std::nullopt;
+    return wholeNumber(document.object(), "time");
+}
+
+}  // namespace syncward
