@@ -30,15 +30,18 @@ const std::map<std::string, std::set<std::string>> allowedEdges = {
     {"core/power", {"core/form", "core/time", "core/platform", "core/state"}},
     {"core/blockcounter", {"core/form", "core/time", "core/platform", "core/state", "core/processes"}},
     {"core/settings", {"core/form", "core/time", "core/platform", "core/state", "core/processes", "core/power"}},
+    {"core/reports", {"core/form", "core/time", "core/platform", "core/state", "core/settings"}},
     {"core/app",
      {"core/form", "core/time", "core/platform", "core/state", "core/processes", "core/keepawake", "core/power",
-      "core/blockcounter", "core/settings"}},
+      "core/blockcounter", "core/settings", "core/reports"}},
     {"platform/posix", {"core/form", "core/platform"}},
     {"gui/shell", {"core/*"}},
     {"gui/app", {"gui/shell", "core/*"}},
     {"gui/power", {"gui/shell", "core/*"}},
     {"gui/settings", {"gui/shell", "core/*"}},
-    {"gui", {"gui/shell", "gui/app", "gui/power", "gui/settings", "core/*"}},
+    {"gui/processes", {"gui/shell", "core/*"}},
+    {"gui/reports", {"gui/shell", "core/*"}},
+    {"gui", {"gui/shell", "gui/app", "gui/power", "gui/settings", "gui/processes", "gui/reports", "core/*"}},
 };
 
 // The one file of the views that assembles the real platform.

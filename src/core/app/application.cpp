@@ -10,6 +10,7 @@
 #include "core/keepawake/folder_sizer.h"
 #include "core/power/power_autotimer.h"
 #include "core/processes/process_watch.h"
+#include "core/reports/reports_windows.h"
 #include "core/settings/settings_windows.h"
 
 namespace syncward {
@@ -31,6 +32,9 @@ Application::Application(Platform& platform)
 
     settingsWindows_ = std::make_unique<SettingsWindows>(context_);
     main_.SETTINGS_BUTTON.onClick = [this] { settingsWindows_->openMainSettings(); };
+    reportsWindows_ = std::make_unique<ReportsWindows>(context_);
+    main_.END_LOG_BUTTON.onClick = [this] { reportsWindows_->openReportsLogs(main_); };
+    settingsWindows_->openReportsLogs = [this](Form& owner) { reportsWindows_->openReportsLogs(owner); };
 
     // Buttons whose windows the program does not have yet.
     for (Button* button : {&main_.ABOUT_BUTTON, &main_.HELP_BUTTON, &main_.BOX_INFO_BUTTON,

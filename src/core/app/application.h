@@ -9,6 +9,7 @@
 namespace syncward {
 
 class PowerAutotimer;
+class ReportsWindows;
 class SettingsWindows;
 
 // The whole program without its views: the main window, with every
@@ -23,6 +24,7 @@ public:
     AppContext& context() { return context_; }
     PowerAutotimer& powerAutotimer() { return *powerAutotimer_; }
     SettingsWindows& settingsWindows() { return *settingsWindows_; }
+    ReportsWindows& reportsWindows() { return *reportsWindows_; }
 
     // Loads the main window and shows it.
     void start();
@@ -33,6 +35,7 @@ private:
     AppContext context_;
     std::unique_ptr<PowerAutotimer> powerAutotimer_;
     std::unique_ptr<SettingsWindows> settingsWindows_;
+    std::unique_ptr<ReportsWindows> reportsWindows_;
 };
 
 }  // namespace syncward

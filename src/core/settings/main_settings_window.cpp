@@ -53,7 +53,7 @@ MainSettingsWindow::MainSettingsWindow(AppContext& app)
     GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX.setLocked(true);  // always the home folder's file, set by OK
 
     // The windows these open are not part of the program yet.
-    for (Button* button : {&SE_SETTINGS_BUTTON, &SCHEDULER_BUTTON, &VIEW_OUTPUT_COMMANDS_BUTTON, &REPORTS_LOGS_BUTTON, &CONF_MANAGER_BUTTON})
+    for (Button* button : {&SCHEDULER_BUTTON, &CONF_MANAGER_BUTTON})
         button->setEnabled(false);
 
     SYNCWARD_HOME_TEXTBOX.onChange = [this] { checkHomeFolder(); };

@@ -1,12 +1,17 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 namespace syncward {
 
 struct AppContext;
 class CryptoSettingsWindow;
+class EmailMainSettingsWindow;
+class EmailSharedSettingsWindow;
+class Form;
 class MainSettingsWindow;
+class OutputCommandsWindows;
 
 // The settings windows of the program, each created on first use. A
 // window that another one needs is loaded without being shown; one that
@@ -18,15 +23,28 @@ public:
 
     MainSettingsWindow& mainSettings();
     CryptoSettingsWindow& cryptoSettings();
+    EmailMainSettingsWindow& emailSettings();
+    EmailSharedSettingsWindow& emailSharedSettings();
+    OutputCommandsWindows& outputCommands() { return *outputCommands_; }
 
     // Modal over the main window, and the crypto settings over the main settings.
     void openMainSettings();
     void openCryptoSettings();
+    // The e-mail settings over the main settings, the shared ones over them.
+    void openEmailSettings();
+    void openEmailSharedSettings();
+
+    // The main settings' "REPORTS / LOGS": the reports windows are not
+    // settings, so whoever owns them says how they open.
+    std::function<void(Form& owner)> openReportsLogs;
 
 private:
     AppContext& app_;
     std::unique_ptr<MainSettingsWindow> mainSettings_;
     std::unique_ptr<CryptoSettingsWindow> cryptoSettings_;
+    std::unique_ptr<EmailMainSettingsWindow> emailSettings_;
+    std::unique_ptr<EmailSharedSettingsWindow> emailSharedSettings_;
+    std::unique_ptr<OutputCommandsWindows> outputCommands_;
 };
 
 }  // namespace syncward
