@@ -1,13 +1,11 @@
 // The built program mails its start and its end report through the
 // packaged sendemail to a local sink that wants a login.
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <filesystem>
-#include <fstream>
 #include <thread>
 
 #include "core/platform/platform_profile.h"
