@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev googletest
           xvfb xauth fonts-dejavu-core litecoind sendemail python3 libbenchmark-dev
           dpkg-dev file man-db desktop-file-utils appstream lintian
-          libx11-dev libxtst-dev cron dbus python3-dbus python3-gi)
+          libx11-dev libxtst-dev cron dbus python3-dbus python3-gi
+          python3-aiosmtpd xdg-utils)
 
 bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"

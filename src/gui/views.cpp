@@ -7,7 +7,11 @@
 #include "core/power/power_autotimer_settings.h"
 #include "core/power/power_autotimer_window.h"
 #include "core/scheduler/scheduled_task_window.h"
+#include "core/processes/output_commands_windows.h"
+#include "core/reports/reports_windows.h"
 #include "core/settings/crypto_settings_window.h"
+#include "core/settings/email_main_settings_window.h"
+#include "core/settings/email_shared_settings_window.h"
 #include "core/settings/main_settings_window.h"
 #include "core/state/main_window.h"
 #include "gui/app/main_window_view.h"
@@ -18,7 +22,10 @@
 #include "gui/power/power_autotimer_settings_view.h"
 #include "gui/power/power_autotimer_window_view.h"
 #include "gui/scheduler/scheduled_task_view.h"
+#include "gui/processes/output_commands_views.h"
+#include "gui/reports/reports_views.h"
 #include "gui/settings/crypto_settings_view.h"
+#include "gui/settings/email_settings_views.h"
 #include "gui/settings/main_settings_view.h"
 #include "gui/shell/qt_window_host.h"
 
@@ -35,6 +42,12 @@ void registerViews(QtWindowHost& host) {
     host.registerView<RpcCredentialsWindow, RpcCredentialsView>();
     host.registerView<BlockTimesWindow, BlockTimesView>();
     host.registerView<ScheduledTaskWindow, ScheduledTaskView>();
+    host.registerView<EmailMainSettingsWindow, EmailMainSettingsView>();
+    host.registerView<EmailSharedSettingsWindow, EmailSharedSettingsView>();
+    host.registerView<SingleOutputCommandsWindow, SingleOutputCommandsView>();
+    host.registerView<AllOutputCommandsWindow, AllOutputCommandsView>();
+    host.registerView<ReportsLogsWindow, ReportsLogsView>();
+    host.registerView<LogManagerWindow, LogManagerView>();
 }
 
 }  // namespace syncward

@@ -33,9 +33,10 @@ const std::map<std::string, std::set<std::string>> allowedEdges = {
     {"core/settings",
      {"core/form", "core/time", "core/platform", "core/state", "core/processes", "core/power", "core/scheduler"}},
     {"core/confgen", {"core/form", "core/platform", "core/state", "core/settings"}},
+    {"core/reports", {"core/form", "core/time", "core/platform", "core/state", "core/settings"}},
     {"core/app",
      {"core/form", "core/time", "core/platform", "core/state", "core/processes", "core/keepawake", "core/power",
-      "core/blockcounter", "core/settings", "core/confgen"}},
+      "core/blockcounter", "core/settings", "core/confgen", "core/reports"}},
     {"platform/posix", {"core/form", "core/platform"}},
     {"platform/win32", {"core/form", "core/platform"}},
     {"gui/shell", {"core/*"}},
@@ -44,7 +45,10 @@ const std::map<std::string, std::set<std::string>> allowedEdges = {
     {"gui/settings", {"gui/shell", "core/*"}},
     {"gui/confgen", {"gui/shell", "core/*"}},
     {"gui/scheduler", {"gui/shell", "core/*"}},
-    {"gui", {"gui/shell", "gui/app", "gui/power", "gui/settings", "gui/confgen", "gui/scheduler", "core/*"}},
+    {"gui/processes", {"gui/shell", "core/*"}},
+    {"gui/reports", {"gui/shell", "core/*"}},
+    {"gui", {"gui/shell", "gui/app", "gui/power", "gui/settings", "gui/confgen", "gui/scheduler", "gui/processes",
+             "gui/reports", "core/*"}},
 };
 
 // The one file of the views that assembles the real platform.

@@ -50,8 +50,8 @@ TEST(MainSettings, FirstStartWithAnEmptyStoreWarnsAndLocksWhatNeedsAHomeFolder) 
     EXPECT_EQ(w.CONF_FILE_LOCATION_TEXTBOX.background(), colours::green);
     EXPECT_EQ(w.DEFAULT_FOLDER_LABEL.caption(), "Default = C:\\QUORVEL-ROOT\\SYNCWARD");
     EXPECT_NE(w.HELP_LABEL.caption().find("COPY \".exe\" FILE TO A NEW FILENAME"), std::string::npos);
-    for (Button* missing : {&w.SE_SETTINGS_BUTTON, &w.VIEW_OUTPUT_COMMANDS_BUTTON, &w.REPORTS_LOGS_BUTTON})
-        EXPECT_FALSE(missing->enabled()) << missing->name();
+    for (Button* present : {&w.SE_SETTINGS_BUTTON, &w.VIEW_OUTPUT_COMMANDS_BUTTON, &w.REPORTS_LOGS_BUTTON})
+        EXPECT_TRUE(present->enabled()) << present->name();
     EXPECT_TRUE(w.POWER_AUTOTIMER_BUTTON.enabled());
     EXPECT_TRUE(w.SCHEDULER_BUTTON.enabled());
     EXPECT_TRUE(h.fake.store.log.empty());  // loading stores nothing

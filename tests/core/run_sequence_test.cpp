@@ -59,6 +59,8 @@ TEST_F(RunSequence, OptionalStepsRunTheirCommandFilesAndHeartbeatTimers) {
     for (const char* key : {"TASK_2_ENABLE_TICKBOX", "TASK_4_ENABLE_TICKBOX", "TASK_17_ENABLE_TICKBOX",
                             "TASK_18_ENABLE_TICKBOX", "RUN_QT_TICKBOX"})
         h.store(key, "1");
+    h.store("SE_HOME_TEXTBOX", "C:\\QUORVEL-ROOT\\SendEmail");
+    h.fake.files.files["C:\\QUORVEL-ROOT\\SendEmail\\SendEmail.exe"] = "MZ";
     MainWindow& w = start();
     clickStart();
     seconds(2);

@@ -13,7 +13,11 @@
 #include "core/power/power_autotimer_settings.h"
 #include "core/power/power_autotimer_window.h"
 #include "core/scheduler/scheduled_task_window.h"
+#include "core/processes/output_commands_windows.h"
+#include "core/reports/reports_windows.h"
 #include "core/settings/crypto_settings_window.h"
+#include "core/settings/email_main_settings_window.h"
+#include "core/settings/email_shared_settings_window.h"
 #include "core/settings/main_settings_window.h"
 #include "core/settings/settings_windows.h"
 #include "gui/gui_harness.h"
@@ -53,6 +57,23 @@ TEST(EveryWindow, ShowsEveryControlThatIsNotModelOnly) {
                                          &app.powerAutotimer().countdownWindow(), &confGen.generator(),
                                          &confGen.presets(), &confGen.credentials(), &confGen.blockTimes(),
                                          &app.settingsWindows().scheduledTask()})
+        EXPECT_EQ(controlsWithoutWidget(h, *form), std::vector<std::string>{}) << form->name();
+}
+
+TEST(EveryWindow, TheMailReportsAndCommandWindowsShowEveryControlToo) {
+    GuiHarness h;
+    Application& app = h.start();
+    SettingsWindows& settings = app.settingsWindows();
+    settings.openMainSettings();
+    settings.openEmailSettings();
+    settings.openEmailSharedSettings();
+    settings.outputCommands().openSingle(settings.mainSettings());
+    settings.outputCommands().openAll(settings.mainSettings());
+    app.reportsWindows().openReportsLogs(app.main());
+    app.reportsWindows().openLogManager(app.main());
+    for (Form* form : std::vector<Form*>{&settings.emailSettings(), &settings.emailSharedSettings(),
+                                         &settings.outputCommands().single(), &settings.outputCommands().all(),
+                                         &app.reportsWindows().reportsLogs(), &app.reportsWindows().logManager()})
         EXPECT_EQ(controlsWithoutWidget(h, *form), std::vector<std::string>{}) << form->name();
 }
 

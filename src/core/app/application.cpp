@@ -12,6 +12,7 @@
 #include "core/keepawake/heartbeat.h"
 #include "core/power/power_autotimer.h"
 #include "core/processes/process_watch.h"
+#include "core/reports/reports_windows.h"
 #include "core/settings/settings_windows.h"
 
 namespace syncward {
@@ -37,6 +38,9 @@ Application::Application(Platform& platform)
     confGenWindows_ = std::make_unique<ConfGenWindows>(context_, *settingsWindows_);
     settingsWindows_->openConfManager = [this] { confGenWindows_->openGenerator(); };
     main_.BLOCK_TIMES_WINDOW_BUTTON.onClick = [this] { confGenWindows_->openBlockTimes(); };
+    reportsWindows_ = std::make_unique<ReportsWindows>(context_);
+    main_.END_LOG_BUTTON.onClick = [this] { reportsWindows_->openReportsLogs(main_); };
+    settingsWindows_->openReportsLogs = [this](Form& owner) { reportsWindows_->openReportsLogs(owner); };
 
     // Buttons whose windows the program does not have yet.
     for (Button* button : {&main_.ABOUT_BUTTON, &main_.HELP_BUTTON, &main_.BOX_INFO_BUTTON,

@@ -10,6 +10,7 @@ namespace syncward {
 
 class ConfGenWindows;
 class PowerAutotimer;
+class ReportsWindows;
 class SettingsWindows;
 
 // The whole program without its views: the main window, with every
@@ -25,6 +26,7 @@ public:
     PowerAutotimer& powerAutotimer() { return *powerAutotimer_; }
     SettingsWindows& settingsWindows() { return *settingsWindows_; }
     ConfGenWindows& confGenWindows() { return *confGenWindows_; }
+    ReportsWindows& reportsWindows() { return *reportsWindows_; }
 
     // Loads the main window and shows it.
     void start();
@@ -36,6 +38,7 @@ private:
     std::unique_ptr<PowerAutotimer> powerAutotimer_;
     std::unique_ptr<SettingsWindows> settingsWindows_;
     std::unique_ptr<ConfGenWindows> confGenWindows_;
+    std::unique_ptr<ReportsWindows> reportsWindows_;
 };
 
 }  // namespace syncward

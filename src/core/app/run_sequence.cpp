@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/app/end_report.h"
+#include "core/app/mail_step.h"
 #include "core/app/node_shutdown.h"
 #include "core/keepawake/heartbeat.h"
 #include "core/blockcounter/node_check.h"
@@ -69,15 +70,16 @@ void startRuntimeClock(AppContext& app) {
     next(w, 3);
 }
 
-// A step that runs a command file when its switch is ticked.
-void optionalCommand(AppContext& app, int step, int previousLight, const TickBox& enabled, CommandFile file,
-                     const char* running, const char* skipping) {
+// A mail step: runs its command file when its switch is ticked. A mail
+// that could not even be started is not reported as sent; the run goes on.
+void mailStep(AppContext& app, int step, int previousLight, const TickBox& enabled, CommandFile file,
+              const char* running, const char* skipping) {
     MainWindow& w = app.main;
     handOver(w, previousLight, step);
     if (enabled.ticked()) {
         app.status(running);
-        runCommandFile(app, file);
-        w.taskLight(step).setBackground(colours::green);
+        const bool started = startMail(app, file);
+        w.taskLight(step).setBackground(started ? colours::green : colours::red);
     } else {
         app.status(skipping);
         w.taskLight(step).setBackground(colours::red);
@@ -346,8 +348,8 @@ void installRunSequence(AppContext& app) {
     w.taskTimer(2).onTick = [&app] { startHeartbeat(app); };
     w.taskTimer(3).onTick = [&app] { startRuntimeClock(app); };
     w.taskTimer(4).onTick = [&app, &w] {
-        optionalCommand(app, 4, 3, w.TASK_4_ENABLE_TICKBOX, CommandFile::StartEmail, "SENDING START EMAIL",
-                        "SKIPPING START EMAIL");
+        mailStep(app, 4, 3, w.TASK_4_ENABLE_TICKBOX, CommandFile::StartEmail, "SENDING START EMAIL",
+                 "SKIPPING START EMAIL");
     };
     w.taskTimer(5).onTick = [&app] { measureFolderBefore(app); };
     w.taskTimer(6).onTick = [&app] { logStartBlock(app); };
@@ -362,7 +364,7 @@ void installRunSequence(AppContext& app) {
     w.taskTimer(15).onTick = [&app] { logTotalRuntime(app); };
     w.taskTimer(16).onTick = [&app] { createEndReport(app); };
     w.taskTimer(17).onTick = [&app, &w] {
-        optionalCommand(app, 17, 16, w.TASK_17_ENABLE_TICKBOX, CommandFile::EndReportEmail, "SENDING REPORT EMAIL",
+        mailStep(app, 17, 16, w.TASK_17_ENABLE_TICKBOX, CommandFile::EndReportEmail, "SENDING REPORT EMAIL",
                         "SKIPPING REPORT EMAIL");
     };
     w.taskTimer(18).onTick = [&app] { stopHeartbeat(app); };

@@ -65,6 +65,12 @@ void TextBox::setLocked(bool locked) {
     changed();
 }
 
+void TextBox::setMasked(bool masked) {
+    if (masked_ == masked) return;
+    masked_ = masked;
+    changed();
+}
+
 TickBox::TickBox(Form& form, std::string name, std::string caption, int value)
     : Control(form, std::move(name), Kind::TickBox), value_(value), caption_(std::move(caption)) {}
 

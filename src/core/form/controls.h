@@ -17,12 +17,16 @@ public:
     void setText(const std::string& text);
     bool locked() const { return locked_; }
     void setLocked(bool locked);
+    // Shown as "*" characters (a password), the text itself unchanged.
+    bool masked() const { return masked_; }
+    void setMasked(bool masked);
 
     std::function<void()> onChange;
 
 private:
     std::string text_;
     bool locked_ = false;
+    bool masked_ = false;
 };
 
 // A tick box holds 0 or 1. Setting a different value from code runs the

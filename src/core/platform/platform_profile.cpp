@@ -21,6 +21,8 @@ PlatformProfile PlatformProfile::windows() {
     p.programFileFilter_ = "Applications (*.exe)|*.exe|All files (*.*)|*.*";
     p.mailerName_ = "SendEmail.exe";
     p.mailerFolder_ = "C:\\QUORVEL-ROOT\\SendEmail";
+    p.viewerProgram_ = "notepad.exe";
+    p.viewerName_ = "NOTEPAD";
     return p;
 }
 
@@ -41,6 +43,8 @@ PlatformProfile PlatformProfile::posix(const std::string& homeDirectory) {
     p.programFileFilter_ = "All files (*)";
     p.mailerName_ = "sendemail";
     p.mailerFolder_ = "/usr/bin";
+    p.viewerProgram_ = "xdg-open";
+    p.viewerName_ = "THE DEFAULT VIEWER";
     return p;
 }
 
@@ -60,6 +64,10 @@ std::vector<std::string> PlatformProfile::powerCommand(PowerAction action, const
         case PowerAction::Logoff: return {"loginctl", "terminate-user", userName};
     }
     return {};
+}
+
+std::vector<std::string> PlatformProfile::openFileCommand(const std::string& path) const {
+    return {viewerProgram_, path};
 }
 
 bool PlatformProfile::isAbsoluteFolder(const std::string& path) const {

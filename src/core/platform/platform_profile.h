@@ -58,6 +58,12 @@ public:
     const std::string& mailerName() const { return mailerName_; }
     const std::string& mailerFolder() const { return mailerFolder_; }
 
+    // Opens a file to read in the system's viewer, as program and
+    // arguments (no shell: the path is one argument), and what the windows
+    // call that viewer.
+    std::vector<std::string> openFileCommand(const std::string& path) const;
+    const std::string& viewerName() const { return viewerName_; }
+
     // The system command of a power action, as program and arguments; the
     // user is the one to log off.
     std::vector<std::string> powerCommand(PowerAction action, const std::string& userName) const;
@@ -73,6 +79,7 @@ private:
     std::string useQtFolder_, useQtName_, useDaemonFolder_, useDaemonName_, useCliName_;
     std::string programFileFilter_;
     std::string mailerName_, mailerFolder_;
+    std::string viewerProgram_, viewerName_;
 };
 
 }  // namespace syncward

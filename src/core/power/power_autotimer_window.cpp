@@ -45,9 +45,14 @@ void PowerAutotimerWindow::load() {
     AUTOTIMER_COUNTER.setInterval(1000);
     AUTOTIMER_COUNTER.start();
     AUTOTIMER_TITLE_LABEL.setCaption("!!! AUTOSTARTING !!!");
+    MAILER_WAIT_ELAPSED = -1;
 }
 
 void PowerAutotimerWindow::tick() {
+    if (MAILER_WAIT_ELAPSED >= 0) {
+        actWhenMailerDone();
+        return;
+    }
     START_STOP_BUTTON.setCaption("STOP");
     AUTOTIMER_TITLE_LABEL.setCaption("!!! AUTOTIMER RUNNING !!!");
     --POWER_REMAINING;
@@ -55,8 +60,21 @@ void PowerAutotimerWindow::tick() {
     if (CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text() != zero) return;
 
     CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setText("--:--:--");
-    const PowerActionEntry* entry = findPowerAction(AUTOTIMER_ACTION_TEXTBOX.text());
-    if (!entry) return;  // no action: the countdown goes on past zero
+    dueAction_ = findPowerAction(AUTOTIMER_ACTION_TEXTBOX.text());
+    if (!dueAction_) return;  // no action: the countdown goes on past zero
+    MAILER_WAIT_ELAPSED = 0;
+    actWhenMailerDone();
+}
+
+void PowerAutotimerWindow::actWhenMailerDone() {
+    const bool mailerRunning = app_.main.processBox(4).background() == colours::green;
+    if (mailerRunning && MAILER_WAIT_ELAPSED < maxMailerWaitSeconds) {
+        AUTOTIMER_TITLE_LABEL.setCaption("!!! WAITING FOR " + app_.profile().mailerName() + " TO FINISH !!!");
+        ++MAILER_WAIT_ELAPSED;
+        return;
+    }
+    MAILER_WAIT_ELAPSED = -1;
+    const PowerActionEntry* entry = dueAction_;
     AUTOTIMER_TITLE_LABEL.setCaption(entry->countdownMessage);
     const auto command = app_.profile().powerCommand(entry->action, app_.platform.environment.userName());
     // Our own sleep inhibitor would hold back the hibernate we ask for.
@@ -87,6 +105,7 @@ void PowerAutotimerWindow::startStopClicked() {
 }
 
 void PowerAutotimerWindow::stopCounting(const std::string& status) {
+    MAILER_WAIT_ELAPSED = -1;
     START_STOP_BUTTON.setCaption("START");
     AUTOTIMER_COUNTER.stop();
     CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setLocked(false);

@@ -5,6 +5,7 @@
 namespace syncward {
 
 struct AppContext;
+struct PowerActionEntry;
 
 // SYNCWARD_POWER_AUTOTIMER_WINDOW: shown beside the main window at the end
 // of a run, it counts down from the stored countdown start and, when the
@@ -28,13 +29,20 @@ public:
 
     // Seconds left; below zero once the countdown has passed zero.
     long long POWER_REMAINING = 0;
+    // Seconds the due action has waited for the mailer; -1 while none is due.
+    int MAILER_WAIT_ELAPSED = -1;
+    static constexpr int maxMailerWaitSeconds = 120;
 
 private:
     void tick();
+    // The action waits while the mailer still sends the report, at most
+    // two minutes: cutting the power would cut the mail off.
+    void actWhenMailerDone();
     void startStopClicked();
     void stopCounting(const std::string& status);
 
     AppContext& app_;
+    const PowerActionEntry* dueAction_ = nullptr;
 };
 
 }  // namespace syncward

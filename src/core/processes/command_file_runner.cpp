@@ -4,10 +4,10 @@
 
 namespace syncward {
 
-bool runCommandFile(AppContext& app, CommandFile file) {
-    const std::string path =
-        commandFilePath(app.profile(), app.main.SYNCWARD_HOME_TEXTBOX.text(), app.executableName, file);
-    return app.platform.launcher.runCommandFile(path);
+std::string runPath(const AppContext& app, CommandFile file) {
+    return commandFilePath(app.profile(), app.main.SYNCWARD_HOME_TEXTBOX.text(), app.executableName, file);
 }
+
+bool runCommandFile(AppContext& app, CommandFile file) { return app.platform.launcher.runCommandFile(runPath(app, file)); }
 
 }  // namespace syncward

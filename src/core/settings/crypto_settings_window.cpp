@@ -64,7 +64,6 @@ CryptoSettingsWindow::CryptoSettingsWindow(AppContext& app, std::function<MainSe
                          &QV_D_COMMAND_TEXTBOX, &QVCLI_STOP_COMMAND_TEXTBOX, &GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX,
                          &NODE_CHECK_COMMAND_SETTINGS_TEXTBOX, &MESSAGE_STATUS_TEXTBOX})
         box->setLocked(true);
-    VIEW_OUTPUT_COMMANDS_BUTTON.setEnabled(false);  // its window is not part of the program yet
 
     qtOption_.install();
     daemonOption_.install();

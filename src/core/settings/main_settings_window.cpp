@@ -52,9 +52,8 @@ MainSettingsWindow::MainSettingsWindow(AppContext& app)
     MESSAGE_STATUS_TEXTBOX.setLocked(true);
     GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX.setLocked(true);  // always the home folder's file, set by OK
 
-    // The windows these open are not part of the program yet.
-    for (Button* button : {&SE_SETTINGS_BUTTON, &VIEW_OUTPUT_COMMANDS_BUTTON, &REPORTS_LOGS_BUTTON, &CONF_MANAGER_BUTTON})
-        button->setEnabled(false);
+    // Off until the application hands in the configuration generator.
+    CONF_MANAGER_BUTTON.setEnabled(false);
 
     SYNCWARD_HOME_TEXTBOX.onChange = [this] { checkHomeFolder(); };
     USE_DEFAULT_BUTTON.onClick = [this] { SYNCWARD_HOME_TEXTBOX.setText(app_.profile().defaultHomeFolder()); };

@@ -1,13 +1,17 @@
 #include "core/settings/settings_windows.h"
 
+#include "core/processes/output_commands_windows.h"
 #include "core/settings/crypto_settings_window.h"
+#include "core/settings/email_main_settings_window.h"
+#include "core/settings/email_shared_settings_window.h"
 #include "core/settings/main_settings_window.h"
 #include "core/scheduler/scheduled_task_window.h"
 #include "core/state/app_context.h"
 
 namespace syncward {
 
-SettingsWindows::SettingsWindows(AppContext& app) : app_(app) {}
+SettingsWindows::SettingsWindows(AppContext& app)
+    : app_(app), outputCommands_(std::make_unique<OutputCommandsWindows>(app)) {}
 
 SettingsWindows::~SettingsWindows() = default;
 
@@ -20,18 +24,45 @@ MainSettingsWindow& SettingsWindows::mainSettings() {
             mainSettings_->setConfManagerAvailable(true);
         }
         mainSettings_->SCHEDULER_BUTTON.onClick = [this] { openScheduledTask(); };
+        mainSettings_->SE_SETTINGS_BUTTON.onClick = [this] { openEmailSettings(); };
+        mainSettings_->VIEW_OUTPUT_COMMANDS_BUTTON.onClick = [this] { outputCommands_->openSingle(*mainSettings_); };
+        mainSettings_->REPORTS_LOGS_BUTTON.onClick = [this] {
+            if (openReportsLogs) openReportsLogs(*mainSettings_);
+        };
     }
     if (!mainSettings_->loaded()) mainSettings_->load();
     return *mainSettings_;
 }
 
 CryptoSettingsWindow& SettingsWindows::cryptoSettings() {
-    if (!cryptoSettings_)
+    if (!cryptoSettings_) {
         cryptoSettings_ = std::make_unique<CryptoSettingsWindow>(app_, [this]() -> MainSettingsWindow& {
             return mainSettings();
         });
+        cryptoSettings_->VIEW_OUTPUT_COMMANDS_BUTTON.onClick = [this] { outputCommands_->openSingle(*cryptoSettings_); };
+    }
     if (!cryptoSettings_->loaded()) cryptoSettings_->load();
     return *cryptoSettings_;
+}
+
+EmailMainSettingsWindow& SettingsWindows::emailSettings() {
+    if (!emailSettings_) {
+        emailSettings_ = std::make_unique<EmailMainSettingsWindow>(app_, [this]() -> MainSettingsWindow& {
+            return mainSettings();
+        });
+        emailSettings_->SHARED_SETTINGS_BUTTON.onClick = [this] { openEmailSharedSettings(); };
+        emailSettings_->VIEW_OUTPUT_COMMANDS_BUTTON.onClick = [this] { outputCommands_->openSingle(*emailSettings_); };
+    }
+    if (!emailSettings_->loaded()) emailSettings_->load();
+    return *emailSettings_;
+}
+
+EmailSharedSettingsWindow& SettingsWindows::emailSharedSettings() {
+    if (!emailSharedSettings_)
+        emailSharedSettings_ = std::make_unique<EmailSharedSettingsWindow>(app_, [this]() -> EmailMainSettingsWindow& {
+            return emailSettings();
+        });
+    return *emailSharedSettings_;
 }
 
 void SettingsWindows::openMainSettings() { app_.platform.windows.showModal(mainSettings(), app_.main); }
@@ -53,6 +84,20 @@ void SettingsWindows::openScheduledTask() {
     ScheduledTaskWindow& window = scheduledTask();
     window.load();
     app_.platform.windows.showModal(window, owner);
+}
+
+void SettingsWindows::openEmailSettings() {
+    MainSettingsWindow& owner = mainSettings();
+    EmailMainSettingsWindow& email = emailSettings();
+    app_.platform.windows.showModal(email, owner);
+    email.opened();
+}
+
+void SettingsWindows::openEmailSharedSettings() {
+    EmailMainSettingsWindow& owner = emailSettings();
+    EmailSharedSettingsWindow& shared = emailSharedSettings();
+    shared.load();
+    app_.platform.windows.showModal(shared, owner);
 }
 
 }  // namespace syncward

@@ -7,8 +7,12 @@ namespace syncward {
 
 struct AppContext;
 class CryptoSettingsWindow;
+class EmailMainSettingsWindow;
+class EmailSharedSettingsWindow;
+class Form;
 class MainSettingsWindow;
 class ScheduledTaskWindow;
+class OutputCommandsWindows;
 
 // The settings windows of the program, each created on first use. A
 // window that another one needs is loaded without being shown; one that
@@ -20,6 +24,9 @@ public:
 
     MainSettingsWindow& mainSettings();
     CryptoSettingsWindow& cryptoSettings();
+    EmailMainSettingsWindow& emailSettings();
+    EmailSharedSettingsWindow& emailSharedSettings();
+    OutputCommandsWindows& outputCommands() { return *outputCommands_; }
 
     // Modal over the main window, and the crypto settings over the main settings.
     void openMainSettings();
@@ -31,12 +38,22 @@ public:
     // The configuration generator builds on these windows, so the
     // application hands in how to open it; until then its button stays off.
     std::function<void()> openConfManager;
+    // The e-mail settings over the main settings, the shared ones over them.
+    void openEmailSettings();
+    void openEmailSharedSettings();
+
+    // The main settings' "REPORTS / LOGS": the reports windows are not
+    // settings, so whoever owns them says how they open.
+    std::function<void(Form& owner)> openReportsLogs;
 
 private:
     AppContext& app_;
     std::unique_ptr<MainSettingsWindow> mainSettings_;
     std::unique_ptr<CryptoSettingsWindow> cryptoSettings_;
     std::unique_ptr<ScheduledTaskWindow> scheduledTask_;
+    std::unique_ptr<EmailMainSettingsWindow> emailSettings_;
+    std::unique_ptr<EmailSharedSettingsWindow> emailSharedSettings_;
+    std::unique_ptr<OutputCommandsWindows> outputCommands_;
 };
 
 }  // namespace syncward

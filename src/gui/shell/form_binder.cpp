@@ -116,6 +116,7 @@ void FormBinder::refresh(Control& control) {
         const QString text = qtext(box.text());
         if (line->text() != text) line->setText(text);
         line->setReadOnly(box.locked());
+        line->setEchoMode(box.masked() ? QLineEdit::Password : QLineEdit::Normal);
         setStyle(widget, "QLineEdit { " + colours + " }");
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(&widget)) {
         const auto& box = static_cast<TextBox&>(control);

@@ -26,6 +26,13 @@ std::string_view baseName(std::string_view path) {
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
+// Whether a process's argv[0] gives it the wanted name: the base name of
+// argv[0], or of its first blank-separated word, for programs that rewrite
+// their title to their whole command line ("sendemail -f ... -l /x/y.log").
+bool argv0Names(std::string_view argv0, std::string_view wanted) {
+    return wanted == baseName(argv0) || wanted == baseName(argv0.substr(0, argv0.find(' ')));
+}
+
 bool isPid(const char* name) {
     if (*name == '\0') return false;
     for (; *name; ++name)
@@ -86,7 +93,7 @@ public:
     bool matches(const std::string& wanted) {
         if (wanted.empty()) return false;
         if (wanted.size() <= maxThreadName && wanted == comm_) return true;
-        if (wanted == argv0() || wanted == executable()) return true;
+        if (argv0Names(argv0(), wanted) || wanted == executable()) return true;
         // The kernel keeps only the first 15 characters of a thread name, so
         // a longer name is matched on them only when no whole name can be
         // read: "coin-node-mainnet" is not "coin-node-mainnet-2".
@@ -134,8 +141,7 @@ private:
             char cmdline[4096];
             const ssize_t n = readSmall(procFd_, pid_ + "/cmdline", cmdline, sizeof cmdline);
             std::string_view text = n > 0 ? std::string_view(cmdline, static_cast<std::size_t>(n)) : std::string_view();
-            text = text.substr(0, text.find('\0'));
-            argv0_ = lowered(baseName(text));
+            argv0_ = lowered(text.substr(0, text.find('\0')));
         }
         return *argv0_;
     }

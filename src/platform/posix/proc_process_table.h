@@ -10,7 +10,9 @@ namespace syncward {
 
 // The process list read from /proc, once per query. A process has name N
 // when N equals, letter case ignored, the base name of its executable, the
-// base name of its argv[0], or its thread name (comm). A node renames its
+// base name of its argv[0] or of the first blank-separated word of its
+// argv[0] (a program that rewrote its title to its whole command line, as
+// the packaged mailer does), or its thread name (comm). A node renames its
 // main thread while it flushes and shuts down, so the thread name alone
 // would call it stopped while it is still writing. The kernel cuts the
 // thread name to 15 characters; a longer N matches those only when neither

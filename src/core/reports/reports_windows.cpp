@@ -1,0 +1,122 @@
+#include "core/reports/reports_windows.h"
+
+#include "core/settings/settings_status.h"
+#include "core/state/app_context.h"
+#include "core/state/home_layout.h"
+
+namespace syncward {
+
+namespace {
+
+constexpr const char* reportsPrefix = "REPORTS_LOGS_WINDOW-";
+constexpr const char* managerPrefix = "LOG_MANAGER-";
+
+// The spelling the Windows window has always shown, the mailer's own name elsewhere.
+std::string mailerLogLabel(const PlatformProfile& profile) {
+    const bool windows = profile.flavour() == PlatformProfile::Flavour::Windows;
+    return "\"" + (windows ? std::string("Sendemail.exe") : profile.mailerName()) + "\" RUN LOG LOCATION:";
+}
+
+}  // namespace
+
+ReportsLogsWindow::ReportsLogsWindow(AppContext& app)
+    : Form(formName, app.platform.loop),
+      SE_LOG_BUTTON(*this, "SE_LOG_BUTTON", "\"" + app.profile().mailerName() + "\" LOG"),
+      OPENS_IN_LABEL(*this, "OPENS_IN_LABEL", "OPENS IN " + app.profile().viewerName()),
+      app_(app) {
+    setCaption("SYNCWARD - REPORTS / LOGS");
+    LOG_FILE_OUTPUT_TEXTBOX.setLocked(true);
+    MESSAGE_STATUS_TEXTBOX.setLocked(true);
+    VIEW_LAST_SAVED_REPORT_BUTTON.onClick = [this] {
+        open(home_layout::reportFile(app_.profile(), app_.main.SYNCWARD_HOME_TEXTBOX.text(), app_.executableName));
+    };
+    SE_LOG_BUTTON.onClick = [this] {
+        open(home_layout::mailerLogFile(app_.profile(), app_.main.SYNCWARD_HOME_TEXTBOX.text(), app_.executableName));
+    };
+    REFRESH_BUTTON.onClick = [this] {
+        LOG_FILE_OUTPUT_TEXTBOX.setBackground(colours::cyan);
+        LOG_FILE_OUTPUT_TEXTBOX.setText(app_.main.LOG_FILE_OUTPUT_TEXTBOX.text());
+        LOG_FILE_OUTPUT_TEXTBOX.setBackground(colours::windowBackground);
+    };
+    OK_BUTTON.onClick = [this] { close(); };
+    onClose = [this] { app_.settings.savePosition(*this, reportsPrefix); };
+}
+
+void ReportsLogsWindow::load() {
+    app_.settings.loadPlacement(*this, reportsPrefix, 12420, 7455);
+    LOG_FILE_OUTPUT_TEXTBOX.setText(app_.main.LOG_FILE_OUTPUT_TEXTBOX.text());
+    showStatus(MESSAGE_STATUS_TEXTBOX, "", colours::windowBackground);
+}
+
+// The viewer would only complain in a window of its own, or not at all.
+void ReportsLogsWindow::open(const std::string& path) {
+    if (app_.platform.files.readText(path, 0).failure == ReadFailure::missing) {
+        showStatus(MESSAGE_STATUS_TEXTBOX, "!!! FILE NOT FOUND: " + path + " !!!", colours::red);
+        return;
+    }
+    const auto command = app_.profile().openFileCommand(path);
+    if (!app_.platform.launcher.runProgram(command)) {
+        showStatus(MESSAGE_STATUS_TEXTBOX, "!!! COULD NOT START " + command.front() + " !!!", colours::red);
+        return;
+    }
+    showStatus(MESSAGE_STATUS_TEXTBOX, "!!! OPENED: " + path + " !!!", colours::green);
+}
+
+LogManagerWindow::LogManagerWindow(AppContext& app)
+    : Form(formName, app.platform.loop),
+      SE_LOG_LOCATION_LABEL(*this, "SE_LOG_LOCATION_LABEL", mailerLogLabel(app.profile())),
+      CLEAR_SE_LOG_BUTTON(*this, "CLEAR_SE_LOG_BUTTON", "CLEAR \"" + app.profile().mailerName() + "\" LOG"),
+      app_(app) {
+    setCaption("SYNCWARD - LOG MANAGER");
+    for (TextBox* box : {&SYNCWARD_BLOCKCOUNT_LOG_LOCATION_TEXTBOX, &SE_LOG_LOCATION_TEXTBOX,
+                         &SYNCWARD_LOG_LOCATION_TEXTBOX, &MESSAGE_STATUS_TEXTBOX})
+        box->setLocked(true);
+    ENABLE_TICKBOX.onClick = [this] {
+        CLEAR_SYNCWARD_REPORT_BUTTON.setEnabled(ENABLE_TICKBOX.ticked());
+        CLEAR_SE_LOG_BUTTON.setEnabled(ENABLE_TICKBOX.ticked());
+    };
+    CLEAR_SYNCWARD_REPORT_BUTTON.onClick = [this] { clear(SYNCWARD_LOG_LOCATION_TEXTBOX, CLEAR_SYNCWARD_REPORT_BUTTON); };
+    CLEAR_SE_LOG_BUTTON.onClick = [this] { clear(SE_LOG_LOCATION_TEXTBOX, CLEAR_SE_LOG_BUTTON); };
+    OK_BUTTON.onClick = [this] { close(); };
+    onClose = [this] { app_.settings.savePosition(*this, managerPrefix); };
+}
+
+void LogManagerWindow::load() {
+    app_.settings.loadPlacement(*this, managerPrefix, 7410, 5490);
+    const PlatformProfile& profile = app_.profile();
+    const std::string& home = app_.main.SYNCWARD_HOME_TEXTBOX.text();
+    const std::string& exe = app_.executableName;
+    SYNCWARD_BLOCKCOUNT_LOG_LOCATION_TEXTBOX.setText(home_layout::blockCountFile(profile, home, exe));
+    SE_LOG_LOCATION_TEXTBOX.setText(home_layout::mailerLogFile(profile, home, exe));
+    SYNCWARD_LOG_LOCATION_TEXTBOX.setText(home_layout::reportFile(profile, home, exe));
+    ENABLE_TICKBOX.setValue(0);
+    CLEAR_SYNCWARD_REPORT_BUTTON.setEnabled(false);
+    CLEAR_SE_LOG_BUTTON.setEnabled(false);
+    showStatus(MESSAGE_STATUS_TEXTBOX, "", colours::windowBackground);
+}
+
+// One line end and nothing else; the file stays in place.
+void LogManagerWindow::clear(TextBox& location, Button& button) {
+    if (!app_.platform.files.writeText(location.text(), app_.profile().lineEnd())) {
+        showStatus(MESSAGE_STATUS_TEXTBOX, "!!! NOT CLEARED: " + location.text() + " !!!", colours::red);
+        return;
+    }
+    showStatus(MESSAGE_STATUS_TEXTBOX, "", colours::windowBackground);
+    button.setEnabled(false);
+}
+
+ReportsWindows::ReportsWindows(AppContext& app) : app_(app), reportsLogs_(app), logManager_(app) {
+    reportsLogs_.LOG_MANAGER_BUTTON.onClick = [this] { openLogManager(reportsLogs_); };
+}
+
+void ReportsWindows::openReportsLogs(Form& owner) {
+    reportsLogs_.load();
+    app_.platform.windows.showModal(reportsLogs_, owner);
+}
+
+void ReportsWindows::openLogManager(Form& owner) {
+    logManager_.load();
+    app_.platform.windows.showModal(logManager_, owner);
+}
+
+}  // namespace syncward

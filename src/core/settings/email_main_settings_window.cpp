@@ -1,0 +1,184 @@
+#include "core/settings/email_main_settings_window.h"
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "core/form/reaction_blocker.h"
+#include "core/processes/command_file_writer.h"
+#include "core/processes/mail_command_lines.h"
+#include "core/settings/main_settings_window.h"
+#include "core/settings/settings_status.h"
+#include "core/state/app_context.h"
+#include "core/state/home_layout.h"
+
+namespace syncward {
+
+namespace {
+constexpr const char* placementPrefix = "EMAIL-MAIN-SETTINGS-";
+}  // namespace
+
+EmailMainSettingsWindow::EmailMainSettingsWindow(AppContext& app, std::function<MainSettingsWindow&()> mainSettings)
+    : EmailSettingsForm(formName, app), mainSettings_(std::move(mainSettings)) {
+    setCaption("SYNCWARD - EMAIL MAIN SETTINGS");
+    declareModelOnly({&TLS_TB_SETTING, &MESSAGE_COMMAND_TB, &ATTACHMENT_COMMAND_TB});
+    // Composed, not typed.
+    for (TextBox* box : {&START_EMAIL_SUBJECT_TEXTBOX, &END_EMAIL_SUBJECT_TEXTBOX, &EMAIL_OUTPUT_START_COMMAND_TEXTBOX,
+                         &EMAIL_OUTPUT_END_COMMAND_TEXTBOX, &MESSAGE_STATUS_TEXTBOX})
+        box->setLocked(true);
+    COMMAND_UPDATE_TIMER.onTick = [this] { rebuildCommands(); };
+    OK_BUTTON.onClick = [this] { ok(); };
+    CANCEL_BUTTON.onClick = [this] { close(); };
+    // However it closes without OK, the main window gets back the lines it
+    // had: they are stored when the program closes, and the command files
+    // still hold the old ones.
+    onClose = [this] {
+        COMMAND_UPDATE_TIMER.stop();
+        app_.settings.savePosition(*this, placementPrefix);
+        if (!applied_) {
+            MainWindow& main = app_.main;
+            main.EMAIL_OUTPUT_START_COMMAND_TEXTBOX.setText(mainStartCommand_);
+            main.EMAIL_OUTPUT_END_COMMAND_TEXTBOX.setText(mainEndCommand_);
+            main.SE_HOME_TEXTBOX.setText(mainMailerFolder_);
+        }
+        loaded_ = false;
+    };
+}
+
+void EmailMainSettingsWindow::tlsChosen(const std::string& choice) {
+    EmailSettingsForm::tlsChosen(choice);
+    TLS_TB_SETTING.setText(choice);
+}
+
+void EmailMainSettingsWindow::resetToBuiltState() {
+    {
+        const ReactionBlocker quiet(REPORT_AS_ATTACHMENT_TICKBOX);
+        REPORT_AS_ATTACHMENT_TICKBOX.setValue(0);
+    }
+    SHOW_PASSWORD_TICKBOX.setValue(0);
+    showStatus(MESSAGE_STATUS_TEXTBOX, "", colours::windowBackground);
+    applied_ = false;
+}
+
+void EmailMainSettingsWindow::load() {
+    const SectionSettings& s = app_.settings;
+    resetToBuiltState();
+    s.loadPlacement(*this, placementPrefix, 9915, 5385);
+    loadMailSettings(s);
+    s.loadText(EMAIL_OUTPUT_START_COMMAND_TEXTBOX, "");
+    s.loadText(EMAIL_OUTPUT_END_COMMAND_TEXTBOX, "");
+    s.loadTick(REPORT_AS_ATTACHMENT_TICKBOX, 0);
+    MESSAGE_COMMAND_TB.setText("");
+    ATTACHMENT_COMMAND_TB.setText("");
+    COMMAND_UPDATE_TIMER.setInterval(500);
+    const MainWindow& main = app_.main;
+    mainStartCommand_ = main.EMAIL_OUTPUT_START_COMMAND_TEXTBOX.text();
+    mainEndCommand_ = main.EMAIL_OUTPUT_END_COMMAND_TEXTBOX.text();
+    mainMailerFolder_ = main.SE_HOME_TEXTBOX.text();
+    loaded_ = true;
+}
+
+void EmailMainSettingsWindow::opened() { COMMAND_UPDATE_TIMER.start(); }
+
+void EmailMainSettingsWindow::rebuildCommands() {
+    MainWindow& main = app_.main;
+    const PlatformProfile& profile = app_.profile();
+    main.SE_HOME_TEXTBOX.setText(SE_HOME_TEXTBOX.text());
+    START_EMAIL_SUBJECT_TEXTBOX.setText(startMailSubject(main.CRYPTO_NAME_TEXTBOX.text()));
+    END_EMAIL_SUBJECT_TEXTBOX.setText(endMailSubject(main.CRYPTO_NAME_TEXTBOX.text()));
+
+    // The files the lines name lie in the home folder the command files
+    // are written to.
+    const std::string home = mainSettings_().SYNCWARD_HOME_TEXTBOX.text();
+    MailFields fields;
+    fields.mailerFolder = SE_HOME_TEXTBOX.text();
+    fields.from = SEND_FROM_ADDRESS_TEXTBOX.text();
+    fields.to = SEND_TO_ADDRESS_TEXTBOX.text();
+    fields.cc = SEND_CC_ADDRESS_TEXTBOX.text();
+    fields.bcc = SEND_BCC_ADDRESS_TEXTBOX.text();
+    fields.server = SMTP_SERVER_ADDRESS_PORT_TEXTBOX.text();
+    fields.user = SMTP_USERNAME_TEXTBOX.text();
+    fields.password = SMTP_PASSWORD_TEXTBOX.text();
+    fields.tls = TLS_TB_SETTING.text();
+    fields.logFile = home_layout::mailerLogFile(profile, home, app_.executableName);
+    fields.reportFile = home_layout::reportFile(profile, home, app_.executableName);
+
+    MESSAGE_COMMAND_TB.setText("");
+    ATTACHMENT_COMMAND_TB.setText("");
+    MESSAGE_COMMAND_TB.setText(reportMessageOption(profile, fields.reportFile));
+    EMAIL_OUTPUT_START_COMMAND_TEXTBOX.setText(
+        startMailCommand(profile, fields, START_EMAIL_SUBJECT_TEXTBOX.text()));
+    if (REPORT_AS_ATTACHMENT_TICKBOX.ticked())
+        ATTACHMENT_COMMAND_TB.setText(reportAttachmentOption(profile, fields.reportFile));
+    EMAIL_OUTPUT_END_COMMAND_TEXTBOX.setText(endMailCommand(profile, fields, END_EMAIL_SUBJECT_TEXTBOX.text(),
+                                                            MESSAGE_COMMAND_TB.text(), ATTACHMENT_COMMAND_TB.text()));
+    main.EMAIL_OUTPUT_START_COMMAND_TEXTBOX.setText(EMAIL_OUTPUT_START_COMMAND_TEXTBOX.text());
+    main.EMAIL_OUTPUT_END_COMMAND_TEXTBOX.setText(EMAIL_OUTPUT_END_COMMAND_TEXTBOX.text());
+}
+
+const char* EmailMainSettingsWindow::refusal(const std::string& home) const {
+    if (home.empty()) return email_main_texts::noHome;
+    if (!app_.profile().isAbsoluteFolder(home)) return email_main_texts::homeNotFull;
+    if (mailSettingHasLineBreak()) return email_main_texts::lineBreak;
+    return nullptr;
+}
+
+std::string EmailMainSettingsWindow::writeFiles(const std::string& home) {
+    FileSystem& files = app_.platform.files;
+    const PlatformProfile& profile = app_.profile();
+    const std::string& exe = app_.executableName;
+    const std::pair<CommandFile, const TextBox*> commandFiles[] = {
+        {CommandFile::StartEmail, &EMAIL_OUTPUT_START_COMMAND_TEXTBOX},
+        {CommandFile::EndReportEmail, &EMAIL_OUTPUT_END_COMMAND_TEXTBOX},
+    };
+    std::vector<std::pair<std::string, std::optional<std::string>>> written;  // path, old contents
+    std::string failed;
+    for (const auto& [file, box] : commandFiles) {
+        const std::string path = commandFilePath(profile, home, exe, file);
+        auto before = files.readText(path, read_limits::shownInWindow).text;
+        if (writeCommandFile(files, profile, home, exe, file, box->text()))
+            written.emplace_back(path, std::move(before));
+        else
+            failed += (failed.empty() ? "" : ", ") + std::string(commandFileStem(file) + 1);
+    }
+    // Never one new file beside one old one: the written one gets its old
+    // contents back.
+    if (!failed.empty())
+        for (const auto& [path, before] : written)
+            if (before) files.writeText(path, *before);
+    return failed;
+}
+
+// Files first: a save the files do not match would mail with old settings
+// while the window says they are new.
+void EmailMainSettingsWindow::ok() {
+    const SectionSettings& s = app_.settings;
+    MainWindow& main = app_.main;
+    rebuildCommands();
+    const std::string home = mainSettings_().SYNCWARD_HOME_TEXTBOX.text();
+    if (const char* refused = refusal(home)) {
+        showStatus(MESSAGE_STATUS_TEXTBOX, refused, colours::red);
+        return;
+    }
+    if (const std::string failed = writeFiles(home); !failed.empty()) {
+        showStatus(MESSAGE_STATUS_TEXTBOX,
+                   "!!! NOT WRITTEN: " + failed + " - CHECK THE HOME FOLDER / CREATE FOLDERS - NOTHING SAVED !!!",
+                   colours::red);
+        return;
+    }
+    s.savePosition(*this, placementPrefix);
+    bool saved = storeMailSettings(s);
+    for (const TextBox* box : {&EMAIL_OUTPUT_START_COMMAND_TEXTBOX, &EMAIL_OUTPUT_END_COMMAND_TEXTBOX})
+        saved = s.saveText(*box) && saved;
+    saved = s.saveTick(REPORT_AS_ATTACHMENT_TICKBOX) && saved;
+    main.EMAIL_OUTPUT_START_COMMAND_TEXTBOX.setText(EMAIL_OUTPUT_START_COMMAND_TEXTBOX.text());
+    main.EMAIL_OUTPUT_END_COMMAND_TEXTBOX.setText(EMAIL_OUTPUT_END_COMMAND_TEXTBOX.text());
+    applied_ = true;
+    if (!saved) {
+        showStatus(MESSAGE_STATUS_TEXTBOX, email_main_texts::notStored, colours::red);
+        return;
+    }
+    close();
+}
+
+}  // namespace syncward

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "core/settings/email_settings_form.h"
+
+namespace syncward {
+
+class MainSettingsWindow;
+
+namespace email_main_texts {
+inline constexpr const char* saved = "!!! EMAIL SETTINGS SAVED - COMMAND FILES WRITTEN !!!";
+inline constexpr const char* noHome = "!!! NO HOME FOLDER SET IN MAIN SETTINGS - NOTHING SAVED !!!";
+inline constexpr const char* homeNotFull = "!!! THE HOME FOLDER IN MAIN SETTINGS IS NOT A FULL PATH - NOTHING SAVED !!!";
+inline constexpr const char* lineBreak = "!!! A FIELD HOLDS A LINE BREAK - NOTHING SAVED !!!";
+inline constexpr const char* notStored = "!!! COMMAND FILES WRITTEN - SETTINGS NOT STORED - CHECK THE SETTINGS FILE !!!";
+}  // namespace email_main_texts
+
+// SYNCWARD_EMAIL_MAIN_SETTINGS: this copy's mail settings and the two
+// mailer command lines, rebuilt every half second while the window is
+// open and handed to the main window at once. OK stores everything and
+// writes the two command files into the main settings' home folder; Cancel
+// (or the close box) gives the main window back the lines it had.
+class EmailMainSettingsWindow : public EmailSettingsForm {
+public:
+    static constexpr const char* formName = "SYNCWARD_EMAIL_MAIN_SETTINGS";
+
+    EmailMainSettingsWindow(AppContext& app, std::function<MainSettingsWindow&()> mainSettings);
+
+    TickBox REPORT_AS_ATTACHMENT_TICKBOX{*this, "REPORT_AS_ATTACHMENT_TICKBOX", "Also Attachment Report To Email"};
+    TextBox START_EMAIL_SUBJECT_TEXTBOX{*this, "START_EMAIL_SUBJECT_TEXTBOX"};
+    TextBox END_EMAIL_SUBJECT_TEXTBOX{*this, "END_EMAIL_SUBJECT_TEXTBOX"};
+    TextBox TLS_TB_SETTING{*this, "TLS_TB_SETTING", email_texts::tlsNo};
+    TextBox MESSAGE_COMMAND_TB{*this, "MESSAGE_COMMAND_TB"};
+    TextBox ATTACHMENT_COMMAND_TB{*this, "ATTACHMENT_COMMAND_TB"};
+    TextBox EMAIL_OUTPUT_START_COMMAND_TEXTBOX{*this, "EMAIL_OUTPUT_START_COMMAND_TEXTBOX"};
+    TextBox EMAIL_OUTPUT_END_COMMAND_TEXTBOX{*this, "EMAIL_OUTPUT_END_COMMAND_TEXTBOX"};
+    // This window's own status: refused and failed saves are told here.
+    TextBox MESSAGE_STATUS_TEXTBOX{*this, "MESSAGE_STATUS_TEXTBOX"};
+    Timer COMMAND_UPDATE_TIMER{*this, "COMMAND_UPDATE_TIMER"};
+    Button OK_BUTTON{*this, "OK_BUTTON", "OK"};
+    Button CANCEL_BUTTON{*this, "CANCEL_BUTTON", "Cancel"};
+    Button SHARED_SETTINGS_BUTTON{*this, "SHARED_SETTINGS_BUTTON", "SHARED SETTINGS"};
+    Button VIEW_OUTPUT_COMMANDS_BUTTON{*this, "VIEW_OUTPUT_COMMANDS_BUTTON", "VIEW OUTPUT COMMANDS"};
+
+    bool loaded() const { return loaded_; }
+    void load();
+    // The lines follow the fields while the window is open.
+    void opened();
+    // One tick: the subjects, the two parts of the end mail and both lines,
+    // handed to the main window.
+    void rebuildCommands();
+
+protected:
+    void tlsChosen(const std::string& choice) override;
+
+private:
+    void resetToBuiltState();
+    void ok();
+    // Writes both command files or neither; the names of the files that
+    // could not be written.
+    std::string writeFiles(const std::string& home);
+    const char* refusal(const std::string& home) const;
+
+    std::function<MainSettingsWindow&()> mainSettings_;
+    bool loaded_ = false;
+    bool applied_ = false;
+    // What the main window held when this window opened, for Cancel.
+    std::string mainStartCommand_, mainEndCommand_, mainMailerFolder_;
+};
+
+}  // namespace syncward

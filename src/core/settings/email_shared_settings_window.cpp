@@ -1,0 +1,47 @@
+#include "core/settings/email_shared_settings_window.h"
+
+#include <utility>
+
+#include "core/settings/email_main_settings_window.h"
+#include "core/settings/settings_status.h"
+#include "core/state/app_context.h"
+
+namespace syncward {
+
+namespace {
+constexpr const char* placementPrefix = "SHARED-SETTINGS-";
+}  // namespace
+
+EmailSharedSettingsWindow::EmailSharedSettingsWindow(AppContext& app,
+                                                     std::function<EmailMainSettingsWindow&()> mainEmail)
+    : EmailSettingsForm(formName, app), mainEmail_(std::move(mainEmail)), shared_(app.platform.store, sharedEmailSection) {
+    setCaption("SYNCWARD - EMAIL SHARED SETTINGS");
+    MESSAGE_STATUS_TEXTBOX.setLocked(true);
+    OK_BUTTON.onClick = [this] { ok(); };
+    CANCEL_BUTTON.onClick = [this] { close(); };
+    USE_THESE_SHARED_SETTINGS_BUTTON.onClick = [this] { mainEmail_().takeMailSettings(*this); };
+    // The place is this copy's own, in its own section.
+    onClose = [this] { app_.settings.savePosition(*this, placementPrefix); };
+}
+
+void EmailSharedSettingsWindow::load() {
+    app_.settings.loadPlacement(*this, placementPrefix, 9960, 5505);
+    SHOW_PASSWORD_TICKBOX.setValue(0);
+    showStatus(MESSAGE_STATUS_TEXTBOX, "", colours::windowBackground);
+    loadMailSettings(shared_);
+}
+
+void EmailSharedSettingsWindow::ok() {
+    // Shared values end up in every copy's command line, one line each.
+    if (mailSettingHasLineBreak()) {
+        showStatus(MESSAGE_STATUS_TEXTBOX, email_main_texts::lineBreak, colours::red);
+        return;
+    }
+    if (!storeMailSettings(shared_)) {
+        showStatus(MESSAGE_STATUS_TEXTBOX, settings_texts::settingsNotStored, colours::red);
+        return;
+    }
+    close();
+}
+
+}  // namespace syncward
