@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "gui/shell/qt_clipboard.h"
 #include "gui/shell/qt_dialogs.h"
 #include "gui/shell/qt_event_loop.h"
 #include "gui/shell/qt_window_host.h"
@@ -28,13 +29,14 @@ struct PosixPlatform::Parts {
     QtDialogs dialogs;
     QtEventLoop loop;
     PlatformProfile profile;
+    QtClipboard clipboard;
 };
 
 PosixPlatform::PosixPlatform(const std::string& argv0) : windowHost_(std::make_unique<QtWindowHost>()) {
     parts_ = std::make_unique<Parts>(argv0, *windowHost_);
     platform_ = std::make_unique<Platform>(Platform{parts_->store, parts_->processes, parts_->launcher, parts_->files,
                                                     parts_->environment, parts_->dialogs, *windowHost_, parts_->loop,
-                                                    parts_->profile});
+                                                    parts_->profile, parts_->clipboard});
 }
 
 PosixPlatform::~PosixPlatform() = default;

@@ -1,12 +1,28 @@
 #include "gui/views.h"
 
+#include "core/info/about_window.h"
+#include "core/info/box_info_window.h"
+#include "core/info/dedications_window.h"
+#include "core/info/donations_window.h"
+#include "core/info/help_window.h"
 #include "core/power/power_autotimer_settings.h"
+#include "core/processes/manual_run_window.h"
+#include "core/processes/self_termination_window.h"
+#include "core/processes/terminator_window.h"
 #include "core/power/power_autotimer_window.h"
 #include "core/settings/crypto_settings_window.h"
 #include "core/settings/main_settings_window.h"
 #include "core/state/main_window.h"
 #include "gui/app/main_window_view.h"
+#include "gui/info/about_view.h"
+#include "gui/info/box_info_view.h"
+#include "gui/info/dedications_view.h"
+#include "gui/info/donations_view.h"
+#include "gui/info/help_view.h"
 #include "gui/power/power_autotimer_settings_view.h"
+#include "gui/processes/manual_run_view.h"
+#include "gui/processes/self_termination_view.h"
+#include "gui/processes/terminator_view.h"
 #include "gui/power/power_autotimer_window_view.h"
 #include "gui/settings/crypto_settings_view.h"
 #include "gui/settings/main_settings_view.h"
@@ -20,6 +36,14 @@ void registerViews(QtWindowHost& host) {
     host.registerView<PowerAutotimerWindow, PowerAutotimerWindowView>();
     host.registerView<MainSettingsWindow, MainSettingsView>();
     host.registerView<CryptoSettingsWindow, CryptoSettingsView>();
+    host.registerView<ManualRunWindow, ManualRunView>();
+    host.registerView<TerminatorWindow, TerminatorView>();
+    host.registerView<SelfTerminationWindow, SelfTerminationView>();
+    host.registerView<AboutWindow, AboutView>();
+    host.registerView<DedicationsWindow, DedicationsView>();
+    host.registerView<DonationsWindow, DonationsView>();
+    host.registerView<HelpWindow, HelpView>();
+    host.registerView<BoxInfoWindow, BoxInfoView>();
 }
 
 }  // namespace syncward

@@ -28,17 +28,20 @@ const std::map<std::string, std::set<std::string>> allowedEdges = {
     {"core/processes", {"core/form", "core/time", "core/platform", "core/state"}},
     {"core/keepawake", {"core/form", "core/time", "core/platform", "core/state"}},
     {"core/power", {"core/form", "core/time", "core/platform", "core/state"}},
+    {"core/info", {"core/form", "core/time", "core/platform", "core/state"}},
     {"core/blockcounter", {"core/form", "core/time", "core/platform", "core/state", "core/processes"}},
     {"core/settings", {"core/form", "core/time", "core/platform", "core/state", "core/processes", "core/power"}},
     {"core/app",
      {"core/form", "core/time", "core/platform", "core/state", "core/processes", "core/keepawake", "core/power",
-      "core/blockcounter", "core/settings"}},
+      "core/blockcounter", "core/settings", "core/info"}},
     {"platform/posix", {"core/form", "core/platform"}},
     {"gui/shell", {"core/*"}},
     {"gui/app", {"gui/shell", "core/*"}},
     {"gui/power", {"gui/shell", "core/*"}},
     {"gui/settings", {"gui/shell", "core/*"}},
-    {"gui", {"gui/shell", "gui/app", "gui/power", "gui/settings", "core/*"}},
+    {"gui/processes", {"gui/shell", "core/*"}},
+    {"gui/info", {"gui/shell", "core/*"}},
+    {"gui", {"gui/shell", "gui/app", "gui/power", "gui/settings", "gui/processes", "gui/info", "core/*"}},
 };
 
 // The one file of the views that assembles the real platform.

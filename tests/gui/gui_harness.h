@@ -22,7 +22,7 @@ namespace syncward::testing {
 struct GuiHarness {
     GuiHarness()
         : platform{fake.store, fake.processes, fake.launcher, fake.files, fake.environment,
-                   fake.dialogs, host,           loop,           fake.profile} {
+                   fake.dialogs, host,           loop,           fake.profile, fake.clipboard} {
         registerViews(host);
     }
 

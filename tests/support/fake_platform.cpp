@@ -58,6 +58,10 @@ void FakeProcessTable::terminate(const std::string& name) {
         it = sameIgnoringCase(*it, name) ? processes.erase(it) : std::next(it);
 }
 
+bool FakeProcessTable::namesThisProgram(const std::string& name) {
+    return std::any_of(ownNames.begin(), ownNames.end(), [&](const std::string& own) { return sameIgnoringCase(own, name); });
+}
+
 bool FakeLauncher::runCommandFile(const std::string& path) {
     ran.push_back(path);
     if (failStarts) return false;
@@ -130,6 +134,6 @@ void FakeWindowHost::hide(Form& form) { hidden.push_back(&form); }
 
 FakePlatform::FakePlatform(PlatformProfile p)
     : profile(std::move(p)),
-      platform{store, processes, launcher, files, environment, dialogs, windows, loop, profile} {}
+      platform{store, processes, launcher, files, environment, dialogs, windows, loop, profile, clipboard} {}
 
 }  // namespace syncward::testing

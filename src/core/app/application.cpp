@@ -7,9 +7,11 @@
 #include "core/app/start_close_timers.h"
 #include "core/app/startup.h"
 #include "core/blockcounter/block_counter.h"
+#include "core/info/info_windows.h"
 #include "core/keepawake/folder_sizer.h"
 #include "core/power/power_autotimer.h"
 #include "core/processes/process_watch.h"
+#include "core/processes/process_windows.h"
 #include "core/settings/settings_windows.h"
 
 namespace syncward {
@@ -32,9 +34,16 @@ Application::Application(Platform& platform)
     settingsWindows_ = std::make_unique<SettingsWindows>(context_);
     main_.SETTINGS_BUTTON.onClick = [this] { settingsWindows_->openMainSettings(); };
 
+    processWindows_ = std::make_unique<ProcessWindows>(context_);
+    main_.MANUAL_RUN_BUTTON.onClick = [this] { processWindows_->openManualRun(); };
+    main_.TERMINATOR_BUTTON.onClick = [this] { processWindows_->openTerminator(); };
+    infoWindows_ = std::make_unique<InfoWindows>(context_);
+    main_.ABOUT_BUTTON.onClick = [this] { infoWindows_->openAbout(); };
+    main_.HELP_BUTTON.onClick = [this] { infoWindows_->openHelp(); };
+    main_.BOX_INFO_BUTTON.onClick = [this] { infoWindows_->openBoxInfo(); };
+
     // Buttons whose windows the program does not have yet.
-    for (Button* button : {&main_.ABOUT_BUTTON, &main_.HELP_BUTTON, &main_.BOX_INFO_BUTTON,
-                           &main_.TERMINATOR_BUTTON, &main_.BLOCK_TIMES_WINDOW_BUTTON, &main_.MANUAL_RUN_BUTTON})
+    for (Button* button : {&main_.BLOCK_TIMES_WINDOW_BUTTON})
         button->setEnabled(false);
 }
 

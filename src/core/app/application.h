@@ -10,6 +10,8 @@ namespace syncward {
 
 class PowerAutotimer;
 class SettingsWindows;
+class ProcessWindows;
+class InfoWindows;
 
 // The whole program without its views: the main window, with every
 // subsystem's behaviour attached to it before start-up runs (start-up
@@ -23,6 +25,8 @@ public:
     AppContext& context() { return context_; }
     PowerAutotimer& powerAutotimer() { return *powerAutotimer_; }
     SettingsWindows& settingsWindows() { return *settingsWindows_; }
+    ProcessWindows& processWindows() { return *processWindows_; }
+    InfoWindows& infoWindows() { return *infoWindows_; }
 
     // Loads the main window and shows it.
     void start();
@@ -33,6 +37,8 @@ private:
     AppContext context_;
     std::unique_ptr<PowerAutotimer> powerAutotimer_;
     std::unique_ptr<SettingsWindows> settingsWindows_;
+    std::unique_ptr<ProcessWindows> processWindows_;
+    std::unique_ptr<InfoWindows> infoWindows_;
 };
 
 }  // namespace syncward

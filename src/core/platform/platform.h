@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/form/event_loop.h"
+#include "core/platform/clipboard.h"
 #include "core/platform/dialogs.h"
 #include "core/platform/environment.h"
 #include "core/platform/file_system.h"
@@ -23,6 +24,7 @@ struct Platform {
     WindowHost& windows;
     EventLoop& loop;
     const PlatformProfile& profile;
+    Clipboard& clipboard;
 };
 
 }  // namespace syncward

@@ -1,0 +1,69 @@
+#include "gui/info/about_view.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/info/about_window.h"
+#include "gui/shell/title_font.h"
+
+namespace syncward {
+
+namespace {
+
+QLineEdit* titleBox(QLineEdit* box) {
+    box->setAlignment(Qt::AlignCenter);
+    QFont font = box->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.6);
+    box->setFont(font);
+    return box;
+}
+
+}  // namespace
+
+AboutView::AboutView(AboutWindow& model, QWidget* parent) : FormView(model, parent) {
+    auto* titles = new QVBoxLayout;
+    titles->addWidget(titleBox(control<QLineEdit>("QUORVEL_TITLE_TEXTBOX")));
+    titles->addWidget(titleBox(control<QLineEdit>("SYNCWARD_TITLE_TEXTBOX")));
+    auto* freeware = titled(control<QLabel>("FREEWARE_LABEL"));
+    freeware->setAlignment(Qt::AlignCenter);
+    titles->addWidget(freeware);
+    for (const char* name : {"CREATOR_LABEL", "WEB_ADDRESS_LABEL"}) {
+        auto* line = control<QLabel>(name);
+        line->setAlignment(Qt::AlignCenter);
+        titles->addWidget(line);
+    }
+
+    auto* tools = multiline("FAMILY_TOOLS_TEXTBOX");
+    tools->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    // The donations button sits on its coloured box, which shows round it.
+    auto* back = control<QLineEdit>("DONATIONS_BACK_TEXTBOX");
+    back->setFocusPolicy(Qt::NoFocus);
+    back->setMinimumHeight(3 * back->fontMetrics().height());
+    auto* onBack = new QHBoxLayout(back);
+    onBack->setContentsMargins(8, 6, 8, 6);
+    onBack->addWidget(control("DONATIONS_BUTTON"));
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(control("DEDICATIONS_BUTTON"));
+    buttons->addWidget(back);
+    buttons->addStretch(1);
+    buttons->addWidget(control("OK_BUTTON"));
+
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(tools, 1);
+    lower->addLayout(buttons);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(titles);
+    layout->addLayout(lower, 1);
+    bindControls();
+}
+
+}  // namespace syncward
