@@ -1,6 +1,8 @@
 #include "gui/info/about_view.h"
 
 #include <QGridLayout>
+#include <QStringList>
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,18 +43,31 @@ AboutView::AboutView(AboutWindow& model, QWidget* parent) : FormView(model, pare
 
     auto* tools = multiline("FAMILY_TOOLS_TEXTBOX");
     tools->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The list is short and fixed: room for all of it, nothing to scroll.
+    const QStringList lines = QString::fromStdString(model.FAMILY_TOOLS_TEXTBOX.text()).split('\n');
+    int widest = 0;
+    for (const QString& line : lines) widest = std::max(widest, tools->fontMetrics().horizontalAdvance(line));
+    const int frame = 2 * (tools->frameWidth() + static_cast<int>(tools->document()->documentMargin())) + 4;
+    tools->setMinimumSize(widest + frame, static_cast<int>(lines.size()) * tools->fontMetrics().lineSpacing() + frame);
 
     // The donations button sits on its coloured box, which shows round it.
+    auto* donations = new QWidget;
+    auto* layers = new QGridLayout(donations);
+    layers->setContentsMargins(0, 0, 0, 0);
+    layers->setSpacing(0);
     auto* back = control<QLineEdit>("DONATIONS_BACK_TEXTBOX");
     back->setFocusPolicy(Qt::NoFocus);
-    back->setMinimumHeight(3 * back->fontMetrics().height());
-    auto* onBack = new QHBoxLayout(back);
-    onBack->setContentsMargins(8, 6, 8, 6);
-    onBack->addWidget(control("DONATIONS_BUTTON"));
+    back->setMinimumHeight(1);
+    layers->addWidget(back, 0, 0, 3, 3);
+    layers->addWidget(control("DONATIONS_BUTTON"), 1, 1);
+    for (int edge : {0, 2}) {
+        layers->setRowMinimumHeight(edge, 8);
+        layers->setColumnMinimumWidth(edge, 8);
+    }
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(control("DEDICATIONS_BUTTON"));
-    buttons->addWidget(back);
+    buttons->addWidget(donations);
     buttons->addStretch(1);
     buttons->addWidget(control("OK_BUTTON"));
 
