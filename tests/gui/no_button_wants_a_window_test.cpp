@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QPushButton>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "core/info/about_window.h"
+#include "core/info/box_info_window.h"
+#include "core/info/help_window.h"
+#include "core/info/info_windows.h"
+#include "core/processes/manual_run_window.h"
+#include "core/processes/process_windows.h"
+#include "core/processes/terminator_window.h"
 #include "core/settings/crypto_settings_window.h"
 #include "core/settings/main_settings_window.h"
 #include "core/settings/settings_windows.h"
@@ -56,18 +62,24 @@ TEST(EveryButton, OfTheMainAndSettingsWindowsIsEnabledUnlessARunStateDisablesIt)
     EXPECT_EQ(disabled, std::vector<std::string>{});
 }
 
-TEST(EveryButton, OfTheMainWindowThatNamesAWindowOpensOne) {
+TEST(EveryButton, OfTheMainWindowThatNamesAWindowOpensIt) {
     GuiHarness h;
     Application& app = h.start();
-    for (const char* name : {"SETTINGS_BUTTON", "ABOUT_BUTTON", "HELP_BUTTON", "BOX_INFO_BUTTON", "TERMINATOR_BUTTON",
-                             "MANUAL_RUN_BUTTON"}) {
+    const std::vector<std::pair<const char*, Form*>> buttons = {
+        {"SETTINGS_BUTTON", &app.settingsWindows().mainSettings()},
+        {"ABOUT_BUTTON", &app.infoWindows().about()},
+        {"HELP_BUTTON", &app.infoWindows().help()},
+        {"BOX_INFO_BUTTON", &app.infoWindows().boxInfo()},
+        {"TERMINATOR_BUTTON", &app.processWindows().terminator()},
+        {"MANUAL_RUN_BUTTON", &app.processWindows().manualRun()},
+    };
+    for (const auto& [name, form] : buttons) {
         h.widget<QPushButton>(app.main(), name)->click();
-        QWidget* shown = nullptr;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (top->isVisible() && top->windowModality() == Qt::WindowModal) shown = top;
-        ASSERT_NE(shown, nullptr) << name << " opened no window";
-        shown->close();
-        EXPECT_FALSE(shown->isVisible()) << name;
+        QWidget* view = h.view(*form);
+        ASSERT_NE(view, nullptr) << name << " opened no window";
+        EXPECT_TRUE(view->isVisible()) << name;
+        EXPECT_EQ(view->windowModality(), Qt::WindowModal) << name;
+        view->close();
     }
 }
 
