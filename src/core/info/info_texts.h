@@ -11,11 +11,9 @@ class PlatformProfile;
 // are placeholders until the maker publishes real ones.
 namespace info_texts {
 
-inline constexpr const char* makerName = "Mirvolk - Quorvel";
 inline constexpr const char* creatorLine = "CREATED BY: Mirvolk - Quorvel";
 inline constexpr const char* webAddress = "WEB: (MAKER'S WEB ADDRESS TO BE ANNOUNCED)";
 inline constexpr const char* contactAddress = "CONTACT: (MAKER'S CONTACT ADDRESS TO BE ANNOUNCED)";
-inline constexpr const char* donationsAppreciated = "!!! DONATIONS ALWAYS APPRECIATED !!!";
 
 // "BTC" ... "VTC": placeholders that no wallet would take for an address.
 std::string donationAddressPlaceholder(const std::string& coin);

@@ -24,7 +24,7 @@ struct Platform {
     WindowHost& windows;
     EventLoop& loop;
     const PlatformProfile& profile;
-    Clipboard& clipboard;
+    Clipboard& clipboard = noClipboard();
 };
 
 }  // namespace syncward
