@@ -23,18 +23,24 @@ namespace {
 // Buttons whose windows are being built on other branches; each leaves
 // this list when its window joins the program.
 const std::set<std::string> windowsStillToCome = {
-    "SE_SETTINGS_BUTTON",         "REPORTS_LOGS_BUTTON",  "VIEW_OUTPUT_COMMANDS_BUTTON", "END_LOG_BUTTON",
-    "CONF_MANAGER_BUTTON",        "BLOCK_TIMES_WINDOW_BUTTON", "SCHEDULER_BUTTON",
+    "SE_SETTINGS_BUTTON",
+    "REPORTS_LOGS_BUTTON",
+    "VIEW_OUTPUT_COMMANDS_BUTTON",
+    "END_LOG_BUTTON",
+    "CONF_MANAGER_BUTTON",
+    "BLOCK_TIMES_WINDOW_BUTTON",
+    "SCHEDULER_BUTTON",
 };
 
 // Buttons the run's own rules keep disabled at start-up: they wait for a
 // run's state, not for a window.
 const std::set<std::string> disabledByTheRun = {
-    "END_LOG_BUTTON",         // until the run's last step
-    "AUTOCLOSE_START_BUTTON",  // likewise
-    "START_OVERRIDE_BUTTON",   // until the override is ticked
-    "FINISH_BLOCKCOUNTER_BUTTON", "RUN_NOW_BUTTON",  // while the block counter is not counting
-    "CONF_BROWSE_BUTTON",                            // until "use own .conf" is ticked
+    "END_LOG_BUTTON",              // until the run's last step
+    "AUTOCLOSE_START_BUTTON",      // likewise
+    "START_OVERRIDE_BUTTON",       // until the override is ticked
+    "FINISH_BLOCKCOUNTER_BUTTON",  // while the block counter is not counting
+    "RUN_NOW_BUTTON",              // likewise
+    "CONF_BROWSE_BUTTON",          // until "use own .conf" is ticked
 };
 
 // A button shown disabled only because its window is missing promises the
