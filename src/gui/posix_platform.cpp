@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 
+#include "gui/shell/qt_clipboard.h"
 #include "gui/shell/qt_dialogs.h"
 #include "gui/shell/qt_event_loop.h"
 #include "gui/shell/qt_window_host.h"
@@ -57,6 +58,7 @@ struct PosixPlatform::Parts {
     Login1SleepInhibitor sleepInhibitor;
     PosixCrontab crontab;
     QtNodeAnswers nodeAnswers;
+    QtClipboard clipboard;
 };
 
 PosixPlatform::PosixPlatform(const std::string& argv0) : windowHost_(std::make_unique<QtWindowHost>()) {
@@ -64,7 +66,7 @@ PosixPlatform::PosixPlatform(const std::string& argv0) : windowHost_(std::make_u
     platform_ = std::make_unique<Platform>(Platform{parts_->store, parts_->processes, parts_->launcher, parts_->files,
                                                     parts_->environment, parts_->dialogs, *windowHost_, parts_->loop,
                                                     parts_->profile, parts_->lockKeys, parts_->sleepInhibitor,
-                                                    parts_->crontab, parts_->nodeAnswers});
+                                                    parts_->crontab, parts_->nodeAnswers, parts_->clipboard});
 }
 
 PosixPlatform::~PosixPlatform() = default;

@@ -4,7 +4,15 @@
 #include "core/confgen/coin_presets_window.h"
 #include "core/confgen/conf_generator_window.h"
 #include "core/confgen/rpc_credentials_window.h"
+#include "core/info/about_window.h"
+#include "core/info/box_info_window.h"
+#include "core/info/dedications_window.h"
+#include "core/info/donations_window.h"
+#include "core/info/help_window.h"
 #include "core/power/power_autotimer_settings.h"
+#include "core/processes/manual_run_window.h"
+#include "core/processes/self_termination_window.h"
+#include "core/processes/terminator_window.h"
 #include "core/power/power_autotimer_window.h"
 #include "core/scheduler/scheduled_task_window.h"
 #include "core/processes/output_commands_windows.h"
@@ -19,7 +27,15 @@
 #include "gui/confgen/coin_presets_view.h"
 #include "gui/confgen/conf_generator_view.h"
 #include "gui/confgen/rpc_credentials_view.h"
+#include "gui/info/about_view.h"
+#include "gui/info/box_info_view.h"
+#include "gui/info/dedications_view.h"
+#include "gui/info/donations_view.h"
+#include "gui/info/help_view.h"
 #include "gui/power/power_autotimer_settings_view.h"
+#include "gui/processes/manual_run_view.h"
+#include "gui/processes/self_termination_view.h"
+#include "gui/processes/terminator_view.h"
 #include "gui/power/power_autotimer_window_view.h"
 #include "gui/scheduler/scheduled_task_view.h"
 #include "gui/processes/output_commands_views.h"
@@ -48,6 +64,14 @@ void registerViews(QtWindowHost& host) {
     host.registerView<AllOutputCommandsWindow, AllOutputCommandsView>();
     host.registerView<ReportsLogsWindow, ReportsLogsView>();
     host.registerView<LogManagerWindow, LogManagerView>();
+    host.registerView<ManualRunWindow, ManualRunView>();
+    host.registerView<TerminatorWindow, TerminatorView>();
+    host.registerView<SelfTerminationWindow, SelfTerminationView>();
+    host.registerView<AboutWindow, AboutView>();
+    host.registerView<DedicationsWindow, DedicationsView>();
+    host.registerView<DonationsWindow, DonationsView>();
+    host.registerView<HelpWindow, HelpView>();
+    host.registerView<BoxInfoWindow, BoxInfoView>();
 }
 
 }  // namespace syncward

@@ -28,6 +28,7 @@ const std::map<std::string, std::set<std::string>> allowedEdges = {
     {"core/processes", {"core/form", "core/time", "core/platform", "core/state"}},
     {"core/keepawake", {"core/form", "core/time", "core/platform", "core/state"}},
     {"core/power", {"core/form", "core/time", "core/platform", "core/state"}},
+    {"core/info", {"core/form", "core/time", "core/platform", "core/state"}},
     {"core/blockcounter", {"core/form", "core/time", "core/platform", "core/state", "core/processes"}},
     {"core/scheduler", {"core/form", "core/time", "core/platform", "core/state"}},
     {"core/settings",
@@ -36,7 +37,7 @@ const std::map<std::string, std::set<std::string>> allowedEdges = {
     {"core/reports", {"core/form", "core/time", "core/platform", "core/state", "core/settings"}},
     {"core/app",
      {"core/form", "core/time", "core/platform", "core/state", "core/processes", "core/keepawake", "core/power",
-      "core/blockcounter", "core/settings", "core/confgen", "core/reports"}},
+      "core/blockcounter", "core/settings", "core/confgen", "core/reports", "core/info"}},
     {"platform/posix", {"core/form", "core/platform"}},
     {"platform/win32", {"core/form", "core/platform"}},
     {"gui/shell", {"core/*"}},
@@ -47,8 +48,9 @@ const std::map<std::string, std::set<std::string>> allowedEdges = {
     {"gui/scheduler", {"gui/shell", "core/*"}},
     {"gui/processes", {"gui/shell", "core/*"}},
     {"gui/reports", {"gui/shell", "core/*"}},
+    {"gui/info", {"gui/shell", "core/*"}},
     {"gui", {"gui/shell", "gui/app", "gui/power", "gui/settings", "gui/confgen", "gui/scheduler", "gui/processes",
-             "gui/reports", "core/*"}},
+             "gui/reports", "gui/info", "core/*"}},
 };
 
 // The one file of the views that assembles the real platform.

@@ -9,7 +9,17 @@
 #include "core/confgen/conf_generator_window.h"
 #include "core/confgen/confgen_windows.h"
 #include "core/confgen/rpc_credentials_window.h"
+#include "core/info/about_window.h"
+#include "core/info/box_info_window.h"
+#include "core/info/dedications_window.h"
+#include "core/info/donations_window.h"
+#include "core/info/help_window.h"
+#include "core/info/info_windows.h"
 #include "core/power/power_autotimer.h"
+#include "core/processes/manual_run_window.h"
+#include "core/processes/process_windows.h"
+#include "core/processes/self_termination_window.h"
+#include "core/processes/terminator_window.h"
 #include "core/power/power_autotimer_settings.h"
 #include "core/power/power_autotimer_window.h"
 #include "core/scheduler/scheduled_task_window.h"
@@ -74,6 +84,25 @@ TEST(EveryWindow, TheMailReportsAndCommandWindowsShowEveryControlToo) {
     for (Form* form : std::vector<Form*>{&settings.emailSettings(), &settings.emailSharedSettings(),
                                          &settings.outputCommands().single(), &settings.outputCommands().all(),
                                          &app.reportsWindows().reportsLogs(), &app.reportsWindows().logManager()})
+        EXPECT_EQ(controlsWithoutWidget(h, *form), std::vector<std::string>{}) << form->name();
+}
+
+TEST(EveryWindow, OfTheHandAndInformationWindowsShowsEveryControl) {
+    GuiHarness h;
+    Application& app = h.start();
+    ProcessWindows& hand = app.processWindows();
+    InfoWindows& info = app.infoWindows();
+    hand.openManualRun();
+    hand.openTerminator();
+    hand.openSelfTermination();
+    info.openAbout();
+    info.openDedications();
+    info.openDonations();
+    info.openHelp();
+    info.openBoxInfo();
+    for (Form* form : std::vector<Form*>{&hand.manualRun(), &hand.terminator(), &hand.selfTermination(),
+                                         &info.about(), &info.dedications(), &info.donations(), &info.help(),
+                                         &info.boxInfo()})
         EXPECT_EQ(controlsWithoutWidget(h, *form), std::vector<std::string>{}) << form->name();
 }
 

@@ -18,11 +18,21 @@
 #include <type_traits>
 #include <vector>
 
+#include "core/info/about_window.h"
+#include "core/info/box_info_window.h"
+#include "core/info/dedications_window.h"
+#include "core/info/donations_window.h"
+#include "core/info/help_window.h"
+#include "core/info/info_windows.h"
 #include "core/keepawake/size_ladder.h"
 #include "core/power/power_actions.h"
 #include "core/power/power_autotimer.h"
 #include "core/power/power_autotimer_settings.h"
 #include "core/power/power_autotimer_window.h"
+#include "core/processes/manual_run_window.h"
+#include "core/processes/process_windows.h"
+#include "core/processes/self_termination_window.h"
+#include "core/processes/terminator_window.h"
 #include "core/settings/crypto_settings_window.h"
 #include "core/settings/main_settings_window.h"
 #include "core/settings/settings_status.h"
@@ -353,6 +363,35 @@ TEST(WindowSizes, ThePowerAutotimerWindowsAreWideEnoughForTheirCaptions) {
     settings.AUTOTIMER_SETTINGS_STATUS_LABEL.setCaption("!!! COUNTDOWN START MUST BE HH:MM:SS !!!");
     settle(*h.view(settings));
     EXPECT_EQ(cutOffTexts(*h.view(settings)), std::vector<std::string>{});
+}
+
+TEST(WindowSizes, TheHandAndInformationWindowsFitASmallScreenWithTheirButtonsAndTextsWhole) {
+    GuiHarness h;
+    h.start();
+    ProcessWindows& hand = h.app->processWindows();
+    InfoWindows& info = h.app->infoWindows();
+    hand.openManualRun();
+    hand.openTerminator();
+    hand.openSelfTermination();
+    info.openAbout();
+    info.openDedications();
+    info.openDonations();
+    info.openHelp();
+    info.openBoxInfo();
+    // The longest status each window can show.
+    hand.manualRun().MANUAL_RUN_STATUS_LABEL.setCaption("!!! COMMAND FILE NOT FOUND - SAVE THE CRYPTO SETTINGS FIRST !!!");
+    hand.terminator().TERMINATOR_STATUS_LABEL.setCaption("!!! PROCESS LIST UNAVAILABLE - CUSTOM PROCESS NOT CHECKED !!!");
+    for (Form* form : std::vector<Form*>{&hand.manualRun(), &hand.terminator(), &hand.selfTermination(),
+                                         &info.about(), &info.dedications(), &info.donations(), &info.help(),
+                                         &info.boxInfo()}) {
+        QWidget& view = *h.view(*form);
+        EXPECT_TRUE(fits(view.minimumSizeHint(), smallScreenRoom))
+            << form->name() << " needs " << text(view.minimumSizeHint());
+        settle(view);
+        EXPECT_EQ(buttonsOutside(view), std::vector<std::string>{}) << form->name();
+        EXPECT_EQ(cutOffTexts(view), std::vector<std::string>{}) << form->name();
+        view.grab().save(GuiHarness::screenshotPath(QString::fromStdString(form->name()) + "_default_size.png"));
+    }
 }
 
 }  // namespace

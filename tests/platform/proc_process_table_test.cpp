@@ -369,5 +369,17 @@ TEST(ProcProcessTable, AnUnreadableProcessListIsReportedNotGuessed) {
     table.terminate("sleep");  // nothing to end, and no crash
 }
 
+// A linked copy (LTC1 -> /usr/bin/syncward) is found under its link's
+// name and under the program's file name: both name this program.
+TEST(ProcProcessTable, ThisProgramAnswersToEveryNameTheOthersMatchIt) {
+    FakeProc proc;
+    ProcProcessTable table(proc.root());
+    proc.add(::getpid(), "LTC1", "/usr/bin/syncward", "/home/satoshi/.local/bin/LTC1");
+    proc.add(4301, "BTC1", "/usr/bin/syncward", "/home/satoshi/.local/bin/BTC1");
+    for (const char* name : {"LTC1", "ltc1", "SYNCWARD", "syncward"}) EXPECT_TRUE(table.namesThisProgram(name)) << name;
+    for (const char* name : {"BTC1", "LTC", "", "/usr/bin/syncward"}) EXPECT_FALSE(table.namesThisProgram(name)) << name;
+    EXPECT_FALSE(ProcProcessTable(proc.root() + "/missing").namesThisProgram("LTC1"));
+}
+
 }  // namespace
 }  // namespace syncward::testing

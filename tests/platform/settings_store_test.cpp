@@ -79,5 +79,13 @@ TEST(QtSettingsStore, TheDefaultFileFollowsXdgConfigHome) {
         ::unsetenv("XDG_CONFIG_HOME");
 }
 
+// The help window shows where a copy's settings are: the file and its group.
+TEST(QtSettingsStore, TellsWhereASectionLives) {
+    TempDir dir;
+    const std::string path = dir / "QV_SYNCWARD/QV_SYNCWARD.ini";
+    QtSettingsStore store(QString::fromStdString(path));
+    EXPECT_EQ(store.locationOf("LTC1"), path + " [LTC1]");
+}
+
 }  // namespace
 }  // namespace syncward::testing

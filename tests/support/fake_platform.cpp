@@ -9,161 +9,135 @@ namespace syncward::testing {
 
 namespace {
 
-bool sameIgnoringCase(const std::string &a, const std::string &b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](unsigned char x, unsigned char y) {
-                      return std::tolower(x) == std::tolower(y);
-                    });
+bool sameIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
 }
 
-} // namespace
+}  // namespace
 
-std::string FakeSettingsStore::get(const std::string &section,
-                                   const std::string &key,
-                                   const std::string &fallback) {
-  auto it = values.find({section, key});
-  return it == values.end() ? fallback : it->second;
+std::string FakeSettingsStore::get(const std::string& section, const std::string& key, const std::string& fallback) {
+    auto it = values.find({section, key});
+    return it == values.end() ? fallback : it->second;
 }
 
-bool FakeSettingsStore::save(const std::string &section, const std::string &key,
-                             const std::string &value) {
-  if (failSaves)
-    return false;
-  values[{section, key}] = value;
-  log.emplace_back(section, key);
-  return true;
+bool FakeSettingsStore::save(const std::string& section, const std::string& key, const std::string& value) {
+    if (failSaves) return false;
+    values[{section, key}] = value;
+    log.emplace_back(section, key);
+    return true;
 }
 
-std::optional<std::string>
-FakeSettingsStore::stored(const std::string &section,
-                          const std::string &key) const {
-  auto it = values.find({section, key});
-  if (it == values.end())
-    return std::nullopt;
-  return it->second;
+std::optional<std::string> FakeSettingsStore::stored(const std::string& section, const std::string& key) const {
+    auto it = values.find({section, key});
+    if (it == values.end()) return std::nullopt;
+    return it->second;
 }
 
-std::vector<std::string>
-FakeSettingsStore::savedKeys(const std::string &section) const {
-  std::vector<std::string> keys;
-  for (const auto &[s, k] : log)
-    if (s == section)
-      keys.push_back(k);
-  return keys;
+std::vector<std::string> FakeSettingsStore::savedKeys(const std::string& section) const {
+    std::vector<std::string> keys;
+    for (const auto& [s, k] : log)
+        if (s == section) keys.push_back(k);
+    return keys;
 }
 
-std::optional<std::vector<bool>>
-FakeProcessTable::running(const std::vector<std::string> &names) {
-  ++queries;
-  if (failQueries)
-    return std::nullopt;
-  std::vector<bool> answer;
-  for (const std::string &name : names)
-    answer.push_back(std::any_of(
-        processes.begin(), processes.end(),
-        [&](const std::string &p) { return sameIgnoringCase(p, name); }));
-  return answer;
+std::optional<std::vector<bool>> FakeProcessTable::running(const std::vector<std::string>& names) {
+    ++queries;
+    if (failQueries) return std::nullopt;
+    std::vector<bool> answer;
+    for (const std::string& name : names)
+        answer.push_back(std::any_of(processes.begin(), processes.end(),
+                                     [&](const std::string& p) { return sameIgnoringCase(p, name); }));
+    return answer;
 }
 
-void FakeProcessTable::terminate(const std::string &name) {
-  terminated.push_back(name);
-  for (auto it = processes.begin(); it != processes.end();)
-    it = sameIgnoringCase(*it, name) ? processes.erase(it) : std::next(it);
+void FakeProcessTable::terminate(const std::string& name) {
+    terminated.push_back(name);
+    for (auto it = processes.begin(); it != processes.end();)
+        it = sameIgnoringCase(*it, name) ? processes.erase(it) : std::next(it);
 }
 
-bool FakeLauncher::runCommandFile(const std::string &path) {
-  ran.push_back(path);
-  if (failStarts)
-    return false;
-  if (onRun)
-    onRun(path);
-  return true;
+bool FakeProcessTable::namesThisProgram(const std::string& name) {
+    return std::any_of(ownNames.begin(), ownNames.end(), [&](const std::string& own) { return sameIgnoringCase(own, name); });
 }
 
-bool FakeLauncher::runProgram(const std::vector<std::string> &argv) {
-  programs.push_back(argv);
-  return !failStarts;
+bool FakeLauncher::runCommandFile(const std::string& path) {
+    ran.push_back(path);
+    if (failStarts) return false;
+    if (onRun) onRun(path);
+    return true;
 }
 
-TextRead FakeFileSystem::readText(const std::string &path, std::size_t limit) {
-  if (auto failure = readFailures.find(path); failure != readFailures.end())
-    return {std::nullopt, failure->second};
-  auto it = files.find(path);
-  if (it == files.end())
-    return {std::nullopt, ReadFailure::missing};
-  if (it->second.size() > limit)
-    return {std::nullopt, ReadFailure::tooLarge};
-  return {it->second, ReadFailure::none};
+bool FakeLauncher::runProgram(const std::vector<std::string>& argv) {
+    programs.push_back(argv);
+    return !failStarts;
 }
 
-bool FakeFileSystem::writeText(const std::string &path,
-                               const std::string &text) {
-  ++writes;
-  if (unwritable.count(path))
-    return false;
-  files[path] = text;
-  return true;
+TextRead FakeFileSystem::readText(const std::string& path, std::size_t limit) {
+    if (auto failure = readFailures.find(path); failure != readFailures.end()) return {std::nullopt, failure->second};
+    auto it = files.find(path);
+    if (it == files.end()) return {std::nullopt, ReadFailure::missing};
+    if (it->second.size() > limit) return {std::nullopt, ReadFailure::tooLarge};
+    return {it->second, ReadFailure::none};
 }
 
-bool FakeFileSystem::folderExists(const std::string &path) {
-  return folders.count(path) > 0;
+bool FakeFileSystem::writeText(const std::string& path, const std::string& text) {
+    ++writes;
+    if (unwritable.count(path)) return false;
+    files[path] = text;
+    return true;
 }
 
-bool FakeFileSystem::createFolder(const std::string &path) {
-  if (unwritable.count(path))
-    return false;
-  folders.insert(path);
-  return true;
+bool FakeFileSystem::folderExists(const std::string& path) { return folders.count(path) > 0; }
+
+bool FakeFileSystem::createFolder(const std::string& path) {
+    if (unwritable.count(path)) return false;
+    folders.insert(path);
+    return true;
 }
 
-std::optional<std::uint64_t>
-FakeFileSystem::folderSize(const std::string &path) {
-  auto it = folderSizes.find(path);
-  if (it == folderSizes.end())
-    return std::nullopt;
-  return it->second;
+std::optional<std::uint64_t> FakeFileSystem::folderSize(const std::string& path) {
+    auto it = folderSizes.find(path);
+    if (it == folderSizes.end()) return std::nullopt;
+    return it->second;
 }
 
-std::optional<std::string> FakeDialogs::browseFolder(Form &,
-                                                     const std::string &title) {
-  titles.push_back(title);
-  if (answers.empty())
-    return std::nullopt;
-  auto answer = answers.front();
-  answers.pop_front();
-  return answer;
+std::optional<std::string> FakeDialogs::browseFolder(Form&, const std::string& title) {
+    titles.push_back(title);
+    if (answers.empty()) return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
 }
 
-std::optional<std::string>
-FakeDialogs::openFile(Form &owner, const std::string &title,
-                      const std::string &filter,
-                      const std::string &initialFolder) {
-  filters.push_back(filter);
-  initialFolders.push_back(initialFolder);
-  return browseFolder(owner, title);
+std::optional<std::string> FakeDialogs::openFile(Form& owner, const std::string& title, const std::string& filter,
+                                                 const std::string& initialFolder) {
+    filters.push_back(filter);
+    initialFolders.push_back(initialFolder);
+    return browseFolder(owner, title);
 }
 
-void FakeWindowHost::showModal(Form &form, Form &) {
-  shown.emplace_back(&form, true);
-  form.onClosed = [this](Form &f) { hide(f); };
-  form.markOpen();
+void FakeWindowHost::showModal(Form& form, Form&) {
+    shown.emplace_back(&form, true);
+    form.onClosed = [this](Form& f) { hide(f); };
+    form.markOpen();
 }
 
-void FakeWindowHost::showModeless(Form &form) {
-  shown.emplace_back(&form, false);
-  form.onClosed = [this](Form &f) { hide(f); };
-  form.markOpen();
+void FakeWindowHost::showModeless(Form& form) {
+    shown.emplace_back(&form, false);
+    form.onClosed = [this](Form& f) { hide(f); };
+    form.markOpen();
 }
 
-void FakeWindowHost::hide(Form &form) { hidden.push_back(&form); }
+void FakeWindowHost::hide(Form& form) { hidden.push_back(&form); }
 
 FakePlatform::FakePlatform(PlatformProfile p) : profile(std::move(p)), platform(with({})) {}
 
 Platform FakePlatform::with(const Swaps& swaps) {
     return Platform{store,
-                    processes,
-                    launcher,
+                    swaps.processes ? *swaps.processes : processes,
+                    swaps.launcher ? *swaps.launcher : launcher,
                     swaps.files ? *swaps.files : files,
                     environment,
                     dialogs,
@@ -173,45 +147,39 @@ Platform FakePlatform::with(const Swaps& swaps) {
                     lockKeys,
                     sleepInhibitor,
                     swaps.crontab ? *swaps.crontab : crontab,
-                    nodeAnswers};
+                    nodeAnswers,
+                    clipboard};
 }
 
 void FakeLockKeys::press(LockKey key) {
-  if (!isAvailable)
-    return;
-  presses.push_back(key);
-  on[key] = !on[key];
+    if (!isAvailable) return;
+    presses.push_back(key);
+    on[key] = !on[key];
 }
 
 std::optional<bool> FakeLockKeys::isOn(LockKey key) {
-  if (!isAvailable)
-    return std::nullopt;
-  return on[key];
+    if (!isAvailable) return std::nullopt;
+    return on[key];
 }
 
 bool FakeSleepInhibitor::hold() {
-  if (noBus)
-    return false;
-  if (!isHeld)
-    ++holds;
-  isHeld = true;
-  return true;
+    if (noBus) return false;
+    if (!isHeld) ++holds;
+    isHeld = true;
+    return true;
 }
 
 Crontab::Read FakeCrontab::read() {
-  if (failRead)
-    return {Read::Outcome::Failed, "", "crontab: cannot read the table"};
-  if (!table)
-    return {Read::Outcome::NoTable, "", ""};
-  return {Read::Outcome::Read, *table, ""};
+    if (failRead) return {Read::Outcome::Failed, "", "crontab: cannot read the table"};
+    if (!table) return {Read::Outcome::NoTable, "", ""};
+    return {Read::Outcome::Read, *table, ""};
 }
 
-Crontab::Written FakeCrontab::write(const std::string &text) {
-  if (failWrite)
-    return {false, "crontab: cannot write the table"};
-  ++writes;
-  table = keepsInstead.value_or(text);
-  return {true, ""};
+Crontab::Written FakeCrontab::write(const std::string& text) {
+    if (failWrite) return {false, "crontab: cannot write the table"};
+    ++writes;
+    table = keepsInstead.value_or(text);
+    return {true, ""};
 }
 
-} // namespace syncward::testing
+}  // namespace syncward::testing

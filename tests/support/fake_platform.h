@@ -33,6 +33,7 @@ class FakeSettingsStore : public SettingsStore {
 public:
     std::string get(const std::string& section, const std::string& key, const std::string& fallback) override;
     bool save(const std::string& section, const std::string& key, const std::string& value) override;
+    std::string locationOf(const std::string& section) override { return "MEMORY\\QV_SYNCWARD\\" + section; }
 
     void put(const std::string& section, const std::string& key, const std::string& value) { values[{section, key}] = value; }
     std::optional<std::string> stored(const std::string& section, const std::string& key) const;
@@ -51,12 +52,14 @@ public:
     std::optional<std::vector<bool>> running(const std::vector<std::string>& names) override;
     void terminate(const std::string& name) override;
     void askToShutDown(const std::string& name) override { askedToShutDown.push_back(name); }
+    bool namesThisProgram(const std::string& name) override;
 
     void start(const std::string& name) { processes.insert(name); }
     void end(const std::string& name) { processes.erase(processes.find(name)); }
     std::multiset<std::string> processes;  // compared ignoring case
     std::vector<std::string> terminated;
     std::vector<std::string> askedToShutDown;
+    std::set<std::string> ownNames;  // names this program's own process answers to, compared ignoring case
     bool failQueries = false;
     int queries = 0;
 };
@@ -210,6 +213,13 @@ public:
     Program programToRun{"/opt/nodes/BTC1", {}};
 };
 
+// Remembers every text copied, in order.
+class FakeClipboard : public Clipboard {
+public:
+    void setText(const std::string& text) override { copied.push_back(text); }
+    std::vector<std::string> copied;
+};
+
 // The whole fake platform, on virtual time, under one profile.
 struct FakePlatform {
     explicit FakePlatform(PlatformProfile profile = PlatformProfile::windows());
@@ -227,11 +237,15 @@ struct FakePlatform {
     FakeSleepInhibitor sleepInhibitor;
     FakeCrontab crontab;
     FakeNodeAnswers nodeAnswers;
+    FakeClipboard clipboard;
     Platform platform;
 
-    // The same platform with some parts swapped for real ones: files a real
-    // node reads, the views and Qt timers of the GUI tests, the crontab.
+    // The same platform with some parts swapped for real ones: the process
+    // list, the launcher, files a real node reads, the views and Qt timers of the GUI
+    // tests, the crontab.
     struct Swaps {
+        ProcessTable* processes = nullptr;
+        Launcher* launcher = nullptr;
         FileSystem* files = nullptr;
         WindowHost* windows = nullptr;
         EventLoop* loop = nullptr;

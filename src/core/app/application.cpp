@@ -8,11 +8,13 @@
 #include "core/app/startup.h"
 #include "core/blockcounter/block_counter.h"
 #include "core/confgen/confgen_windows.h"
+#include "core/info/info_windows.h"
 #include "core/keepawake/folder_sizer.h"
 #include "core/keepawake/heartbeat.h"
 #include "core/power/power_autotimer.h"
 #include "core/processes/process_watch.h"
 #include "core/reports/reports_windows.h"
+#include "core/processes/process_windows.h"
 #include "core/settings/settings_windows.h"
 
 namespace syncward {
@@ -42,10 +44,13 @@ Application::Application(Platform& platform)
     main_.END_LOG_BUTTON.onClick = [this] { reportsWindows_->openReportsLogs(main_); };
     settingsWindows_->openReportsLogs = [this](Form& owner) { reportsWindows_->openReportsLogs(owner); };
 
-    // Buttons whose windows the program does not have yet.
-    for (Button* button : {&main_.ABOUT_BUTTON, &main_.HELP_BUTTON, &main_.BOX_INFO_BUTTON,
-                           &main_.TERMINATOR_BUTTON, &main_.MANUAL_RUN_BUTTON})
-        button->setEnabled(false);
+    processWindows_ = std::make_unique<ProcessWindows>(context_);
+    main_.MANUAL_RUN_BUTTON.onClick = [this] { processWindows_->openManualRun(); };
+    main_.TERMINATOR_BUTTON.onClick = [this] { processWindows_->openTerminator(); };
+    infoWindows_ = std::make_unique<InfoWindows>(context_);
+    main_.ABOUT_BUTTON.onClick = [this] { infoWindows_->openAbout(); };
+    main_.HELP_BUTTON.onClick = [this] { infoWindows_->openHelp(); };
+    main_.BOX_INFO_BUTTON.onClick = [this] { infoWindows_->openBoxInfo(); };
 }
 
 Application::~Application() = default;

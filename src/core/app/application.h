@@ -12,6 +12,8 @@ class ConfGenWindows;
 class PowerAutotimer;
 class ReportsWindows;
 class SettingsWindows;
+class ProcessWindows;
+class InfoWindows;
 
 // The whole program without its views: the main window, with every
 // subsystem's behaviour attached to it before start-up runs (start-up
@@ -27,6 +29,8 @@ public:
     SettingsWindows& settingsWindows() { return *settingsWindows_; }
     ConfGenWindows& confGenWindows() { return *confGenWindows_; }
     ReportsWindows& reportsWindows() { return *reportsWindows_; }
+    ProcessWindows& processWindows() { return *processWindows_; }
+    InfoWindows& infoWindows() { return *infoWindows_; }
 
     // Loads the main window and shows it.
     void start();
@@ -39,6 +43,8 @@ private:
     std::unique_ptr<SettingsWindows> settingsWindows_;
     std::unique_ptr<ConfGenWindows> confGenWindows_;
     std::unique_ptr<ReportsWindows> reportsWindows_;
+    std::unique_ptr<ProcessWindows> processWindows_;
+    std::unique_ptr<InfoWindows> infoWindows_;
 };
 
 }  // namespace syncward

@@ -2,6 +2,7 @@
 
 #include "core/form/event_loop.h"
 #include "core/platform/crontab.h"
+#include "core/platform/clipboard.h"
 #include "core/platform/dialogs.h"
 #include "core/platform/environment.h"
 #include "core/platform/file_system.h"
@@ -31,6 +32,7 @@ struct Platform {
     SleepInhibitor& sleepInhibitor;
     Crontab& crontab;
     NodeAnswers& nodeAnswers;
+    Clipboard& clipboard;
 };
 
 }  // namespace syncward

@@ -25,6 +25,14 @@ public:
     // (SIGTERM: a node flushes its database and exits); it ends in its own
     // time. Where the system has no such request, nothing happens.
     virtual void askToShutDown(const std::string& name) = 0;
+    // Whether a process of that name, by the rule running() and terminate()
+    // match with, would be this program itself: ending it by that name
+    // would end us too. A table that knows a process only by its executable
+    // file name needs nothing here: the program checks that name itself.
+    virtual bool namesThisProgram(const std::string& name) {
+        (void)name;
+        return false;
+    }
 };
 
 }  // namespace syncward

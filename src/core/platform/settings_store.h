@@ -14,6 +14,12 @@ public:
     // False when the value could not be put on disk; callers that can tell
     // the user do so, the others go on.
     virtual bool save(const std::string& section, const std::string& key, const std::string& value) = 0;
+    // Where a section's values live, for the user to find them; empty
+    // where the store cannot say.
+    virtual std::string locationOf(const std::string& section) {
+        (void)section;
+        return {};
+    }
 };
 
 }  // namespace syncward

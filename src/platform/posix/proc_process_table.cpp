@@ -244,4 +244,15 @@ void ProcProcessTable::askToShutDown(const std::string& name) {
     });
 }
 
+bool ProcProcessTable::namesThisProgram(const std::string& name) {
+    const std::string wanted = lowered(name);
+    if (wanted.empty()) return false;
+    DIR* dir = ::opendir(procRoot_.c_str());
+    if (!dir) return false;
+    ProcessEntry self(::dirfd(dir), std::to_string(::getpid()));
+    const bool matches = self.load() && self.matches(wanted);
+    ::closedir(dir);
+    return matches;
+}
+
 }  // namespace syncward

@@ -43,6 +43,8 @@ public:
     void terminate(const std::string& name) override;
     // SIGTERM to the processes running() would count, never to this program.
     void askToShutDown(const std::string& name) override;
+    // Our own process looked at with the rule the other three match with.
+    bool namesThisProgram(const std::string& name) override;
 
 private:
     std::string procRoot_;

@@ -46,4 +46,8 @@ bool QtSettingsStore::save(const std::string& section, const std::string& key, c
     return settings_.status() == QSettings::NoError;
 }
 
+std::string QtSettingsStore::locationOf(const std::string& section) {
+    return settings_.fileName().toStdString() + " [" + section + "]";
+}
+
 }  // namespace syncward

@@ -19,6 +19,8 @@ public:
 
     std::string get(const std::string& section, const std::string& key, const std::string& fallback) override;
     bool save(const std::string& section, const std::string& key, const std::string& value) override;
+    // The INI file and the section's group: "/home/u/.config/QV_SYNCWARD/QV_SYNCWARD.ini [LTC1]".
+    std::string locationOf(const std::string& section) override;
 
 private:
     QSettings settings_;

@@ -1,0 +1,40 @@
+#include "core/info/about_window.h"
+
+#include "core/info/info_texts.h"
+#include "core/state/app_context.h"
+
+namespace syncward {
+
+namespace {
+
+constexpr const char* placementPrefix = "ABOUT-";
+
+}  // namespace
+
+AboutWindow::AboutWindow(AppContext& app)
+    : Form(formName, app.platform.loop),
+      app_(app),
+      cycle_({&DONATION_BUTTON_1_TIMER, &DONATION_BUTTON_2_TIMER, &DONATION_BUTTON_3_TIMER, &DONATION_BUTTON_4_TIMER,
+              &DONATION_BUTTON_5_TIMER},
+             [this](Colour colour) { DONATIONS_BACK_TEXTBOX.setBackground(colour); }) {
+    setCaption("SYNCWARD - ABOUT");
+    for (TextBox* box : {&QUORVEL_TITLE_TEXTBOX, &SYNCWARD_TITLE_TEXTBOX, &FAMILY_TOOLS_TEXTBOX, &DONATIONS_BACK_TEXTBOX})
+        box->setLocked(true);
+    FAMILY_TOOLS_TEXTBOX.setText(info_texts::familyTools());
+    WEB_ADDRESS_LABEL.setCaption(info_texts::webAddress);
+    CREATOR_LABEL.onDoubleClick = [this] { CREATOR_LABEL.setCaption(info_texts::contactAddress); };
+    OK_BUTTON.onClick = [this] { close(); };
+    onClose = [this] {
+        // A closed window's timers would go on painting a box nobody sees.
+        cycle_.stop();
+        app_.settings.savePosition(*this, placementPrefix);
+    };
+}
+
+void AboutWindow::load() {
+    app_.settings.loadPlacement(*this, placementPrefix, 9930, 6450);
+    CREATOR_LABEL.setCaption(info_texts::creatorLine);
+    cycle_.restart();
+}
+
+}  // namespace syncward

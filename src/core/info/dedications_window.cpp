@@ -1,0 +1,24 @@
+#include "core/info/dedications_window.h"
+
+#include "core/info/info_texts.h"
+#include "core/state/app_context.h"
+
+namespace syncward {
+
+namespace {
+
+constexpr const char* placementPrefix = "DEDICATIONS_WINDOW-";
+
+}  // namespace
+
+DedicationsWindow::DedicationsWindow(AppContext& app) : Form(formName, app.platform.loop), app_(app) {
+    setCaption("SYNCWARD - DEDICATIONS");
+    DEDICATIONS_TEXTBOX.setLocked(true);
+    DEDICATIONS_TEXTBOX.setText(info_texts::dedications(app.profile()));
+    OK_BUTTON.onClick = [this] { close(); };
+    onClose = [this] { app_.settings.savePosition(*this, placementPrefix); };
+}
+
+void DedicationsWindow::load() { app_.settings.loadPlacement(*this, placementPrefix, 15720, 7650); }
+
+}  // namespace syncward

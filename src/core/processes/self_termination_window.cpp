@@ -1,0 +1,24 @@
+#include "core/processes/self_termination_window.h"
+
+#include "core/processes/own_process_name.h"
+#include "core/state/app_context.h"
+
+namespace syncward {
+
+namespace {
+
+constexpr const char* placementPrefix = "SELF_TERMINATION_WINDOW-";
+
+}  // namespace
+
+SelfTerminationWindow::SelfTerminationWindow(AppContext& app) : Form(formName, app.platform.loop), app_(app) {
+    setCaption("SYNCWARD - SELF TERMINATION");
+    HA_HA_MESSAGE_TEXTBOX.setLocked(true);
+    SELF_TERMINATE_BUTTON.onClick = [this] { app_.platform.processes.terminate(ownProcessName(app_)); };
+    ONLY_JOKING_BUTTON.onClick = [this] { close(); };
+    onClose = [this] { app_.settings.savePosition(*this, placementPrefix); };
+}
+
+void SelfTerminationWindow::load() { app_.settings.loadPlacement(*this, placementPrefix, 6480, 2715); }
+
+}  // namespace syncward
