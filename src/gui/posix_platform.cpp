@@ -10,6 +10,7 @@
 #include "platform/posix/posix_launcher.h"
 #include "platform/posix/proc_process_table.h"
 #include "platform/posix/qt_settings_store.h"
+#include "platform/posix/threaded_folder_measurer.h"
 
 namespace syncward {
 
@@ -28,13 +29,14 @@ struct PosixPlatform::Parts {
     QtDialogs dialogs;
     QtEventLoop loop;
     PlatformProfile profile;
+    ThreadedFolderMeasurer folderMeasurer{loop};
 };
 
 PosixPlatform::PosixPlatform(const std::string& argv0) : windowHost_(std::make_unique<QtWindowHost>()) {
     parts_ = std::make_unique<Parts>(argv0, *windowHost_);
     platform_ = std::make_unique<Platform>(Platform{parts_->store, parts_->processes, parts_->launcher, parts_->files,
                                                     parts_->environment, parts_->dialogs, *windowHost_, parts_->loop,
-                                                    parts_->profile});
+                                                    parts_->profile, parts_->folderMeasurer});
 }
 
 PosixPlatform::~PosixPlatform() = default;

@@ -22,7 +22,7 @@ namespace syncward::testing {
 struct GuiHarness {
     GuiHarness()
         : platform{fake.store, fake.processes, fake.launcher, fake.files, fake.environment,
-                   fake.dialogs, host,           loop,           fake.profile} {
+                   fake.dialogs, host,           loop,           fake.profile, folderMeasurer} {
         registerViews(host);
     }
 
@@ -60,6 +60,7 @@ struct GuiHarness {
     FakePlatform fake;
     QtWindowHost host;
     QtEventLoop loop;
+    FakeFolderMeasurer folderMeasurer{loop, fake.files};
     Platform platform;
     std::unique_ptr<Application> app;
 };

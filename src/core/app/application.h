@@ -8,6 +8,7 @@
 
 namespace syncward {
 
+class FolderSizer;
 class PowerAutotimer;
 class SettingsWindows;
 
@@ -33,6 +34,7 @@ private:
     AppContext context_;
     std::unique_ptr<PowerAutotimer> powerAutotimer_;
     std::unique_ptr<SettingsWindows> settingsWindows_;
+    std::unique_ptr<FolderSizer> folderSizer_;
 };
 
 }  // namespace syncward

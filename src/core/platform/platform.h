@@ -4,6 +4,7 @@
 #include "core/platform/dialogs.h"
 #include "core/platform/environment.h"
 #include "core/platform/file_system.h"
+#include "core/platform/folder_measurer.h"
 #include "core/platform/launcher.h"
 #include "core/platform/platform_profile.h"
 #include "core/platform/process_table.h"
@@ -23,6 +24,7 @@ struct Platform {
     WindowHost& windows;
     EventLoop& loop;
     const PlatformProfile& profile;
+    FolderMeasurer& folderMeasurer;
 };
 
 }  // namespace syncward

@@ -9,6 +9,7 @@
 namespace syncward {
 
 class PowerAutotimer;
+class FolderSizer;
 
 // What every subsystem of the program works with: the platform, the main
 // window (the shared state), the settings section of this copy of the
@@ -26,6 +27,8 @@ struct AppContext {
     SectionSettings settings;
     // The end-of-run power action's windows, owned by the application.
     PowerAutotimer* powerAutotimer = nullptr;
+    // The blockchain folder's measurements, owned by the application.
+    FolderSizer* folderSizer = nullptr;
 
     const PlatformProfile& profile() const { return platform.profile; }
     void status(const std::string& text) const { main.CURRENT_STATUS_LABEL.setCaption(text); }
