@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev googletest
           xvfb xauth fonts-dejavu-core litecoind sendemail python3 libbenchmark-dev
-          dpkg-dev file man-db desktop-file-utils appstream lintian)
+          dpkg-dev file man-db desktop-file-utils appstream lintian libxcb1-dev)
 
 missing=()
 for p in "${packages[@]}"; do
