@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The program's own CPU time while it sits idle with the process watch
 # running (four names every 250 ms, the tooltip refresh, the lock-key
-# lights, always-on-top): starts build/syncward offscreen with a private
-# settings file naming the watched programs, waits, and reads utime+stime
-# from /proc/PID/stat. Usage: bench/idle_cpu.sh [seconds] [build dir]
+# lights, always-on-top), against a shell loop that does the same watch the
+# plain way, four `pgrep -x` every 250 ms, over the same seconds beside it.
+# Starts build/syncward offscreen with a private settings file naming the
+# watched programs and reads utime+stime (the loop's with its reaped
+# children) from /proc/PID/stat. Usage: bench/idle_cpu.sh [seconds] [build dir]
 set -euo pipefail
 seconds=${1:-60}
 build=${2:-build}
@@ -12,8 +14,9 @@ binary="$build/syncward"
 
 scratch=$(mktemp -d)
 pid=
+loop=
 cleanup() {
-  if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
+  for p in $pid $loop; do kill "$p" 2>/dev/null || true; wait "$p" 2>/dev/null || true; done
   rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -30,14 +33,41 @@ chmod 600 "$scratch/config/QV_SYNCWARD/QV_SYNCWARD.ini"
 
 XDG_CONFIG_HOME="$scratch/config" HOME="$scratch" QT_QPA_PLATFORM=offscreen "$binary" >/dev/null 2>&1 &
 pid=$!
+
+# The reference: the same four names every 250 ms, paced on the clock, with
+# bash's own timed read as the pause so that no sleep process is counted.
+bash -c '
+  exec 3<> <(:)
+  next=${EPOCHREALTIME/./}
+  while :; do
+    for name in bitcoin-qt bitcoind bitcoin-cli sendemail; do pgrep -x "$name" >/dev/null || true; done
+    next=$((next + 250000))
+    wait_us=$((next - ${EPOCHREALTIME/./}))
+    [ "$wait_us" -gt 0 ] && read -r -t "$(printf "%d.%06d" $((wait_us / 1000000)) $((wait_us % 1000000)))" -u 3 || true
+  done' &
+loop=$!
+
+# utime+stime (+ cutime+cstime with children), in clock ticks. The comm
+# field has no blanks here.
+cpuOf() {
+  local -a f
+  read -r -a f < "/proc/$1/stat"
+  if [ "${2:-}" = children ]; then echo $((f[13] + f[14] + f[15] + f[16])); else echo $((f[13] + f[14])); fi
+}
+
 sleep 3  # start-up itself is not idle time
-read -r -a before < "/proc/$pid/stat"
+program_before=$(cpuOf "$pid")
+loop_before=$(cpuOf "$loop" children)
 sleep "$seconds"
-read -r -a after < "/proc/$pid/stat"
-# Fields 14 and 15 (utime, stime), in clock ticks; the comm field has no blanks here.
-ticks=$(( (after[13] + after[14]) - (before[13] + before[14]) ))
+program_after=$(cpuOf "$pid")
+loop_after=$(cpuOf "$loop" children)
+
 hz=$(getconf CLK_TCK)
-awk -v t="$ticks" -v hz="$hz" -v s="$seconds" -v n="$(ls /proc | grep -c '^[0-9]')" 'BEGIN {
-  cpu = t / hz
-  printf "idle for %d s: %.2f s of CPU = %.3f %% of one core (%d processes on this machine)\n", s, cpu, 100 * cpu / s, n
+awk -v p=$((program_after - program_before)) -v l=$((loop_after - loop_before)) -v hz="$hz" -v s="$seconds" \
+    -v n="$(ls /proc | grep -c '^[0-9]')" 'BEGIN {
+  printf "idle for %d s (%d processes on this machine):\n", s, n
+  printf "  syncward:          %.2f s of CPU = %.3f %% of one core\n", p / hz, 100 * p / hz / s
+  printf "  4 x pgrep -x loop: %.2f s of CPU = %.3f %% of one core\n", l / hz, 100 * l / hz / s
+  if (p > 0) printf "  the loop costs %.1f times what syncward does\n", l / p
+  else printf "  syncward used less than one clock tick (1/%d s): the loop costs more than %d times as much\n", hz, l
 }'

@@ -18,6 +18,7 @@
 #include "platform/posix/qt_settings_store.h"
 #include "platform/posix/single_instance.h"
 #include "platform/posix/x11_lock_keys.h"
+#include "platform/posix/threaded_folder_measurer.h"
 
 namespace syncward {
 
@@ -59,6 +60,7 @@ struct PosixPlatform::Parts {
     PosixCrontab crontab;
     QtNodeAnswers nodeAnswers;
     QtClipboard clipboard;
+    ThreadedFolderMeasurer folderMeasurer{loop};
 };
 
 PosixPlatform::PosixPlatform(const std::string& argv0) : windowHost_(std::make_unique<QtWindowHost>()) {
@@ -66,7 +68,8 @@ PosixPlatform::PosixPlatform(const std::string& argv0) : windowHost_(std::make_u
     platform_ = std::make_unique<Platform>(Platform{parts_->store, parts_->processes, parts_->launcher, parts_->files,
                                                     parts_->environment, parts_->dialogs, *windowHost_, parts_->loop,
                                                     parts_->profile, parts_->lockKeys, parts_->sleepInhibitor,
-                                                    parts_->crontab, parts_->nodeAnswers, parts_->clipboard});
+                                                    parts_->crontab, parts_->nodeAnswers, parts_->clipboard,
+                                                    parts_->folderMeasurer});
 }
 
 PosixPlatform::~PosixPlatform() = default;

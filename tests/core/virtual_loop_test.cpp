@@ -106,5 +106,31 @@ TEST(VirtualLoop, RunUntilStopsAtTheConditionOrTheLimit) {
     EXPECT_EQ(loop.now(), 2500);
 }
 
+
+// An idle program must not wake for a timer that has nothing to do, while
+// the timer's enabled flag, which other parts read, stays as set.
+TEST(VirtualLoop, ATimerWithoutAReactionIsEnabledButNeverWakesTheLoop) {
+    struct CountingLoop : VirtualLoop {
+        void armed(Timer& timer) override {
+            ++arms;
+            VirtualLoop::armed(timer);
+        }
+        int arms = 0;
+    } loop;
+    Timers t(loop);
+    t.C.start();
+    EXPECT_TRUE(t.C.enabled());
+    EXPECT_EQ(loop.arms, 0);
+    EXPECT_FALSE(loop.step(60000));
+
+    int ticks = 0;
+    t.C.onTick = [&] { ++ticks; };
+    t.C.stop();
+    t.C.start();  // the reaction counts from the next start
+    loop.advance(1000);
+    EXPECT_EQ(loop.arms, 1);
+    EXPECT_EQ(ticks, 2);
+}
+
 }  // namespace
 }  // namespace syncward

@@ -21,7 +21,7 @@ namespace syncward::testing {
 // store, files and processes.
 struct GuiHarness {
     GuiHarness()
-        : platform(fake.with({.windows = &host, .loop = &loop})) {
+        : platform(fake.with({.windows = &host, .loop = &loop, .folderMeasurer = &folderMeasurer})) {
         registerViews(host);
     }
 
@@ -59,6 +59,7 @@ struct GuiHarness {
     FakePlatform fake;
     QtWindowHost host;
     QtEventLoop loop;
+    FakeFolderMeasurer folderMeasurer{loop, fake.files};
     Platform platform;
     std::unique_ptr<Application> app;
 };

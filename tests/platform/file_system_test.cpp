@@ -75,7 +75,6 @@ TEST(PosixFileSystem, MissingPlacesAreReportedNotFatal) {
     EXPECT_TRUE(files.createFolder(dir / "a"));
     EXPECT_TRUE(files.createFolder(dir / "a"));  // already there is fine
     EXPECT_TRUE(files.folderExists(dir / "a"));
-    EXPECT_FALSE(files.folderSize(dir / "nothing").has_value());
 }
 
 // Whatever a path names, a read ends at once and tells why it has no text.
@@ -117,31 +116,6 @@ TEST(PosixFileSystem, AReadRefusesWhatIsNoSmallRegularFileAndSaysWhy) {
         ::chmod((dir / "count").c_str(), 0);
         EXPECT_EQ(failureOf(dir / "count"), ReadFailure::unreadable);
     }
-}
-
-TEST(PosixFileSystem, FolderSizeSumsRegularFilesWithoutFollowingLinks) {
-    TempDir dir;
-    TempDir outside;
-    PosixFileSystem files;
-    EXPECT_EQ(files.folderSize(dir.path()), 0u);
-    std::filesystem::create_directories(dir / "blocks/index");
-    std::ofstream(dir / "blocks/blk00000.dat") << std::string(1000, 'x');
-    std::ofstream(dir / "blocks/index/000001.ldb") << std::string(24, 'y');
-    std::ofstream(outside / "big") << std::string(5000, 'z');
-    std::filesystem::create_symlink(outside.path(), dir / "linked-folder");
-    std::filesystem::create_symlink(outside / "big", dir / "linked-file");
-    EXPECT_EQ(files.folderSize(dir.path()), 1024u);
-}
-
-TEST(PosixFileSystem, AFolderThatCannotBeReadInFullHasNoSize) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root reads every folder";
-    TempDir dir;
-    PosixFileSystem files;
-    std::filesystem::create_directories(dir / "blocks");
-    std::ofstream(dir / "blocks/blk00000.dat") << "x";
-    std::filesystem::permissions(dir / "blocks", std::filesystem::perms::none);
-    EXPECT_FALSE(files.folderSize(dir.path()).has_value());
-    std::filesystem::permissions(dir / "blocks", std::filesystem::perms::owner_all);
 }
 
 TEST(PosixEnvironment, TheExecutableNameIsTheBaseNameOfArgvZero) {

@@ -381,5 +381,35 @@ TEST(ProcProcessTable, ThisProgramAnswersToEveryNameTheOthersMatchIt) {
     EXPECT_FALSE(ProcProcessTable(proc.root() + "/missing").namesThisProgram("LTC1"));
 }
 
+// What the watch learnt of a process stays with that process while it
+// lives, and goes with it.
+TEST(ProcWatchHandles, RememberWhatWasLearntOfAProcessUntilItEnds) {
+    Children children;
+    const pid_t pid = children.start("/bin/sleep", {"sleep", "60"});
+    const std::string pidText = std::to_string(pid);
+    ProcWatchHandles handles("/proc");
+    const auto look = [&](const std::function<void(ProcWatchHandles::Seen&)>& atChild) {
+        int looks = 0;
+        EXPECT_TRUE(handles.scan([&](ProcWatchHandles::Seen& seen) {
+            if (seen.pid == pidText) {
+                ++looks;
+                atChild(seen);
+            }
+            return true;
+        }));
+        return looks;
+    };
+    ASSERT_TRUE(eventually([&] { return commOf(pid) == "sleep"; }));
+    EXPECT_EQ(look([](ProcWatchHandles::Seen& seen) { seen.remembered.argv0 = "learnt"; }), 1);
+    EXPECT_GT(handles.held(), 0u);
+    EXPECT_EQ(look([](ProcWatchHandles::Seen& seen) {
+                  EXPECT_EQ(seen.comm, "sleep");
+                  EXPECT_EQ(seen.remembered.argv0, "learnt");
+              }),
+              1);
+    children.end(pid);
+    EXPECT_EQ(look([](ProcWatchHandles::Seen&) {}), 0);
+}
+
 }  // namespace
 }  // namespace syncward::testing

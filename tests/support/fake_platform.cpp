@@ -97,10 +97,46 @@ bool FakeFileSystem::createFolder(const std::string& path) {
     return true;
 }
 
-std::optional<std::uint64_t> FakeFileSystem::folderSize(const std::string& path) {
-    auto it = folderSizes.find(path);
-    if (it == folderSizes.end()) return std::nullopt;
-    return it->second;
+class FakeFolderMeasurer::Handle : public FolderMeasurement {
+public:
+    Handle(std::shared_ptr<bool> wanted, int& abandoned) : wanted_(std::move(wanted)), abandoned_(abandoned) {}
+    ~Handle() override {
+        if (*wanted_) ++abandoned_;
+        *wanted_ = false;
+    }
+
+private:
+    std::shared_ptr<bool> wanted_;
+    int& abandoned_;
+};
+
+FakeFolderMeasurer::FakeFolderMeasurer(EventLoop& loop, FakeFileSystem& files)
+    : loop_(loop), files_(files), clock_("FAKE_FOLDER_WALKS", loop), walkTimer_(clock_, "WALK_TIMER") {
+    walkTimer_.onTick = [this] { finishFirst(); };
+}
+
+std::unique_ptr<FolderMeasurement> FakeFolderMeasurer::measure(const std::string& folder, Done done) {
+    walked.push_back(folder);
+    auto wanted = std::make_shared<bool>(true);
+    walks_.push_back({folder, std::move(done), wanted});
+    if (walkMs <= 0) {
+        loop_.post([this] { finishFirst(); });
+    } else if (!walkTimer_.enabled()) {
+        walkTimer_.setInterval(walkMs);
+        walkTimer_.start();
+    }
+    return std::make_unique<Handle>(wanted, abandoned);
+}
+
+void FakeFolderMeasurer::finishFirst() {
+    if (walks_.empty()) return;
+    Walk walk = std::move(walks_.front());
+    walks_.pop_front();
+    if (walks_.empty()) walkTimer_.stop();
+    if (!*walk.wanted) return;
+    *walk.wanted = false;  // answered: dropping the handle now abandons nothing
+    auto it = files_.folderSizes.find(walk.folder);
+    walk.done(it == files_.folderSizes.end() ? std::nullopt : std::optional<std::uint64_t>(it->second));
 }
 
 std::optional<std::string> FakeDialogs::browseFolder(Form&, const std::string& title) {
@@ -148,7 +184,8 @@ Platform FakePlatform::with(const Swaps& swaps) {
                     sleepInhibitor,
                     swaps.crontab ? *swaps.crontab : crontab,
                     nodeAnswers,
-                    clipboard};
+                    clipboard,
+                    swaps.folderMeasurer ? *swaps.folderMeasurer : folderMeasurer};
 }
 
 void FakeLockKeys::press(LockKey key) {

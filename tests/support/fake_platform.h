@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/app/application.h"
+#include "core/form/form.h"
 #include "core/form/virtual_loop.h"
 #include "core/platform/platform.h"
 
@@ -86,14 +87,44 @@ public:
     bool writeText(const std::string& path, const std::string& text) override;
     bool folderExists(const std::string& path) override;
     bool createFolder(const std::string& path) override;
-    std::optional<std::uint64_t> folderSize(const std::string& path) override;
 
     std::map<std::string, std::string> files;
     std::set<std::string> folders;
+    // What a walk of each folder sums up; a folder not listed cannot be
+    // read in full.
     std::map<std::string, std::uint64_t> folderSizes;
     std::set<std::string> unwritable;  // paths whose writes (and folder creations) fail
     std::map<std::string, ReadFailure> readFailures;
     int writes = 0;
+};
+
+// Walks the fake files' folders one after the other, each taking walkMs of
+// the loop's time (0: answered right after the tick that asked), and
+// answers through the loop as the real walk does from its own thread. The
+// size is the one listed when the walk ends.
+class FakeFolderMeasurer : public FolderMeasurer {
+public:
+    FakeFolderMeasurer(EventLoop& loop, FakeFileSystem& files);
+    std::unique_ptr<FolderMeasurement> measure(const std::string& folder, Done done) override;
+
+    int walkMs = 0;
+    std::vector<std::string> walked;  // folders asked for, in order
+    int abandoned = 0;                // measurements dropped before their answer
+
+private:
+    struct Walk {
+        std::string folder;
+        Done done;
+        std::shared_ptr<bool> wanted;
+    };
+    class Handle;
+    void finishFirst();
+
+    EventLoop& loop_;
+    FakeFileSystem& files_;
+    Form clock_;
+    Timer walkTimer_;
+    std::deque<Walk> walks_;
 };
 
 class FakeEnvironment : public Environment {
@@ -232,6 +263,7 @@ struct FakePlatform {
     FakeDialogs dialogs;
     FakeWindowHost windows;
     VirtualLoop loop;
+    FakeFolderMeasurer folderMeasurer{loop, files};
     PlatformProfile profile;
     FakeLockKeys lockKeys;
     FakeSleepInhibitor sleepInhibitor;
@@ -250,6 +282,7 @@ struct FakePlatform {
         WindowHost* windows = nullptr;
         EventLoop* loop = nullptr;
         Crontab* crontab = nullptr;
+        FolderMeasurer* folderMeasurer = nullptr;
     };
     Platform with(const Swaps& swaps);
 

@@ -30,7 +30,8 @@ Application::Application(Platform& platform)
     installMainWindowClose(context_);
     installRunSequence(context_);
     installStartCloseTimers(context_);
-    installFolderSizer(context_);
+    folderSizer_ = std::make_unique<FolderSizer>(context_);
+    context_.folderSizer = folderSizer_.get();
     installProcessWatch(context_);
     installBlockCounter(context_);
     installHeartbeat(context_);  // after the close: it finishes the key presses first

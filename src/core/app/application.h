@@ -9,6 +9,7 @@
 namespace syncward {
 
 class ConfGenWindows;
+class FolderSizer;
 class PowerAutotimer;
 class ReportsWindows;
 class SettingsWindows;
@@ -45,6 +46,7 @@ private:
     std::unique_ptr<ReportsWindows> reportsWindows_;
     std::unique_ptr<ProcessWindows> processWindows_;
     std::unique_ptr<InfoWindows> infoWindows_;
+    std::unique_ptr<FolderSizer> folderSizer_;
 };
 
 }  // namespace syncward

@@ -1,5 +1,6 @@
 #include "core/app/main_window_close.h"
 
+#include "core/keepawake/folder_sizer.h"
 #include "core/state/app_context.h"
 #include "core/state/main_window_settings.h"
 
@@ -16,6 +17,8 @@ void installMainWindowClose(AppContext& app) {
         app.settings.savePosition(app.main, "MAIN-");
         saveOnClose(app.main, app.settings, ClosedBy::closeBox);
         for (Timer* timer : app.main.timers()) timer->stop();
+        // A walk still under way would measure for nobody.
+        if (app.folderSizer) app.folderSizer->abandon();
     };
 }
 

@@ -8,6 +8,7 @@
 #include "core/app/node_shutdown.h"
 #include "core/keepawake/heartbeat.h"
 #include "core/blockcounter/node_check.h"
+#include "core/keepawake/folder_sizer.h"
 #include "core/power/power_autotimer.h"
 #include "core/processes/command_file_runner.h"
 #include "core/state/app_context.h"
@@ -95,8 +96,16 @@ void measureFolderBefore(AppContext& app) {
     next(w, 5);
 }
 
+// The folder is walked off the interface thread. The step after each
+// measurement waits, ticking again, until the figures are in: the node is
+// not started while the "before" walk still reads the folder, the end time
+// and the report follow the "after" figures, and the lights and status
+// show the measurement until then.
+bool folderStillMeasured(AppContext& app) { return app.folderSizer && app.folderSizer->busy(); }
+
 void logStartBlock(AppContext& app) {
     MainWindow& w = app.main;
+    if (folderStillMeasured(app)) return;
     handOver(w, 5, 6);
     app.status("LOGGING START BLOCK NUMBER");
     w.BLOCKCOUNT_LOG_START_TEXTBOX.setText(w.LAST_BLOCKCOUNT_TEXTBOX.text());
@@ -248,6 +257,7 @@ void measureFolderAfter(AppContext& app) {
 
 void logEndTime(AppContext& app) {
     MainWindow& w = app.main;
+    if (folderStillMeasured(app)) return;
     handOver(w, 13, 14);
     app.status("LOGGING END TIME");
     w.END_TIME_TEXTBOX.setText(app.platform.environment.timeText());
@@ -264,6 +274,8 @@ void logTotalRuntime(AppContext& app) {
 
 void createEndReport(AppContext& app) {
     MainWindow& w = app.main;
+    // A measurement asked for by hand meanwhile is in the report too.
+    if (folderStillMeasured(app)) return;
     handOver(w, 15, 16);
     app.status("CREATING END REPORT");
     // A report that cannot be written stays in the window; the run goes on

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 namespace syncward {
 
 class Timer;
@@ -13,6 +15,10 @@ public:
     virtual ~EventLoop() = default;
     virtual void armed(Timer& timer) = 0;
     virtual void disarmed(Timer& timer) = 0;
+    // Runs work on the loop's thread once the tick under way has ended,
+    // before any later tick. Work done elsewhere (a walk on another thread)
+    // hands its result back through here; safe to call from any thread.
+    virtual void post(std::function<void()> work) = 0;
 };
 
 }  // namespace syncward

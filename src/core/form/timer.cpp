@@ -24,8 +24,12 @@ void Timer::setEnabled(bool enabled) {
     rearm();
 }
 
+// A timer without a reaction stays enabled (its flag is state others may
+// read) but asks the loop for no ticks: waking the program for nothing
+// costs as much as a tick with work. A reaction installed later takes
+// effect at the timer's next start.
 void Timer::rearm() {
-    if (running())
+    if (running() && onTick)
         loop_.armed(*this);
     else
         loop_.disarmed(*this);

@@ -18,7 +18,15 @@ void VirtualLoop::disarmed(Timer& timer) {
     entries_.erase(it);
 }
 
+void VirtualLoop::post(std::function<void()> work) { posted_.push_back(std::move(work)); }
+
 bool VirtualLoop::step(std::int64_t untilMs) {
+    if (!posted_.empty()) {
+        auto work = std::move(posted_.front());
+        posted_.pop_front();
+        work();
+        return true;
+    }
     if (schedule_.empty()) return false;
     Entry first = *schedule_.begin();
     auto [due, sequence, timer] = first;

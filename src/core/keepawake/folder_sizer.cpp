@@ -1,7 +1,8 @@
 #include "core/keepawake/folder_sizer.h"
 
+#include <algorithm>
 #include <array>
-#include <optional>
+#include <string>
 
 #include "core/keepawake/size_ladder.h"
 #include "core/state/app_context.h"
@@ -27,44 +28,76 @@ std::string failureText(AppContext& app, const std::string& folder) {
     return reason + app.profile().lineEnd() + folder;
 }
 
-void measure(AppContext& app, Button& runButton, TextBox& result, Timer& timer) {
-    MainWindow& w = app.main;
-    runButton.setEnabled(false);
+}  // namespace
 
-    const std::string folder = w.BLOCKCHAIN_HOME_TEXTBOX.text();
-    const auto bytes = folder.empty() ? std::nullopt : app.platform.files.folderSize(folder);
+FolderSizer::FolderSizer(AppContext& app)
+    : app_(app),
+      before_{&app.main.FFS_RUN_1_BUTTON, &app.main.BC_FOLDER_SIZE_BEFORE, &app.main.FOLDER_SIZER_BEFORE_TIMER},
+      after_{&app.main.FFS_RUN_2_BUTTON, &app.main.BC_FOLDER_SIZE_AFTER, &app.main.FOLDER_SIZER_AFTER_TIMER} {
+    for (const Kind* kind : {&before_, &after_}) {
+        kind->timer->onTick = [this, kind] { ask(*kind); };
+        kind->runButton->onClick = [kind] { kind->timer->start(); };
+    }
+}
+
+FolderSizer::~FolderSizer() = default;
+
+bool FolderSizer::busy() const {
+    return walking_ || !waiting_.empty() || before_.timer->enabled() || after_.timer->enabled();
+}
+
+void FolderSizer::abandon() {
+    waiting_.clear();
+    walking_ = nullptr;
+    measurement_.reset();
+}
+
+void FolderSizer::ask(const Kind& kind) {
+    kind.runButton->setEnabled(false);
+    kind.timer->stop();
+    // Asked again before its walk began: that walk still lies ahead.
+    if (std::find(waiting_.begin(), waiting_.end(), &kind) == waiting_.end()) waiting_.push_back(&kind);
+    if (!walking_) walkNext();
+}
+
+void FolderSizer::walkNext() {
+    while (!walking_ && !waiting_.empty()) {
+        const Kind& kind = *waiting_.front();
+        waiting_.pop_front();
+        const std::string folder = app_.main.BLOCKCHAIN_HOME_TEXTBOX.text();
+        if (folder.empty()) {
+            write(kind, folder, std::nullopt);
+            continue;
+        }
+        walking_ = &kind;
+        measurement_ = app_.platform.folderMeasurer.measure(folder, [this, folder](std::optional<std::uint64_t> bytes) {
+            const Kind& walked = *walking_;
+            walking_ = nullptr;
+            measurement_.reset();
+            write(walked, folder, bytes);
+            walkNext();
+        });
+    }
+}
+
+void FolderSizer::write(const Kind& kind, const std::string& folder, std::optional<std::uint64_t> bytes) {
+    MainWindow& w = app_.main;
     const auto boxes = workingBoxes(w);
     if (bytes) {
-        const auto lines = sizeLadder(*bytes, app.platform.environment.numberSeparators());
+        const auto lines = sizeLadder(*bytes, app_.platform.environment.numberSeparators());
         std::string joined;
         for (std::size_t i = 0; i < lines.size(); ++i) {
             boxes[i]->setText(lines[i]);
-            if (i > 0) joined += app.profile().lineEnd();
+            if (i > 0) joined += app_.profile().lineEnd();
             joined += lines[i];
         }
-        result.setText(joined);
+        kind.result->setText(joined);
     } else {
         // No stale figures from an earlier measurement beside the failure.
         for (TextBox* box : boxes) box->setText("");
-        result.setText(failureText(app, folder));
+        kind.result->setText(failureText(app_, folder));
     }
-
-    runButton.setEnabled(true);
-    timer.stop();
-}
-
-}  // namespace
-
-void installFolderSizer(AppContext& app) {
-    MainWindow& w = app.main;
-    w.FOLDER_SIZER_BEFORE_TIMER.onTick = [&app, &w] {
-        measure(app, w.FFS_RUN_1_BUTTON, w.BC_FOLDER_SIZE_BEFORE, w.FOLDER_SIZER_BEFORE_TIMER);
-    };
-    w.FOLDER_SIZER_AFTER_TIMER.onTick = [&app, &w] {
-        measure(app, w.FFS_RUN_2_BUTTON, w.BC_FOLDER_SIZE_AFTER, w.FOLDER_SIZER_AFTER_TIMER);
-    };
-    w.FFS_RUN_1_BUTTON.onClick = [&w] { w.FOLDER_SIZER_BEFORE_TIMER.start(); };
-    w.FFS_RUN_2_BUTTON.onClick = [&w] { w.FOLDER_SIZER_AFTER_TIMER.start(); };
+    kind.runButton->setEnabled(true);
 }
 
 }  // namespace syncward

@@ -44,9 +44,6 @@ public:
     virtual bool folderExists(const std::string& path) = 0;
     // Creates one folder; its parent must exist. True if it exists afterwards.
     virtual bool createFolder(const std::string& path) = 0;
-    // Sum of the sizes of the regular files below the folder, links not
-    // followed; nullopt when the folder is missing or unreadable.
-    virtual std::optional<std::uint64_t> folderSize(const std::string& path) = 0;
 };
 
 }  // namespace syncward

@@ -6,6 +6,7 @@
 #include "core/platform/dialogs.h"
 #include "core/platform/environment.h"
 #include "core/platform/file_system.h"
+#include "core/platform/folder_measurer.h"
 #include "core/platform/launcher.h"
 #include "core/platform/lock_keys.h"
 #include "core/platform/node_answers.h"
@@ -33,6 +34,7 @@ struct Platform {
     Crontab& crontab;
     NodeAnswers& nodeAnswers;
     Clipboard& clipboard;
+    FolderMeasurer& folderMeasurer;
 };
 
 }  // namespace syncward

@@ -9,6 +9,7 @@
 namespace syncward {
 
 class PowerAutotimer;
+class FolderSizer;
 
 // What every subsystem of the program works with: the platform, the main
 // window (the shared state), the settings section of this copy of the
@@ -29,6 +30,8 @@ struct AppContext {
     // What keeping awake cannot do on this system has been said once.
     bool lockKeysNoticed = false;
     bool inhibitorNoticed = false;
+    // The blockchain folder's measurements, owned by the application.
+    FolderSizer* folderSizer = nullptr;
 
     const PlatformProfile& profile() const { return platform.profile; }
     void status(const std::string& text) const { main.CURRENT_STATUS_LABEL.setCaption(text); }

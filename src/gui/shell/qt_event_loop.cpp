@@ -20,4 +20,10 @@ void QtEventLoop::disarmed(Timer& timer) {
     if (it != timers_.end()) it->second->stop();
 }
 
+// Queued to this object, so the work runs on the GUI thread whichever
+// thread posts it, and is dropped if the loop is gone by then.
+void QtEventLoop::post(std::function<void()> work) {
+    QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
+}
+
 }  // namespace syncward

@@ -15,6 +15,7 @@ class QtEventLoop : public QObject, public EventLoop {
 public:
     void armed(Timer& timer) override;
     void disarmed(Timer& timer) override;
+    void post(std::function<void()> work) override;
 
 private:
     std::unordered_map<Timer*, QTimer*> timers_;

@@ -159,27 +159,4 @@ bool PosixFileSystem::createFolder(const std::string& path) {
     return errno == EEXIST && folderExists(path);
 }
 
-std::optional<std::uint64_t> PosixFileSystem::folderSize(const std::string& path) {
-    std::error_code error;
-    if (path.empty() || !fs::is_directory(path, error)) return std::nullopt;
-    // A sub-folder that cannot be read fails the whole measurement: a sum
-    // that silently leaves part of the chain out would be reported as its size.
-    fs::recursive_directory_iterator it(path, fs::directory_options::none, error);
-    if (error) return std::nullopt;
-    std::uint64_t total = 0;
-    while (it != fs::recursive_directory_iterator()) {
-        // A file that vanishes between listing and asking its size is not
-        // counted; only a folder that cannot be listed fails.
-        std::error_code fileError;
-        const fs::file_status status = it->symlink_status(fileError);
-        if (!fileError && fs::is_regular_file(status)) {
-            const auto size = it->file_size(fileError);
-            if (!fileError) total += size;
-        }
-        it.increment(error);
-        if (error) return std::nullopt;  // checked here: a failed step may also end the walk
-    }
-    return total;
-}
-
 }  // namespace syncward

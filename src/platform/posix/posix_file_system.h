@@ -12,7 +12,6 @@ public:
     bool writeText(const std::string& path, const std::string& text) override;
     bool folderExists(const std::string& path) override;
     bool createFolder(const std::string& path) override;
-    std::optional<std::uint64_t> folderSize(const std::string& path) override;
 };
 
 }  // namespace syncward

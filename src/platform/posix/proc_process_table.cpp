@@ -66,9 +66,12 @@ public:
         if (n <= 0) return false;
         std::string_view text(comm, static_cast<std::size_t>(n));
         if (text.back() == '\n') text.remove_suffix(1);
-        comm_ = lowered(text);
+        setThreadName(text);
         return true;
     }
+
+    // The thread name, as whoever listed the process has just read it.
+    void setThreadName(std::string_view comm) { comm_ = lowered(comm); }
 
     // Whether the process is one this program may count and end: it has not
     // exited (a zombie only waits for its parent to collect it) and its real
@@ -111,12 +114,13 @@ public:
 
     // Takes the names remembered from an earlier look, when the thread
     // name shows it is still the same program.
-    void adopt(const ProcKnownNames& known) {
+    void adopt(ProcKnownNames known) {
         if (known.comm != comm_) return;
-        argv0_ = known.argv0;
-        executable_ = known.executable;
+        argv0_ = std::move(known.argv0);
+        executable_ = std::move(known.executable);
     }
-    ProcKnownNames names() const { return {comm_, argv0_, executable_}; }
+    // What this look learnt, for the next; the entry is done with.
+    ProcKnownNames releaseNames() { return {comm_, std::move(argv0_), std::move(executable_)}; }
 
 private:
     static constexpr std::size_t maxThreadName = 15;
@@ -194,9 +198,10 @@ std::optional<std::vector<bool>> ProcProcessTable::running(const std::vector<std
     std::vector<bool> found(names.size(), false);
     std::size_t missing = std::count_if(wanted.begin(), wanted.end(), [](const auto& w) { return !w.empty(); });
     if (missing == 0) return found;
-    std::unordered_map<std::string, ProcKnownNames> seen;
-    const bool read = forEachProcess(procRoot_, [&](ProcessEntry& process) {
-        if (auto known = known_.find(process.pidText()); known != known_.end()) process.adopt(known->second);
+    const bool read = watchHandles_.scan([&](ProcWatchHandles::Seen& seen) {
+        ProcessEntry process(seen.procFd, seen.pid);
+        process.setThreadName(seen.comm);
+        process.adopt(std::move(seen.remembered));
         std::optional<bool> counts;
         for (std::size_t i = 0; i < wanted.size(); ++i)
             if (!found[i] && process.matches(wanted[i])) {
@@ -205,11 +210,10 @@ std::optional<std::vector<bool>> ProcProcessTable::running(const std::vector<std
                 found[i] = true;
                 --missing;
             }
-        seen.emplace(process.pidText(), process.names());
+        seen.remembered = process.releaseNames();
         return missing > 0;  // every name answered: the rest of the list cannot change that
     });
     if (!read) return std::nullopt;
-    known_ = std::move(seen);  // processes that have gone are forgotten
     return found;
 }
 

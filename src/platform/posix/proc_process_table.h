@@ -2,9 +2,9 @@
 
 #include <optional>
 #include <string>
-#include <unordered_map>
 
 #include "core/platform/process_table.h"
+#include "platform/posix/proc_watch_handles.h"
 
 namespace syncward {
 
@@ -23,12 +23,12 @@ namespace syncward {
 //
 // The watch asks four times a second. Reading a process's command line and
 // executable link costs twice what its thread name does, so those two are
-// kept from one query to the next while the process keeps its thread name.
-// Running another program (exec, as a command file's shell does) sets the
-// thread name from the new program's file name, so it is noticed; a rename
-// alone just reads them again. Not noticed: an exec of a program with the
-// same file name under a different argv[0], or a process id reused within
-// one watch interval by a process with the same thread name.
+// kept from one query to the next while it is the same process with the
+// same thread name (see ProcWatchHandles). Running another program (exec,
+// as a command file's shell does) sets the thread name from the new
+// program's file name, so it is noticed; a rename alone just reads them
+// again. Not noticed: an exec of a program with the same file name under a
+// different argv[0].
 struct ProcKnownNames {
     std::string comm;
     std::optional<std::string> argv0, executable;
@@ -36,7 +36,7 @@ struct ProcKnownNames {
 
 class ProcProcessTable : public ProcessTable {
 public:
-    explicit ProcProcessTable(std::string procRoot = "/proc") : procRoot_(std::move(procRoot)) {}
+    explicit ProcProcessTable(std::string procRoot = "/proc") : procRoot_(procRoot), watchHandles_(std::move(procRoot)) {}
 
     std::optional<std::vector<bool>> running(const std::vector<std::string>& names) override;
     // Only processes running() would count are ended, at once (SIGKILL).
@@ -48,7 +48,7 @@ public:
 
 private:
     std::string procRoot_;
-    std::unordered_map<std::string, ProcKnownNames> known_;  // by process id, as of the last query
+    ProcWatchHandles watchHandles_;  // what running() keeps from one look to the next
 };
 
 }  // namespace syncward
