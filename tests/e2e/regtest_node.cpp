@@ -56,6 +56,14 @@ std::string litecoindCopy(const std::string& folder, const std::string& name) {
     return copy;
 }
 
+OwnLitecoinNames::OwnLitecoinNames(const std::string& where)
+    : folder(where), daemonName("ltcd" + std::to_string(::getpid())), cliName("ltcli" + std::to_string(::getpid())) {
+    std::filesystem::create_directories(folder);
+    litecoindCopy(folder, daemonName);
+    // The client's thread name is the name it was started under, link or not.
+    std::filesystem::create_symlink(run("command -v litecoin-cli"), folder + "/" + cliName);
+}
+
 RegtestNode::RegtestNode(const std::string& dataDir, const std::string& confPath, int connectTo,
                          const std::string& program)
     : dataDir_(dataDir),

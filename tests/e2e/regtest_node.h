@@ -12,6 +12,16 @@ int freeLoopbackPort();
 // A copy of the packaged litecoind under another file name, in folder.
 std::string litecoindCopy(const std::string& folder, const std::string& name);
 
+// The packaged litecoind and litecoin-cli under names of one test's own,
+// side by side in a folder (as a coin's daemon and client are): the
+// process watch finds programs by name, so end-to-end runs that use these
+// can run beside each other.
+struct OwnLitecoinNames {
+    explicit OwnLitecoinNames(const std::string& folder);
+    std::string folder, daemonName, cliName;
+    std::string daemonPath() const { return folder + "/" + daemonName; }
+};
+
 // One Litecoin node in regtest mode on 127.0.0.1 only, in its own data
 // folder: the packaged litecoind and litecoin-cli. Used as "the network"
 // (it mines) or as the node that SYNCWARD manages (then SYNCWARD starts and

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <filesystem>
@@ -78,9 +79,9 @@ struct RegtestRun : ::testing::Test {
         NodeCommandFields fields;
         fields.qtFolder = "/usr/bin";
         fields.qtName = "litecoin-qt";
-        fields.daemonCliFolder = "/usr/bin";
-        fields.daemonName = "litecoind";
-        fields.cliName = "litecoin-cli";
+        fields.daemonCliFolder = names.folder;
+        fields.daemonName = names.daemonName;
+        fields.cliName = names.cliName;
         fields.confFile = managed.confPath();
         fields.dataFolder = managed.dataDir();
         program.nodeCommandFiles(fields, "100\n");  // what the last poll of the earlier run left
@@ -107,8 +108,11 @@ struct RegtestRun : ::testing::Test {
 
     TempDir dir;
     RegtestNode network{dir / "network", dir / "network.conf", 0, litecoindCopy(dir.path(), "regtest-network")};
-    ProgramRun program{dir, "LTCE2E"};
-    RegtestNode managed{dir / "chain", program.configFile(), network.p2pPort()};
+    // Names of this test's own, for the copy and its node: regtest runs go
+    // side by side, and one copy runs once per name.
+    ProgramRun program{dir, "LTC" + std::to_string(::getpid())};
+    OwnLitecoinNames names{dir / "bin"};
+    RegtestNode managed{dir / "chain", program.configFile(), network.p2pPort(), names.daemonPath()};
 };
 
 TEST_F(RegtestRun, APlainCatchUpStopsTheNodeBeforeTheReportAndClosesItself) {

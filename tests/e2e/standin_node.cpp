@@ -1,6 +1,7 @@
 #include "e2e/standin_node.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 
@@ -17,6 +18,10 @@ void writeScript(const std::string& path, const std::string& body) {
 
 StandinNode::StandinNode(const std::string& dir, int flushSeconds)
     : folder(dir), heightFile(dir + "/height"), exitTimeFile(dir + "/daemon-exited") {
+    static int made = 0;
+    const std::string own = std::to_string(::getpid()) + "-" + std::to_string(++made);
+    daemonName = "fcd" + own;  // at most 15 characters, the length of a thread name
+    cliName = "fcli" + own;
     std::ofstream(heightFile) << "120\n";
     // The daemon runs until the stop flag appears, then flushes.
     writeScript(folder + "/" + daemonName,

@@ -12,8 +12,10 @@ struct StandinNode {
     explicit StandinNode(const std::string& folder, int flushSeconds = 2);
 
     std::string folder;
-    std::string daemonName = "fakecoind";
-    std::string cliName = "fakecoin-cli";
+    // Names of this node alone (the process id and a count), so that
+    // end-to-end runs side by side never watch or end each other's nodes.
+    std::string daemonName;
+    std::string cliName;
     std::string heightFile;    // the chain height the "network" offers
     std::string exitTimeFile;  // the daemon writes the time it exited, in ms since the epoch
 };

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 #include "platform/win32/wide_text.h"
@@ -93,5 +94,7 @@ NumberSeparators Win32Environment::numberSeparators() {
     const NumberSeparators standard;
     return {localeText(LOCALE_STHOUSAND, standard.group), localeText(LOCALE_SDECIMAL, standard.decimal)};
 }
+
+long long Win32Environment::secondsSinceEpoch() { return static_cast<long long>(std::time(nullptr)); }
 
 }  // namespace syncward

@@ -23,6 +23,7 @@ public:
     std::string dateText() override;
     std::string timeText() override;
     NumberSeparators numberSeparators() override;
+    long long secondsSinceEpoch() override;
 
     // "C:\Coins\LTC1.exe" -> "LTC1": the file name without its extension.
     static std::string nameWithoutExtension(const std::string& path);

@@ -15,8 +15,9 @@ public:
     bool writeText(const std::string& path, const std::string& text) override;
     bool folderExists(const std::string& path) override;
     bool createFolder(const std::string& path) override;
-    // Links (symbolic links, junctions) are neither followed nor counted.
-    std::optional<std::uint64_t> folderSize(const std::string& path) override;
+    // The walk a folder measurement runs on its own thread; links (symbolic
+    // links, junctions) are neither followed nor counted.
+    std::optional<std::uint64_t> folderSize(const std::string& path);
 };
 
 }  // namespace syncward
