@@ -8,19 +8,11 @@
 #include <QVBoxLayout>
 
 #include "core/processes/output_commands_windows.h"
+#include "gui/shell/title_font.h"
 
 namespace syncward {
 
 namespace {
-
-QLabel* heading(const char* text) {
-    auto* label = new QLabel(text);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
 
 // A command line wraps over a few lines; longer ones scroll.
 QPlainTextEdit* commandBox(FormView& view, const char* name, int lines) {

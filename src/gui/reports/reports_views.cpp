@@ -8,19 +8,11 @@
 #include <QVBoxLayout>
 
 #include "core/reports/reports_windows.h"
+#include "gui/shell/title_font.h"
 
 namespace syncward {
 
 namespace {
-
-QLabel* heading(const char* text) {
-    auto* label = new QLabel(text);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
 
 QHBoxLayout* statusRow(FormView& view) {
     auto* row = new QHBoxLayout;

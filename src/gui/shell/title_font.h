@@ -14,4 +14,14 @@ inline QLabel* titled(QLabel* label) {
     return label;
 }
 
+// A window's heading line: bold, centred, at the text's own size.
+inline QLabel* heading(const char* text) {
+    auto* label = new QLabel(text);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
 }  // namespace syncward
