@@ -48,7 +48,7 @@ TEST(MailViews, TheEmailWindowsOpenFromTheMainSettingsMaskThePasswordAndFollowTh
     const QString start = h.widget<QPlainTextEdit>(email, "EMAIL_OUTPUT_START_COMMAND_TEXTBOX")->toPlainText();
     EXPECT_TRUE(start.startsWith("call \"C:\\QUORVEL-ROOT\\SendEmail\\SendEmail.exe\" -f \"\" -t \"me@example.org\""))
         << start.toStdString();
-    EXPECT_TRUE(start.contains("-xp \"pa ss\"")) << start.toStdString();  // the designed Windows line
+    EXPECT_TRUE(start.contains("-xp \"pa ss\"")) << start.toStdString();  // the Windows line keeps its password options
     EXPECT_TRUE(start.contains("-o tls=yes"));
     EXPECT_EQ(h.widget<QLineEdit>(email, "START_EMAIL_SUBJECT_TEXTBOX")->text(), "SYNCWARD - BTC - STARTED");
     EXPECT_EQ(h.app->main().EMAIL_OUTPUT_START_COMMAND_TEXTBOX.text(), start.toStdString());
