@@ -1,11 +1,11 @@
 #include "core/settings/settings_windows.h"
 
 #include "core/processes/output_commands_windows.h"
+#include "core/scheduler/scheduled_task_window.h"
 #include "core/settings/crypto_settings_window.h"
 #include "core/settings/email_main_settings_window.h"
 #include "core/settings/email_shared_settings_window.h"
 #include "core/settings/main_settings_window.h"
-#include "core/scheduler/scheduled_task_window.h"
 #include "core/state/app_context.h"
 
 namespace syncward {
