@@ -11,16 +11,16 @@ namespace syncward {
 
 namespace {
 
-constexpr int requestSignals[] = {SIGTERM, SIGINT, SIGHUP};
+constexpr int requestSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGUSR1};
 
 // A signal handler may do next to nothing: it writes one byte into a pipe
 // that the event loop watches. The write end has to be reachable from the
 // handler, hence this one file-level variable.
 int writeEnd = -1;
 
-void onCloseSignal(int) {
+void onCloseSignal(int signal) {
     const int savedErrno = errno;
-    const char byte = 1;
+    const char byte = static_cast<char>(signal);
     // A full pipe already holds a pending request; losing this byte is fine.
     [[maybe_unused]] const ssize_t written = ::write(writeEnd, &byte, 1);
     errno = savedErrno;
@@ -28,7 +28,8 @@ void onCloseSignal(int) {
 
 }  // namespace
 
-CloseRequests::CloseRequests(std::function<void()> onRequest) : onRequest_(std::move(onRequest)) {
+CloseRequests::CloseRequests(std::function<void()> onRequest, std::function<void()> onGiveWay)
+    : onRequest_(std::move(onRequest)), onGiveWay_(std::move(onGiveWay)) {
     int ends[2];
     // Close-on-exec: programs the launcher starts must not inherit the pipe.
     if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) return;
@@ -40,7 +41,7 @@ CloseRequests::CloseRequests(std::function<void()> onRequest) : onRequest_(std::
     for (int signal : requestSignals) {
         struct sigaction previous {};
         ::sigaction(signal, nullptr, &previous);
-        if (previous.sa_handler == SIG_IGN) continue;
+        if (previous.sa_handler == SIG_IGN && signal != SIGUSR1) continue;
         struct sigaction action {};
         action.sa_handler = onCloseSignal;
         ::sigemptyset(&action.sa_mask);
@@ -68,9 +69,14 @@ CloseRequests::~CloseRequests() {
 
 void CloseRequests::drain() {
     char bytes[64];
-    bool requested = false;
-    while (::read(readEnd_, bytes, sizeof bytes) > 0) requested = true;
-    if (requested && onRequest_) onRequest_();
+    bool closeRequested = false;
+    bool giveWayRequested = false;
+    for (ssize_t got; (got = ::read(readEnd_, bytes, sizeof bytes)) > 0;)
+        for (ssize_t i = 0; i < got; ++i) (bytes[i] == SIGUSR1 ? giveWayRequested : closeRequested) = true;
+    if (closeRequested && onRequest_)
+        onRequest_();
+    else if (giveWayRequested && onGiveWay_)
+        onGiveWay_();
 }
 
 }  // namespace syncward

@@ -97,9 +97,16 @@ CommandLine readCommandLine(const QStringList& arguments, const DisplayEnvironme
     const bool platformChosen = parser.isSet(platform) || !environment.qpaPlatform.isEmpty();
     const bool displayNamed =
         parser.isSet(display) || !environment.display.isEmpty() || !environment.waylandDisplay.isEmpty();
-    result.offscreenWithoutDisplay = !parser.isSet(offscreen) && !platformChosen && !displayNamed;
+    // A display named in the environment but gone (a scheduled start made
+    // while a desktop was up) is no display either; one named on the
+    // command line is the user's explicit choice.
+    const bool displayGone = displayNamed && !parser.isSet(display) && !environment.opens;
+    result.offscreenWithoutDisplay = !parser.isSet(offscreen) && !platformChosen && (!displayNamed || displayGone);
     result.offscreen = parser.isSet(offscreen) || result.offscreenWithoutDisplay;
-    if (result.offscreenWithoutDisplay)
+    if (result.offscreenWithoutDisplay && displayGone)
+        result.text = QStringLiteral("%1: the display (%2) cannot be opened; running offscreen, without a window\n")
+                          .arg(name, environment.display.isEmpty() ? environment.waylandDisplay : environment.display);
+    else if (result.offscreenWithoutDisplay)
         result.text = QStringLiteral(
                           "%1: no display (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM are unset); "
                           "running offscreen, without a window\n")

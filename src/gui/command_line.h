@@ -10,6 +10,8 @@ struct DisplayEnvironment {
     QString display;         // DISPLAY
     QString waylandDisplay;  // WAYLAND_DISPLAY
     QString qpaPlatform;     // QT_QPA_PLATFORM
+    // Whether the display named there can be opened now.
+    bool opens = true;
 
     static DisplayEnvironment fromProcess();
 };
@@ -22,7 +24,7 @@ struct CommandLine {
     enum class Action { Run, ShowHelp, ShowVersion, Refuse };
     Action action = Action::Run;
     bool offscreen = false;
-    // Offscreen because there is no display at all, not because asked for.
+    // Offscreen because there is no display to open, not because asked for.
     bool offscreenWithoutDisplay = false;
     // The help or version text for standard output; for standard error, why
     // the command line was refused, or (running) that no window will appear.

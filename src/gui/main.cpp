@@ -31,8 +31,10 @@ int main(int argc, char* argv[]) {
 
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-    const syncward::CommandLine commandLine = syncward::readCommandLine(
-        arguments, syncward::DisplayEnvironment::fromProcess(), QStringLiteral(SYNCWARD_VERSION));
+    syncward::DisplayEnvironment display = syncward::DisplayEnvironment::fromProcess();
+    display.opens = syncward::PosixPlatform::displayOpens();
+    const syncward::CommandLine commandLine =
+        syncward::readCommandLine(arguments, display, QStringLiteral(SYNCWARD_VERSION));
     switch (commandLine.action) {
         case syncward::CommandLine::Action::ShowHelp:
         case syncward::CommandLine::Action::ShowVersion: print(stdout, commandLine.text); return 0;
@@ -43,10 +45,11 @@ int main(int argc, char* argv[]) {
     }
 
     // A timed start of a copy that is already open would run a second
-    // unattended run beside the first: the second start ends here.
+    // unattended run beside the first: the second start ends here, unless
+    // the open copy has no run under way and gives way to it.
     const std::string executableName = std::filesystem::path(argc > 0 ? argv[0] : "syncward").filename().string();
-    const syncward::CopyLock copyLock(executableName);
-    if (!copyLock.first()) {
+    syncward::CopyLock copyLock(executableName);
+    if (!copyLock.first() && !copyLock.takeOver()) {
         print(stderr, QStringLiteral("SYNCWARD - %1 is already running for this user; this start ends.\n")
                           .arg(QString::fromStdString(executableName)));
         return syncward::alreadyRunning;
@@ -76,10 +79,16 @@ int main(int argc, char* argv[]) {
 
     // A close request stores what the close box stores, then ends the
     // program; like the close box, it leaves running nodes alone.
-    syncward::CloseRequests closeRequests([&app] {
+    const auto close = [&app] {
         if (app.main().isOpen()) app.main().close();
         QCoreApplication::quit();
+    };
+    // A second start of this copy asks it to give way: only a copy with no
+    // run under way does.
+    syncward::CloseRequests closeRequests(close, [&app, close] {
+        if (!app.runUnderWay()) close();
     });
+    copyLock.acceptGiveWayRequests();
 
     app.start();
     return qtApp.exec();

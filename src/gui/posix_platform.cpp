@@ -8,6 +8,7 @@
 #include "gui/shell/qt_dialogs.h"
 #include "gui/shell/qt_event_loop.h"
 #include "gui/shell/qt_window_host.h"
+#include "platform/posix/display_probe.h"
 #include "platform/posix/login1_sleep_inhibitor.h"
 #include "platform/posix/posix_crontab.h"
 #include "platform/posix/posix_environment.h"
@@ -80,6 +81,14 @@ CopyLock::CopyLock(const std::string& executableName)
 CopyLock::~CopyLock() = default;
 
 bool CopyLock::first() const { return lock_->first(); }
+
+// A copy that gives way stores what its close box stores and ends, which
+// takes a moment with a settings file on a slow disk.
+bool CopyLock::takeOver() { return lock_->askHolderToGiveWay(std::chrono::seconds(20)); }
+
+void CopyLock::acceptGiveWayRequests() { lock_->acceptGiveWayRequests(); }
+
+bool PosixPlatform::displayOpens() { return syncward::displayOpens(); }
 
 void PosixPlatform::keepCreatedFilesPrivate() { PosixLauncher::rememberUserMask(::umask(077)); }
 

@@ -19,6 +19,11 @@ public:
     CopyLock& operator=(const CopyLock&) = delete;
     // False when the same copy already runs.
     bool first() const;
+    // Asks the copy that runs to give way (it closes when it has no run
+    // under way); true once this copy may run.
+    bool takeOver();
+    // This copy now handles requests to give way.
+    void acceptGiveWayRequests();
 
 private:
     std::unique_ptr<SingleInstance> lock_;
@@ -34,6 +39,8 @@ public:
     // the program creates is readable by its owner only, while the programs
     // it starts get the user's own mask back. Call before anything is created.
     static void keepCreatedFilesPrivate();
+    // Whether the display the environment names can be opened now.
+    static bool displayOpens();
 
     Platform& platform() { return *platform_; }
     QtWindowHost& windowHost() { return *windowHost_; }

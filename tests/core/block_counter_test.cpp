@@ -110,20 +110,34 @@ TEST(BlockCounter, DecisionAtZeroFollowsTheQtAndDaemonBoxes) {
     EXPECT_EQ(w.CURRENT_STATUS_LABEL.background(), colours::red) << "the red stays";
     EXPECT_EQ(w.BLOCKCOUNT_TIMER_TEXTBOX.text(), "00:00:02") << "a full interval, not past zero";
 
-    // No QT name (its box never coloured) and the daemon stopped: neither
-    // rule holds, and the countdown runs on past zero.
+    // No QT name (its box never coloured) and the daemon stopped: only the
+    // named program decides, so the phase ends rather than waiting for a
+    // box that is never coloured.
     BlockCounterRig unnamed;
     unnamed.h.store("QT_NAME_TEXTBOX", "");
     MainWindow& u = unnamed.start();
     unnamed.h.fake.processes.end(unnamed.daemon);
     unnamed.setInterval("00:00:02");
     unnamed.clickStart();
-    unnamed.advance(4000);
+    unnamed.advance(2000);
     EXPECT_EQ(u.processBox(1).background(), colours::buttonFace);
-    EXPECT_EQ(u.BLOCKCOUNT_TIMER_TEXTBOX.text(), "-00:00:02");
-    EXPECT_EQ(unnamed.runningStages(), Stages{"BLOCKCOUNTER_COUNTDOWN_TIMER"});
+    EXPECT_EQ(u.BLOCKCOUNT_TIMER_TEXTBOX.text(), "--:--:--");
+    EXPECT_EQ(unnamed.runningStages(), Stages{"COMPLETED_TIMER"});
+    EXPECT_EQ(u.RUN_FAILURE, "NODE STOPPED BEFORE THE CHAIN WAS CONFIRMED");
     EXPECT_TRUE(unnamed.h.fake.launcher.ran.empty());
-    EXPECT_NE(u.CURRENT_STATUS_LABEL.background(), colours::red);
+
+    // A named program the watch has not looked at yet: the countdown runs
+    // on past zero, with a minus sign, and takes no late decision.
+    BlockCounterRig unwatched;
+    MainWindow& n = unwatched.start();
+    n.MULTI_PROCESS_WATCHER_TIMER.stop();
+    n.processBox(2).setBackground(colours::buttonFace);
+    unwatched.setInterval("00:00:02");
+    unwatched.clickStart();
+    unwatched.advance(4000);
+    EXPECT_EQ(n.BLOCKCOUNT_TIMER_TEXTBOX.text(), "-00:00:02");
+    EXPECT_EQ(unwatched.runningStages(), Stages{"BLOCKCOUNTER_COUNTDOWN_TIMER"});
+    EXPECT_NE(n.CURRENT_STATUS_LABEL.background(), colours::red);
 }
 
 TEST(BlockCounter, AStopDuringTheChecksHaltsEveryStageAndResetsTheIndicators) {

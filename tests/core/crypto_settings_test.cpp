@@ -331,7 +331,7 @@ TEST(CryptoSettings, UseButtonsAndDialogsFollowTheProfile) {
     w.SAVE_BUTTON.click();
     EXPECT_EQ(h.file("/home/sat/R/BATS/BTC1-RUN-QT.sh"),
               "exec '/usr/bin/litecoin-qt' -conf='/home/sat/R/CONFIGS/BTC1-CRYPTO-CONFIG.conf' "
-              "-datadir='/srv/chain data' -disablewallet=0\n");
+              "-datadir='/srv/chain data' -disablewallet=0 > '/home/sat/R/LOGS/BTC1-NODE.LOG' 2>&1\n");
     EXPECT_EQ(h.file("/home/sat/R/BATS/BTC1-RUN-BLOCKCOUNTER-GBC.sh"),
               "exec '/usr/bin/bitcoin-cli' -conf='/home/sat/R/CONFIGS/BTC1-CRYPTO-CONFIG.conf' "
               "-datadir='/srv/chain data' getblockcount > '/home/sat/R/BLOCKCOUNTS/BTC1-LATEST-BLOCKCOUNT.LOG' "

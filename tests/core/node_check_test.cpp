@@ -116,8 +116,10 @@ TEST(NodeCheck, EachFailedConditionNamesItselfAndStartsAFreshCycle) {
                       "error code: -28\nerror message:\nLoading block index...");
          },
          "!!! NOT CAUGHT UP - NODE STILL STARTING !!!", "NODE STILL STARTING"},
-        {"no chain state", [](NodeCheckRun& r) { r.answer(std::nullopt, peersAt(1, height)); },
+        {"no chain state", [](NodeCheckRun& r) { r.answer(std::nullopt, peersAt(1, height), "", std::nullopt, "{"); },
          "!!! NOT CONFIRMED - NODE GAVE NO CHAIN STATE !!!", "NODE GAVE NO CHAIN STATE"},
+        {"a call the node does not know", [](NodeCheckRun& r) { r.answer(std::nullopt, peersAt(1, height)); },
+         "!!! NOT CONFIRMED - THE NODE DOES NOT KNOW GETBLOCKCHAININFO !!!", "NODE KNOWS NO GETBLOCKCHAININFO"},
     };
     for (const FailedCondition& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,5 +1,6 @@
 #include "e2e/program_run.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -62,6 +63,9 @@ void ProgramRun::nodeCommandFiles(NodeCommandFields fields, const std::string& f
     fields.nodeCheckFile = homeFile("BLOCKCOUNTS", "-NODE-CHECK.LOG");
     writeCommandFile(files, profile, home_, name_, CommandFile::NodeCheck, nodeCheckCommand(profile, fields));
     files.writeText(blockCountFile(), firstCount.empty() ? profile.lineEnd() : firstCount);
+    // The crypto settings those files came from, as their Save stores them.
+    setting("QT_LOCATION_TEXTBOX", fields.qtFolder);
+    setting("DAEMON_CLI_LOCATION_TEXTBOX", fields.daemonCliFolder);
     setting("DAEMOND_NAME_TEXTBOX", fields.daemonName);
     setting("DAEMONCLI_NAME_SETTINGS_TEXTBOX", fields.cliName);
     setting("QT_NAME_TEXTBOX", fields.qtName);
@@ -78,16 +82,30 @@ void ProgramRun::unattendedRunSwitches(const std::string& cryptoName, const std:
         setting(tick, "1");
 }
 
-int ProgramRun::run(int limitSeconds) {
+int ProgramRun::start(const Environment& environment, const std::string& errorFile) {
     startedAtMs = epochMs();
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         ::setenv("TZ", "UTC", 1);
+        for (const auto& [name, value] : environment) {
+            if (value.empty())
+                ::unsetenv(name.c_str());
+            else
+                ::setenv(name.c_str(), value.c_str(), 1);
+        }
+        if (!errorFile.empty()) {
+            const int fd = ::open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            if (fd >= 0) ::dup2(fd, 2);
+        }
         ::execl(program_.c_str(), program_.c_str(), static_cast<char*>(nullptr));
         ::_exit(127);
     }
+    return pid;
+}
+
+int ProgramRun::wait(int pid, int limitSeconds) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(limitSeconds);
     int status = 0;
     while (::waitpid(pid, &status, WNOHANG) == 0) {
@@ -100,6 +118,10 @@ int ProgramRun::run(int limitSeconds) {
     }
     endedAtMs = epochMs();
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+int ProgramRun::run(int limitSeconds, const Environment& environment) {
+    return wait(start(environment), limitSeconds);
 }
 
 }  // namespace syncward::testing

@@ -39,8 +39,15 @@ public:
     std::string configFile() const { return homeFile("CONFIGS", "-CRYPTO-CONFIG.conf"); }
 
     // Runs the program to its own end; its exit code, or -1 when it had to
-    // be killed at the limit. Times in ms since the epoch.
-    int run(int limitSeconds);
+    // be killed at the limit. Times in ms since the epoch. The environment
+    // is the test's, offscreen, with these variables set (an empty value
+    // unsets one).
+    using Environment = std::map<std::string, std::string>;
+    int run(int limitSeconds, const Environment& environment = {});
+    // The same in two halves: start it, then wait for its end; standard
+    // error goes into errorFile when one is named.
+    int start(const Environment& environment = {}, const std::string& errorFile = "");
+    int wait(int pid, int limitSeconds);
     long long startedAtMs = 0;
     long long endedAtMs = 0;
 

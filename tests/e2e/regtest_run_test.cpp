@@ -228,7 +228,39 @@ TEST_F(RegtestRun, ANodeThatDiesDuringTheBlockCounterStillGivesAFinishedRun) {
     const int exitCode = program.run(300);
     killer.join();
     ASSERT_FALSE(report().empty()) << "no end report";
+    EXPECT_EQ(exitCode, 0) << "the program did not close itself in time";
+    // Never confirmed by the node, so never a success.
+    EXPECT_EQ(program.storedSetting("MULTILOADER_LAST_RUN_TEXTBOX"),
+              "!!! FINISHED - NODE STOPPED BEFORE THE CHAIN WAS CONFIRMED !!!");
+}
+
+// A copy set up by an earlier version: its home has the four node command
+// files but none for the node check. Its first run after the update writes
+// it from the stored crypto settings, and the node confirms the chain.
+TEST_F(RegtestRun, AHomeFromBeforeTheNodeCheckCompletesItsFirstRunConfirmedByTheNode) {
+    const std::string checkFile = program.homeFile("BATS", "-RUN-BLOCKCOUNTER-NODE-CHECK.sh");
+    ASSERT_TRUE(std::filesystem::remove(checkFile));
+    const int exitCode = program.run(300);
+    std::cout << "[ timing ] earlier layout on regtest: " << (program.endedAtMs - program.startedAtMs) / 1000 << " s\n";
     expectCompletedAndClean(exitCode);
+    EXPECT_EQ(program.storedSetting("BLOCKCOUNTER_LAST_RUN"), "!!! COMPLETED SUCCESSFULLY !!!");
+    EXPECT_EQ(lineAfter(report(), "Last Know Block Number AFTER Update:"), "300");
+    EXPECT_NE(readWholeFile(program.homeFile("BLOCKCOUNTS", "-NODE-CHECK.LOG")).find("\"synced_headers\": 300"),
+              std::string::npos);
+}
+
+// The network is lost mid-sync and the override is not ticked: the run
+// still ends, at the limit the override's time sets, not confirmed.
+TEST_F(RegtestRun, ANetworkLostMidSyncEndsAtTheRunLimitWithoutTheOverride) {
+    network.mine(1800);
+    program.setting("USER_OVERRIDE_TIME_TEXTBOX", "00:00:50");
+    std::thread killer = killNetworkOnceSyncStarts();
+    const int exitCode = program.run(300);
+    killer.join();
+    std::cout << "[ timing ] no peers, run limit 50 s: " << (program.endedAtMs - program.startedAtMs) / 1000 << " s\n";
+    EXPECT_EQ(exitCode, 0) << "the program did not close itself in time";
+    EXPECT_EQ(program.storedSetting("MULTILOADER_LAST_RUN_TEXTBOX"), "!!! FINISHED - CHAIN NOT CONFIRMED - NO PEERS !!!");
+    EXPECT_FALSE(litecoindRunningIn(managed.dataDir())) << "the managed node was left running";
 }
 
 }  // namespace

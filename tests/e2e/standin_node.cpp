@@ -16,7 +16,7 @@ void writeScript(const std::string& path, const std::string& body) {
 
 }  // namespace
 
-StandinNode::StandinNode(const std::string& dir, int flushSeconds)
+StandinNode::StandinNode(const std::string& dir, int flushSeconds, bool knowsNodeCheck)
     : folder(dir), heightFile(dir + "/height"), exitTimeFile(dir + "/daemon-exited") {
     static int made = 0;
     const std::string own = std::to_string(::getpid()) + "-" + std::to_string(++made);
@@ -36,7 +36,10 @@ StandinNode::StandinNode(const std::string& dir, int flushSeconds)
                 "case $last in\n"
                 "  getblockcount) if pgrep -x " + daemonName + " >/dev/null; then cat '" + heightFile +
                     "'; else echo 'error: could not connect' >&2; exit 1; fi ;;\n"
-                "  stop) touch '" + folder + "/stop'; echo 'node stopping' ;;\n"
+                "  stop) touch '" + folder + "/stop'; echo 'node stopping' ;;\n" +
+                (knowsNodeCheck ? std::string()
+                                : "  *) echo 'error code: -32601'; echo 'error message:'; echo 'Method not found'; "
+                                  "exit 1 ;;\n") +
                 // The node check: a node with one peer at its own height.
                 "  getblockchaininfo) h=$(cat '" + heightFile +
                     "'); echo \"{ \\\"blocks\\\": $h, \\\"headers\\\": $h, \\\"initialblockdownload\\\": false }\" ;;\n"

@@ -9,7 +9,9 @@ namespace syncward::testing {
 // stop, then takes a while to "flush" before it exits; the client answers
 // getblockcount and stop. Enough to drive a whole run without a real node.
 struct StandinNode {
-    explicit StandinNode(const std::string& folder, int flushSeconds = 2);
+    // A client without the node check's calls answers them as an older
+    // node does: "Method not found".
+    explicit StandinNode(const std::string& folder, int flushSeconds = 2, bool knowsNodeCheck = true);
 
     std::string folder;
     // Names of this node alone (the process id and a count), so that

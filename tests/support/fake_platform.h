@@ -140,6 +140,7 @@ public:
     std::string timeText() override { return time; }
     NumberSeparators numberSeparators() override { return separators; }
     long long secondsSinceEpoch() override { return now; }
+    void tellStandardError(const std::string& line) override { errorLines.push_back(line); }
 
     std::string exeName = "BTC1";
     std::string exeFolder = "C:\\Tools";
@@ -150,6 +151,7 @@ public:
     std::string time = "20:15:00";
     NumberSeparators separators;  // "," and "."
     long long now = 1'800'000'000;
+    std::vector<std::string> errorLines;
 };
 
 // The node's answers by their exact text: a test files the plain values an

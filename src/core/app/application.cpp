@@ -7,11 +7,13 @@
 #include "core/app/start_close_timers.h"
 #include "core/app/startup.h"
 #include "core/blockcounter/block_counter.h"
+#include "core/blockcounter/chain_stages.h"
 #include "core/confgen/confgen_windows.h"
 #include "core/info/info_windows.h"
 #include "core/keepawake/folder_sizer.h"
 #include "core/keepawake/heartbeat.h"
 #include "core/power/power_autotimer.h"
+#include "core/power/power_autotimer_window.h"
 #include "core/processes/process_watch.h"
 #include "core/reports/reports_windows.h"
 #include "core/processes/process_windows.h"
@@ -37,6 +39,7 @@ Application::Application(Platform& platform)
     installHeartbeat(context_);  // after the close: it finishes the key presses first
 
     settingsWindows_ = std::make_unique<SettingsWindows>(context_);
+    context_.writeStoredNodeCheckFile = [this] { return settingsWindows_->writeStoredNodeCheckFile(); };
     main_.SETTINGS_BUTTON.onClick = [this] { settingsWindows_->openMainSettings(); };
     confGenWindows_ = std::make_unique<ConfGenWindows>(context_, *settingsWindows_);
     settingsWindows_->openConfManager = [this] { confGenWindows_->openGenerator(); };
@@ -55,6 +58,13 @@ Application::Application(Platform& platform)
 }
 
 Application::~Application() = default;
+
+bool Application::runUnderWay() {
+    MainWindow& w = main_;
+    for (const Timer* timer : {&w.AUTOSTART_TIMER, &w.BLOCKCOUNTER_COUNTDOWN_TIMER, &w.OVERRIDE_TIMER})
+        if (timer->enabled()) return true;
+    return w.RUN_UNDER_WAY || readingUnderWay(w) || powerAutotimer_->countdownWindow().isOpen();
+}
 
 void Application::start() {
     runStartUp(context_);

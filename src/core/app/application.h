@@ -36,6 +36,10 @@ public:
     // Loads the main window and shows it.
     void start();
 
+    // Whether closing now would cut a run short: the run's steps, the
+    // block counter, the autostart countdown or the power countdown.
+    bool runUnderWay();
+
 private:
     Platform& platform_;
     MainWindow main_;

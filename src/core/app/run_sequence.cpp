@@ -8,6 +8,8 @@
 #include "core/app/node_shutdown.h"
 #include "core/keepawake/heartbeat.h"
 #include "core/blockcounter/node_check.h"
+#include "core/blockcounter/phase_limit.h"
+#include "core/app/run_outcome.h"
 #include "core/keepawake/folder_sizer.h"
 #include "core/power/power_autotimer.h"
 #include "core/processes/command_file_runner.h"
@@ -36,10 +38,12 @@ void logDateTimeAndComputer(AppContext& app) {
     app.status("LOGGING - DATE / TIME / PC NAME");
     w.REPORT_NOT_WRITTEN = false;
     app.settings.forgetFailedSaves();
+    forgetNodeCheck(w);
     w.START_TIME_TEXTBOX.setText(env.timeText());
     w.DATE_TEXTBOX.setText(env.dateText());
     w.COMPUTER_NAME = env.computerName();
     w.PC_NAME_TEXTBOX.setText("PC Name = " + w.COMPUTER_NAME);
+    markRunUnderWay(app);
     next(w, 1);
 }
 
@@ -112,21 +116,30 @@ void logStartBlock(AppContext& app) {
     next(w, 6);
 }
 
+// The launcher's answer counts: a node whose command file could not even
+// be started is said so at once, and the phase that follows ends as a
+// node that never ran.
+void runNodeProgram(AppContext& app, CommandFile file, const char* which) {
+    MainWindow& w = app.main;
+    app.status(std::string("RUNNING ") + which + "...");
+    w.RUN_QT_OR_D_TEXTBOX.setText(which);
+    if (runCommandFile(app, file)) {
+        w.taskLight(7).setBackground(colours::green);
+        return;
+    }
+    w.NODE_START_FAILURE = std::string(which) + " COMMAND FILE COULD NOT BE STARTED";
+    app.status("!!! " + w.NODE_START_FAILURE + " - SAVE THE CRYPTO SETTINGS !!!");
+    w.taskLight(7).setBackground(colours::red);
+}
+
 void startNodeProgram(AppContext& app) {
     MainWindow& w = app.main;
     handOver(w, 6, 7);
-    if (w.RUN_QT_TICKBOX.ticked()) {
-        app.status("RUNNING QT...");
-        w.RUN_QT_OR_D_TEXTBOX.setText("QT");
-        runCommandFile(app, CommandFile::RunQt);
-        w.taskLight(7).setBackground(colours::green);
-    }
-    if (w.RUN_DAEMON_TICKBOX.ticked()) {
-        app.status("RUNNING DAEMON...");
-        w.RUN_QT_OR_D_TEXTBOX.setText("DAEMON");
-        runCommandFile(app, CommandFile::RunDaemon);
-        w.taskLight(7).setBackground(colours::green);
-    }
+    // Whether the node ran is learnt afresh for each run.
+    w.NODE_SEEN_RUNNING = false;
+    w.NODE_START_FAILURE.clear();
+    if (w.RUN_QT_TICKBOX.ticked()) runNodeProgram(app, CommandFile::RunQt, "QT");
+    if (w.RUN_DAEMON_TICKBOX.ticked()) runNodeProgram(app, CommandFile::RunDaemon, "DAEMON");
     if (!w.RUN_QT_TICKBOX.ticked() && !w.RUN_DAEMON_TICKBOX.ticked()) {
         app.status("SKIPPING QT / DAEMON STARTUP");
         w.taskLight(7).setBackground(colours::red);
@@ -171,6 +184,7 @@ void startBlockCounter(AppContext& app) {
             w.OVERRIDE_TIMER.stop();
             w.START_OVERRIDE_BUTTON.setCaption("START");
             w.START_OVERRIDE_BUTTON.setTooltip("START BLOCKCOUNTER OVERRIDE TIMER");
+            if (w.FINISH_WHEN_IDENTICAL_TICKBOX.ticked()) startPhaseLimit(app);
         }
         w.taskLight(8).setBackground(colours::pink);
     } else {
@@ -324,7 +338,11 @@ void startFinalAction(AppContext& app) {
         w.taskLight(19).setBackground(colours::red);
         app.status("!!! COMPLETED - FINISHED - DONE !!!");
     }
-    if (!runOutcomeWritten(app)) app.status(main_texts::outcomeNotWritten);
+    // A run that marked itself under way at step 1 overwrites the mark.
+    if (w.RUN_UNDER_WAY)
+        storeRunOutcome(app);
+    else if (!runOutcomeWritten(app))
+        app.status(main_texts::outcomeNotWritten);
     w.taskTimer(19).stop();  // the chain is idle; the start/stop caption stays "STOP"
 }
 
@@ -342,7 +360,9 @@ void startStopClicked(AppContext& app) {
         w.MULTILOADER_START_STOP_BUTTON.setTooltip("STOP MULTILOADER");
     } else {
         // Only the chain stops: the block counter, the heartbeat, the clock
-        // and any program already started go on.
+        // and any program already started go on. The run is no longer
+        // under way, though its stored outcome still says it did not end.
+        w.RUN_UNDER_WAY = false;
         w.MULTILOADER_START_STOP_BUTTON.setCaption("START");
         w.AUTOSTART_START_BUTTON.setEnabled(true);
         w.MULTILOADER_START_STOP_BUTTON.setTooltip("START MULTILOADER");

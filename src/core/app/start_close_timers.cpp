@@ -1,6 +1,7 @@
 #include "core/app/start_close_timers.h"
 
 #include "core/app/end_report.h"
+#include "core/app/run_outcome.h"
 #include "core/blockcounter/node_check.h"
 #include "core/state/app_context.h"
 #include "core/state/main_window_settings.h"
@@ -48,7 +49,9 @@ void autostartTick(AppContext& app) {
 
 void autocloseTick(AppContext& app) {
     MainWindow& w = app.main;
-    w.MULTILOADER_LAST_RUN_TEXTBOX.setColours(colours::black, colours::green);
+    // Green only for a success: the outcome is already in the box.
+    w.MULTILOADER_LAST_RUN_TEXTBOX.setColours(
+        colours::black, isSuccessOutcome(w.MULTILOADER_LAST_RUN_TEXTBOX.text()) ? colours::green : colours::red);
     if (w.TASK_19_ENABLE_TICKBOX.ticked()) {
         w.taskLight(19).setBackground(colours::green);
         w.AUTOCLOSE_TIMER_TEXTBOX.setBackground(colours::green);
@@ -57,15 +60,14 @@ void autocloseTick(AppContext& app) {
         if (!countDown(w.AUTOCLOSE_REMAINING, w.AUTOCLOSE_TIMER_TEXTBOX)) return;
         w.AUTOCLOSE_TIMER_TEXTBOX.setText("-- --");
         app.status("!!! AUTOCLOSING !!!");
-        // A chain the node never confirmed is not a success.
-        w.MULTILOADER_LAST_RUN_TEXTBOX.setText(runOutcome(w));
-        app.settings.saveText(w.MULTILOADER_LAST_RUN_TEXTBOX);
-        saveOnClose(w, app.settings, ClosedBy::autoclose);  // the close then stores its own set
         w.AUTOCLOSE_TIMER.stop();
-        // A run whose report or settings did not reach the disk stays open,
-        // red, for whoever looks next: closing would look like success, and
-        // the report is still there in the window to be read.
-        if (!runOutcomeWritten(app)) {
+        // The outcome is stored once the report's write is known: a run
+        // whose report or settings did not reach the disk stays open, red,
+        // for whoever looks next, its report still in the window. It gives
+        // way to the next start of this copy.
+        const bool outcomeStored = storeRunOutcome(app);
+        saveOnClose(w, app.settings, ClosedBy::autoclose);  // the close then stores its own set
+        if (!outcomeStored || !runOutcomeWritten(app)) {
             w.MULTILOADER_LAST_RUN_TEXTBOX.setText(main_texts::outcomeNotWritten);
             w.MULTILOADER_LAST_RUN_TEXTBOX.setColours(colours::black, colours::red);
             app.status(main_texts::outcomeNotWritten);
@@ -76,11 +78,8 @@ void autocloseTick(AppContext& app) {
     } else {
         // Autoclose was cleared during the countdown: the program stays open.
         w.AUTOCLOSE_START_BUTTON.setCaption("START");
-        w.MULTILOADER_LAST_RUN_TEXTBOX.setText(runOutcome(w));
         w.MULTILOADER_START_STOP_BUTTON.setCaption("START");
-        app.settings.saveText(w.MULTILOADER_LAST_RUN_TEXTBOX);
-        w.MULTILOADER_LAST_RUN_TEXTBOX.setColours(
-            colours::black, isSuccessOutcome(w.MULTILOADER_LAST_RUN_TEXTBOX.text()) ? colours::green : colours::red);
+        storeRunOutcome(app);
         w.AUTOCLOSE_START_BUTTON.setEnabled(false);
         w.AUTOSTART_START_BUTTON.setEnabled(true);
         w.AUTOCLOSE_TIMER.stop();

@@ -1,4 +1,6 @@
 #include "core/app/startup.h"
+
+#include "core/app/run_outcome.h"
 #include "core/blockcounter/node_check.h"
 
 #include "core/state/app_context.h"
@@ -92,6 +94,7 @@ void showLastRun(TextBox& box) {
 void loadLastRuns(AppContext& app) {
     MainWindow& w = app.main;
     loadMainSettings(w, app.settings, LoadGroup::lastRuns);
+    w.MULTILOADER_LAST_RUN_TEXTBOX.setText(shownLastRun(w.MULTILOADER_LAST_RUN_TEXTBOX.text()));
     showLastRun(w.MULTILOADER_LAST_RUN_TEXTBOX);
     showLastRun(w.BLOCKCOUNTER_LAST_RUN_TEXTBOX);
 }

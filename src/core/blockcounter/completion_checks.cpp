@@ -50,6 +50,7 @@ void zeroEmptyTick(AppContext& app) {
         paintBlockBoxes(w, colours::green, colours::black);
         restartCountdown(app);
     } else {
+        w.READING_SEEN = true;
         app.status("!!! BLOCKCOUNTER - POSSIBLY IDENTICAL !!!");
         paintBlockBoxes(w, colours::yellow, colours::black);
         w.IDENTICAL_CHECKER_TIMER.start();

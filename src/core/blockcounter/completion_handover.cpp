@@ -4,6 +4,7 @@
 #include "core/blockcounter/block_counter.h"
 #include "core/blockcounter/info_only_readings.h"
 #include "core/blockcounter/node_check.h"
+#include "core/blockcounter/phase_limit.h"
 #include "core/state/app_context.h"
 #include "core/state/main_window_settings.h"
 
@@ -18,6 +19,7 @@ void completedTick(AppContext& app) {
         w.BLOCKCOUNTER_COUNTDOWN_TIMER.stop();
         w.BLOCKCOUNT_TEXTBOX_UPDATER_TIMER.stop();
         w.OVERRIDE_TIMER.stop();
+        endPhaseLimit(w);
         w.START_STOP_TIMER_BUTTON.setCaption("START");
         w.START_OVERRIDE_BUTTON.setCaption("START");
         app.status("!!! BLOCKCOUNTER FINISHED !!!");

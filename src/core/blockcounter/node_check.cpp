@@ -9,6 +9,7 @@
 
 #include "core/blockcounter/block_boxes.h"
 #include "core/blockcounter/block_counter.h"
+#include "core/blockcounter/client_wait.h"
 #include "core/blockcounter/intervals.h"
 #include "core/blockcounter/node_check_verdict.h"
 #include "core/blockcounter/tip_age_suggestions.h"
@@ -31,6 +32,12 @@ std::string nodeCheckFile(const AppContext& app) {
     return home_layout::nodeCheckFile(app.profile(), app.main.SYNCWARD_HOME_TEXTBOX.text(), app.executableName);
 }
 
+// After this many checks in a row that the node could not answer at all,
+// the phase completes on the agreeing block counts alone, as a partial
+// check that says so: an older node must not keep an unattended run from
+// ending.
+constexpr int unansweredChecksAccepted = 3;
+
 // The node did not confirm: the agreement is discarded, the last accepted
 // reading stays, and a full countdown follows.
 void notConfirmed(AppContext& app, const std::string& reason, const std::string& status) {
@@ -42,16 +49,53 @@ void notConfirmed(AppContext& app, const std::string& reason, const std::string&
     restartCountdown(app);
 }
 
+void confirmed(AppContext& app, const std::string& unchecked) {
+    MainWindow& w = app.main;
+    w.NODE_CHECK_FAILURE.clear();
+    w.NODE_CHECK_PARTIAL = unchecked;
+    w.CONFIRMED_TEXTBOX.setBackground(colours::green);
+    paintBlockBoxes(w, colours::black, colours::green);
+    app.status(unchecked.empty() ? "!!! BLOCKCOUNTER - NODE CONFIRMS THE CHAIN !!!"
+                                 : "!!! BLOCKCOUNTER - NODE CONFIRMS THE CHAIN - PARTIAL CHECK, NOT CHECKED: " +
+                                       unchecked + " !!!");
+    w.COMPLETED_TIMER.start();
+}
+
+// The node could not answer this check at all (no command file, calls it
+// does not know, no whole answer in time). A refused login or a node that
+// cannot be reached answers, with an error: that is not this.
+void unanswered(AppContext& app, const std::string& why, const std::string& status) {
+    MainWindow& w = app.main;
+    if (++w.NODE_CHECK_UNANSWERED < unansweredChecksAccepted) {
+        notConfirmed(app, why, status);
+        return;
+    }
+    w.NODE_CHECK_UNANSWERED = 0;
+    confirmed(app, "ALL - THE NODE CANNOT ANSWER (" + why + ")");
+}
+
+// A home folder set up before the node check existed has no command file
+// for it: it is written from the stored crypto settings, as their Save
+// would write it, rather than waited for.
+void writeMissingCommandFile(AppContext& app) {
+    const std::string path = runPath(app, CommandFile::NodeCheck);
+    if (app.platform.files.readText(path, read_limits::shownInWindow).failure != ReadFailure::missing) return;
+    if (app.writeStoredNodeCheckFile && app.writeStoredNodeCheckFile())
+        app.status("!!! BLOCKCOUNTER - NODE CHECK COMMAND FILE WAS MISSING - WRITTEN FROM THE CRYPTO SETTINGS !!!");
+}
+
 void askTheNode(AppContext& app) {
     MainWindow& w = app.main;
     w.NODE_CHECK_TIMER.stop();
     app.status("!!! BLOCKCOUNTER - ASKING THE NODE TO CONFIRM !!!");
+    writeMissingCommandFile(app);
     // An answer left by an earlier check must never pass for this one's.
     app.platform.files.writeText(nodeCheckFile(app), "");
     w.NODE_CHECK_WAIT_TICKS = 0;
+    startClientWait(app);
     if (!runCommandFile(app, CommandFile::NodeCheck)) {
-        notConfirmed(app, "NODE CHECK NOT STARTED",
-                     "!!! NOT CONFIRMED - NODE CHECK COMMAND FILE COULD NOT BE STARTED - SAVE THE CRYPTO SETTINGS !!!");
+        unanswered(app, "NODE CHECK NOT STARTED",
+                   "!!! NOT CONFIRMED - NODE CHECK COMMAND FILE COULD NOT BE STARTED - SAVE THE CRYPTO SETTINGS !!!");
         return;
     }
     paintBlockBoxes(w, colours::black, colours::yellow);
@@ -69,7 +113,12 @@ std::optional<TipAgeLimit> tipAgeLimit(AppContext& app) {
 void awaitAnswer(AppContext& app) {
     MainWindow& w = app.main;
     if (w.processBox(3).background() == colours::green) {
-        app.status("!!! CLI PROCESS RUNNING - WAITING !!!");
+        if (!endClientThatHangs(app)) {
+            app.status("!!! CLI PROCESS RUNNING - WAITING !!!");
+            return;
+        }
+        w.NODE_CHECK_WATCHER_TIMER.stop();
+        unanswered(app, "NODE CHECK CLIENT HUNG", "!!! NOT CONFIRMED - NODE CHECK CLIENT HUNG - ENDED AFTER 2 MINUTES !!!");
         return;
     }
     const auto read = app.platform.files.readText(nodeCheckFile(app), read_limits::shownInWindow);
@@ -77,22 +126,21 @@ void awaitAnswer(AppContext& app) {
     if (!answer.complete && ++w.NODE_CHECK_WAIT_TICKS < answerWaitTicks) return;
     w.NODE_CHECK_WATCHER_TIMER.stop();
     if (!answer.complete) {
-        notConfirmed(app, "NO ANSWER FROM THE NODE CHECK", "!!! NOT CONFIRMED - NO ANSWER FROM THE NODE CHECK !!!");
+        unanswered(app, "NO ANSWER FROM THE NODE CHECK", "!!! NOT CONFIRMED - NO ANSWER FROM THE NODE CHECK !!!");
         return;
     }
+    if (saysMethodNotFound(answer.answerTo("getblockchaininfo"))) {
+        unanswered(app, "NODE KNOWS NO GETBLOCKCHAININFO",
+                   "!!! NOT CONFIRMED - THE NODE DOES NOT KNOW GETBLOCKCHAININFO !!!");
+        return;
+    }
+    w.NODE_CHECK_UNANSWERED = 0;
     const NodeCheckVerdict verdict = judgeNodeCheck(answer, app.platform.nodeAnswers, tipAgeLimit(app));
     if (!verdict.confirmed) {
         notConfirmed(app, verdict.reason, verdict.status());
         return;
     }
-    w.NODE_CHECK_FAILURE.clear();
-    w.NODE_CHECK_PARTIAL = verdict.unchecked;
-    w.CONFIRMED_TEXTBOX.setBackground(colours::green);
-    paintBlockBoxes(w, colours::black, colours::green);
-    app.status(verdict.unchecked.empty() ? "!!! BLOCKCOUNTER - NODE CONFIRMS THE CHAIN !!!"
-                                         : "!!! BLOCKCOUNTER - NODE CONFIRMS THE CHAIN - PARTIAL CHECK, NOT CHECKED: " +
-                                               verdict.unchecked + " !!!");
-    w.COMPLETED_TIMER.start();
+    confirmed(app, verdict.unchecked);
 }
 
 void suggestTipAge(AppContext& app) {

@@ -12,7 +12,8 @@ class MainWindow;
 // the phase may complete; otherwise the phase completes at once.
 void handOverAgreeingReadings(AppContext& app);
 
-// A new block-counting phase starts with no word from the node yet.
+// A new block-counting phase starts with no word from the node yet, and
+// nothing known against it.
 void forgetNodeCheck(MainWindow& w);
 
 // How a phase that ended by the override, or a run that closes, is told
@@ -21,8 +22,9 @@ void forgetNodeCheck(MainWindow& w);
 std::string overrideOutcome(const MainWindow& w);
 std::string runOutcome(const MainWindow& w);
 // How a completed phase is told: a success, noting the conditions a
-// partial check left out, or "not confirmed" when the node was asked and
-// did not confirm.
+// partial check left out, "not confirmed" when the node was asked and did
+// not confirm, or "finished" with why there was no chain to judge (a node
+// that never ran or stopped).
 std::string completedOutcome(const MainWindow& w);
 bool isSuccessOutcome(const std::string& lastRunText);
 

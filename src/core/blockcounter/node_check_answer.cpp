@@ -45,9 +45,12 @@ NodeCheckAnswer splitNodeCheckAnswer(const std::string& text) {
     return split;
 }
 
-bool saysStillStarting(const std::string& clientText) {
-    // The code must end there: -280 is another error.
-    for (const std::string code : {"error code: -28", "\"code\":-28"}) {
+namespace {
+
+// The client prints an error's code as "error code: N" or, in JSON,
+// "code":N; the code must end there (-280 is not -28).
+bool saysErrorCode(const std::string& clientText, const std::string& number) {
+    for (const std::string& code : {"error code: " + number, "\"code\":" + number}) {
         for (auto at = clientText.find(code); at != std::string::npos; at = clientText.find(code, at + 1)) {
             const auto after = at + code.size();
             if (after == clientText.size() || !std::isdigit(static_cast<unsigned char>(clientText[after])))
@@ -55,6 +58,14 @@ bool saysStillStarting(const std::string& clientText) {
         }
     }
     return false;
+}
+
+}  // namespace
+
+bool saysStillStarting(const std::string& clientText) { return saysErrorCode(clientText, "-28"); }
+
+bool saysMethodNotFound(const std::string& clientText) {
+    return saysErrorCode(clientText, "-32601") || clientText.find("Method not found") != std::string::npos;
 }
 
 }  // namespace syncward

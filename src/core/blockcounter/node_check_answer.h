@@ -22,4 +22,7 @@ NodeCheckAnswer splitNodeCheckAnswer(const std::string& text);
 // verifying blocks and answers no call yet.
 bool saysStillStarting(const std::string& clientText);
 
+// "error code: -32601" / "Method not found": a node too old for the call.
+bool saysMethodNotFound(const std::string& clientText);
+
 }  // namespace syncward

@@ -13,6 +13,9 @@ void forgetNodeCheck(MainWindow& w) {
     w.NODE_CHECK_FAILURE.clear();
     w.NODE_CHECK_PARTIAL.clear();
     w.NODE_CHECK_WAIT_TICKS = 0;
+    w.NODE_CHECK_UNANSWERED = 0;
+    w.RUN_FAILURE.clear();
+    w.READING_SEEN = false;
 }
 
 std::string overrideOutcome(const MainWindow& w) {
@@ -21,11 +24,13 @@ std::string overrideOutcome(const MainWindow& w) {
 }
 
 std::string runOutcome(const MainWindow& w) {
+    if (!w.RUN_FAILURE.empty()) return "!!! FINISHED - " + w.RUN_FAILURE + " !!!";
     if (w.NODE_CHECK_FAILURE.empty()) return main_texts::completedSuccessfully;
     return "!!! FINISHED - CHAIN NOT CONFIRMED - " + w.NODE_CHECK_FAILURE + " !!!";
 }
 
 std::string completedOutcome(const MainWindow& w) {
+    if (!w.RUN_FAILURE.empty()) return "!!! FINISHED - " + w.RUN_FAILURE + " !!!";
     if (!w.NODE_CHECK_FAILURE.empty()) return "!!! CHAIN NOT CONFIRMED - " + w.NODE_CHECK_FAILURE + " !!!";
     if (!w.NODE_CHECK_PARTIAL.empty())
         return partialSuccess + w.NODE_CHECK_PARTIAL + " !!!";

@@ -6,6 +6,7 @@
 #include "core/blockcounter/chain_stages.h"
 #include "core/blockcounter/intervals.h"
 #include "core/blockcounter/node_check.h"
+#include "core/blockcounter/phase_limit.h"
 #include "core/state/app_context.h"
 #include "core/state/main_window_settings.h"
 #include "core/time/clock_text.h"
@@ -63,8 +64,9 @@ void overrideTick(AppContext& app) {
     for (Timer* stage : chainStageTimers(w)) stage->stop();
     w.COMPLETED_TIMER.stop();
     app.status("!!! BLOCKCOUNTER - MORE BLOCKS THAN TIME !!!");
-    // When the node was asked and did not confirm, the last run says so
-    // and why, on red.
+    // When the chain was not confirmed, the last run says so and why, on red.
+    explainFiredOverride(w);
+    endPhaseLimit(w);
     w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setText(overrideOutcome(w));
     if (!w.NODE_CHECK_FAILURE.empty()) w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setBackground(colours::red);
     saveMainSetting(app.settings, w.BLOCKCOUNTER_LAST_RUN_TEXTBOX);

@@ -7,8 +7,11 @@
 #include "core/blockcounter/block_counter.h"
 #include "core/blockcounter/block_counter_texts.h"
 #include "core/blockcounter/chain_stages.h"
+#include "core/blockcounter/client_wait.h"
 #include "core/blockcounter/intervals.h"
 #include "core/blockcounter/node_check.h"
+#include "core/blockcounter/node_presence.h"
+#include "core/blockcounter/phase_limit.h"
 #include "core/processes/command_file_runner.h"
 #include "core/state/app_context.h"
 #include "core/state/home_layout.h"
@@ -20,7 +23,6 @@ namespace syncward {
 namespace {
 
 bool isGreen(const Control& box) { return box.background() == colours::green; }
-bool isRed(const Control& box) { return box.background() == colours::red; }
 
 void setLastRun(AppContext& app, const char* text, const Colour* background, bool save) {
     TextBox& lastRun = app.main.BLOCKCOUNTER_LAST_RUN_TEXTBOX;
@@ -70,12 +72,12 @@ void rechargeCountdown(MainWindow& w) {
     if (const auto seconds = parseInterval(w.USER_COUNT_TIME_TEXTBOX.text())) w.COUNTDOWN_REMAINING = *seconds;
 }
 
-// Past zero without a decision (a node program whose name is not set, so
-// its box is neither green nor red) the countdown keeps counting and shows
-// the overdue time with a minus sign, "-00:00:05": it can never read
-// "00:00:00" again, so no late decision is taken behind the user's back,
-// and the sign shows at a glance that the counter waits for a program
-// name. The override, a stop or a finish ends it.
+// Only node programs that have a name decide: a box without a program is
+// never coloured. Past zero without a decision (the watch has not looked
+// at a named program yet) the countdown keeps counting and shows the
+// overdue time with a minus sign, "-00:00:05": it can never read
+// "00:00:00" again, so no late decision is taken behind the user's back.
+// The override, a stop or a finish ends it.
 void countdownTick(AppContext& app) {
     MainWindow& w = app.main;
     app.status(block_texts::countingDown);
@@ -83,24 +85,26 @@ void countdownTick(AppContext& app) {
     w.BLOCKCOUNT_TIMER_TEXTBOX.setText(formatHms(w.COUNTDOWN_REMAINING));
     if (w.BLOCKCOUNT_TIMER_TEXTBOX.text() != block_texts::zeroTime) return;
 
-    TextBox& qt = w.processBox(1);
-    TextBox& daemon = w.processBox(2);
-    if (isGreen(qt) || isGreen(daemon)) {
-        w.BLOCKCOUNT_TIMER_TEXTBOX.setText(block_texts::noReading);
-        app.status("!!! BLOCKCOUNTER - AUTO GETBLOCKCOUNT !!!");
-        paintBlockBoxes(w, colours::black, colours::lightCyan);
-        w.GETBLOCKCOUNT_TIMER.start();
-        w.BLOCKCOUNTER_COUNTDOWN_TIMER.stop();
-        rechargeCountdown(w);
+    switch (namedNodePresence(w)) {
+        case NodePresence::running:
+            w.BLOCKCOUNT_TIMER_TEXTBOX.setText(block_texts::noReading);
+            app.status("!!! BLOCKCOUNTER - AUTO GETBLOCKCOUNT !!!");
+            paintBlockBoxes(w, colours::black, colours::lightCyan);
+            w.GETBLOCKCOUNT_TIMER.start();
+            break;
+        case NodePresence::stopped:
+            // No chain to judge: the phase ends, and never as a success.
+            w.BLOCKCOUNT_TIMER_TEXTBOX.setText(block_texts::noReading);
+            w.RUN_FAILURE = nodeGoneReason(app);
+            app.status(w.NODE_SEEN_RUNNING ? "!!! BC - QT / DAEMON ERROR - CONTINUING... !!!"
+                                           : "!!! BC - QT / DAEMON ERROR - " + w.RUN_FAILURE + " !!!");
+            w.CURRENT_STATUS_LABEL.setBackground(colours::red);  // stays red until the program ends
+            w.COMPLETED_TIMER.start();
+            break;
+        case NodePresence::notSeenYet: return;
     }
-    if (isRed(qt) && isRed(daemon)) {
-        w.BLOCKCOUNT_TIMER_TEXTBOX.setText(block_texts::noReading);
-        app.status("!!! BC - QT / DAEMON ERROR - CONTINUING... !!!");
-        w.CURRENT_STATUS_LABEL.setBackground(colours::red);  // stays red until the program ends
-        w.COMPLETED_TIMER.start();
-        w.BLOCKCOUNTER_COUNTDOWN_TIMER.stop();
-        rechargeCountdown(w);
-    }
+    w.BLOCKCOUNTER_COUNTDOWN_TIMER.stop();
+    rechargeCountdown(w);
 }
 
 void getBlockCountTick(AppContext& app) {
@@ -118,12 +122,22 @@ void getBlockCountTick(AppContext& app) {
         return;
     }
     paintBlockBoxes(w, colours::black, colours::yellow);
+    startClientWait(app);
     w.CLI_PROCESS_WATCHER_TIMER.start();
 }
 
 void clientWaitTick(AppContext& app) {
     MainWindow& w = app.main;
     if (isGreen(w.processBox(3))) {
+        if (endClientThatHangs(app)) {
+            // What it may have left in the file is no answer: an empty
+            // reading, which the checks discard.
+            app.status("!!! BLOCKCOUNTER - CLIENT HUNG - ENDED AFTER 2 MINUTES - NO READING !!!");
+            w.CURRENT_BLOCK_TEXTBOX.setText("");
+            w.CLI_PROCESS_WATCHER_TIMER.stop();
+            w.ZERO_EMPTY_TEXTBOX_CHECKER_TIMER.start();
+            return;
+        }
         paintBlockBoxes(w, colours::black, colours::red);
         app.status("!!! CLI PROCESS RUNNING - WAITING !!!");
         w.RUN_NOW_BUTTON.setEnabled(false);
@@ -201,6 +215,7 @@ void finishByHand(AppContext& app) {
     for (Timer* stage : chainStageTimers(w)) stage->stop();
     w.COMPLETED_TIMER.stop();
     w.OVERRIDE_TIMER.stop();
+    endPhaseLimit(w);
     w.taskTimer(9).start();
     w.START_STOP_TIMER_BUTTON.setCaption("START");
     w.START_OVERRIDE_BUTTON.setCaption("START");

@@ -27,6 +27,10 @@ public:
     virtual NumberSeparators numberSeparators() = 0;
     // Now, in seconds since 1970 (UTC): the age of the node's best block.
     virtual long long secondsSinceEpoch() = 0;
+    // A line for whoever reads the program's error output (a scheduled run
+    // without a screen): what must not go unseen when it cannot be stored.
+    // Where there is no such output, it goes nowhere.
+    virtual void tellStandardError(const std::string& line) { (void)line; }
 };
 
 }  // namespace syncward

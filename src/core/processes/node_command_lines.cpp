@@ -20,8 +20,11 @@ std::string programWithConf(const PlatformProfile& profile, const std::string& f
 
 std::string nodeCommand(const PlatformProfile& profile, const std::string& folder, const std::string& name,
                         const NodeCommandFields& fields, const std::string& option) {
-    return programWithConf(profile, folder, name, fields.confFile) + " -datadir=" +
-           profile.quoteValue(fields.dataFolder) + " " + option;
+    std::string line = programWithConf(profile, folder, name, fields.confFile) + " -datadir=" +
+                       profile.quoteValue(fields.dataFolder) + " " + option;
+    if (profile.flavour() == PlatformProfile::Flavour::Posix && !fields.nodeLogFile.empty())
+        line += " > " + profile.quoteValue(fields.nodeLogFile) + " 2>&1";
+    return line;
 }
 
 // The client finds the node's login cookie in the data folder. Under POSIX

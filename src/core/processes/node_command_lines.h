@@ -23,6 +23,7 @@ struct NodeCommandFields {
     std::string blockCountFile;
     std::string clientErrorFile;  // what the client says on failure (POSIX only)
     std::string nodeCheckFile;    // the node's answers to the node check
+    std::string nodeLogFile;      // what the node prints while it starts (POSIX only)
 };
 
 // The lines are plain concatenations of the fields. An empty option keeps
@@ -31,7 +32,8 @@ struct NodeCommandFields {
 // only the program path is quoted; under POSIX every inserted value is
 // escaped, so the shell hands it over literally. The options are fixed
 // texts and are never quoted: an empty one stays nothing, not an empty
-// argument.
+// argument. Under POSIX the QT and daemon lines send the node's own output
+// into the node log, so a node that refuses to start leaves its reason.
 std::string qtRunCommand(const PlatformProfile& profile, const NodeCommandFields& fields);
 std::string daemonRunCommand(const PlatformProfile& profile, const NodeCommandFields& fields);
 std::string cliStopCommand(const PlatformProfile& profile, const NodeCommandFields& fields);

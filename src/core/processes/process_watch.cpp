@@ -55,6 +55,7 @@ public:
             box.setBackground(running ? colours::green : colours::red);
             box.setTooltip(watched[i].role + (running ? " PROCESS RUNNING" : " PROCESS STOPPED"));
             if (watched[i].box == 3) w.RUN_NOW_BUTTON.setEnabled(!running);
+            if (running && (watched[i].box == 1 || watched[i].box == 2)) w.NODE_SEEN_RUNNING = true;
         }
     }
 

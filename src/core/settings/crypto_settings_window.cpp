@@ -187,6 +187,8 @@ NodeCommandFields CryptoSettingsWindow::commandFields() {
                                                           app_.executableName);
     fields.nodeCheckFile = home_layout::nodeCheckFile(app_.profile(), mainSettings_().SYNCWARD_HOME_TEXTBOX.text(),
                                                       app_.executableName);
+    fields.nodeLogFile = home_layout::nodeLogFile(app_.profile(), mainSettings_().SYNCWARD_HOME_TEXTBOX.text(),
+                                                  app_.executableName);
     return fields;
 }
 
@@ -198,6 +200,13 @@ void CryptoSettingsWindow::rebuildCommands() {
     QVCLI_STOP_COMMAND_TEXTBOX.setText(cliStopCommand(profile, fields));
     GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX.setText(blockCountCommand(profile, fields));
     NODE_CHECK_COMMAND_SETTINGS_TEXTBOX.setText(nodeCheckCommand(profile, fields));
+}
+
+bool CryptoSettingsWindow::writeNodeCheckFile(const std::string& home) {
+    rebuildCommands();
+    if (DAEMONCLI_NAME_SETTINGS_TEXTBOX.text().empty() || !refusal(home).empty()) return false;
+    return writeCommandFile(app_.platform.files, app_.profile(), home, app_.executableName, CommandFile::NodeCheck,
+                            NODE_CHECK_COMMAND_SETTINGS_TEXTBOX.text());
 }
 
 // The command files of the programs that have a name (a line for a

@@ -105,6 +105,10 @@ public:
     // The four command lines from the fields as they are now.
     void rebuildCommands();
     NodeCommandFields commandFields();
+    // Writes the node-check command file alone from the fields as loaded,
+    // into the home folder the run uses: a home whose command files an
+    // earlier version wrote has none. False without a client or a file.
+    bool writeNodeCheckFile(const std::string& home);
 
 private:
     void installBrowsers();

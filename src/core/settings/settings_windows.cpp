@@ -45,6 +45,14 @@ CryptoSettingsWindow& SettingsWindows::cryptoSettings() {
     return *cryptoSettings_;
 }
 
+bool SettingsWindows::writeStoredNodeCheckFile() {
+    // A window of its own, loaded from the store: the crypto settings may
+    // be open with edits that were never saved.
+    CryptoSettingsWindow stored(app_, [this]() -> MainSettingsWindow& { return mainSettings(); });
+    stored.load();
+    return stored.writeNodeCheckFile(app_.main.SYNCWARD_HOME_TEXTBOX.text());
+}
+
 EmailMainSettingsWindow& SettingsWindows::emailSettings() {
     if (!emailSettings_) {
         emailSettings_ = std::make_unique<EmailMainSettingsWindow>(app_, [this]() -> MainSettingsWindow& {

@@ -27,6 +27,9 @@ public:
     EmailMainSettingsWindow& emailSettings();
     EmailSharedSettingsWindow& emailSharedSettings();
     OutputCommandsWindows& outputCommands() { return *outputCommands_; }
+    // The node-check command file composed from the stored crypto settings,
+    // as their Save composes it, into the run's home folder.
+    bool writeStoredNodeCheckFile();
 
     // Modal over the main window, and the crypto settings over the main settings.
     void openMainSettings();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "core/platform/platform.h"
@@ -32,6 +33,9 @@ struct AppContext {
     bool inhibitorNoticed = false;
     // The blockchain folder's measurements, owned by the application.
     FolderSizer* folderSizer = nullptr;
+    // Writes the node-check command file from the stored crypto settings;
+    // installed by the application, which owns the settings windows.
+    std::function<bool()> writeStoredNodeCheckFile;
 
     const PlatformProfile& profile() const { return platform.profile; }
     void status(const std::string& text) const { main.CURRENT_STATUS_LABEL.setCaption(text); }

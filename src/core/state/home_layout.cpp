@@ -37,6 +37,10 @@ std::string nodeCheckFile(const PlatformProfile& profile, const std::string& hom
     return fileIn(profile, home, blockCounts, exe + "-NODE-CHECK.LOG");
 }
 
+std::string nodeLogFile(const PlatformProfile& profile, const std::string& home, const std::string& exe) {
+    return fileIn(profile, home, logs, exe + "-NODE.LOG");
+}
+
 std::string mailerLogFile(const PlatformProfile& profile, const std::string& home, const std::string& exe) {
     return fileIn(profile, home, logs, exe + "-SEND-EMAIL.LOG");
 }

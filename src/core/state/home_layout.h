@@ -26,6 +26,9 @@ std::string reportFile(const PlatformProfile& profile, const std::string& home, 
 std::string clientErrorFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
 // The node's answers to the node check, all in one file.
 std::string nodeCheckFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
+// What the node program printed when the run started it (POSIX): why a
+// node that never ran refused to start.
+std::string nodeLogFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
 std::string mailerLogFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
 
 }  // namespace home_layout

@@ -21,6 +21,10 @@ inline constexpr const char* ready = "READY...";
 inline constexpr const char* manualExit = "!!! MANUAL EXIT !!!";
 inline constexpr const char* reportNotWritten = "!!! END REPORT FILE NOT WRITTEN - CHECK THE REPORTS FOLDER !!!";
 inline constexpr const char* outcomeNotWritten = "!!! COMPLETED - REPORT OR SETTINGS NOT WRITTEN - CHECK THE DISK !!!";
+// Stored when a run starts, overwritten when it ends: found at start-up, it
+// tells of a run that was cut short (a crash, a kill, a power cut).
+inline constexpr const char* runUnderWay = "!!! RUN UNDER WAY - STARTED ";
+inline constexpr const char* runInterrupted = "!!! RUN INTERRUPTED - STARTED ";
 }  // namespace main_texts
 
 // Intervals and countdowns the main window starts from when nothing valid
@@ -70,6 +74,24 @@ public:
     std::string NODE_CHECK_FAILURE;
     std::string NODE_CHECK_PARTIAL;
     long long NODE_CHECK_WAIT_TICKS = 0;
+    // Node checks in a row the node could not answer at all (no command
+    // file, calls it does not know, no whole answer in time).
+    int NODE_CHECK_UNANSWERED = 0;
+    // Ticks the client has been seen running in the current wait for it.
+    long long CLIENT_RUNNING_TICKS = 0;
+    // What the run knows of its node: whether a named node program was
+    // seen running since the run started it, why its start failed, and why
+    // the block-counting phase ended without a chain to judge.
+    bool NODE_SEEN_RUNNING = false;
+    std::string NODE_START_FAILURE;
+    std::string RUN_FAILURE;
+    // A usable block count came in during this phase.
+    bool READING_SEEN = false;
+    // The override timer runs as the unattended limit of a phase that must
+    // finish, though the user did not start the override.
+    bool PHASE_LIMIT = false;
+    // Steps 1 to 19 are under way.
+    bool RUN_UNDER_WAY = false;
 
     // Settings-backed controls.
     TickBox ALWAYS_ON_TOP_TICKBOX{*this, "ALWAYS_ON_TOP_TICKBOX", "Always On Top", 1};

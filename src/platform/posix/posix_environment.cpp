@@ -1,5 +1,6 @@
 #include "platform/posix/posix_environment.h"
 
+#include <cstdio>
 #include <ctime>
 
 #include <pwd.h>
@@ -57,5 +58,10 @@ NumberSeparators PosixEnvironment::numberSeparators() {
 }
 
 long long PosixEnvironment::secondsSinceEpoch() { return static_cast<long long>(std::time(nullptr)); }
+
+void PosixEnvironment::tellStandardError(const std::string& line) {
+    std::fputs((line + "\n").c_str(), stderr);
+    std::fflush(stderr);
+}
 
 }  // namespace syncward

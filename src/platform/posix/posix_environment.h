@@ -21,6 +21,7 @@ public:
     std::string timeText() override;
     NumberSeparators numberSeparators() override;
     long long secondsSinceEpoch() override;
+    void tellStandardError(const std::string& line) override;
 
     static std::string homeDirectory();
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 
 namespace syncward {
@@ -9,6 +10,12 @@ namespace syncward {
 // beside the first. The lock is a file lock that the kernel drops when
 // the process ends, a crash included; copies under other names have other
 // locks and run side by side.
+//
+// A copy left open after its run (to show a failure, say) must not turn
+// every later scheduled start away: the holder writes its process id into
+// the lock file once it can take a request to give way, and a second start
+// sends it that request (SIGUSR1). A holder with no run under way closes;
+// one with a run under way ignores it, and the second start ends.
 class SingleInstance {
 public:
     // folder: where the lock files live (the user's runtime folder).
@@ -17,14 +24,26 @@ public:
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // False only when another process holds this copy's lock; a lock that
+    // False only while another process holds this copy's lock; a lock that
     // cannot be made at all does not stop the program.
     bool first() const { return !heldElsewhere_; }
+
+    // The holder is asked to give way; true once its lock is ours, within
+    // the wait. A holder that never said it takes such requests (an older
+    // version, or one still starting) is not asked: the signal's default
+    // action would end it on the spot.
+    bool askHolderToGiveWay(std::chrono::milliseconds wait);
+
+    // Call once requests to give way are handled: writes our process id.
+    void acceptGiveWayRequests();
 
     // $XDG_RUNTIME_DIR, or the temporary folder.
     static std::string defaultFolder();
 
 private:
+    bool tryLock();
+
+    std::string executableName_;
     int descriptor_ = -1;
     bool heldElsewhere_ = false;
 };

@@ -1,0 +1,43 @@
+#include "core/app/run_outcome.h"
+
+#include "core/app/end_report.h"
+#include "core/blockcounter/node_check.h"
+#include "core/state/app_context.h"
+
+namespace syncward {
+
+void markRunUnderWay(AppContext& app) {
+    MainWindow& w = app.main;
+    w.RUN_UNDER_WAY = true;
+    // The box keeps the previous run's outcome, which this run's report
+    // names; only the store learns that a run is under way.
+    app.settings.save(w.MULTILOADER_LAST_RUN_TEXTBOX.name(),
+                      std::string(main_texts::runUnderWay) + w.DATE_TEXTBOX.text() + " " + w.START_TIME_TEXTBOX.text() +
+                          " !!!");
+}
+
+bool storeRunOutcome(AppContext& app) {
+    MainWindow& w = app.main;
+    w.RUN_UNDER_WAY = false;
+    TextBox& lastRun = w.MULTILOADER_LAST_RUN_TEXTBOX;
+    const bool reportWritten = runOutcomeWritten(app);
+    lastRun.setText(reportWritten ? runOutcome(w) : main_texts::outcomeNotWritten);
+    const bool stored = app.settings.saveText(lastRun) && reportWritten;
+    if (!stored) {
+        lastRun.setText(main_texts::outcomeNotWritten);
+        app.status(main_texts::outcomeNotWritten);
+        app.platform.environment.tellStandardError("SYNCWARD - " + app.executableName + ": " +
+                                                   main_texts::outcomeNotWritten + " " + runOutcome(w));
+    }
+    lastRun.setColours(colours::black, isSuccessOutcome(lastRun.text()) ? colours::green : colours::red);
+    return stored;
+}
+
+std::string shownLastRun(const std::string& stored) {
+    const std::string underWay = main_texts::runUnderWay;
+    if (!stored.starts_with(underWay)) return stored;
+    return main_texts::runInterrupted + stored.substr(underWay.size(), stored.size() - underWay.size() - 4) +
+           " - IT DID NOT END !!!";
+}
+
+}  // namespace syncward

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace syncward {
+
+struct AppContext;
+
+// How a run ended, as the last-run box and the store keep it. A run that
+// starts stores that it is under way; its end overwrites that. A start-up
+// that finds "under way" stored knows the run before was cut short (a
+// crash, a kill, a power cut) and shows it so, on red.
+void markRunUnderWay(AppContext& app);
+
+// Stores the run's outcome once the end report's write has been checked:
+// a report or a setting that did not reach the disk is never stored as a
+// success. A failure is also said on standard error, where a run without
+// a screen can still be read. True when everything is stored.
+bool storeRunOutcome(AppContext& app);
+
+// The text the last-run box shows for what is stored.
+std::string shownLastRun(const std::string& stored);
+
+}  // namespace syncward

@@ -1,0 +1,50 @@
+#include "core/blockcounter/node_presence.h"
+
+#include "core/state/app_context.h"
+#include "core/state/home_layout.h"
+
+namespace syncward {
+
+namespace {
+
+// The last line with something on it, without its line end; long lines
+// are cut, so one runaway line cannot flood the status and the report.
+std::string lastLineOf(const std::string& text) {
+    const std::size_t end = text.find_last_not_of("\r\n \t");
+    if (end == std::string::npos) return {};
+    const std::size_t before = text.find_last_of("\r\n", end);
+    const std::size_t start = before == std::string::npos ? 0 : before + 1;
+    std::string line = text.substr(start, end + 1 - start);
+    constexpr std::size_t longest = 200;
+    if (line.size() > longest) line = line.substr(0, longest) + "...";
+    return line;
+}
+
+}  // namespace
+
+NodePresence namedNodePresence(MainWindow& w) {
+    bool notSeen = false;
+    const std::pair<const TextBox*, int> programs[] = {{&w.QT_NAME_TEXTBOX, 1}, {&w.DAEMON_NAME_TEXTBOX, 2}};
+    for (const auto& [name, box] : programs) {
+        if (name->text().empty()) continue;
+        const Colour& state = w.processBox(box).background();
+        if (state == colours::green) return NodePresence::running;
+        if (state != colours::red) notSeen = true;
+    }
+    return notSeen ? NodePresence::notSeenYet : NodePresence::stopped;
+}
+
+std::string nodeGoneReason(AppContext& app) {
+    MainWindow& w = app.main;
+    if (w.NODE_SEEN_RUNNING) return "NODE STOPPED BEFORE THE CHAIN WAS CONFIRMED";
+    std::string reason = "NODE NEVER RAN";
+    if (!w.NODE_START_FAILURE.empty()) reason += " - " + w.NODE_START_FAILURE;
+    if (app.profile().flavour() != PlatformProfile::Flavour::Posix) return reason;
+    const std::string log = home_layout::nodeLogFile(app.profile(), w.SYNCWARD_HOME_TEXTBOX.text(), app.executableName);
+    const TextRead read = app.platform.files.readText(log, read_limits::shownInWindow);
+    if (!read.text) return reason;
+    const std::string last = lastLineOf(*read.text);
+    return reason + " - SEE " + log + (last.empty() ? "" : ": " + last);
+}
+
+}  // namespace syncward

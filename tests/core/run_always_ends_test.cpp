@@ -1,0 +1,217 @@
+// An unattended run ends, whatever the node does, and its outcome is true:
+// a success only for a chain the node confirmed, or a partial check that
+// says so. Each case runs the real steps on virtual time.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "block_counter_rig.h"
+
+namespace syncward::testing {
+namespace {
+
+constexpr std::int64_t minutes = 60'000;
+
+// A daemon-only copy under POSIX: start, count every 5 s, confirm with the
+// node, stop it, report and close; the run limit is one hour, the
+// override's default, with the override itself unticked.
+struct UnattendedRun {
+    UnattendedRun() : rig(PlatformProfile::posix("/home/satoshi")) {
+        rig.h.store("QT_NAME_TEXTBOX", "");
+        for (const char* tick : {"TASK_8_ENABLE_TICKBOX", "FINISH_WHEN_IDENTICAL_TICKBOX", "TASK_11_ENABLE_TICKBOX",
+                                 "TASK_19_ENABLE_TICKBOX", "RUN_DAEMON_TICKBOX"})
+            rig.h.store(tick, "1");
+        rig.h.store("USER_COUNT_TIME_TEXTBOX", "00:00:05");
+        // The node's programs: the daemon runs while started and not stopped.
+        rig.h.fake.launcher.onRun = [this, inner = rig.h.fake.launcher.onRun](const std::string& path) {
+            if (path == file(CommandFile::RunDaemon) && daemonStarts) rig.h.fake.processes.start(rig.daemon);
+            if (path == file(CommandFile::CliStop) && rig.h.fake.processes.processes.count(rig.daemon))
+                rig.h.fake.processes.end(rig.daemon);
+            inner(path);
+        };
+    }
+    std::string file(CommandFile which) const {
+        return commandFilePath(rig.h.fake.profile, rig.home, "BTC1", which);
+    }
+    MainWindow& run() {
+        rig.h.start();
+        MainWindow& w = rig.main();
+        rig.recordStatuses();
+        w.MULTILOADER_START_STOP_BUTTON.click();
+        return w;
+    }
+    // Runs until the program closes, at most the limit plus five minutes.
+    bool ends() { return rig.runUntil([&] { return !rig.main().isOpen(); }, 65 * minutes); }
+    std::string outcome() const { return rig.h.stored("MULTILOADER_LAST_RUN_TEXTBOX").value_or(""); }
+    std::string blockCounterOutcome() const { return rig.h.stored("BLOCKCOUNTER_LAST_RUN").value_or(""); }
+    bool saw(const std::string& statusStart) const {
+        return std::any_of(rig.statuses.begin(), rig.statuses.end(),
+                           [&](const std::string& s) { return s.starts_with(statusStart); });
+    }
+
+    BlockCounterRig rig;
+    bool daemonStarts = true;
+};
+
+std::string reading(long long height) { return std::to_string(height) + "\n"; }
+
+TEST(RunAlwaysEnds, AHomeWrittenBeforeTheNodeCheckGetsItsCommandFileAndCompletesConfirmed) {
+    UnattendedRun run;
+    run.rig.readings = {reading(700), reading(700), reading(700), reading(700)};
+    run.rig.h.fake.nodeAnswers.chains["chain\n"] = ChainState{700, 700, false};
+    run.rig.h.fake.nodeAnswers.peerLists["peers\n"] = PeerState{3, 700};
+    run.rig.nodeAnswer = BlockCounterRig::nodeCheckText("chain", "peers");
+    // The crypto settings as an earlier version stored them; no node-check file.
+    run.rig.h.store("DAEMON_CLI_LOCATION_TEXTBOX", "/usr/bin");
+    run.rig.h.store("BLOCKCHAIN_HOME_TEXTBOX", "/srv/ltc");
+    MainWindow& w = run.run();
+    ASSERT_TRUE(run.ends());
+    EXPECT_EQ(run.outcome(), "!!! COMPLETED SUCCESSFULLY !!!");
+    EXPECT_TRUE(run.saw("!!! BLOCKCOUNTER - NODE CHECK COMMAND FILE WAS MISSING - WRITTEN FROM THE CRYPTO SETTINGS !!!"));
+    const std::string& written = run.rig.h.fake.files.files[run.file(CommandFile::NodeCheck)];
+    EXPECT_NE(written.find("'/usr/bin/bitcoin-cli' -conf='/home/satoshi/QUORVEL-ROOT/SYNCWARD/CONFIGS/BTC1-CRYPTO-CONFIG.conf' -datadir='/srv/ltc' getblockchaininfo"),
+              std::string::npos)
+        << written;
+    EXPECT_EQ(run.rig.nodeChecks, 1);
+    (void)w;
+}
+
+TEST(RunAlwaysEnds, ANodeThatCannotAnswerTheCheckCompletesAsAPartialCheckAfterThreeTries) {
+    UnattendedRun run;
+    for (int i = 0; i < 12; ++i) run.rig.readings.push_back(reading(700));
+    run.rig.nodeAnswer = BlockCounterRig::nodeCheckText("error code: -32601\nerror message:\nMethod not found",
+                                                        "error code: -32601");
+    run.run();
+    ASSERT_TRUE(run.ends());
+    EXPECT_EQ(run.rig.nodeChecks, 3);
+    const std::string partial =
+        "!!! COMPLETED SUCCESSFULLY - PARTIAL NODE CHECK, NOT CHECKED: ALL - THE NODE CANNOT ANSWER "
+        "(NODE KNOWS NO GETBLOCKCHAININFO) !!!";
+    EXPECT_EQ(run.blockCounterOutcome(), partial);
+    EXPECT_EQ(run.outcome(), "!!! COMPLETED SUCCESSFULLY !!!");
+}
+
+TEST(RunAlwaysEnds, ARefusedLoginIsNotACheckTheNodeCannotAnswerAndEndsAtTheLimitNotConfirmed) {
+    UnattendedRun run;
+    for (int i = 0; i < 400; ++i) run.rig.readings.push_back(reading(700));
+    run.rig.nodeAnswer = BlockCounterRig::nodeCheckText("error: Authorization failed: Incorrect rpcuser or rpcpassword",
+                                                        "error: Authorization failed");
+    MainWindow& w = run.run();
+    ASSERT_TRUE(run.rig.runUntil([&] { return w.OVERRIDE_TIMER.enabled(); }, 20'000));
+    EXPECT_TRUE(w.OVERRIDE_TIMER_TEXTBOX.enabled()) << "the limit shows while it runs";
+    ASSERT_TRUE(run.ends());
+    EXPECT_GT(run.rig.nodeChecks, 3);
+    EXPECT_EQ(run.outcome(), "!!! FINISHED - CHAIN NOT CONFIRMED - NODE GAVE NO CHAIN STATE !!!");
+    EXPECT_FALSE(w.OVERRIDE_TIMER_TEXTBOX.enabled()) << "back to its switch";
+}
+
+TEST(RunAlwaysEnds, ANodeWithoutPeersOrWithoutAUsableCountEndsAtTheLimitNotConfirmed) {
+    UnattendedRun noPeers;
+    for (int i = 0; i < 400; ++i) noPeers.rig.readings.push_back(reading(700));
+    noPeers.rig.h.fake.nodeAnswers.chains["chain\n"] = ChainState{700, 700, false};
+    noPeers.rig.h.fake.nodeAnswers.peerLists["peers\n"] = PeerState{0, std::nullopt};
+    noPeers.rig.nodeAnswer = BlockCounterRig::nodeCheckText("chain", "peers");
+    noPeers.run();
+    const auto t0 = noPeers.rig.loop().now();
+    ASSERT_TRUE(noPeers.ends());
+    EXPECT_LT(noPeers.rig.loop().now() - t0, 62 * minutes);
+    EXPECT_EQ(noPeers.blockCounterOutcome(), "!!! OVERRIDE TIMER ACTIVATED - CHAIN NOT CONFIRMED - NO PEERS !!!");
+    EXPECT_EQ(noPeers.outcome(), "!!! FINISHED - CHAIN NOT CONFIRMED - NO PEERS !!!");
+
+    // A new node at height 0 that finds no peer never gives a usable count.
+    UnattendedRun atZero;
+    for (int i = 0; i < 800; ++i) atZero.rig.readings.push_back(reading(0));
+    atZero.run();
+    ASSERT_TRUE(atZero.ends());
+    EXPECT_EQ(atZero.outcome(), "!!! FINISHED - CHAIN NOT CONFIRMED - NO USABLE BLOCK COUNT !!!");
+    EXPECT_EQ(atZero.rig.nodeChecks, 0);
+}
+
+TEST(RunAlwaysEnds, ADaemonThatNeverRunsEndsThePhaseRedWithTheNodesOwnWords) {
+    UnattendedRun run;
+    run.daemonStarts = false;  // it exits at once, as with a data folder that does not exist
+    run.rig.h.fake.files.files["/home/satoshi/QUORVEL-ROOT/SYNCWARD/LOGS/BTC1-NODE.LOG"] =
+        "Error: Specified data directory \"/srv/none\" does not exist.\n";
+    MainWindow& w = run.run();
+    ASSERT_TRUE(run.rig.runUntil([&] { return !w.isOpen(); }, 5 * minutes));
+    const std::string why =
+        "NODE NEVER RAN - SEE /home/satoshi/QUORVEL-ROOT/SYNCWARD/LOGS/BTC1-NODE.LOG: Error: Specified data "
+        "directory \"/srv/none\" does not exist.";
+    EXPECT_EQ(run.outcome(), "!!! FINISHED - " + why + " !!!");
+    EXPECT_TRUE(run.saw("!!! BC - QT / DAEMON ERROR - " + why + " !!!"));
+    EXPECT_NE(w.LOG_FILE_OUTPUT_TEXTBOX.text().find("BLOCKCOUNTER LAST RUN: !!! FINISHED - " + why),
+              std::string::npos);
+
+    // A command file that cannot even be started is said so at step 7.
+    UnattendedRun unstartable;
+    unstartable.rig.h.fake.launcher.failStarts = true;
+    MainWindow& u = unstartable.run();
+    ASSERT_TRUE(unstartable.rig.runUntil([&] { return !u.isOpen(); }, 5 * minutes));
+    EXPECT_TRUE(unstartable.saw("!!! DAEMON COMMAND FILE COULD NOT BE STARTED - SAVE THE CRYPTO SETTINGS !!!"));
+    EXPECT_EQ(unstartable.outcome(), "!!! FINISHED - NODE NEVER RAN - DAEMON COMMAND FILE COULD NOT BE STARTED !!!");
+}
+
+TEST(RunAlwaysEnds, ANodeThatDiesMidSyncIsNoSuccessWithOrWithoutAQtName) {
+    for (const bool qtNamed : {false, true}) {
+        UnattendedRun run;
+        if (qtNamed) run.rig.h.store("QT_NAME_TEXTBOX", "bitcoin-qt");
+        for (long long height = 10; height < 400; ++height) run.rig.readings.push_back(reading(height));
+        MainWindow& w = run.run();
+        ASSERT_TRUE(run.rig.runUntil([&] { return w.READING_SEEN; }, 5 * minutes));
+        run.rig.h.fake.processes.end(run.rig.daemon);
+        ASSERT_TRUE(run.rig.runUntil([&] { return !w.isOpen(); }, 5 * minutes)) << qtNamed;
+        EXPECT_EQ(run.outcome(), "!!! FINISHED - NODE STOPPED BEFORE THE CHAIN WAS CONFIRMED !!!") << qtNamed;
+    }
+}
+
+TEST(RunAlwaysEnds, AClientThatHangsIsEndedAfterTwoMinutesAndCountsAsNoReading) {
+    UnattendedRun run;
+    run.rig.readings = {reading(700)};
+    run.rig.clientRunMs = 3'600'000;  // never ends by itself
+    MainWindow& w = run.run();
+    ASSERT_TRUE(run.rig.runUntil([&] { return w.CLI_PROCESS_WATCHER_TIMER.enabled(); }, minutes));
+    run.rig.advance(119'750);
+    EXPECT_TRUE(run.rig.h.fake.processes.terminated.empty());
+    run.rig.advance(250);
+    EXPECT_EQ(run.rig.h.fake.processes.terminated, std::vector<std::string>{run.rig.cli});
+    EXPECT_TRUE(run.saw("!!! BLOCKCOUNTER - CLIENT HUNG - ENDED AFTER 2 MINUTES - NO READING !!!"));
+    EXPECT_EQ(w.CURRENT_BLOCK_TEXTBOX.text(), "") << "the old answer is not taken for a new one";
+}
+
+TEST(RunAlwaysEnds, ARunUnderWayIsStoredAndFoundInterruptedAtTheNextStart) {
+    UnattendedRun run;
+    run.rig.h.fake.environment.date = "08/12/2026";
+    run.rig.h.fake.environment.time = "02:30:00";
+    MainWindow& w = run.run();
+    run.rig.advance(2000);
+    EXPECT_EQ(run.outcome(), "!!! RUN UNDER WAY - STARTED 08/12/2026 02:30:00 !!!");
+    EXPECT_EQ(w.MULTILOADER_LAST_RUN_TEXTBOX.text(), "") << "the box keeps the last run's outcome for the report";
+
+    // The process is killed here; the next start finds the marker.
+    AppHarness next(PlatformProfile::posix("/home/satoshi"));
+    next.store("MULTILOADER_LAST_RUN_TEXTBOX", *run.rig.h.stored("MULTILOADER_LAST_RUN_TEXTBOX"));
+    next.start();
+    EXPECT_EQ(next.main().MULTILOADER_LAST_RUN_TEXTBOX.text(),
+              "!!! RUN INTERRUPTED - STARTED 08/12/2026 02:30:00 - IT DID NOT END !!!");
+    EXPECT_EQ(next.main().MULTILOADER_LAST_RUN_TEXTBOX.background(), colours::red);
+}
+
+TEST(RunAlwaysEnds, AReportThatCannotBeWrittenIsNeverStoredAsASuccessAndIsSaidOnStandardError) {
+    UnattendedRun run;
+    run.rig.h.fake.nodeAnswers.chains["chain\n"] = ChainState{700, 700, false};
+    run.rig.h.fake.nodeAnswers.peerLists["peers\n"] = PeerState{3, 700};
+    run.rig.nodeAnswer = BlockCounterRig::nodeCheckText("chain", "peers");
+    run.rig.readings = {reading(700), reading(700), reading(700), reading(700)};
+    run.rig.h.fake.files.unwritable.insert("/home/satoshi/QUORVEL-ROOT/SYNCWARD/REPORTS/BTC1-END-REPORT.LOG");
+    MainWindow& w = run.run();
+    ASSERT_TRUE(run.rig.runUntil([&] { return w.taskLight(19).background() == colours::green; }, 10 * minutes));
+    run.rig.advance(15'000);
+    EXPECT_TRUE(w.isOpen()) << "left open, red, for whoever looks next";
+    EXPECT_EQ(run.outcome(), "!!! COMPLETED - REPORT OR SETTINGS NOT WRITTEN - CHECK THE DISK !!!");
+    EXPECT_EQ(w.MULTILOADER_LAST_RUN_TEXTBOX.background(), colours::red);
+    ASSERT_FALSE(run.rig.h.fake.environment.errorLines.empty());
+    EXPECT_NE(run.rig.h.fake.environment.errorLines.back().find("CHECK THE DISK"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace syncward::testing

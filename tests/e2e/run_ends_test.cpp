@@ -1,0 +1,148 @@
+// The built program, unattended, where the set-up or the node is not what
+// an earlier run left: each run ends by itself, and says what it did.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <thread>
+
+#include "e2e/program_run.h"
+#include "e2e/regtest_node.h"
+#include "e2e/standin_node.h"
+
+namespace syncward::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A copy set up for a whole run against a stand-in node, counting every
+// two seconds; each test names its own copy.
+struct StandinRun {
+    StandinRun(const TempDir& dir, const std::string& name, bool knowsNodeCheck = true)
+        : node(dir.path(), 1, knowsNodeCheck), program(dir, name) {
+        fs::create_directories(dir / "chain");
+        fields.qtFolder = node.folder;
+        fields.qtName = "";
+        fields.daemonCliFolder = node.folder;
+        fields.daemonName = node.daemonName;
+        fields.cliName = node.cliName;
+        fields.confFile = program.configFile();
+        fields.dataFolder = dir / "chain";
+        program.nodeCommandFiles(fields, "0\n");
+        program.unattendedRunSwitches("Fakecoin", "00:00:02");
+    }
+    ~StandinRun() { std::system(("pkill -KILL -x " + node.daemonName + " 2>/dev/null").c_str()); }
+    std::string outcome() const { return program.storedSetting("MULTILOADER_LAST_RUN_TEXTBOX"); }
+    std::string blockCounterOutcome() const { return program.storedSetting("BLOCKCOUNTER_LAST_RUN"); }
+
+    StandinNode node;
+    ProgramRun program;
+    NodeCommandFields fields;
+};
+
+void timed(const char* what, const ProgramRun& program) {
+    std::cout << "[ timing ] " << what << ": " << (program.endedAtMs - program.startedAtMs) / 1000 << " s\n";
+}
+
+TEST(RunEnds, AHomeFolderWrittenBeforeTheNodeCheckExistedCompletesConfirmed) {
+    TempDir dir;
+    StandinRun run(dir, "OLDHOME" + std::to_string(::getpid()));
+    const std::string checkFile = run.program.homeFile("BATS", "-RUN-BLOCKCOUNTER-NODE-CHECK.sh");
+    ASSERT_TRUE(fs::remove(checkFile));
+
+    ASSERT_EQ(run.program.run(180), 0) << "the run did not close itself";
+    timed("earlier layout", run.program);
+    EXPECT_EQ(run.blockCounterOutcome(), "!!! COMPLETED SUCCESSFULLY !!!");
+    EXPECT_EQ(run.outcome(), "!!! COMPLETED SUCCESSFULLY !!!");
+    EXPECT_NE(readWholeFile(checkFile).find(run.node.cliName + "' -conf="), std::string::npos);
+    EXPECT_EQ(fs::status(checkFile).permissions() & fs::perms::group_all, fs::perms::none);
+}
+
+TEST(RunEnds, AClientWithoutTheNodeChecksCallsEndsAsAPartialCheck) {
+    TempDir dir;
+    StandinRun run(dir, "OLDNODE" + std::to_string(::getpid()), false);
+    ASSERT_EQ(run.program.run(180), 0) << "the run did not close itself";
+    timed("no check calls", run.program);
+    EXPECT_EQ(run.blockCounterOutcome(),
+              "!!! COMPLETED SUCCESSFULLY - PARTIAL NODE CHECK, NOT CHECKED: ALL - THE NODE CANNOT ANSWER "
+              "(NODE KNOWS NO GETBLOCKCHAININFO) !!!");
+}
+
+// A real daemon that refuses to start: its data folder does not exist. The
+// daemon's command file sends its words into the node log.
+TEST(RunEnds, ADaemonThatCannotStartEndsTheRunRedWithItsOwnWords) {
+    TempDir dir;
+    OwnLitecoinNames names(dir / "bin");
+    ProgramRun program(dir, "NOSTART" + std::to_string(::getpid()));
+    NodeCommandFields fields;
+    fields.daemonCliFolder = names.folder;
+    fields.daemonName = names.daemonName;
+    fields.cliName = names.cliName;
+    fields.confFile = program.configFile();
+    fields.dataFolder = dir / "no-such-folder";
+    fields.nodeLogFile = program.homeFile("LOGS", "-NODE.LOG");
+    std::ofstream(program.configFile()) << "regtest=1\n[regtest]\nrpcbind=127.0.0.1\nrpcallowip=127.0.0.1\n";
+    program.nodeCommandFiles(fields, "100\n");
+    program.unattendedRunSwitches("Litecoin", "00:00:02");
+
+    ASSERT_EQ(program.run(180), 0) << "the run did not close itself";
+    timed("daemon that cannot start", program);
+    const std::string outcome = program.storedSetting("MULTILOADER_LAST_RUN_TEXTBOX");
+    EXPECT_TRUE(outcome.starts_with("!!! FINISHED - NODE NEVER RAN - SEE " + fields.nodeLogFile + ": Error:")) << outcome;
+    EXPECT_NE(outcome.find("does not exist"), std::string::npos) << outcome;
+    const std::string report = readWholeFile(program.homeFile("REPORTS", "-END-REPORT.LOG"));
+    EXPECT_NE(report.find("BLOCKCOUNTER LAST RUN: !!! FINISHED - NODE NEVER RAN"), std::string::npos) << report;
+    EXPECT_EQ(fs::status(fields.nodeLogFile).permissions() & fs::perms::group_all, fs::perms::none);
+}
+
+// A weekly start keeps the display it was set up with; that display is gone.
+TEST(RunEnds, ADisplayThatIsGoneRunsOffscreenAndCompletes) {
+    TempDir dir;
+    StandinRun run(dir, "NODISP" + std::to_string(::getpid()));
+    const std::string errors = dir / "stderr";
+    const int pid = run.program.start({{"DISPLAY", ":87"}, {"QT_QPA_PLATFORM", ""}, {"WAYLAND_DISPLAY", ""}}, errors);
+    ASSERT_EQ(run.program.wait(pid, 180), 0) << readWholeFile(errors);
+    EXPECT_NE(readWholeFile(errors).find("the display (:87) cannot be opened; running offscreen"), std::string::npos)
+        << readWholeFile(errors);
+    EXPECT_EQ(run.outcome(), "!!! COMPLETED SUCCESSFULLY !!!");
+}
+
+// A run whose report could not be written leaves its copy open, red; the
+// next start of the same copy has it give way and runs.
+TEST(RunEnds, ACopyLeftOpenAfterAFailedRunGivesWayToTheNextStart) {
+    TempDir dir;
+    StandinRun run(dir, "GIVEWAY" + std::to_string(::getpid()));
+    const fs::path reports = run.program.home() + "/REPORTS";
+    fs::remove_all(reports);
+    const int first = run.program.start();
+    for (int i = 0; i < 1500 && run.outcome().find("NOT WRITTEN") == std::string::npos; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_EQ(run.outcome(), "!!! COMPLETED - REPORT OR SETTINGS NOT WRITTEN - CHECK THE DISK !!!");
+    std::this_thread::sleep_for(std::chrono::seconds(13));  // past the autoclose countdown: it stays open
+    ASSERT_EQ(::waitpid(first, nullptr, WNOHANG), 0) << "the failed run closed itself";
+
+    fs::create_directories(reports);
+    const int second = run.program.start();
+    EXPECT_EQ(run.program.wait(first, 30), 0) << "the first copy did not give way";
+    ASSERT_EQ(run.program.wait(second, 180), 0) << "the second start did not run to its end";
+    EXPECT_EQ(run.outcome(), "!!! COMPLETED SUCCESSFULLY !!!");
+}
+
+// While a run is under way, a second start is still turned away.
+TEST(RunEnds, ACopyWithARunUnderWayTurnsASecondStartAway) {
+    TempDir dir;
+    StandinRun run(dir, "BUSY" + std::to_string(::getpid()));
+    const int first = run.program.start();
+    for (int i = 0; i < 300 && run.outcome().find("RUN UNDER WAY") == std::string::npos; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_NE(run.outcome().find("RUN UNDER WAY"), std::string::npos);
+    EXPECT_EQ(run.program.wait(run.program.start(), 40), 3);
+    EXPECT_EQ(run.program.wait(first, 180), 0);
+    EXPECT_EQ(run.outcome(), "!!! COMPLETED SUCCESSFULLY !!!");
+}
+
+}  // namespace
+}  // namespace syncward::testing
