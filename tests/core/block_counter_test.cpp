@@ -95,6 +95,7 @@ TEST(BlockCounter, DecisionAtZeroFollowsTheQtAndDaemonBoxes) {
     // Both stopped: no reading; the completion hand-over with a red status.
     BlockCounterRig stopped;
     MainWindow& w = stopped.start();
+    stopped.advance(2500);  // the watch has seen the daemon run
     stopped.h.fake.processes.end(stopped.daemon);
     stopped.setInterval("00:00:03");
     stopped.clickStart();
@@ -116,6 +117,7 @@ TEST(BlockCounter, DecisionAtZeroFollowsTheQtAndDaemonBoxes) {
     BlockCounterRig unnamed;
     unnamed.h.store("QT_NAME_TEXTBOX", "");
     MainWindow& u = unnamed.start();
+    unnamed.advance(2500);
     unnamed.h.fake.processes.end(unnamed.daemon);
     unnamed.setInterval("00:00:02");
     unnamed.clickStart();

@@ -23,8 +23,16 @@ struct UnattendedRun {
             rig.h.store(tick, "1");
         rig.h.store("USER_COUNT_TIME_TEXTBOX", "00:00:05");
         // The node's programs: the daemon runs while started and not stopped.
+        daemonExit.onTick = [this] {
+            daemonExit.stop();
+            rig.h.fake.processes.end(rig.daemon);
+        };
         rig.h.fake.launcher.onRun = [this, inner = rig.h.fake.launcher.onRun](const std::string& path) {
             if (path == file(CommandFile::RunDaemon) && daemonStarts) rig.h.fake.processes.start(rig.daemon);
+            if (path == file(CommandFile::RunDaemon) && daemonLivesMs > 0) {
+                daemonExit.setInterval(daemonLivesMs);
+                daemonExit.start();
+            }
             if (path == file(CommandFile::CliStop) && rig.h.fake.processes.processes.count(rig.daemon))
                 rig.h.fake.processes.end(rig.daemon);
             inner(path);
@@ -51,6 +59,8 @@ struct UnattendedRun {
 
     BlockCounterRig rig;
     bool daemonStarts = true;
+    int daemonLivesMs = 0;  // 0: until it is stopped
+    Timer daemonExit{rig.helper, "DAEMON_EXIT"};
 };
 
 std::string reading(long long height) { return std::to_string(height) + "\n"; }
@@ -129,7 +139,7 @@ TEST(RunAlwaysEnds, ANodeWithoutPeersOrWithoutAUsableCountEndsAtTheLimitNotConfi
 
 TEST(RunAlwaysEnds, ADaemonThatNeverRunsEndsThePhaseRedWithTheNodesOwnWords) {
     UnattendedRun run;
-    run.daemonStarts = false;  // it exits at once, as with a data folder that does not exist
+    run.daemonLivesMs = 1200;  // a moment in the list, as with a data folder that does not exist
     run.rig.h.fake.files.files["/home/satoshi/QUORVEL-ROOT/SYNCWARD/LOGS/BTC1-NODE.LOG"] =
         "Error: Specified data directory \"/srv/none\" does not exist.\n";
     MainWindow& w = run.run();

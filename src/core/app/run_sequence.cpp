@@ -137,6 +137,7 @@ void startNodeProgram(AppContext& app) {
     handOver(w, 6, 7);
     // Whether the node ran is learnt afresh for each run.
     w.NODE_SEEN_RUNNING = false;
+    w.NODE_RUNNING_LOOKS = 0;
     w.NODE_START_FAILURE.clear();
     if (w.RUN_QT_TICKBOX.ticked()) runNodeProgram(app, CommandFile::RunQt, "QT");
     if (w.RUN_DAEMON_TICKBOX.ticked()) runNodeProgram(app, CommandFile::RunDaemon, "DAEMON");

@@ -36,10 +36,10 @@ NodePresence namedNodePresence(MainWindow& w) {
 
 std::string nodeGoneReason(AppContext& app) {
     MainWindow& w = app.main;
-    if (w.NODE_SEEN_RUNNING) return "NODE STOPPED BEFORE THE CHAIN WAS CONFIRMED";
-    std::string reason = "NODE NEVER RAN";
+    std::string reason = w.NODE_SEEN_RUNNING ? "NODE STOPPED BEFORE THE CHAIN WAS CONFIRMED" : "NODE NEVER RAN";
     if (!w.NODE_START_FAILURE.empty()) reason += " - " + w.NODE_START_FAILURE;
     if (app.profile().flavour() != PlatformProfile::Flavour::Posix) return reason;
+    // The node's own last words, when its command file kept them.
     const std::string log = home_layout::nodeLogFile(app.profile(), w.SYNCWARD_HOME_TEXTBOX.text(), app.executableName);
     const TextRead read = app.platform.files.readText(log, read_limits::shownInWindow);
     if (!read.text) return reason;

@@ -15,8 +15,9 @@ enum class NodePresence { running, stopped, notSeenYet };
 NodePresence namedNodePresence(MainWindow& w);
 
 // Why there is no chain to judge with the node not running: it stopped
-// during the run, or it never ran, with the reason its start failed and,
-// under POSIX, the node log's path and last line.
+// during the run, or it never ran (was never seen for long), with the
+// reason its start failed and, under POSIX, the node log's path and last
+// line.
 std::string nodeGoneReason(AppContext& app);
 
 }  // namespace syncward

@@ -11,6 +11,9 @@ namespace syncward {
 
 namespace {
 
+// Two seconds of the watch's 250 ms looks.
+constexpr int steadyLooks = 8;
+
 inline constexpr const char* processListUnavailable = "!!! PROCESS LIST UNAVAILABLE - PROCESS BOXES NOT UPDATED !!!";
 
 struct WatchedBox {
@@ -49,14 +52,20 @@ public:
         }
         failing_ = false;
 
+        bool nodeRunning = false;
         for (std::size_t i = 0; i < watched.size(); ++i) {
             const bool running = (*answers)[i];
+            if (running && (watched[i].box == 1 || watched[i].box == 2)) nodeRunning = true;
             TextBox& box = w.processBox(watched[i].box);
             box.setBackground(running ? colours::green : colours::red);
             box.setTooltip(watched[i].role + (running ? " PROCESS RUNNING" : " PROCESS STOPPED"));
             if (watched[i].box == 3) w.RUN_NOW_BUTTON.setEnabled(!running);
-            if (running && (watched[i].box == 1 || watched[i].box == 2)) w.NODE_SEEN_RUNNING = true;
         }
+        // A node that refuses its data folder or its configuration is in
+        // the list for a moment before it exits: only one seen on looks
+        // that span two seconds has really run.
+        w.NODE_RUNNING_LOOKS = nodeRunning ? w.NODE_RUNNING_LOOKS + 1 : 0;
+        if (w.NODE_RUNNING_LOOKS > steadyLooks) w.NODE_SEEN_RUNNING = true;
     }
 
 private:

@@ -83,6 +83,7 @@ public:
     // seen running since the run started it, why its start failed, and why
     // the block-counting phase ended without a chain to judge.
     bool NODE_SEEN_RUNNING = false;
+    int NODE_RUNNING_LOOKS = 0;  // looks of the watch in a row that saw it
     std::string NODE_START_FAILURE;
     std::string RUN_FAILURE;
     // A usable block count came in during this phase.
