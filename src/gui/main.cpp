@@ -81,6 +81,12 @@ int main(int argc, char* argv[]) {
         QCoreApplication::quit();
     });
 
-    app.start();
+    if (!commandLine.catchUp) {
+        app.start();
+    } else {
+        const syncward::CatchUpStart check = app.startCatchingUp();
+        print(stdout, QString::fromStdString(check.line));
+        if (!check.run) return 0;  // nothing was shown
+    }
     return qtApp.exec();
 }

@@ -1,5 +1,6 @@
 #include "e2e/program_run.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -79,13 +80,20 @@ void ProgramRun::unattendedRunSwitches(const std::string& cryptoName, const std:
 }
 
 int ProgramRun::run(int limitSeconds) {
+    const std::string outputFile = dir_ / (name_ + "-stdout");
     startedAtMs = epochMs();
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         ::setenv("TZ", "UTC", 1);
-        ::execl(program_.c_str(), program_.c_str(), static_cast<char*>(nullptr));
+        if (!pathFront.empty()) ::setenv("PATH", (pathFront + ":" + std::getenv("PATH")).c_str(), 1);
+        const int out = ::open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out >= 0) ::dup2(out, STDOUT_FILENO);
+        std::vector<char*> argv{const_cast<char*>(program_.c_str())};
+        for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        ::execv(program_.c_str(), argv.data());
         ::_exit(127);
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(limitSeconds);
@@ -99,6 +107,7 @@ int ProgramRun::run(int limitSeconds) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     endedAtMs = epochMs();
+    output = readWholeFile(outputFile);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <ostream>
 #include <optional>
@@ -140,6 +141,7 @@ public:
     std::string timeText() override { return time; }
     NumberSeparators numberSeparators() override { return separators; }
     long long secondsSinceEpoch() override { return now; }
+    int utcOffsetSeconds(long long at) override { return zone ? zone(at) : 0; }
 
     std::string exeName = "BTC1";
     std::string exeFolder = "C:\\Tools";
@@ -150,6 +152,7 @@ public:
     std::string time = "20:15:00";
     NumberSeparators separators;  // "," and "."
     long long now = 1'800'000'000;
+    std::function<int(long long)> zone;  // the local zone's offset; none: UTC
 };
 
 // The node's answers by their exact text: a test files the plain values an
@@ -244,6 +247,17 @@ public:
     Program programToRun{"/opt/nodes/BTC1", {}};
 };
 
+// Autostart entries in memory, by file name; a scripted failure of writing.
+class FakeAutostart : public Autostart {
+public:
+    Done write(const std::string& fileName, const std::string& text) override;
+    Done remove(const std::string& fileName) override;
+    bool exists(const std::string& fileName) override { return entries.count(fileName) != 0; }
+
+    std::map<std::string, std::string> entries;
+    bool failWrites = false;
+};
+
 // Remembers every text copied, in order.
 class FakeClipboard : public Clipboard {
 public:
@@ -270,6 +284,7 @@ struct FakePlatform {
     FakeCrontab crontab;
     FakeNodeAnswers nodeAnswers;
     FakeClipboard clipboard;
+    FakeAutostart autostart;
     Platform platform;
 
     // The same platform with some parts swapped for real ones: the process
@@ -283,6 +298,7 @@ struct FakePlatform {
         EventLoop* loop = nullptr;
         Crontab* crontab = nullptr;
         FolderMeasurer* folderMeasurer = nullptr;
+        Autostart* autostart = nullptr;
     };
     Platform with(const Swaps& swaps);
 

@@ -27,6 +27,9 @@ public:
     virtual NumberSeparators numberSeparators() = 0;
     // Now, in seconds since 1970 (UTC): the age of the node's best block.
     virtual long long secondsSinceEpoch() = 0;
+    // How far the local zone was ahead of UTC at that moment, in seconds
+    // (daylight saving included): the weekly task's times are local.
+    virtual int utcOffsetSeconds(long long secondsSinceEpoch) = 0;
 };
 
 }  // namespace syncward

@@ -58,4 +58,12 @@ NumberSeparators PosixEnvironment::numberSeparators() {
 
 long long PosixEnvironment::secondsSinceEpoch() { return static_cast<long long>(std::time(nullptr)); }
 
+// The C library's own zone rules (TZ, /etc/localtime), as cron uses them.
+int PosixEnvironment::utcOffsetSeconds(long long secondsSinceEpoch) {
+    const std::time_t at = static_cast<std::time_t>(secondsSinceEpoch);
+    std::tm local{};
+    if (::localtime_r(&at, &local) == nullptr) return 0;
+    return static_cast<int>(local.tm_gmtoff);
+}
+
 }  // namespace syncward

@@ -21,6 +21,7 @@ public:
     std::string timeText() override;
     NumberSeparators numberSeparators() override;
     long long secondsSinceEpoch() override;
+    int utcOffsetSeconds(long long secondsSinceEpoch) override;
 
     static std::string homeDirectory();
 
