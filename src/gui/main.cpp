@@ -86,6 +86,7 @@ int main(int argc, char* argv[]) {
     } else {
         const syncward::CatchUpStart check = app.startCatchingUp();
         print(stdout, QString::fromStdString(check.line));
+        std::fflush(stdout);  // said now, not when a run started here ends
         if (!check.run) return 0;  // nothing was shown
     }
     return qtApp.exec();

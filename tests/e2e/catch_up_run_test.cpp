@@ -60,6 +60,7 @@ TEST(CatchUpRun, AMissedRunStartsByItselfAndCompletes) {
     EXPECT_EQ(program.output.rfind("E2ECATCHUP: the run due ", 0), 0u) << program.output;
     EXPECT_NE(program.output.find("was missed; it starts after the countdown\n"), std::string::npos);
     EXPECT_EQ(program.storedSetting("MULTILOADER_LAST_RUN_TEXTBOX"), "!!! COMPLETED SUCCESSFULLY !!!");
+    EXPECT_NE(program.storedSetting("MAIN-Left"), "<absent>");  // its window opened and closed
     const auto started = parseIsoUtc(program.storedSetting("LAST_RUN_START"));
     ASSERT_TRUE(started);
     EXPECT_GE(*started, now);
