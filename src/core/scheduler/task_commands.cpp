@@ -123,7 +123,7 @@ TaskCommands::Outcome TaskCommands::withAutostart(Outcome crontabEdit, bool pres
     }
     const auto entry = autostart_entry::text(app_.platform.crontab.program().path, taskName_);
     if (!entry) {
-        crontabEdit.problem = "!!! AUTOSTART ENTRY NOT WRITTEN: THE PROGRAM'S PATH HOLDS A LINE BREAK !!!";
+        crontabEdit.problem = "!!! AUTOSTART ENTRY NOT WRITTEN: THE PROGRAM'S PATH HOLDS A LINE BREAK OR A CONTROL CHARACTER !!!";
         return crontabEdit;
     }
     const Autostart::Done written = autostart.write(file, *entry);
