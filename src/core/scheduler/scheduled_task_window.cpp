@@ -20,8 +20,8 @@ std::string captionFor(const AppContext& app) {
 
 std::string noteFor(const AppContext& app) {
     if (posix(app))
-        return "THE TASK IS ONE LINE OF YOUR CRONTAB, \r\nTAGGED \"# SYNCWARD - <NAME>\"; \r\nOTHER LINES ARE KEPT "
-               "AS THEY ARE\r\n";
+        return "THE TASK IS ONE LINE OF YOUR CRONTAB (TWO \r\nWITH CATCH UP), TAGGED \"# SYNCWARD - <NAME>\"; "
+               "\r\nOTHER LINES ARE KEPT AS THEY ARE\r\n";
     return "CHANGES MADE TO THESE OPTIONS USING \r\n\"WINDOWS TASK SCHEDULER\" WON'T BE \r\nSHOWN HERE\r\n";
 }
 
