@@ -65,8 +65,8 @@ CommandLine readCommandLine(const QStringList& arguments, const DisplayEnvironme
     parser.addOption(offscreen);
     const QCommandLineOption catchUp(
         QStringLiteral("catch-up"),
-        QStringLiteral("Start the weekly run only if its last scheduled time passed without a run (the computer\n"
-                       "was off); otherwise end at once, saying when the next run is due."));
+        QStringLiteral("Start the weekly run only if its last scheduled time passed without a run (the "
+                       "computer was off); otherwise end at once, saying when the next run is due."));
     parser.addOption(catchUp);
     // Qt reads these two itself; they matter here because they choose where
     // the window goes, so the offscreen fallback must not override them.
