@@ -63,6 +63,11 @@ CommandLine readCommandLine(const QStringList& arguments, const DisplayEnvironme
     const QCommandLineOption offscreen(QStringLiteral("offscreen"),
                                        QStringLiteral("Run without a window, even where a display is available."));
     parser.addOption(offscreen);
+    const QCommandLineOption catchUp(
+        QStringLiteral("catch-up"),
+        QStringLiteral("Start the weekly run only if its last scheduled time passed without a run (the "
+                       "computer was off); otherwise end at once, saying when the next run is due."));
+    parser.addOption(catchUp);
     // Qt reads these two itself; they matter here because they choose where
     // the window goes, so the offscreen fallback must not override them.
     QCommandLineOption platform(QStringLiteral("platform"), QString(), QStringLiteral("name"));
@@ -94,6 +99,7 @@ CommandLine readCommandLine(const QStringList& arguments, const DisplayEnvironme
         return result;
     }
 
+    result.catchUp = parser.isSet(catchUp);
     const bool platformChosen = parser.isSet(platform) || !environment.qpaPlatform.isEmpty();
     const bool displayNamed =
         parser.isSet(display) || !environment.display.isEmpty() || !environment.waylandDisplay.isEmpty();

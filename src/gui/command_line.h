@@ -26,6 +26,8 @@ struct CommandLine {
     bool offscreen = false;
     // Offscreen because there is no display to open, not because asked for.
     bool offscreenWithoutDisplay = false;
+    // Run only when a scheduled run was missed; otherwise end at once.
+    bool catchUp = false;
     // The help or version text for standard output; for standard error, why
     // the command line was refused, or (running) that no window will appear.
     QString text;

@@ -90,6 +90,13 @@ int main(int argc, char* argv[]) {
     });
     copyLock.acceptGiveWayRequests();
 
-    app.start();
+    if (!commandLine.catchUp) {
+        app.start();
+    } else {
+        const syncward::CatchUpStart check = app.startCatchingUp();
+        print(stdout, QString::fromStdString(check.line));
+        std::fflush(stdout);  // said now, not when a run started here ends
+        if (!check.run) return 0;  // nothing was shown
+    }
     return qtApp.exec();
 }

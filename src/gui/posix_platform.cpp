@@ -19,6 +19,7 @@
 #include "platform/posix/qt_settings_store.h"
 #include "platform/posix/single_instance.h"
 #include "platform/posix/x11_lock_keys.h"
+#include "platform/posix/xdg_autostart.h"
 #include "platform/posix/threaded_folder_measurer.h"
 
 namespace syncward {
@@ -62,6 +63,7 @@ struct PosixPlatform::Parts {
     QtNodeAnswers nodeAnswers;
     QtClipboard clipboard;
     ThreadedFolderMeasurer folderMeasurer{loop};
+    XdgAutostart autostart{XdgAutostart::defaultFolder()};
 };
 
 PosixPlatform::PosixPlatform(const std::string& argv0) : windowHost_(std::make_unique<QtWindowHost>()) {
@@ -70,7 +72,7 @@ PosixPlatform::PosixPlatform(const std::string& argv0) : windowHost_(std::make_u
                                                     parts_->environment, parts_->dialogs, *windowHost_, parts_->loop,
                                                     parts_->profile, parts_->lockKeys, parts_->sleepInhibitor,
                                                     parts_->crontab, parts_->nodeAnswers, parts_->clipboard,
-                                                    parts_->folderMeasurer});
+                                                    parts_->folderMeasurer, parts_->autostart});
 }
 
 PosixPlatform::~PosixPlatform() = default;

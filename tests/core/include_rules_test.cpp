@@ -37,7 +37,7 @@ const std::map<std::string, std::set<std::string>> allowedEdges = {
     {"core/reports", {"core/form", "core/time", "core/platform", "core/state", "core/settings"}},
     {"core/app",
      {"core/form", "core/time", "core/platform", "core/state", "core/processes", "core/keepawake", "core/power",
-      "core/blockcounter", "core/settings", "core/confgen", "core/reports", "core/info"}},
+      "core/blockcounter", "core/settings", "core/confgen", "core/reports", "core/info", "core/scheduler"}},
     {"platform/posix", {"core/form", "core/platform"}},
     {"platform/win32", {"core/form", "core/platform"}},
     {"gui/shell", {"core/*"}},

@@ -152,6 +152,7 @@ TEST_F(ScheduledTask, UnderPosixTheTaskIsALineOfTheCrontabAndTheOthersStay) {
     cron.programToRun = {"/home/satoshi/bin/BTC1", {{"DISPLAY", ":0"}, {"XAUTHORITY", "/home/satoshi/.Xauthority"}}};
     ScheduledTaskWindow& w = open();
     EXPECT_EQ(w.caption(), "SYNCWARD - CRONTAB \"SCHEDULED TASK\" MANAGER");
+    w.CATCH_UP_TICKBOX.setTicked(false);  // the weekly line alone
     w.SAT_TICKBOX.setTicked(true);
     w.TASK_RUN_TIME_TEXTBOX.setText("3:05");
     w.CREATE_TASK_BUTTON.click();

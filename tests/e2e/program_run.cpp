@@ -89,17 +89,23 @@ int ProgramRun::start(const Environment& environment, const std::string& errorFi
         ::setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         ::setenv("TZ", "UTC", 1);
+        if (!pathFront.empty()) ::setenv("PATH", (pathFront + ":" + std::getenv("PATH")).c_str(), 1);
         for (const auto& [name, value] : environment) {
             if (value.empty())
                 ::unsetenv(name.c_str());
             else
                 ::setenv(name.c_str(), value.c_str(), 1);
         }
+        const int out = ::open(outputFile().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out >= 0) ::dup2(out, STDOUT_FILENO);
         if (!errorFile.empty()) {
             const int fd = ::open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            if (fd >= 0) ::dup2(fd, 2);
+            if (fd >= 0) ::dup2(fd, STDERR_FILENO);
         }
-        ::execl(program_.c_str(), program_.c_str(), static_cast<char*>(nullptr));
+        std::vector<char*> argv{const_cast<char*>(program_.c_str())};
+        for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        ::execv(program_.c_str(), argv.data());
         ::_exit(127);
     }
     return pid;
@@ -117,6 +123,7 @@ int ProgramRun::wait(int pid, int limitSeconds) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     endedAtMs = epochMs();
+    output = readWholeFile(outputFile());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "core/processes/node_command_lines.h"
 #include "support/temp_dir.h"
@@ -50,9 +51,15 @@ public:
     int wait(int pid, int limitSeconds);
     long long startedAtMs = 0;
     long long endedAtMs = 0;
+    // Options after the program's name, a folder put first on its PATH
+    // (stand-ins for system programs), and what it wrote to standard output.
+    std::vector<std::string> arguments;
+    std::string pathFront;
+    std::string output;
 
 private:
     std::string settingsFile() const;
+    std::string outputFile() const { return dir_ / (name_ + "-stdout"); }
     std::filesystem::path dir_;
     std::string name_, home_, program_;
 };

@@ -20,8 +20,9 @@ namespace syncward::testing {
 // The program with its real views, Qt timers and window host, over a fake
 // store, files and processes.
 struct GuiHarness {
-    GuiHarness()
-        : platform(fake.with({.windows = &host, .loop = &loop, .folderMeasurer = &folderMeasurer})) {
+    explicit GuiHarness(PlatformProfile profile = PlatformProfile::windows())
+        : fake(std::move(profile)),
+          platform(fake.with({.windows = &host, .loop = &loop, .folderMeasurer = &folderMeasurer})) {
         registerViews(host);
     }
 

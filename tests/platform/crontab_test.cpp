@@ -13,6 +13,7 @@
 #include "core/settings/settings_windows.h"
 #include "launch_support.h"
 #include "platform/posix/posix_crontab.h"
+#include "platform/posix/xdg_autostart.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 
@@ -55,9 +56,9 @@ protected:
     }
 
     // The program on the fake platform, but with the real crontab.
-    Application& start(PosixCrontab& crontab) {
+    Application& start(PosixCrontab& crontab, Autostart* autostart = nullptr) {
         fake_.environment.exeName = "LTC9";
-        platform_ = std::make_unique<Platform>(fake_.with({.crontab = &crontab}));
+        platform_ = std::make_unique<Platform>(fake_.with({.crontab = &crontab, .autostart = autostart}));
         app_ = std::make_unique<Application>(*platform_);
         app_->start();
         return *app_;
@@ -83,6 +84,7 @@ TEST_F(RealCrontab, CreateEnableDisableDeleteKeepTheUsersOtherLines) {
     start(crontab);
     ScheduledTaskWindow& w = openScheduler();
     EXPECT_EQ(w.TASK_STATUS_TEXTBOX.text(), "TASK-DELETED");
+    w.CATCH_UP_TICKBOX.setTicked(false);  // the weekly line alone
     w.TUE_TICKBOX.setTicked(true);
     w.TASK_RUN_TIME_TEXTBOX.setText("04:30");
     w.CREATE_TASK_BUTTON.click();
@@ -103,6 +105,50 @@ TEST_F(RealCrontab, CreateEnableDisableDeleteKeepTheUsersOtherLines) {
     EXPECT_EQ(crontab.read().text, others);
     EXPECT_EQ(w.TASK_STATUS_TEXTBOX.text(), "TASK-DELETED");
     EXPECT_EQ(w.SCHEDULER_STATUS_LABEL.caption(), "!!! TASK DELETED !!!");
+}
+
+// The catch-up line and the autostart entry come and go with the weekly
+// line; the entry is a valid desktop entry, readable by its owner only.
+TEST_F(RealCrontab, CatchUpLineAndAutostartEntryFollowTheTask) {
+    if (::access("/usr/bin/desktop-file-validate", X_OK) != 0)
+        GTEST_SKIP() << "desktop-file-validate is not installed (package desktop-file-utils)";
+    TempDir config;
+    ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+    XdgAutostart autostart(XdgAutostart::defaultFolder());
+    ::unsetenv("XDG_CONFIG_HOME");
+    ASSERT_EQ(autostart.folder(), config / "autostart");
+    const std::string entry = config / "autostart/syncward-LTC9-catch-up.desktop";
+
+    PosixCrontab crontab({"/opt/my nodes/LTC9", {{"DISPLAY", ":5"}}});
+    const std::string others = "# keep me\n@reboot /usr/bin/true # SYNCWARD - LTC99\n";
+    ASSERT_TRUE(crontab.write(others).ok);
+    start(crontab, &autostart);
+    ScheduledTaskWindow& w = openScheduler();
+    w.SELECT_ALL_DAYS_TICKBOX.setTicked(true);
+    w.TASK_RUN_TIME_TEXTBOX.setText("23:05");
+    w.CREATE_TASK_BUTTON.click();
+    const std::string weekly = "5 23 * * * DISPLAY=':5' '/opt/my nodes/LTC9' # SYNCWARD - LTC9\n";
+    // No display on the boot line: at boot there is none, and the program
+    // then runs offscreen.
+    const std::string reboot = "@reboot '/opt/my nodes/LTC9' --catch-up # SYNCWARD - LTC9\n";
+    EXPECT_EQ(crontab.read().text, others + weekly + reboot);
+    struct stat st{};
+    ASSERT_EQ(::stat(entry.c_str(), &st), 0) << "no autostart entry";
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(std::system(("desktop-file-validate " + shellQuoted(entry)).c_str()), 0) << *slurp(entry);
+    EXPECT_NE(slurp(entry)->find("Exec=\"/opt/my nodes/LTC9\" --catch-up\n"), std::string::npos);
+
+    w.ENABLE_SCHED_TASK_TICKBOX.setTicked(false);
+    EXPECT_EQ(crontab.read().text, others + "#" + weekly + "#" + reboot);
+    w.ENABLE_SCHED_TASK_TICKBOX.setTicked(true);
+    EXPECT_EQ(crontab.read().text, others + weekly + reboot);
+    w.close();
+    EXPECT_TRUE(openScheduler().CATCH_UP_TICKBOX.ticked());  // the crontab's word
+
+    w.ENABLE_DELETE_BUTTON_TICKBOX.setTicked(true);
+    w.DELETE_TASK_BUTTON.click();
+    EXPECT_EQ(crontab.read().text, others);
+    EXPECT_FALSE(slurp(entry)) << "the autostart entry is still there";
 }
 
 TEST_F(RealCrontab, ACrontabThatFailsToReadIsNeverWrittenOver) {

@@ -185,7 +185,8 @@ Platform FakePlatform::with(const Swaps& swaps) {
                     swaps.crontab ? *swaps.crontab : crontab,
                     nodeAnswers,
                     clipboard,
-                    swaps.folderMeasurer ? *swaps.folderMeasurer : folderMeasurer};
+                    swaps.folderMeasurer ? *swaps.folderMeasurer : folderMeasurer,
+                    swaps.autostart ? *swaps.autostart : autostart};
 }
 
 void FakeLockKeys::press(LockKey key) {
@@ -216,6 +217,17 @@ Crontab::Written FakeCrontab::write(const std::string& text) {
     if (failWrite) return {false, "crontab: cannot write the table"};
     ++writes;
     table = keepsInstead.value_or(text);
+    return {true, ""};
+}
+
+Autostart::Done FakeAutostart::write(const std::string& fileName, const std::string& text) {
+    if (failWrites) return {false, "cannot create /home/satoshi/.config/autostart"};
+    entries[fileName] = text;
+    return {true, ""};
+}
+
+Autostart::Done FakeAutostart::remove(const std::string& fileName) {
+    entries.erase(fileName);
     return {true, ""};
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <ostream>
 #include <optional>
@@ -141,6 +142,7 @@ public:
     NumberSeparators numberSeparators() override { return separators; }
     long long secondsSinceEpoch() override { return now; }
     void tellStandardError(const std::string& line) override { errorLines.push_back(line); }
+    int utcOffsetSeconds(long long at) override { return zone ? zone(at) : 0; }
 
     std::string exeName = "BTC1";
     std::string exeFolder = "C:\\Tools";
@@ -152,6 +154,7 @@ public:
     NumberSeparators separators;  // "," and "."
     long long now = 1'800'000'000;
     std::vector<std::string> errorLines;
+    std::function<int(long long)> zone;  // the local zone's offset; none: UTC
 };
 
 // The node's answers by their exact text: a test files the plain values an
@@ -246,6 +249,17 @@ public:
     Program programToRun{"/opt/nodes/BTC1", {}};
 };
 
+// Autostart entries in memory, by file name; a scripted failure of writing.
+class FakeAutostart : public Autostart {
+public:
+    Done write(const std::string& fileName, const std::string& text) override;
+    Done remove(const std::string& fileName) override;
+    bool exists(const std::string& fileName) override { return entries.count(fileName) != 0; }
+
+    std::map<std::string, std::string> entries;
+    bool failWrites = false;
+};
+
 // Remembers every text copied, in order.
 class FakeClipboard : public Clipboard {
 public:
@@ -272,6 +286,7 @@ struct FakePlatform {
     FakeCrontab crontab;
     FakeNodeAnswers nodeAnswers;
     FakeClipboard clipboard;
+    FakeAutostart autostart;
     Platform platform;
 
     // The same platform with some parts swapped for real ones: the process
@@ -285,6 +300,7 @@ struct FakePlatform {
         EventLoop* loop = nullptr;
         Crontab* crontab = nullptr;
         FolderMeasurer* folderMeasurer = nullptr;
+        Autostart* autostart = nullptr;
     };
     Platform with(const Swaps& swaps);
 

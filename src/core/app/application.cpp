@@ -71,4 +71,12 @@ void Application::start() {
     platform_.windows.showModeless(main_);
 }
 
+CatchUpStart Application::startCatchingUp() {
+    const CatchUpStart check = checkCatchUp(context_);
+    if (!check.run) return check;
+    start();
+    startCatchUpCountdown(context_);
+    return check;
+}
+
 }  // namespace syncward

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "core/app/catch_up_start.h"
 #include "core/platform/platform.h"
 #include "core/state/app_context.h"
 #include "core/state/main_window.h"
@@ -35,6 +36,9 @@ public:
 
     // Loads the main window and shows it.
     void start();
+    // A start with --catch-up: as start(), with the run's countdown, when a
+    // scheduled run was missed; otherwise nothing is shown.
+    CatchUpStart startCatchingUp();
 
     // Whether closing now would cut a run short: the run's steps, the
     // block counter, the autostart countdown or the power countdown.

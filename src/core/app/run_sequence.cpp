@@ -13,6 +13,7 @@
 #include "core/keepawake/folder_sizer.h"
 #include "core/power/power_autotimer.h"
 #include "core/processes/command_file_runner.h"
+#include "core/scheduler/catch_up_record.h"
 #include "core/state/app_context.h"
 #include "core/time/clock_text.h"
 
@@ -44,6 +45,7 @@ void logDateTimeAndComputer(AppContext& app) {
     w.COMPUTER_NAME = env.computerName();
     w.PC_NAME_TEXTBOX.setText("PC Name = " + w.COMPUTER_NAME);
     markRunUnderWay(app);
+    storeRunStart(app);
     next(w, 1);
 }
 

@@ -31,6 +31,9 @@ public:
     // without a screen): what must not go unseen when it cannot be stored.
     // Where there is no such output, it goes nowhere.
     virtual void tellStandardError(const std::string& line) { (void)line; }
+    // How far the local zone was ahead of UTC at that moment, in seconds
+    // (daylight saving included): the weekly task's times are local.
+    virtual int utcOffsetSeconds(long long secondsSinceEpoch) = 0;
 };
 
 }  // namespace syncward

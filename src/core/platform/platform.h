@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/form/event_loop.h"
+#include "core/platform/autostart.h"
 #include "core/platform/crontab.h"
 #include "core/platform/clipboard.h"
 #include "core/platform/dialogs.h"
@@ -35,6 +36,7 @@ struct Platform {
     NodeAnswers& nodeAnswers;
     Clipboard& clipboard;
     FolderMeasurer& folderMeasurer;
+    Autostart& autostart;
 };
 
 }  // namespace syncward

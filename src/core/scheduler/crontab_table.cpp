@@ -46,6 +46,10 @@ bool isTaskLine(const std::string& line, const std::string& taskName) { return b
 
 bool isDisabled(const std::string& line) { return line.starts_with("#"); }
 
+bool isCatchUpLine(const std::string& line, const std::string& taskName) {
+    return isTaskLine(line, taskName) && line.substr(line.find_first_not_of('#')).starts_with("@reboot ");
+}
+
 // Joins lines, giving a last line without a line break one first, since
 // cron ignores a last line that does not end in one.
 std::string joined(const std::vector<std::string>& lines) {
@@ -67,9 +71,19 @@ std::string line(const Start& start, const std::string& programPath,
     return out + shellQuoted(programPath) + tag(taskName);
 }
 
+std::string catchUpLine(const std::string& programPath, const std::string& taskName) {
+    return "@reboot " + shellQuoted(programPath) + " --catch-up" + tag(taskName);
+}
+
+bool hasCatchUpLine(const std::string& table, const std::string& taskName) {
+    for (const std::string& line : splitLines(table))
+        if (isCatchUpLine(line, taskName)) return true;
+    return false;
+}
+
 State stateOf(const std::string& table, const std::string& taskName) {
     for (const std::string& line : splitLines(table))
-        if (isTaskLine(line, taskName)) return isDisabled(line) ? State::Disabled : State::Enabled;
+        if (isTaskLine(line, taskName) && !isCatchUpLine(line, taskName)) return isDisabled(line) ? State::Disabled : State::Enabled;
     return State::Absent;
 }
 
@@ -98,6 +112,15 @@ std::string without(const std::string& table, const std::string& taskName) {
     std::vector<std::string> kept;
     for (const std::string& line : splitLines(table))
         if (!isTaskLine(line, taskName)) kept.push_back(line);
+    return joined(kept);
+}
+
+std::string withCatchUpLine(const std::string& table, const std::string& taskName, const std::string& catchUp) {
+    std::vector<std::string> kept;
+    for (const std::string& line : splitLines(table))
+        if (!isCatchUpLine(line, taskName)) kept.push_back(line);
+    if (!catchUp.empty())
+        kept.push_back((stateOf(table, taskName) == State::Disabled ? "#" : "") + catchUp + "\n");
     return joined(kept);
 }
 

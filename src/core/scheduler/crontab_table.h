@@ -23,14 +23,23 @@ struct Start {
 std::string line(const Start& start, const std::string& programPath,
                  const std::vector<std::pair<std::string, std::string>>& environment, const std::string& taskName);
 
+// The second line, "@reboot PROGRAM --catch-up", tagged as the weekly line
+// is: it comes and goes, and is enabled and disabled, with that line.
+std::string catchUpLine(const std::string& programPath, const std::string& taskName);
+
 enum class State { Absent, Enabled, Disabled };
+// The weekly line's state.
 State stateOf(const std::string& table, const std::string& taskName);
+bool hasCatchUpLine(const std::string& table, const std::string& taskName);
 
 // Edits of the table. Every line that is not this task's stays byte for
 // byte as it was.
 std::string withLine(const std::string& table, const std::string& taskName, const std::string& taskLine);
 std::string withEnabled(const std::string& table, const std::string& taskName, bool enabled);
 std::string without(const std::string& table, const std::string& taskName);
+// This task's catch-up line replaced by catchUp, disabled when the weekly
+// line is; an empty catchUp removes it.
+std::string withCatchUpLine(const std::string& table, const std::string& taskName, const std::string& catchUp);
 
 }  // namespace crontab_table
 

@@ -1,6 +1,7 @@
 #include "core/scheduler/scheduled_task_window.h"
 
 #include "core/form/reaction_blocker.h"
+#include "core/scheduler/catch_up_record.h"
 #include "core/state/app_context.h"
 
 namespace syncward {
@@ -19,8 +20,8 @@ std::string captionFor(const AppContext& app) {
 
 std::string noteFor(const AppContext& app) {
     if (posix(app))
-        return "THE TASK IS ONE LINE OF YOUR CRONTAB, \r\nTAGGED \"# SYNCWARD - <NAME>\"; \r\nOTHER LINES ARE KEPT "
-               "AS THEY ARE\r\n";
+        return "THE TASK IS ONE LINE OF YOUR CRONTAB (TWO \r\nWITH CATCH UP), TAGGED \"# SYNCWARD - <NAME>\"; "
+               "\r\nOTHER LINES ARE KEPT AS THEY ARE\r\n";
     return "CHANGES MADE TO THESE OPTIONS USING \r\n\"WINDOWS TASK SCHEDULER\" WON'T BE \r\nSHOWN HERE\r\n";
 }
 
@@ -67,6 +68,7 @@ ScheduledTaskWindow::ScheduledTaskWindow(AppContext& app)
         DELETE_TASK_BUTTON.setEnabled(ENABLE_DELETE_BUTTON_TICKBOX.ticked());
     };
     ENABLE_SCHED_TASK_TICKBOX.onClick = [this] { enableClicked(); };
+    CATCH_UP_TICKBOX.onClick = [this] { catchUpClicked(); };
     CREATE_TASK_BUTTON.onClick = [this] { create(); };
     DELETE_TASK_BUTTON.onClick = [this] { remove(); };
     OK_BUTTON.onClick = [this] { ok(); };
@@ -88,6 +90,9 @@ void ScheduledTaskWindow::load() {
     for (TickBox* day : dayTickBoxes()) s.loadTick(*day, 0);
     s.loadTick(ENABLE_SCHED_TASK_TICKBOX, 0);
     s.loadText(TASK_STATUS_TEXTBOX, scheduler_texts::taskDeleted);
+    // The Windows task scheduler has its own way with missed starts.
+    s.loadTick(CATCH_UP_TICKBOX, posix(app_) ? 1 : 0);
+    CATCH_UP_TICKBOX.setEnabled(posix(app_));
     ONLY_VIEW_COMMAND_TICKBOX.setValue(0);
     ENABLE_DELETE_BUTTON_TICKBOX.setValue(0);
     loading_ = false;
@@ -99,11 +104,17 @@ void ScheduledTaskWindow::load() {
 
     // Where the system can be asked, the task itself decides what shows.
     if (posix(app_)) {
-        if (const auto state = commands_.state()) {
-            const bool exists = *state != crontab_table::State::Absent;
+        if (const auto held = commands_.state()) {
+            const bool exists = held->state != crontab_table::State::Absent;
             TASK_STATUS_TEXTBOX.setText(exists ? scheduler_texts::taskCreated : scheduler_texts::taskDeleted);
             const ReactionBlocker quiet(ENABLE_SCHED_TASK_TICKBOX);
-            ENABLE_SCHED_TASK_TICKBOX.setTicked(*state == crontab_table::State::Enabled);
+            ENABLE_SCHED_TASK_TICKBOX.setTicked(held->state == crontab_table::State::Enabled);
+            // A task made by an earlier version has no catch-up line: shown
+            // unticked, and ticking it adds one.
+            if (exists) {
+                const ReactionBlocker quietCatchUp(CATCH_UP_TICKBOX);
+                CATCH_UP_TICKBOX.setTicked(held->catchUp);
+            }
         } else {
             report("!!! CRONTAB NOT READ - SHOWING THE LAST KNOWN STATE !!!", false);
         }
@@ -113,6 +124,7 @@ void ScheduledTaskWindow::load() {
     else
         showDeleted();
     deriveDayList();
+    showNextRun();
 }
 
 void ScheduledTaskWindow::setDayOptionsAvailable(bool available) {
@@ -207,7 +219,8 @@ void ScheduledTaskWindow::create() {
     if (ONLY_VIEW_COMMAND_TICKBOX.ticked()) return;
 
     CREATE_TASK_BUTTON.setEnabled(false);
-    const TaskCommands::Outcome outcome = commands_.create(days, TASK_RUN_TIME_TEXTBOX.text());
+    const bool catchUp = CATCH_UP_TICKBOX.ticked() && posix(app_);
+    const TaskCommands::Outcome outcome = commands_.create(days, TASK_RUN_TIME_TEXTBOX.text(), catchUp);
     if (!outcome.done) {
         CREATE_TASK_BUTTON.setEnabled(true);
         report(outcome.problem, false);
@@ -219,9 +232,20 @@ void ScheduledTaskWindow::create() {
         const ReactionBlocker quiet(ENABLE_SCHED_TASK_TICKBOX);
         ENABLE_SCHED_TASK_TICKBOX.setTicked(true);
     }
+    // What the task now is, for the catch-up check of a later start.
+    app_.settings.saveText(TASK_RUN_TIME_TEXTBOX);
+    app_.settings.saveTick(SELECT_ALL_DAYS_TICKBOX);
+    for (TickBox* day : dayTickBoxes()) app_.settings.saveTick(*day);
     saveTaskState();
+    if (catchUp) storeCatchUpSince(app_);
     showCreated();
-    report("!!! TASK CREATED !!!", true);
+    if (outcome.problem.empty())
+        report(catchUp ? "!!! TASK CREATED - MISSED RUNS ARE CAUGHT UP AT THE NEXT BOOT OR LOGIN !!!"
+                       : "!!! TASK CREATED !!!",
+               true);
+    else
+        report(outcome.problem, false);
+    showNextRun();
 }
 
 void ScheduledTaskWindow::enableClicked() {
@@ -237,6 +261,49 @@ void ScheduledTaskWindow::enableClicked() {
     }
     saveTaskState();
     report(enable ? "!!! TASK ENABLED !!!" : "!!! TASK DISABLED !!!", true);
+    showNextRun();
+}
+
+// Before Create the tick is only a choice; on a created task it adds or
+// removes the catch-up line and the autostart entry at once.
+void ScheduledTaskWindow::catchUpClicked() {
+    if (loading_) return;
+    const bool catchUp = CATCH_UP_TICKBOX.ticked();
+    if (TASK_STATUS_TEXTBOX.text() == scheduler_texts::taskCreated) {
+        const TaskCommands::Outcome outcome = commands_.setCatchUp(catchUp);
+        if (!outcome.done) {
+            const ReactionBlocker quiet(CATCH_UP_TICKBOX);
+            CATCH_UP_TICKBOX.setTicked(!catchUp);
+            report(outcome.problem, false);
+            return;
+        }
+        if (catchUp) storeCatchUpSince(app_);
+        if (outcome.problem.empty())
+            report(catchUp ? "!!! MISSED RUNS ARE CAUGHT UP AT THE NEXT BOOT OR LOGIN !!!"
+                           : "!!! MISSED RUNS ARE NOT CAUGHT UP !!!",
+                   true);
+        else
+            report(outcome.problem, false);
+    }
+    app_.settings.saveTick(CATCH_UP_TICKBOX);
+    showNextRun();
+}
+
+void ScheduledTaskWindow::showNextRun() {
+    const std::optional<WeeklyTime> task = storedWeeklyTask(app_.settings);
+    if (!task) {
+        const bool created = TASK_STATUS_TEXTBOX.text() == scheduler_texts::taskCreated;
+        NEXT_RUN_LABEL.setCaption(created ? "NEXT RUN: NONE - THE TASK IS DISABLED" : "NEXT RUN: NONE - NO TASK");
+        return;
+    }
+    const UtcOffset zone = localZone(app_);
+    const CatchUp catchUp = storedCatchUp(app_, *task);
+    std::string text = "NEXT RUN: " + (catchUp.nextDue ? localMomentText(*catchUp.nextDue, zone) : "NONE");
+    if (catchUp.missed && posix(app_))
+        text += "\r\nTHE RUN OF " + localMomentText(*catchUp.lastScheduled, zone) + " WAS MISSED" +
+                (CATCH_UP_TICKBOX.ticked() ? " - IT WILL BE CAUGHT UP AT THE NEXT BOOT OR LOGIN"
+                                           : " - IT IS NOT CAUGHT UP (\"Catch Up Missed Runs\" IS OFF)");
+    NEXT_RUN_LABEL.setCaption(text);
 }
 
 void ScheduledTaskWindow::remove() {
@@ -253,7 +320,11 @@ void ScheduledTaskWindow::remove() {
     TASK_RUN_TIME_TEXTBOX.setText("00:00");
     saveTaskState();
     deriveDayList();
-    report("!!! TASK DELETED !!!", true);
+    if (outcome.problem.empty())
+        report("!!! TASK DELETED !!!", true);
+    else
+        report(outcome.problem, false);
+    showNextRun();
 }
 
 void ScheduledTaskWindow::ok() {
@@ -268,6 +339,7 @@ void ScheduledTaskWindow::ok() {
 void ScheduledTaskWindow::saveTaskState() {
     app_.settings.saveTick(ENABLE_SCHED_TASK_TICKBOX);
     app_.settings.saveText(TASK_STATUS_TEXTBOX);
+    app_.settings.saveTick(CATCH_UP_TICKBOX);
 }
 
 void ScheduledTaskWindow::report(const std::string& message, bool good) {

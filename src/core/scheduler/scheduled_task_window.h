@@ -41,6 +41,8 @@ public:
     TickBox SAT_TICKBOX{*this, "SAT_TICKBOX", "Saturday"};
     TickBox SUN_TICKBOX{*this, "SUN_TICKBOX", "Sunday"};
     TickBox ENABLE_SCHED_TASK_TICKBOX{*this, "ENABLE_SCHED_TASK_TICKBOX", "Enable Scheduled Task"};
+    // A start the computer was off for is made up at the next boot or login.
+    TickBox CATCH_UP_TICKBOX{*this, "CATCH_UP_TICKBOX", "Catch Up Missed Runs"};
     TextBox TASK_STATUS_TEXTBOX{*this, "TASK_STATUS_TEXTBOX", scheduler_texts::taskDeleted};
     TickBox ONLY_VIEW_COMMAND_TICKBOX{*this, "ONLY_VIEW_COMMAND_TICKBOX", "ONLY VIEW COMMANDS"};
     TickBox ENABLE_DELETE_BUTTON_TICKBOX{*this, "ENABLE_DELETE_BUTTON_TICKBOX", "Enable Delete"};
@@ -53,6 +55,8 @@ public:
     TextBox COMMAND_LINE_OPTIONS_TEXTBOX;
     // What really happened to the task, or why not.
     Label SCHEDULER_STATUS_LABEL{*this, "SCHEDULER_STATUS_LABEL"};
+    // When the task starts next, and whether its last start was missed.
+    Label NEXT_RUN_LABEL{*this, "NEXT_RUN_LABEL"};
     // The day list that goes after "/D ", and the home folder the Windows
     // task starts the program from.
     TextBox SELECTED_DAYS_TEXTBOX{*this, "SELECTED_DAYS_TEXTBOX"};
@@ -72,6 +76,8 @@ private:
     void showDeleted();
     void create();
     void enableClicked();
+    void catchUpClicked();
+    void showNextRun();
     void remove();
     void ok();
     void saveTaskState();

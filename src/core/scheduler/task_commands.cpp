@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "core/scheduler/autostart_entry.h"
 #include "core/scheduler/schtasks_lines.h"
 #include "core/state/app_context.h"
 
@@ -85,12 +86,49 @@ TaskCommands::Outcome TaskCommands::editTable(Edit edit) {
     return {true, ""};
 }
 
-TaskCommands::Outcome TaskCommands::create(const std::string& days, const std::string& runTime) {
+TaskCommands::Outcome TaskCommands::create(const std::string& days, const std::string& runTime, bool catchUp) {
     if (!posix()) return startProgram(schTasksCreate(taskName_, days, windowsProgram(), runTime).argv);
     const std::string line = createCommand(days, runTime);
-    return editTable([&](const std::string& table) -> std::optional<std::string> {
-        return crontab_table::withLine(table, taskName_, line);
-    });
+    const std::string reboot =
+        catchUp ? crontab_table::catchUpLine(app_.platform.crontab.program().path, taskName_) : "";
+    return withAutostart(editTable([&](const std::string& table) -> std::optional<std::string> {
+                             return crontab_table::withCatchUpLine(crontab_table::withLine(table, taskName_, line),
+                                                                   taskName_, reboot);
+                         }),
+                         catchUp);
+}
+
+TaskCommands::Outcome TaskCommands::setCatchUp(bool catchUp) {
+    if (!posix()) return {false, "!!! CATCHING UP IS DONE BY THE WINDOWS TASK SCHEDULER !!!"};
+    const std::string reboot =
+        catchUp ? crontab_table::catchUpLine(app_.platform.crontab.program().path, taskName_) : "";
+    return withAutostart(editTable([&](const std::string& table) -> std::optional<std::string> {
+                             if (crontab_table::stateOf(table, taskName_) == crontab_table::State::Absent)
+                                 return std::nullopt;
+                             return crontab_table::withCatchUpLine(table, taskName_, reboot);
+                         }),
+                         catchUp);
+}
+
+// The crontab is the task; an entry that cannot follow it is reported, and
+// the task stands as the crontab now holds it.
+TaskCommands::Outcome TaskCommands::withAutostart(Outcome crontabEdit, bool present) {
+    if (!crontabEdit.done) return crontabEdit;
+    const std::string file = autostart_entry::fileName(app_.executableName);
+    Autostart& autostart = app_.platform.autostart;
+    if (!present) {
+        const Autostart::Done removed = autostart.remove(file);
+        if (!removed.ok) crontabEdit.problem = "!!! AUTOSTART ENTRY NOT REMOVED: " + removed.error + " !!!";
+        return crontabEdit;
+    }
+    const auto entry = autostart_entry::text(app_.platform.crontab.program().path, taskName_);
+    if (!entry) {
+        crontabEdit.problem = "!!! AUTOSTART ENTRY NOT WRITTEN: THE PROGRAM'S PATH HOLDS A LINE BREAK OR A CONTROL CHARACTER !!!";
+        return crontabEdit;
+    }
+    const Autostart::Done written = autostart.write(file, *entry);
+    if (!written.ok) crontabEdit.problem = "!!! AUTOSTART ENTRY NOT WRITTEN: " + written.error + " !!!";
+    return crontabEdit;
 }
 
 TaskCommands::Outcome TaskCommands::setEnabled(bool enable) {
@@ -103,16 +141,17 @@ TaskCommands::Outcome TaskCommands::setEnabled(bool enable) {
 
 TaskCommands::Outcome TaskCommands::remove() {
     if (!posix()) return startProgram(schTasksDelete(taskName_).argv);
-    return editTable([&](const std::string& table) -> std::optional<std::string> {
-        return crontab_table::without(table, taskName_);
-    });
+    return withAutostart(editTable([&](const std::string& table) -> std::optional<std::string> {
+                             return crontab_table::without(table, taskName_);
+                         }),
+                         false);
 }
 
-std::optional<crontab_table::State> TaskCommands::state() {
+std::optional<TaskCommands::Held> TaskCommands::state() {
     if (!posix()) return std::nullopt;
     const Crontab::Read read = app_.platform.crontab.read();
     if (read.outcome == Crontab::Read::Outcome::Failed) return std::nullopt;
-    return crontab_table::stateOf(read.text, taskName_);
+    return Held{crontab_table::stateOf(read.text, taskName_), crontab_table::hasCatchUpLine(read.text, taskName_)};
 }
 
 }  // namespace syncward

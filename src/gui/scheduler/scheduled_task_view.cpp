@@ -25,6 +25,9 @@ ScheduledTaskView::ScheduledTaskView(ScheduledTaskWindow& model, QWidget* parent
     auto* time = control<QLineEdit>("TASK_RUN_TIME_TEXTBOX");
     time->setMaximumWidth(time->fontMetrics().horizontalAdvance("000:000") + 16);
     task->addWidget(time, 1, 1, Qt::AlignLeft);
+    auto* nextRun = control<QLabel>("NEXT_RUN_LABEL");
+    nextRun->setWordWrap(true);
+    task->addWidget(nextRun, 2, 0, 1, 2);
 
     auto* days = new QGroupBox("SELECT AN OPTION");
     auto* dayGrid = new QGridLayout(days);
@@ -35,6 +38,7 @@ ScheduledTaskView::ScheduledTaskView(ScheduledTaskWindow& model, QWidget* parent
 
     auto* switches = new QVBoxLayout;
     switches->addWidget(control("ENABLE_SCHED_TASK_TICKBOX"));
+    switches->addWidget(control("CATCH_UP_TICKBOX"));
     switches->addWidget(control("ONLY_VIEW_COMMAND_TICKBOX"));
     switches->addWidget(control("ENABLE_DELETE_BUTTON_TICKBOX"));
     auto* note = multiline("SCHEDULER_NOTE_TEXTBOX");

@@ -64,4 +64,13 @@ void PosixEnvironment::tellStandardError(const std::string& line) {
     std::fflush(stderr);
 }
 
+// The C library's own zone rules (TZ, /etc/localtime), as cron uses them.
+int PosixEnvironment::utcOffsetSeconds(long long secondsSinceEpoch) {
+    const std::time_t at = static_cast<std::time_t>(secondsSinceEpoch);
+    ::tzset();  // a zone changed since the program started counts
+    std::tm local{};
+    if (::localtime_r(&at, &local) == nullptr) return 0;
+    return static_cast<int>(local.tm_gmtoff);
+}
+
 }  // namespace syncward

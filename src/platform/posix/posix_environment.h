@@ -22,6 +22,7 @@ public:
     NumberSeparators numberSeparators() override;
     long long secondsSinceEpoch() override;
     void tellStandardError(const std::string& line) override;
+    int utcOffsetSeconds(long long secondsSinceEpoch) override;
 
     static std::string homeDirectory();
 

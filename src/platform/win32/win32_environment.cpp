@@ -97,4 +97,14 @@ NumberSeparators Win32Environment::numberSeparators() {
 
 long long Win32Environment::secondsSinceEpoch() { return static_cast<long long>(std::time(nullptr)); }
 
+// The local time of that moment read back as if it were UTC: the
+// difference is the zone's offset then, daylight saving included.
+int Win32Environment::utcOffsetSeconds(long long secondsSinceEpoch) {
+    const __time64_t at = secondsSinceEpoch;
+    std::tm local{};
+    if (::_localtime64_s(&local, &at) != 0) return 0;
+    const __time64_t asUtc = ::_mkgmtime64(&local);
+    return asUtc == -1 ? 0 : static_cast<int>(asUtc - at);
+}
+
 }  // namespace syncward

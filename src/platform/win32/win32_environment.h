@@ -24,6 +24,7 @@ public:
     std::string timeText() override;
     NumberSeparators numberSeparators() override;
     long long secondsSinceEpoch() override;
+    int utcOffsetSeconds(long long secondsSinceEpoch) override;
 
     // "C:\Coins\LTC1.exe" -> "LTC1": the file name without its extension.
     static std::string nameWithoutExtension(const std::string& path);
