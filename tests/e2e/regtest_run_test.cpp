@@ -219,6 +219,8 @@ TEST_F(RegtestRun, ANodeThatDiesDuringTheBlockCounterStillGivesAFinishedRun) {
         // Once the managed node has caught up, it dies without a word.
         for (int i = 0; i < 600; ++i) {
             if (managed.height() == 300) {
+                // Long enough after its start that the watch has seen it run.
+                std::this_thread::sleep_for(std::chrono::seconds(3));
                 std::system(("pkill -KILL -f -- '[-]datadir=" + managed.dataDir() + "'").c_str());
                 return;
             }

@@ -2,7 +2,6 @@
 
 #include "core/app/run_outcome.h"
 #include "core/blockcounter/node_check.h"
-
 #include "core/state/app_context.h"
 #include "core/state/main_window_settings.h"
 #include "core/time/clock_text.h"

@@ -33,7 +33,9 @@ void completedTick(AppContext& app) {
         w.taskLight(9).setBackground(colours::green);
         w.taskTimer(9).start();
     } else {
-        app.status("!!! BLOCKCHAIN UPDATED !!!");
+        // Polling goes on; a node that is not there has updated nothing.
+        app.status(w.RUN_FAILURE.empty() ? "!!! BLOCKCHAIN UPDATED !!!"
+                                         : "!!! BLOCKCOUNTER - " + w.RUN_FAILURE + " - POLLING ON !!!");
         w.BLOCKCOUNTER_COUNTDOWN_TIMER.start();
         w.START_STOP_TIMER_BUTTON.setCaption("START");
         w.START_OVERRIDE_BUTTON.setCaption("START");
