@@ -63,6 +63,7 @@ TEST_F(StartCloseTimers, AutostartDoubleClickResetsPauseResumesAndARestartWithou
 }
 
 TEST_F(StartCloseTimers, AutocloseStoresTheOutcomeFirstThenTheSwitchesThenCloses) {
+    h.store("SYNCWARD_HOME_TEXTBOX", "D:\\R");  // where its report is written
     h.store("TASK_19_ENABLE_TICKBOX", "1");
     h.store("RUN_QT_TICKBOX", "1");
     MainWindow& w = start();

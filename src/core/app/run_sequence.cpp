@@ -324,7 +324,7 @@ void startFinalAction(AppContext& app) {
         w.taskLight(19).setBackground(colours::red);
         app.status("!!! COMPLETED - FINISHED - DONE !!!");
     }
-    if (!runOutcomeWritten(app)) app.status(main_texts::outcomeNotWritten);
+    if (!runOutcomeWritten(app)) app.status(runOutcomeNotWrittenText(app));
     w.taskTimer(19).stop();  // the chain is idle; the start/stop caption stays "STOP"
 }
 

@@ -66,9 +66,9 @@ void autocloseTick(AppContext& app) {
         // red, for whoever looks next: closing would look like success, and
         // the report is still there in the window to be read.
         if (!runOutcomeWritten(app)) {
-            w.MULTILOADER_LAST_RUN_TEXTBOX.setText(main_texts::outcomeNotWritten);
+            w.MULTILOADER_LAST_RUN_TEXTBOX.setText(runOutcomeNotWrittenText(app));
             w.MULTILOADER_LAST_RUN_TEXTBOX.setColours(colours::black, colours::red);
-            app.status(main_texts::outcomeNotWritten);
+            app.status(runOutcomeNotWrittenText(app));
             w.AUTOCLOSE_START_BUTTON.setCaption("START");
             return;
         }

@@ -69,6 +69,10 @@ TaskCommands::Outcome TaskCommands::startProgram(const std::vector<std::string>&
 
 template <typename Edit>
 TaskCommands::Outcome TaskCommands::editTable(Edit edit) {
+    // Every edit looks for the line by its tag: a name cron cannot carry
+    // is never written, nor looked for.
+    if (const std::string why = crontab_table::nameRefusal(taskName_); !why.empty())
+        return {false, "!!! CRONTAB NOT CHANGED - " + why + " !!!"};
     Crontab& crontab = app_.platform.crontab;
     const Crontab::Read before = crontab.read();
     // A table that could not be read would be replaced by our line alone:
@@ -87,6 +91,9 @@ TaskCommands::Outcome TaskCommands::editTable(Edit edit) {
 
 TaskCommands::Outcome TaskCommands::create(const std::string& days, const std::string& runTime) {
     if (!posix()) return startProgram(schTasksCreate(taskName_, days, windowsProgram(), runTime).argv);
+    const Crontab::Program program = app_.platform.crontab.program();
+    if (const std::string why = crontab_table::refusal(program.path, program.environment, taskName_); !why.empty())
+        return {false, "!!! CRONTAB NOT CHANGED - " + why + " !!!"};
     const std::string line = createCommand(days, runTime);
     return editTable([&](const std::string& table) -> std::optional<std::string> {
         return crontab_table::withLine(table, taskName_, line);

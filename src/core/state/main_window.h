@@ -21,6 +21,7 @@ inline constexpr const char* ready = "READY...";
 inline constexpr const char* manualExit = "!!! MANUAL EXIT !!!";
 inline constexpr const char* reportNotWritten = "!!! END REPORT FILE NOT WRITTEN - CHECK THE REPORTS FOLDER !!!";
 inline constexpr const char* outcomeNotWritten = "!!! COMPLETED - REPORT OR SETTINGS NOT WRITTEN - CHECK THE DISK !!!";
+inline constexpr const char* outcomeNoHome = "!!! COMPLETED - NO HOME FOLDER SET - REPORT NOT WRITTEN !!!";
 }  // namespace main_texts
 
 // Intervals and countdowns the main window starts from when nothing valid
