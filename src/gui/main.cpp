@@ -7,6 +7,7 @@
 #include "gui/close_request.h"
 #include "gui/command_line.h"
 #include "gui/posix_platform.h"
+#include "gui/shell/qt_messages.h"
 #include "gui/shell/qt_window_host.h"
 #include "gui/views.h"
 
@@ -69,6 +70,7 @@ int main(int argc, char* argv[]) {
     int toolkitArgc = static_cast<int>(toolkitArguments.size());
     toolkitArguments.push_back(nullptr);
 
+    syncward::keepStandardErrorForTheUser();
     QApplication qtApp(toolkitArgc, toolkitArguments.data());
     QApplication::setApplicationVersion(QStringLiteral(SYNCWARD_VERSION));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(desktopId));

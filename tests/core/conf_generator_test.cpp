@@ -73,7 +73,8 @@ TEST(ConfGenerator, BasicSettingsGiveTheWorkedExampleAndSaveWritesItWithOneMoreL
     w.SAVE_BUTTON.click();
     EXPECT_EQ(h.file("D:\\R\\CONFIGS\\BTC1-CRYPTO-CONFIG.conf"), joinLines(lines, "\r\n") + "\r\n");
     EXPECT_EQ(w.CANCEL_BUTTON.caption(), "Close");
-    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "");
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "!!! CONF FILE SAVED !!!");  // a success says so (issue 25)
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.background(), colours::green);
 }
 
 TEST(ConfGenerator, TickReactionsSwitchKeysAndAvailabilityAsTheUserSeesThem) {
@@ -190,7 +191,7 @@ TEST(ConfGenerator, AFailedWriteSaysSoAndKeepsCancel) {
 
     h.fake.files.unwritable.clear();
     w.SAVE_BUTTON.click();
-    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "");
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), confgen_texts::saved);
     EXPECT_EQ(w.CANCEL_BUTTON.caption(), "Close");
 
     // A home folder emptied in the main settings since: nothing is done.

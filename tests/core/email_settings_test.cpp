@@ -86,8 +86,11 @@ TEST(EmailSettings, OkWritesBothFilesStartFirstStoresEverythingAndCloses) {
     h.fake.store.clearLog();
     w.OK_BUTTON.click();
     EXPECT_FALSE(w.isOpen());
-    EXPECT_EQ(h.fake.files.files.at(EmailHarness::startFile), w.EMAIL_OUTPUT_START_COMMAND_TEXTBOX.text() + "\n");
-    EXPECT_EQ(h.fake.files.files.at(EmailHarness::endFile), w.EMAIL_OUTPUT_END_COMMAND_TEXTBOX.text() + "\n");
+    // The files hold the password; the window shows the lines with it masked.
+    const auto withPassword = [](std::string line) { return line.replace(14, 10, "'pw'") + "\n"; };
+    ASSERT_TRUE(w.EMAIL_OUTPUT_START_COMMAND_TEXTBOX.text().starts_with("printf '%s\\n' '********' | "));
+    EXPECT_EQ(h.fake.files.files.at(EmailHarness::startFile), withPassword(w.EMAIL_OUTPUT_START_COMMAND_TEXTBOX.text()));
+    EXPECT_EQ(h.fake.files.files.at(EmailHarness::endFile), withPassword(w.EMAIL_OUTPUT_END_COMMAND_TEXTBOX.text()));
     EXPECT_EQ(h.fake.store.savedKeys("BTC1"),
               (std::vector<std::string>{"EMAIL-MAIN-SETTINGS-Left", "EMAIL-MAIN-SETTINGS-Top", "SE_HOME_TEXTBOX",
                                         "SMTP_SERVER_ADDRESS_PORT_TEXTBOX", "SMTP_USERNAME_TEXTBOX",

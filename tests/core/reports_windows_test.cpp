@@ -21,8 +21,14 @@ struct ReportsHarness : AppHarness {
 
 TEST(ReportsWindows, EndLogAndTheMainSettingsOpenTheWindowWithTheMainWindowsReport) {
     ReportsHarness h;
+    // A run with every step left out reaches its step 19, which offers the
+    // end log; its report is the window's text.
+    EXPECT_FALSE(h.main().END_LOG_BUTTON.enabled());
+    h.main().MULTILOADER_START_STOP_BUTTON.click();
+    h.fake.loop.advance(20'000);
+    ASSERT_TRUE(h.main().END_LOG_BUTTON.enabled());
+    EXPECT_NE(h.main().LOG_FILE_OUTPUT_TEXTBOX.text().find("Crypto Name = "), std::string::npos);
     h.main().LOG_FILE_OUTPUT_TEXTBOX.setText("the last report\n");
-    h.main().END_LOG_BUTTON.setEnabled(true);
     h.main().END_LOG_BUTTON.click();
     ReportsLogsWindow& w = h.reports();
     EXPECT_EQ(h.fake.windows.shown.back(), std::make_pair(static_cast<Form*>(&w), true));
@@ -65,7 +71,26 @@ TEST(ReportsWindows, FilesOpenInTheViewerAsOneArgumentAndWhatCannotOpenIsTold) {
     EXPECT_EQ(h.fake.launcher.programs,
               (std::vector<std::vector<std::string>>{{"xdg-open", ReportsHarness::report},
                                                      {"xdg-open", ReportsHarness::mailerLog}}));
+    // Opened is said once the viewer has said so by its exit.
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), std::string("!!! OPENING: ") + ReportsHarness::mailerLog + " !!!");
+    h.fake.loop.advance(1000);
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), std::string("!!! OPENING: ") + ReportsHarness::mailerLog + " !!!");
+    h.fake.launcher.lastExit->set(0);
+    h.fake.loop.advance(250);
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), std::string("!!! OPENED: ") + ReportsHarness::mailerLog + " !!!");
     EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.background(), colours::green);
+
+    // xdg-open started but nothing could open the file (status 4): not opened.
+    w.VIEW_LAST_SAVED_REPORT_BUTTON.click();
+    h.fake.launcher.lastExit->set(4);
+    h.fake.loop.advance(250);
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(),
+              std::string("!!! NOT OPENED - xdg-open ENDED WITH STATUS 4: ") + ReportsHarness::report + " !!!");
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.background(), colours::red);
+    // A viewer still running after ten seconds is showing the file.
+    w.VIEW_LAST_SAVED_REPORT_BUTTON.click();
+    h.fake.loop.advance(10'000);
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), std::string("!!! OPENED: ") + ReportsHarness::report + " !!!");
 
     h.fake.launcher.failStarts = true;
     w.SE_LOG_BUTTON.click();

@@ -63,6 +63,7 @@ TEST_F(StartCloseTimers, AutostartDoubleClickResetsPauseResumesAndARestartWithou
 }
 
 TEST_F(StartCloseTimers, AutocloseStoresTheOutcomeFirstThenTheSwitchesThenCloses) {
+    h.store("SYNCWARD_HOME_TEXTBOX", "D:\\R");  // where its report is written
     h.store("TASK_19_ENABLE_TICKBOX", "1");
     h.store("RUN_QT_TICKBOX", "1");
     MainWindow& w = start();
@@ -92,6 +93,7 @@ TEST_F(StartCloseTimers, AutocloseStoresTheOutcomeFirstThenTheSwitchesThenCloses
 
 TEST_F(StartCloseTimers, ClearingAutocloseDuringTheCountdownKeepsTheProgramOpen) {
     h.store("TASK_19_ENABLE_TICKBOX", "1");
+    h.store("SYNCWARD_HOME_TEXTBOX", "C:\\QUORVEL-ROOT\\SYNCWARD");  // the report is written
     MainWindow& w = start();
     w.MULTILOADER_START_STOP_BUTTON.click();
     seconds(18 + 4);

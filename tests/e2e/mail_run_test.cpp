@@ -8,14 +8,18 @@
 #include <filesystem>
 #include <thread>
 
+#include "core/app/application.h"
 #include "core/platform/platform_profile.h"
-#include "core/processes/command_file_writer.h"
-#include "core/processes/mail_command_lines.h"
+#include "core/settings/email_main_settings_window.h"
+#include "core/settings/main_settings_window.h"
+#include "core/settings/settings_windows.h"
 #include "e2e/program_run.h"
 #include "e2e/smtp_sink.h"
 #include "e2e/standin_node.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/proc_process_table.h"
+#include "platform/posix/qt_settings_store.h"
+#include "support/fake_platform.h"
 
 namespace syncward::testing {
 namespace {
@@ -31,32 +35,37 @@ struct MailSetup {
     bool attach = true;
 };
 
-// The two mail command files and their settings, composed and written as
-// the e-mail settings' OK does.
+// The two mail command files and their settings, as the e-mail settings'
+// OK writes and stores them: the program's own windows, on the copy's
+// settings file and home folder, filled and OK'd as a user would. A wrong
+// path in the window's rebuild of the lines fails the mail.
 void configureMail(ProgramRun& program, const MailSetup& setup) {
-    const PlatformProfile profile = PlatformProfile::posix(std::getenv("HOME") ? std::getenv("HOME") : "/");
-    MailFields f;
-    f.mailerFolder = setup.mailerFolder;
-    f.from = "node@example.org";
-    f.to = "me@example.org";
-    f.cc = "ops@example.org";
-    f.bcc = "audit@example.org";
-    f.server = "127.0.0.1:" + std::to_string(setup.port);
-    f.user = "nodeuser";
-    f.password = password;
-    f.tls = "no";
-    f.logFile = program.homeFile("LOGS", "-SEND-EMAIL.LOG");
-    f.reportFile = program.homeFile("REPORTS", "-END-REPORT.LOG");
-    const std::string subjectStart = startMailSubject("Fakecoin");
-    const std::string subjectEnd = endMailSubject("Fakecoin");
-    PosixFileSystem files;
-    writeCommandFile(files, profile, program.home(), program.name(), CommandFile::StartEmail,
-                     startMailCommand(profile, f, subjectStart));
-    writeCommandFile(files, profile, program.home(), program.name(), CommandFile::EndReportEmail,
-                     endMailCommand(profile, f, subjectEnd, reportMessageOption(profile, f.reportFile),
-                                    setup.attach ? reportAttachmentOption(profile, f.reportFile) : ""));
-    program.setting("SE_HOME_TEXTBOX", setup.mailerFolder);
-    program.setting("CRYPTO_NAME_TEXTBOX", "Fakecoin");
+    program.setting("CRYPTO_NAME_TEXTBOX", "Fakecoin");  // the subjects name the coin
+    {
+        QtSettingsStore store(QString::fromStdString(program.settingsFile()));
+        PosixFileSystem files;
+        FakePlatform fake(PlatformProfile::posix(std::getenv("HOME") ? std::getenv("HOME") : "/"));
+        fake.environment.exeName = program.name();
+        Platform platform = fake.with({.files = &files, .store = &store});
+        Application app(platform);
+        app.start();
+        app.main().SETTINGS_BUTTON.click();
+        SettingsWindows& settings = app.settingsWindows();
+        settings.mainSettings().SE_SETTINGS_BUTTON.click();
+        EmailMainSettingsWindow& w = settings.emailSettings();
+        w.SE_HOME_TEXTBOX.setText(setup.mailerFolder);
+        w.SEND_FROM_ADDRESS_TEXTBOX.setText("node@example.org");
+        w.SEND_TO_ADDRESS_TEXTBOX.setText("me@example.org");
+        w.SEND_CC_ADDRESS_TEXTBOX.setText("ops@example.org");
+        w.SEND_BCC_ADDRESS_TEXTBOX.setText("audit@example.org");
+        w.SMTP_SERVER_ADDRESS_PORT_TEXTBOX.setText("127.0.0.1:" + std::to_string(setup.port));
+        w.SMTP_USERNAME_TEXTBOX.setText("nodeuser");
+        w.SMTP_PASSWORD_TEXTBOX.setText(password);
+        w.REPORT_AS_ATTACHMENT_TICKBOX.setValue(setup.attach ? 1 : 0);
+        w.OK_BUTTON.click();
+        EXPECT_FALSE(w.isOpen()) << program.name() << ": " << w.MESSAGE_STATUS_TEXTBOX.text();
+    }
+    EXPECT_EQ(program.storedSetting("SE_HOME_TEXTBOX"), setup.mailerFolder);
     for (const char* tick : {"AUTOSTART_TICKBOX", "TASK_4_ENABLE_TICKBOX", "TASK_17_ENABLE_TICKBOX",
                              "TASK_19_ENABLE_TICKBOX"})
         program.setting(tick, "1");
@@ -106,8 +115,8 @@ TEST(MailRun, BothMailsReachTheSinkWithTheirLoginAndThePasswordIsNeverInAnyProce
     fields.confFile = program.configFile();
     fields.dataFolder = dir / "chain";
     program.nodeCommandFiles(fields, "0\n");
-    program.unattendedRunSwitches("Fakecoin", "00:00:01");
     configureMail(program, {"/usr/bin", sink.port(), true});
+    program.unattendedRunSwitches("Fakecoin", "00:00:01");
 
     // While the sink holds the start mail, the mailer is running and seen
     // by its name, and no process shows the password.

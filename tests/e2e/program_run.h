@@ -27,6 +27,8 @@ public:
     }
 
     void setting(const std::string& key, const std::string& value);
+    // The copy's settings file, which the program reads as its store.
+    std::string settingsFile() const;
     std::string storedSetting(const std::string& key) const;
     // Writes the node command files (the node check's too) from these
     // fields, composed and written exactly as the crypto settings' Save
@@ -58,7 +60,6 @@ public:
     std::string output;
 
 private:
-    std::string settingsFile() const;
     std::string outputFile() const { return dir_ / (name_ + "-stdout"); }
     std::filesystem::path dir_;
     std::string name_, home_, program_;

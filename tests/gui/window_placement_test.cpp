@@ -2,10 +2,13 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <string>
 
+#include "core/settings/main_settings_window.h"
+#include "core/settings/settings_windows.h"
 #include "gui/gui_harness.h"
 
 namespace syncward::testing {
@@ -58,6 +61,31 @@ TEST(WindowPlacement, AWindowStoredOffEveryScreenOpensOnThePrimaryScreen) {
     h.start();
     QWidget* view = h.view(h.app->main());
     EXPECT_EQ(view->pos(), QPoint(-5 * view->logicalDpiX(), view->logicalDpiY()));
+}
+
+// A size typed into the settings file, however large, opens a window no
+// larger than the screen (2,000,000 twips asked the window system for an
+// image of gigabytes and ended the program offscreen).
+TEST(WindowPlacement, AHugeStoredSizeOpensAWindowNoLargerThanTheScreen) {
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    ASSERT_EQ(screen, QSize(1366, 768)) << "the tests' offscreen screen (gui_test_main.cpp)";
+    for (const char* size : {"2000000", "2147483647", "-2000000"}) {
+        GuiHarness h;
+        h.fake.store.put("BTC1", "MAIN-Width", size);
+        h.fake.store.put("BTC1", "MAIN-Height", size);
+        h.fake.store.put("BTC1", "MAIN_SETTINGS-Width", size);
+        h.fake.store.put("BTC1", "MAIN_SETTINGS-Height", size);
+        h.start();
+        h.app->settingsWindows().openMainSettings();
+        for (Form* form : std::vector<Form*>{&h.app->main(), &h.app->settingsWindows().mainSettings()}) {
+            QWidget* view = h.view(*form);
+            ASSERT_NE(view, nullptr);
+            GuiHarness::pump(20);
+            EXPECT_LE(view->width(), std::max(screen.width(), view->minimumSizeHint().width())) << size;
+            EXPECT_LE(view->height(), std::max(screen.height(), view->minimumSizeHint().height())) << size;
+            EXPECT_FALSE(view->grab().isNull()) << size;
+        }
+    }
 }
 
 }  // namespace

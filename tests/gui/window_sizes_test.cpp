@@ -30,6 +30,7 @@
 #include "core/power/power_autotimer_settings.h"
 #include "core/power/power_autotimer_window.h"
 #include "core/processes/manual_run_window.h"
+#include "core/processes/output_commands_windows.h"
 #include "core/processes/process_windows.h"
 #include "core/processes/self_termination_window.h"
 #include "core/processes/terminator_window.h"
@@ -388,6 +389,40 @@ TEST(WindowSizes, TheHandAndInformationWindowsFitASmallScreenWithTheirButtonsAnd
         EXPECT_TRUE(fits(view.minimumSizeHint(), smallScreenRoom))
             << form->name() << " needs " << text(view.minimumSizeHint());
         settle(view);
+        EXPECT_EQ(buttonsOutside(view), std::vector<std::string>{}) << form->name();
+        EXPECT_EQ(cutOffTexts(view), std::vector<std::string>{}) << form->name();
+        view.grab().save(GuiHarness::screenshotPath(QString::fromStdString(form->name()) + "_default_size.png"));
+    }
+}
+
+// The output commands windows, opened from the main settings with the
+// longest lines a copy writes (a mail line with its attachment), fit a
+// 1366 x 768 screen with their OK on it (issue 25: the window of all seven
+// was 832 x 751 and its OK off such a screen).
+TEST(WindowSizes, TheOutputCommandsWindowsFitASmallScreenWithTheirButtons) {
+    GuiHarness h;
+    h.fake.profile = PlatformProfile::posix("/home/satoshi");
+    h.fake.store.put("BTC1", "SYNCWARD_HOME_TEXTBOX", "/home/satoshi/QUORVEL-ROOT/SYNCWARD");
+    const std::string mail =
+        "printf '%s\\n' '********' | exec '/usr/bin/sendemail' -f 'node@example.org' -t 'me@example.org' -cc "
+        "'ops@example.org' -bcc 'audit@example.org' -u 'SYNCWARD - Litecoin - COMPLETED - LOG REPORT' -o "
+        "message-file='/home/satoshi/QUORVEL-ROOT/SYNCWARD/REPORTS/BTC1-END-REPORT.LOG' -s '127.0.0.1:2525' -xu "
+        "'nodeuser' -o reply-to='node@example.org' -l '/home/satoshi/QUORVEL-ROOT/SYNCWARD/LOGS/BTC1-SEND-EMAIL.LOG' "
+        "-o tls='auto' -o username='nodeuser' -q -a '/home/satoshi/QUORVEL-ROOT/SYNCWARD/REPORTS/BTC1-END-REPORT.LOG'";
+    h.fake.store.put("BTC1", "EMAIL_OUTPUT_START_COMMAND_TEXTBOX", mail);
+    h.fake.store.put("BTC1", "EMAIL_OUTPUT_END_COMMAND_TEXTBOX", mail);
+    h.start();
+    SettingsWindows& settings = h.app->settingsWindows();
+    settings.openMainSettings();
+    settings.mainSettings().VIEW_OUTPUT_COMMANDS_BUTTON.click();
+    settings.outputCommands().single().END_EMAIL_RUN_COMMAND_BUTTON.click();
+    settings.outputCommands().single().VIEW_ALL_COMMANDS_BUTTON.click();
+    for (Form* form : std::vector<Form*>{&settings.outputCommands().single(), &settings.outputCommands().all()}) {
+        QWidget& view = *h.view(*form);
+        EXPECT_TRUE(fits(view.minimumSizeHint(), smallScreenRoom))
+            << form->name() << " needs " << text(view.minimumSizeHint());
+        settle(view);
+        EXPECT_TRUE(fits(view.size(), smallScreenRoom)) << form->name() << " opens at " << text(view.size());
         EXPECT_EQ(buttonsOutside(view), std::vector<std::string>{}) << form->name();
         EXPECT_EQ(cutOffTexts(view), std::vector<std::string>{}) << form->name();
         view.grab().save(GuiHarness::screenshotPath(QString::fromStdString(form->name()) + "_default_size.png"));

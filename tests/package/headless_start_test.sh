@@ -64,6 +64,8 @@ check_case() {
 
   if grep -q "no display" "$work/$name.err"; then said=yes; else said=no; fi
   [ "$said" = "$notice" ] || fail "$name: notice on standard error expected: $notice; got: $(cat "$work/$name.err")"
+  # Standard error is for what the user should read, not the toolkit's notices.
+  if grep -q "does not support" "$work/$name.err"; then fail "$name: toolkit notices on standard error: $(cat "$work/$name.err")"; fi
   # Its own close stored its place, in its own section only.
   awk -v group="[$name]" '
       /^\[/ { inside = ($0 == group) }

@@ -178,6 +178,40 @@ TEST_F(RealCrontab, ACrontabThatFailsToReadIsNeverWrittenOver) {
     EXPECT_EQ(real.read().text, "5 5 * * * keep-me\n");
 }
 
+// A copy whose link name cron cannot carry: the program's path as the
+// system gives it (a line break in it, bytes that are not UTF-8) is never
+// written; one it can carry ("%", quotes, blanks) is written, read back
+// exactly and found again by its tag.
+TEST_F(RealCrontab, APathCronCannotCarryIsNeverWrittenAndOneItCanIsWrittenExactly) {
+    TempDir dir;
+    const std::string others = "5 5 * * * keep-me\n";
+    PosixCrontab real({"/opt/nodes/LTC9", {}});
+    ASSERT_TRUE(real.write(others).ok);
+    for (const std::string& name : {std::string("LTC9\n* * * * * touch MARKER #"), std::string("LTC\xff")}) {
+        ASSERT_EQ(::symlink("/bin/true", (dir / name).c_str()), 0);
+        PosixCrontab crontab(PosixCrontab::programOf(dir / name, false));
+        start(crontab);
+        ScheduledTaskWindow& w = openScheduler();
+        w.SELECT_ALL_DAYS_TICKBOX.setTicked(true);
+        w.CREATE_TASK_BUTTON.click();
+        EXPECT_TRUE(w.SCHEDULER_STATUS_LABEL.caption().starts_with("!!! CRONTAB NOT CHANGED - THE PROGRAM PATH "))
+            << w.SCHEDULER_STATUS_LABEL.caption();
+        EXPECT_EQ(w.TASK_STATUS_TEXTBOX.text(), "TASK-DELETED");
+        EXPECT_EQ(real.read().text, others);
+    }
+    const std::string name = "LTC 9%'x'";
+    ASSERT_EQ(::symlink("/bin/true", (dir / name).c_str()), 0);
+    PosixCrontab crontab(PosixCrontab::programOf(dir / name, false));
+    start(crontab);
+    ScheduledTaskWindow& w = openScheduler();
+    w.SELECT_ALL_DAYS_TICKBOX.setTicked(true);
+    w.CATCH_UP_TICKBOX.setTicked(false);  // the weekly line alone
+    w.CREATE_TASK_BUTTON.click();
+    EXPECT_EQ(w.SCHEDULER_STATUS_LABEL.caption(), "!!! TASK CREATED !!!");
+    const std::string quoted = "'" + dir.path() + "/LTC 9\\%'\\''x'\\'''";
+    EXPECT_EQ(real.read().text, others + "0 0 * * * " + quoted + " # SYNCWARD - LTC9\n");
+}
+
 TEST(CrontabProgram, IsTheCopyAsStartedWithItsDisplay) {
     TempDir dir;
     ASSERT_EQ(::symlink("/bin/true", (dir / "LTC7").c_str()), 0);

@@ -151,5 +151,20 @@ TEST(PosixLauncher, WhatCannotBeStartedIsReportedAsNotStarted) {
     EXPECT_EQ(zombieChildren(), 0);
 }
 
+// A viewer that starts and then cannot open the file tells it by its exit
+// status (xdg-open ends with 4), which the reports window shows.
+TEST(PosixLauncher, AWatchedProgramTellsHowItEnded) {
+    PosixLauncher launcher;
+    const auto fails = launcher.runProgramWatched({"/bin/sh", "-c", "exit 4"});
+    const auto works = launcher.runProgramWatched({"/bin/sh", "-c", "exit 0"});
+    const auto killed = launcher.runProgramWatched({"/bin/sh", "-c", "kill -KILL $$"});
+    ASSERT_TRUE(fails && works && killed);
+    EXPECT_TRUE(eventually([&] { return fails->status() == 4; })) << fails->status();
+    EXPECT_TRUE(eventually([&] { return works->status() == 0; })) << works->status();
+    EXPECT_TRUE(eventually([&] { return killed->status() == ProgramExit::unknown; })) << killed->status();
+    EXPECT_EQ(launcher.runProgramWatched({"/nonexistent/viewer", "x"}), nullptr);
+    EXPECT_EQ(zombieChildren(), 0);
+}
+
 }  // namespace
 }  // namespace syncward::testing

@@ -2,8 +2,11 @@
 #include <sys/stat.h>
 
 #include <fstream>
+#include <limits>
+#include <vector>
 
 #include "core/blockcounter/node_check_answer.h"
+#include "core/blockcounter/node_check_verdict.h"
 #include "core/platform/platform_profile.h"
 #include "core/processes/command_file_writer.h"
 #include "core/processes/node_command_lines.h"
@@ -145,6 +148,66 @@ TEST(QtNodeAnswers, TheNodeCheckCommandFileFillsOneFileTheReaderUnderstands) {
                              "getblockheader|5c1b6d|"})
         EXPECT_NE(args.find(prefix + call + "\n"), std::string::npos) << call << " in\n" << args;
     EXPECT_FALSE(std::filesystem::exists(marker));
+}
+
+// Numbers a node (or whatever answers in its place) may print that have no
+// value as a long long: each is no value, never a converted one, and the
+// verdict built on the answers stays defined. The sanitizer build, with
+// float-cast-overflow on, fails this test on any conversion out of range.
+TEST(QtNodeAnswers, NumbersOutOfRangeAreNoValueAndTheVerdictOnThemIsDefined) {
+    const std::vector<std::string> outOfRange = {
+        "1e19", "-1e19", "9223372036854775808", "-9223372036854777856",
+        "18446744073709551616", "1e308", "-1e308", "1.7976931348623157e308", "-1.7976931348623157e308",
+        "4.9e-324", "0.5", "-0.5", "123456789012345678901234567890", "9.3e18", "-9.3e18"};
+    const std::vector<std::pair<std::string, long long>> inRange = {
+        {"-9223372036854775808", std::numeric_limits<long long>::min()},
+        {"9.2e18", 9'200'000'000'000'000'000LL},
+        {"-9.2e18", -9'200'000'000'000'000'000LL},
+        {"0", 0},
+        {"-0", 0},
+        {"300", 300},
+        {"3e2", 300},
+    };
+    QtNodeAnswers reader;
+    int cases = 0;
+    const auto judge = [&](const std::string& chain, const std::string& peers, const std::string& header) {
+        NodeCheckAnswer answer;
+        answer.answers["getblockchaininfo"] = chain;
+        answer.answers["getpeerinfo"] = peers;
+        answer.answers["getblockheader"] = header;
+        answer.complete = true;
+        for (const long long now : {0LL, 1'765'173'600LL, std::numeric_limits<long long>::max()})
+            for (const long long limit : {0LL, 3600LL})
+                judgeNodeCheck(answer, reader, TipAgeLimit{limit, now}).status();
+        ++cases;
+    };
+    for (const std::string& number : outOfRange) {
+        EXPECT_FALSE(reader.chainState(R"({"blocks":)" + number + "}")) << number;
+        const auto chain = reader.chainState(R"({"blocks":5,"headers":)" + number + "}");
+        ASSERT_TRUE(chain) << number;
+        EXPECT_FALSE(chain->headers) << number;
+        const auto peers = reader.peers(R"([{"synced_headers":)" + number + "}]");
+        ASSERT_TRUE(peers) << number;
+        EXPECT_EQ(peers->connected, 1) << number;
+        EXPECT_FALSE(peers->bestPeerHeader) << number;
+        EXPECT_FALSE(reader.blockTime(R"({"time":)" + number + "}")) << number;
+        judge(R"({"blocks":)" + number + R"(,"headers":)" + number + R"(,"initialblockdownload":false})",
+              R"([{"synced_headers":)" + number + "}]", R"({"time":)" + number + "}");
+    }
+    for (const auto& [number, value] : inRange) {
+        EXPECT_EQ(reader.chainState(R"({"blocks":)" + number + "}")->blocks, value) << number;
+        EXPECT_EQ(reader.blockTime(R"({"time":)" + number + "}"), value) << number;
+        // The extremes of the range in every field, against every clock.
+        judge(R"({"blocks":)" + number + R"(,"headers":)" + number + R"(,"initialblockdownload":false})",
+              R"([{"synced_headers":)" + number + "}]", R"({"time":)" + number + "}");
+    }
+    // JSON has no infinities nor NaN: such answers are no answers.
+    for (const std::string number : {"Infinity", "-Infinity", "NaN", "1e999", "-1e999"}) {
+        const auto chain = reader.chainState(R"({"blocks":)" + number + "}");
+        EXPECT_FALSE(chain) << number;
+        judge(R"({"blocks":)" + number + "}", "[]", R"({"time":)" + number + "}");
+    }
+    EXPECT_EQ(cases, 27);
 }
 
 }  // namespace

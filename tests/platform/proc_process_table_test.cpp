@@ -234,7 +234,7 @@ TEST(ProcProcessTable, ALongNameMatchesTheCutThreadNameOnlyWhenNoWholeNameCanBeR
     proc.add(4101, "victimproc-long", "/opt/coin/victimproc-longOTHER", "victimproc-longOTHER");
     EXPECT_FALSE(isRunning(table, "victimproc-long-name"));
     EXPECT_TRUE(isRunning(table, "VICTIMPROC-LONGOTHER"));
-    EXPECT_TRUE(isRunning(table, "victimproc-long")) << "a name of fifteen characters is the whole thread name";
+    EXPECT_FALSE(isRunning(table, "victimproc-long")) << "a name of fifteen characters is cut from a longer one too";
 
     // Nothing but the thread name to go by: the cut name is all there is.
     proc.remove(4101);
@@ -249,6 +249,40 @@ TEST(ProcProcessTable, ALongNameMatchesTheCutThreadNameOnlyWhenNoWholeNameCanBeR
     proc.remove(4103);
     proc.add(4104, "victimproc-long", "/usr/bin/victimproc-longOTHER", "");
     EXPECT_FALSE(isRunning(table, "victimproc-long-name"));
+}
+
+// The kernel cuts every name of 15 characters or more to 15: a wanted
+// name of exactly 15 is told from its longer namesakes by the executable
+// and argv[0], and neither reported running for them nor ending them.
+TEST(ProcProcessTable, ANameOfFifteenCharactersIsNeitherFoundInNorEndsLongerNames) {
+    TempDir dir;
+    fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    std::string fifteen = "pbnode" + std::to_string(::getpid());
+    fifteen.resize(15, 'm');
+    const std::string longer = copyOf("/bin/sleep", dir, fifteen + "2");
+    const std::string other = copyOf("/bin/sleep", dir, fifteen + "X");
+    Children children;
+    ProcProcessTable table;
+    const pid_t a = children.start(longer, {longer, "60"});
+    const pid_t b = children.start(other, {other, "60"});
+    ASSERT_TRUE(eventually([&] { return commOf(a) == fifteen && commOf(b) == fifteen; }));
+    ASSERT_TRUE(isRunning(table, fifteen + "2"));
+    EXPECT_FALSE(isRunning(table, fifteen));
+    table.terminate(fifteen);
+    table.askToShutDown(fifteen);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_NE(stateOf(a), 'Z');
+    EXPECT_NE(stateOf(b), 'Z');
+    EXPECT_TRUE(isRunning(table, fifteen + "2"));
+    EXPECT_TRUE(isRunning(table, fifteen + "x"));
+
+    // The program of that very name is found and ended.
+    const std::string exact = copyOf("/bin/sleep", dir, fifteen);
+    const pid_t c = children.start(exact, {exact, "60"});
+    ASSERT_TRUE(eventually([&] { return isRunning(table, fifteen); }));
+    table.terminate(fifteen);
+    EXPECT_TRUE(eventually([&] { return stateOf(c) == 'Z'; }));
+    EXPECT_NE(stateOf(a), 'Z');
 }
 
 TEST(ProcProcessTable, OnlyProcessesWhoseRealUserIsOursCount) {

@@ -74,6 +74,12 @@ bool FakeLauncher::runProgram(const std::vector<std::string>& argv) {
     return !failStarts;
 }
 
+std::shared_ptr<const ProgramExit> FakeLauncher::runProgramWatched(const std::vector<std::string>& argv) {
+    if (!runProgram(argv)) return nullptr;
+    lastExit = std::make_shared<ProgramExit>();
+    return lastExit;
+}
+
 TextRead FakeFileSystem::readText(const std::string& path, std::size_t limit) {
     if (auto failure = readFailures.find(path); failure != readFailures.end()) return {std::nullopt, failure->second};
     auto it = files.find(path);
@@ -94,6 +100,12 @@ bool FakeFileSystem::folderExists(const std::string& path) { return folders.coun
 bool FakeFileSystem::createFolder(const std::string& path) {
     if (unwritable.count(path)) return false;
     folders.insert(path);
+    return true;
+}
+
+bool FakeFileSystem::removeFile(const std::string& path) {
+    if (unwritable.count(path)) return false;
+    files.erase(path);
     return true;
 }
 
@@ -139,7 +151,13 @@ void FakeFolderMeasurer::finishFirst() {
     walk.done(it == files_.folderSizes.end() ? std::nullopt : std::optional<std::uint64_t>(it->second));
 }
 
-std::optional<std::string> FakeDialogs::browseFolder(Form&, const std::string& title) {
+std::optional<std::string> FakeDialogs::browseFolder(Form&, const std::string& title,
+                                                     const std::string& initialFolder) {
+    folderStarts.push_back(initialFolder);
+    return answer(title);
+}
+
+std::optional<std::string> FakeDialogs::answer(const std::string& title) {
     titles.push_back(title);
     if (answers.empty()) return std::nullopt;
     auto answer = answers.front();
@@ -147,11 +165,11 @@ std::optional<std::string> FakeDialogs::browseFolder(Form&, const std::string& t
     return answer;
 }
 
-std::optional<std::string> FakeDialogs::openFile(Form& owner, const std::string& title, const std::string& filter,
+std::optional<std::string> FakeDialogs::openFile(Form&, const std::string& title, const std::string& filter,
                                                  const std::string& initialFolder) {
     filters.push_back(filter);
     initialFolders.push_back(initialFolder);
-    return browseFolder(owner, title);
+    return answer(title);
 }
 
 void FakeWindowHost::showModal(Form& form, Form&) {
@@ -171,7 +189,7 @@ void FakeWindowHost::hide(Form& form) { hidden.push_back(&form); }
 FakePlatform::FakePlatform(PlatformProfile p) : profile(std::move(p)), platform(with({})) {}
 
 Platform FakePlatform::with(const Swaps& swaps) {
-    return Platform{store,
+    return Platform{swaps.store ? *swaps.store : store,
                     swaps.processes ? *swaps.processes : processes,
                     swaps.launcher ? *swaps.launcher : launcher,
                     swaps.files ? *swaps.files : files,

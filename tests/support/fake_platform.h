@@ -72,8 +72,11 @@ class FakeLauncher : public Launcher {
 public:
     bool runCommandFile(const std::string& path) override;
     bool runProgram(const std::vector<std::string>& argv) override;
+    // Recorded as runProgram; the test ends the program through lastExit.
+    std::shared_ptr<const ProgramExit> runProgramWatched(const std::vector<std::string>& argv) override;
 
     std::vector<std::string> ran;
+    std::shared_ptr<ProgramExit> lastExit;
     std::vector<std::vector<std::string>> programs;
     std::function<void(const std::string&)> onRun;
     bool failStarts = false;
@@ -88,6 +91,7 @@ public:
     bool writeText(const std::string& path, const std::string& text) override;
     bool folderExists(const std::string& path) override;
     bool createFolder(const std::string& path) override;
+    bool removeFile(const std::string& path) override;
 
     std::map<std::string, std::string> files;
     std::set<std::string> folders;
@@ -180,7 +184,8 @@ private:
 // Answers dialogs from a queue; an empty answer is a cancel.
 class FakeDialogs : public Dialogs {
 public:
-    std::optional<std::string> browseFolder(Form& owner, const std::string& title) override;
+    std::optional<std::string> browseFolder(Form& owner, const std::string& title,
+                                            const std::string& initialFolder) override;
     std::optional<std::string> openFile(Form& owner, const std::string& title, const std::string& filter,
                                         const std::string& initialFolder) override;
 
@@ -188,6 +193,10 @@ public:
     std::vector<std::string> titles;
     std::vector<std::string> filters;         // of file dialogs
     std::vector<std::string> initialFolders;  // of file dialogs
+    std::vector<std::string> folderStarts;    // of folder browsers
+
+private:
+    std::optional<std::string> answer(const std::string& title);
 };
 
 class FakeWindowHost : public WindowHost {
@@ -291,7 +300,7 @@ struct FakePlatform {
 
     // The same platform with some parts swapped for real ones: the process
     // list, the launcher, files a real node reads, the views and Qt timers of the GUI
-    // tests, the crontab.
+    // tests, the crontab, a real copy's settings file.
     struct Swaps {
         ProcessTable* processes = nullptr;
         Launcher* launcher = nullptr;
@@ -301,6 +310,7 @@ struct FakePlatform {
         Crontab* crontab = nullptr;
         FolderMeasurer* folderMeasurer = nullptr;
         Autostart* autostart = nullptr;
+        SettingsStore* store = nullptr;
     };
     Platform with(const Swaps& swaps);
 

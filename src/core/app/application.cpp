@@ -46,7 +46,9 @@ Application::Application(Platform& platform)
     main_.BLOCK_TIMES_WINDOW_BUTTON.onClick = [this] { confGenWindows_->openBlockTimes(); };
     reportsWindows_ = std::make_unique<ReportsWindows>(context_);
     main_.END_LOG_BUTTON.onClick = [this] { reportsWindows_->openReportsLogs(main_); };
-    settingsWindows_->openReportsLogs = [this](Form& owner) { reportsWindows_->openReportsLogs(owner); };
+    settingsWindows_->openReportsLogs = [this](Form& owner, const std::string& home) {
+        reportsWindows_->openReportsLogs(owner, home);
+    };
 
     processWindows_ = std::make_unique<ProcessWindows>(context_);
     main_.MANUAL_RUN_BUTTON.onClick = [this] { processWindows_->openManualRun(); };

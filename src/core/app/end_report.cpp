@@ -108,12 +108,18 @@ bool createAndWriteEndReport(AppContext& app) {
     w.DOWNLOADED_BLOCKS_TEXTBOX.setText(
         downloadedBlocks(w.BLOCKCOUNT_LOG_END_TEXTBOX.text(), w.BLOCKCOUNT_LOG_START_TEXTBOX.text()));
     w.LOG_FILE_OUTPUT_TEXTBOX.setText(composeEndReport(w, app.executableName, app.profile()));
+    // Without a home folder the report would go to the root of the file system.
+    if (!app.profile().isAbsoluteFolder(w.SYNCWARD_HOME_TEXTBOX.text())) return false;
     const std::string path = home_layout::reportFile(app.profile(), w.SYNCWARD_HOME_TEXTBOX.text(), app.executableName);
     return app.platform.files.writeText(path, w.LOG_FILE_OUTPUT_TEXTBOX.text() + app.profile().lineEnd());
 }
 
 bool runOutcomeWritten(const AppContext& app) {
     return !app.main.REPORT_NOT_WRITTEN && app.settings.failedSaves() == 0;
+}
+
+const char* runOutcomeNotWrittenText(const AppContext& app) {
+    return app.main.SYNCWARD_HOME_TEXTBOX.text().empty() ? main_texts::outcomeNoHome : main_texts::outcomeNotWritten;
 }
 
 }  // namespace syncward

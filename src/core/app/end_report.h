@@ -26,5 +26,8 @@ bool createAndWriteEndReport(AppContext& app);
 // Whether this run's report and every setting it stored are on disk. A
 // full disk must not look like a run that went well.
 bool runOutcomeWritten(const AppContext& app);
+// What a run says when it was not: that no home folder is set, when none
+// is, or else to check the disk.
+const char* runOutcomeNotWrittenText(const AppContext& app);
 
 }  // namespace syncward

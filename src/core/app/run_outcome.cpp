@@ -20,14 +20,15 @@ bool storeRunOutcome(AppContext& app) {
     MainWindow& w = app.main;
     w.RUN_UNDER_WAY = false;
     TextBox& lastRun = w.MULTILOADER_LAST_RUN_TEXTBOX;
+    const std::string notWritten = runOutcomeNotWrittenText(app);
     const bool reportWritten = runOutcomeWritten(app);
-    lastRun.setText(reportWritten ? runOutcome(w) : main_texts::outcomeNotWritten);
+    lastRun.setText(reportWritten ? runOutcome(w) : notWritten);
     const bool stored = app.settings.saveText(lastRun) && reportWritten;
     if (!stored) {
-        lastRun.setText(main_texts::outcomeNotWritten);
-        app.status(main_texts::outcomeNotWritten);
-        app.platform.environment.tellStandardError("SYNCWARD - " + app.executableName + ": " +
-                                                   main_texts::outcomeNotWritten + " " + runOutcome(w));
+        lastRun.setText(notWritten);
+        app.status(notWritten);
+        app.platform.environment.tellStandardError("SYNCWARD - " + app.executableName + ": " + notWritten + " " +
+                                                   runOutcome(w));
     }
     lastRun.setColours(colours::black, isSuccessOutcome(lastRun.text()) ? colours::green : colours::red);
     return stored;

@@ -345,7 +345,7 @@ void startFinalAction(AppContext& app) {
     if (w.RUN_UNDER_WAY)
         storeRunOutcome(app);
     else if (!runOutcomeWritten(app))
-        app.status(main_texts::outcomeNotWritten);
+        app.status(runOutcomeNotWrittenText(app));
     w.taskTimer(19).stop();  // the chain is idle; the start/stop caption stays "STOP"
 }
 

@@ -68,9 +68,9 @@ void autocloseTick(AppContext& app) {
         const bool outcomeStored = storeRunOutcome(app);
         saveOnClose(w, app.settings, ClosedBy::autoclose);  // the close then stores its own set
         if (!outcomeStored || !runOutcomeWritten(app)) {
-            w.MULTILOADER_LAST_RUN_TEXTBOX.setText(main_texts::outcomeNotWritten);
+            w.MULTILOADER_LAST_RUN_TEXTBOX.setText(runOutcomeNotWrittenText(app));
             w.MULTILOADER_LAST_RUN_TEXTBOX.setColours(colours::black, colours::red);
-            app.status(main_texts::outcomeNotWritten);
+            app.status(runOutcomeNotWrittenText(app));
             w.AUTOCLOSE_START_BUTTON.setCaption("START");
             return;
         }

@@ -1,5 +1,7 @@
 #include "core/blockcounter/node_check_verdict.h"
 
+#include <limits>
+
 #include "core/platform/node_answers.h"
 #include "core/time/clock_text.h"
 
@@ -35,6 +37,16 @@ void leaveOut(std::string& unchecked, const char* condition) {
 
 std::string pair(const char* first, long long a, const char* second, long long b) {
     return std::string("(") + first + " " + std::to_string(a) + " / " + second + " " + std::to_string(b) + ")";
+}
+
+// now - then, held to the range of long long: a node may answer any time
+// at all, and one far enough in the past would overflow the difference.
+long long secondsBetween(long long then, long long now) {
+    constexpr long long most = std::numeric_limits<long long>::max();
+    constexpr long long least = std::numeric_limits<long long>::min();
+    if (then < 0 && now > most + then) return most;
+    if (then > 0 && now < least + then) return least;
+    return now - then;
 }
 
 }  // namespace
@@ -85,7 +97,7 @@ NodeCheckVerdict judgeNodeCheck(const NodeCheckAnswer& answer, NodeAnswers& read
         const auto tipTime = reader.blockTime(answer.answerTo("getblockheader"));
         if (!tipTime) {
             leaveOut(verdict.unchecked, "TIP AGE");
-        } else if (const long long age = tipAge->nowSeconds - *tipTime; age > tipAge->limitSeconds) {
+        } else if (const long long age = secondsBetween(*tipTime, tipAge->nowSeconds); age > tipAge->limitSeconds) {
             // Older than a day shows in whole hours; a clock text wraps at 24.
             const std::string shown =
                 age < 86400 ? formatHms(age) : std::to_string(age / 3600) + " HOURS";

@@ -290,7 +290,7 @@ void ConfGeneratorWindow::save() {
     }
     CANCEL_BUTTON.setCaption("Close");
     if (stored)
-        showStatus(MESSAGE_STATUS_TEXTBOX, "", colours::windowBackground);
+        showStatus(MESSAGE_STATUS_TEXTBOX, confgen_texts::saved, colours::green);
     else
         showStatus(MESSAGE_STATUS_TEXTBOX, confgen_texts::writtenNotStored, colours::red);
 }

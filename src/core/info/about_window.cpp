@@ -5,6 +5,10 @@
 
 namespace syncward {
 
+#ifndef SYNCWARD_VERSION
+#define SYNCWARD_VERSION "(not set by the build)"
+#endif
+
 namespace {
 
 constexpr const char* placementPrefix = "ABOUT-";
@@ -22,6 +26,7 @@ AboutWindow::AboutWindow(AppContext& app)
         box->setLocked(true);
     FAMILY_TOOLS_TEXTBOX.setText(info_texts::familyTools());
     WEB_ADDRESS_LABEL.setCaption(info_texts::webAddress);
+    VERSION_LABEL.setCaption(std::string("VERSION ") + SYNCWARD_VERSION);
     CREATOR_LABEL.onDoubleClick = [this] { CREATOR_LABEL.setCaption(info_texts::contactAddress); };
     OK_BUTTON.onClick = [this] { close(); };
     onClose = [this] {

@@ -150,6 +150,9 @@ void stopHeartbeatForRun(AppContext& app) {
     MainWindow& w = app.main;
     stopTimers(app);
     for (int n = 1; n <= MainWindow::kittLabelCount; ++n) w.kittLabel(n).setBackground(colours::black);
+    // Stopped: the button offers the start again (the countdown stays where
+    // it stopped, for the next start to go on from).
+    w.KITT_START_BUTTON.setCaption(heartbeat_texts::startCaption);
 }
 
 }  // namespace syncward

@@ -11,7 +11,9 @@ class Form;
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
-    virtual std::optional<std::string> browseFolder(Form& owner, const std::string& title) = 0;
+    // Opens at initialFolder (the folder the field holds) when it exists.
+    virtual std::optional<std::string> browseFolder(Form& owner, const std::string& title,
+                                                    const std::string& initialFolder) = 0;
     // filter in the "Label (*.ext)|*.ext|..." form; returns the full path.
     virtual std::optional<std::string> openFile(Form& owner, const std::string& title, const std::string& filter,
                                                 const std::string& initialFolder) = 0;

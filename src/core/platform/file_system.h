@@ -44,6 +44,9 @@ public:
     virtual bool folderExists(const std::string& path) = 0;
     // Creates one folder; its parent must exist. True if it exists afterwards.
     virtual bool createFolder(const std::string& path) = 0;
+    // Removes one file (never a folder). True when no file is there
+    // afterwards, also when there was none.
+    virtual bool removeFile(const std::string& path) = 0;
 };
 
 }  // namespace syncward

@@ -41,7 +41,55 @@ std::string mailCommand(const PlatformProfile& profile, const MailFields& f, con
     return line + attachment;
 }
 
+// Replaces text[from, to) by the mask; to == npos leaves the text as it is.
+std::string maskedBetween(const std::string& text, std::size_t from, std::size_t to) {
+    if (to == std::string::npos || to <= from) return text;
+    return text.substr(0, from) + passwordMask + text.substr(to);
+}
+
+// POSIX: "printf '%s\n' <one word quoted for the shell> | ...", the word
+// as quoteValue writes it: runs of '...' joined by \' for each quote.
+std::string maskedPosix(const std::string& line) {
+    const std::string prefix = "printf '%s\\n' ";
+    if (!line.starts_with(prefix)) return line;
+    std::size_t at = prefix.size();
+    if (at >= line.size() || line[at] != '\'') return line;
+    const std::size_t wordStart = at;
+    for (;;) {
+        const std::size_t close = line.find('\'', at + 1);
+        if (close == std::string::npos) return line;
+        at = close + 1;
+        if (line.compare(at, 3, "\\''") != 0) break;  // a quote inside: '\'' then the next run
+        at += 2;
+    }
+    if (line.compare(at, 3, " | ") != 0) return line;
+    if (at - wordStart == 2) return line;  // '': no password
+    return line.substr(0, wordStart) + "'" + passwordMask + "'" + line.substr(at);
+}
+
+// Windows: -xp "<password>" before -o reply-to=, and -o password=<password>
+// before the closing -q -v.
+std::string maskedWindows(std::string line) {
+    const std::string xp = " -xp \"";
+    if (const std::size_t from = line.find(xp); from != std::string::npos) {
+        const std::size_t start = from + xp.size();
+        line = maskedBetween(line, start, line.find("\" -o reply-to=", start));
+    }
+    const std::string option = " -o password=";
+    if (const std::size_t from = line.find(option); from != std::string::npos) {
+        const std::size_t start = from + option.size();
+        line = maskedBetween(line, start, line.rfind(" -q -v "));
+    }
+    return line;
+}
+
 }  // namespace
+
+std::string maskedMailCommand(const PlatformProfile& profile, const std::string& line) {
+    return isPosix(profile) ? maskedPosix(line) : maskedWindows(line);
+}
+
+bool mailerWouldMisread(const std::string& value) { return value.starts_with('-') || value == "0"; }
 
 std::string startMailSubject(const std::string& cryptoName) { return "SYNCWARD - " + cryptoName + " - STARTED"; }
 

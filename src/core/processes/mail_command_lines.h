@@ -23,6 +23,13 @@ struct MailFields {
     std::string reportFile;
 };
 
+// Whether the mailer would not take the value as the value of its option:
+// it reads every argument that starts with "-" as an option of its own
+// ("-v" in Cc turns its debug log on, and with it the password in base64),
+// and an argument "0" as no value at all, which leaves "0" to be read as an
+// unknown option. Such values are refused, never sent.
+bool mailerWouldMisread(const std::string& value);
+
 // "SYNCWARD - " + coin + " - STARTED" and " - COMPLETED - LOG REPORT".
 std::string startMailSubject(const std::string& cryptoName);
 std::string endMailSubject(const std::string& cryptoName);
@@ -44,5 +51,11 @@ std::string reportAttachmentOption(const PlatformProfile& profile, const std::st
 std::string startMailCommand(const PlatformProfile& profile, const MailFields& fields, const std::string& subject);
 std::string endMailCommand(const PlatformProfile& profile, const MailFields& fields, const std::string& subject,
                            const std::string& messageOption, const std::string& attachmentOption);
+
+// The line as the windows show it: the password, where the line holds one,
+// replaced by passwordMask; every other character as it is. The command
+// files keep the line itself.
+inline constexpr const char* passwordMask = "********";
+std::string maskedMailCommand(const PlatformProfile& profile, const std::string& line);
 
 }  // namespace syncward

@@ -1,6 +1,7 @@
 #include "core/processes/output_commands_windows.h"
 
 #include "core/processes/command_file_runner.h"
+#include "core/processes/mail_command_lines.h"
 #include "core/state/app_context.h"
 
 namespace syncward {
@@ -10,13 +11,17 @@ namespace {
 constexpr const char* singlePrefix = "SINGLE_OUTPUT_COMMANDS_WINDOW-";
 constexpr const char* allPrefix = "ALL_OUTPUT_COMMANDS_WINDOW-";
 
+std::string filePath(const AppContext& app, const std::string& home, CommandFile file) {
+    return commandFilePath(app.profile(), home, app.executableName, file);
+}
+
 // The main window's copy of a command line: what the next run's command
 // file was written from. The node check has no copy there (it is rebuilt
 // from the crypto settings' fields at every Save), so its line is shown as
 // it stands in the file the run executes.
-std::string shownCommand(AppContext& app, CommandFile file) {
+std::string shownCommand(AppContext& app, const std::string& home, CommandFile file) {
     if (file == CommandFile::NodeCheck) {
-        const TextRead read = app.platform.files.readText(runPath(app, file), read_limits::shownInWindow);
+        const TextRead read = app.platform.files.readText(filePath(app, home, file), read_limits::shownInWindow);
         return read.text ? *read.text : output_commands_texts::noNodeCheckFile;
     }
     const MainWindow& main = app.main;
@@ -25,11 +30,13 @@ std::string shownCommand(AppContext& app, CommandFile file) {
         case CommandFile::RunDaemon: return main.QV_D_COMMAND_TEXTBOX.text();
         case CommandFile::CliStop: return main.QVCLI_STOP_COMMAND_TEXTBOX.text();
         case CommandFile::BlockCounter: return main.GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX.text();
-        case CommandFile::StartEmail: return main.EMAIL_OUTPUT_START_COMMAND_TEXTBOX.text();
+        // The password shows masked, also in a line stored before lines were.
+        case CommandFile::StartEmail:
+            return maskedMailCommand(app.profile(), main.EMAIL_OUTPUT_START_COMMAND_TEXTBOX.text());
         case CommandFile::EndReportEmail:
         case CommandFile::NodeCheck: break;
     }
-    return main.EMAIL_OUTPUT_END_COMMAND_TEXTBOX.text();
+    return maskedMailCommand(app.profile(), main.EMAIL_OUTPUT_END_COMMAND_TEXTBOX.text());
 }
 
 std::string singleTitle(CommandFile file, const std::string& mailer) {
@@ -60,7 +67,8 @@ std::string allTitle(CommandFile file) {
 
 }  // namespace
 
-SingleOutputCommandsWindow::SingleOutputCommandsWindow(AppContext& app) : Form(formName, app.platform.loop), app_(app) {
+SingleOutputCommandsWindow::SingleOutputCommandsWindow(AppContext& app, std::function<std::string()> home)
+    : Form(formName, app.platform.loop), app_(app), home_(std::move(home)) {
     setCaption("SYNCWARD - OUTPUT COMMANDS - SINGLE WINDOW");
     ALL_COMMANDS_TEXTBOX.setLocked(true);
     ALL_LOCATIONS_TEXTBOX.setLocked(true);
@@ -87,11 +95,13 @@ void SingleOutputCommandsWindow::load() {
 
 void SingleOutputCommandsWindow::show(CommandFile file) {
     COMMAND_NAME_LABEL.setCaption(singleTitle(file, app_.profile().mailerName()));
-    ALL_COMMANDS_TEXTBOX.setText(shownCommand(app_, file));
-    ALL_LOCATIONS_TEXTBOX.setText(runPath(app_, file));
+    const std::string home = home_();
+    ALL_COMMANDS_TEXTBOX.setText(shownCommand(app_, home, file));
+    ALL_LOCATIONS_TEXTBOX.setText(filePath(app_, home, file));
 }
 
-AllOutputCommandsWindow::AllOutputCommandsWindow(AppContext& app) : Form(formName, app.platform.loop), app_(app) {
+AllOutputCommandsWindow::AllOutputCommandsWindow(AppContext& app, std::function<std::string()> home)
+    : Form(formName, app.platform.loop), app_(app), home_(std::move(home)) {
     setCaption("SYNCWARD - ALL OUTPUT COMMANDS");
     for (const Row& row : rows()) {
         row.title->setCaption(allTitle(row.file));
@@ -120,14 +130,24 @@ std::array<AllOutputCommandsWindow::Row, 7> AllOutputCommandsWindow::rows() {
 }
 
 void AllOutputCommandsWindow::load() {
-    app_.settings.loadPlacement(*this, allPrefix, 12480, 11265);
+    // 1080 x 640 pixels at 96 dpi: whole on a 1366 x 768 screen.
+    app_.settings.loadPlacement(*this, allPrefix, 16200, 9600);
+    const std::string home = home_();
     for (const Row& row : rows()) {
-        row.command->setText(shownCommand(app_, row.file));
-        row.location->setText(runPath(app_, row.file));
+        row.command->setText(shownCommand(app_, home, row.file));
+        row.location->setText(filePath(app_, home, row.file));
     }
 }
 
-OutputCommandsWindows::OutputCommandsWindows(AppContext& app) : app_(app), single_(app), all_(app) {
+namespace {
+std::function<std::string()> homeOrMain(AppContext& app, std::function<std::string()> home) {
+    if (home) return home;
+    return [&app] { return app.main.SYNCWARD_HOME_TEXTBOX.text(); };
+}
+}  // namespace
+
+OutputCommandsWindows::OutputCommandsWindows(AppContext& app, std::function<std::string()> home)
+    : app_(app), single_(app, homeOrMain(app, home)), all_(app, homeOrMain(app, home)) {
     single_.VIEW_ALL_COMMANDS_BUTTON.onClick = [this] { openAll(single_); };
 }
 

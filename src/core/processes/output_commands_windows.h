@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "core/form/form.h"
@@ -22,7 +23,8 @@ class SingleOutputCommandsWindow : public Form {
 public:
     static constexpr const char* formName = "SYNCWARD_SINGLE_OUTPUT_COMMANDS_WINDOW";
 
-    explicit SingleOutputCommandsWindow(AppContext& app);
+    // home: the home folder whose command files are shown.
+    SingleOutputCommandsWindow(AppContext& app, std::function<std::string()> home);
 
     Button QT_RUN_COMMAND_BUTTON{*this, "QT_RUN_COMMAND_BUTTON", "QT RUN COMMAND"};
     Button DAEMON_RUN_COMMAND_BUTTON{*this, "DAEMON_RUN_COMMAND_BUTTON", "DAEMON RUN COMMAND"};
@@ -44,6 +46,7 @@ private:
     void show(CommandFile file);
 
     AppContext& app_;
+    std::function<std::string()> home_;
 };
 
 // SYNCWARD_ALL_OUTPUT_COMMANDS_WINDOW: all seven at once, as they were when
@@ -52,7 +55,7 @@ class AllOutputCommandsWindow : public Form {
 public:
     static constexpr const char* formName = "SYNCWARD_ALL_OUTPUT_COMMANDS_WINDOW";
 
-    explicit AllOutputCommandsWindow(AppContext& app);
+    AllOutputCommandsWindow(AppContext& app, std::function<std::string()> home);
 
     Label QT_TITLE_LABEL{*this, "QT_TITLE_LABEL"};
     TextBox QV_QT_COMMAND_TEXTBOX{*this, "QV_QT_COMMAND_TEXTBOX"};
@@ -89,13 +92,18 @@ private:
     std::array<Row, 7> rows();
 
     AppContext& app_;
+    std::function<std::string()> home_;
 };
 
 // The two windows, created on first use and loaded afresh on every open;
 // the single one opens the other over itself.
 class OutputCommandsWindows {
 public:
-    explicit OutputCommandsWindows(AppContext& app);
+    // They open from the settings windows, before the main settings' OK
+    // perhaps: the command files shown are those of the home folder that
+    // home gives (the main settings' as shown there), the main window's
+    // when none is given.
+    explicit OutputCommandsWindows(AppContext& app, std::function<std::string()> home = {});
 
     // Modal over the window whose "VIEW OUTPUT COMMANDS" was pressed.
     void openSingle(Form& owner);

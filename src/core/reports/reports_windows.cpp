@@ -28,10 +28,10 @@ ReportsLogsWindow::ReportsLogsWindow(AppContext& app)
     LOG_FILE_OUTPUT_TEXTBOX.setLocked(true);
     MESSAGE_STATUS_TEXTBOX.setLocked(true);
     VIEW_LAST_SAVED_REPORT_BUTTON.onClick = [this] {
-        open(home_layout::reportFile(app_.profile(), app_.main.SYNCWARD_HOME_TEXTBOX.text(), app_.executableName));
+        open(home_layout::reportFile(app_.profile(), home_, app_.executableName));
     };
     SE_LOG_BUTTON.onClick = [this] {
-        open(home_layout::mailerLogFile(app_.profile(), app_.main.SYNCWARD_HOME_TEXTBOX.text(), app_.executableName));
+        open(home_layout::mailerLogFile(app_.profile(), home_, app_.executableName));
     };
     REFRESH_BUTTON.onClick = [this] {
         LOG_FILE_OUTPUT_TEXTBOX.setBackground(colours::cyan);
@@ -39,10 +39,15 @@ ReportsLogsWindow::ReportsLogsWindow(AppContext& app)
         LOG_FILE_OUTPUT_TEXTBOX.setBackground(colours::windowBackground);
     };
     OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, reportsPrefix); };
+    VIEWER_TIMER.onTick = [this] { viewerTick(); };
+    onClose = [this] {
+        VIEWER_TIMER.stop();
+        app_.settings.savePosition(*this, reportsPrefix);
+    };
 }
 
-void ReportsLogsWindow::load() {
+void ReportsLogsWindow::load(const std::string& home) {
+    home_ = home;
     app_.settings.loadPlacement(*this, reportsPrefix, 12420, 7455);
     LOG_FILE_OUTPUT_TEXTBOX.setText(app_.main.LOG_FILE_OUTPUT_TEXTBOX.text());
     showStatus(MESSAGE_STATUS_TEXTBOX, "", colours::windowBackground);
@@ -55,11 +60,34 @@ void ReportsLogsWindow::open(const std::string& path) {
         return;
     }
     const auto command = app_.profile().openFileCommand(path);
-    if (!app_.platform.launcher.runProgram(command)) {
+    viewer_ = app_.platform.launcher.runProgramWatched(command);
+    if (!viewer_) {
+        VIEWER_TIMER.stop();
         showStatus(MESSAGE_STATUS_TEXTBOX, "!!! COULD NOT START " + command.front() + " !!!", colours::red);
         return;
     }
-    showStatus(MESSAGE_STATUS_TEXTBOX, "!!! OPENED: " + path + " !!!", colours::green);
+    // Opened is said once the viewer says so: xdg-open starts, then ends
+    // with 4 when nothing can open the file.
+    viewerPath_ = path;
+    viewerTicks_ = 0;
+    showStatus(MESSAGE_STATUS_TEXTBOX, "!!! OPENING: " + path + " !!!", colours::windowBackground);
+    VIEWER_TIMER.stop();
+    VIEWER_TIMER.start();
+}
+
+void ReportsLogsWindow::viewerTick() {
+    const int status = viewer_ ? viewer_->status() : ProgramExit::unknown;
+    // Still running after ten seconds: the viewer itself is showing it.
+    if (status == ProgramExit::running && ++viewerTicks_ < 40) return;
+    VIEWER_TIMER.stop();
+    if (status > 0) {
+        showStatus(MESSAGE_STATUS_TEXTBOX,
+                   "!!! NOT OPENED - " + app_.profile().openFileCommand(viewerPath_).front() + " ENDED WITH STATUS " +
+                       std::to_string(status) + ": " + viewerPath_ + " !!!",
+                   colours::red);
+        return;
+    }
+    showStatus(MESSAGE_STATUS_TEXTBOX, "!!! OPENED: " + viewerPath_ + " !!!", colours::green);
 }
 
 LogManagerWindow::LogManagerWindow(AppContext& app)
@@ -81,10 +109,9 @@ LogManagerWindow::LogManagerWindow(AppContext& app)
     onClose = [this] { app_.settings.savePosition(*this, managerPrefix); };
 }
 
-void LogManagerWindow::load() {
+void LogManagerWindow::load(const std::string& home) {
     app_.settings.loadPlacement(*this, managerPrefix, 7410, 5490);
     const PlatformProfile& profile = app_.profile();
-    const std::string& home = app_.main.SYNCWARD_HOME_TEXTBOX.text();
     const std::string& exe = app_.executableName;
     SYNCWARD_BLOCKCOUNT_LOG_LOCATION_TEXTBOX.setText(home_layout::blockCountFile(profile, home, exe));
     SE_LOG_LOCATION_TEXTBOX.setText(home_layout::mailerLogFile(profile, home, exe));
@@ -109,13 +136,15 @@ ReportsWindows::ReportsWindows(AppContext& app) : app_(app), reportsLogs_(app), 
     reportsLogs_.LOG_MANAGER_BUTTON.onClick = [this] { openLogManager(reportsLogs_); };
 }
 
-void ReportsWindows::openReportsLogs(Form& owner) {
-    reportsLogs_.load();
+void ReportsWindows::openReportsLogs(Form& owner) { openReportsLogs(owner, app_.main.SYNCWARD_HOME_TEXTBOX.text()); }
+
+void ReportsWindows::openReportsLogs(Form& owner, const std::string& home) {
+    reportsLogs_.load(home);
     app_.platform.windows.showModal(reportsLogs_, owner);
 }
 
 void ReportsWindows::openLogManager(Form& owner) {
-    logManager_.load();
+    logManager_.load(reportsLogs_.home().empty() ? app_.main.SYNCWARD_HOME_TEXTBOX.text() : reportsLogs_.home());
     app_.platform.windows.showModal(logManager_, owner);
 }
 

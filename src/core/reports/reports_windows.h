@@ -1,8 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "core/form/form.h"
+#include "core/platform/launcher.h"
 
 namespace syncward {
 
@@ -24,15 +26,25 @@ public:
     Button REFRESH_BUTTON{*this, "REFRESH_BUTTON", "REFRESH"};
     Button LOG_MANAGER_BUTTON{*this, "LOG_MANAGER_BUTTON", "LOG MANAGER"};
     Button OK_BUTTON{*this, "OK_BUTTON", "OK"};
-    // A file that is not there, or a viewer that cannot start, is told here.
+    // A file that is not there, or a viewer that cannot start or cannot
+    // open the file, is told here.
     TextBox MESSAGE_STATUS_TEXTBOX{*this, "MESSAGE_STATUS_TEXTBOX"};
+    // Looks how the viewer ended, four times a second for ten seconds.
+    Timer VIEWER_TIMER{*this, "VIEWER_TIMER", 250};
 
-    void load();
+    // The files shown are those of this home folder.
+    void load(const std::string& home);
+    const std::string& home() const { return home_; }
 
 private:
     void open(const std::string& path);
+    void viewerTick();
 
     AppContext& app_;
+    std::string home_;
+    std::string viewerPath_;
+    std::shared_ptr<const ProgramExit> viewer_;
+    int viewerTicks_ = 0;
 };
 
 // SYNCWARD_LOG_MANAGER: where the three files of this copy lie, and the
@@ -57,7 +69,7 @@ public:
     // A file that could not be emptied is told here.
     TextBox MESSAGE_STATUS_TEXTBOX{*this, "MESSAGE_STATUS_TEXTBOX"};
 
-    void load();
+    void load(const std::string& home);
 
 private:
     void clear(TextBox& location, Button& button);
@@ -71,7 +83,11 @@ class ReportsWindows {
 public:
     explicit ReportsWindows(AppContext& app);
 
+    // With the files of the main window's home folder, or of the one given
+    // (the main settings', as shown there before their OK).
     void openReportsLogs(Form& owner);
+    void openReportsLogs(Form& owner, const std::string& home);
+    // With the reports window's home folder.
     void openLogManager(Form& owner);
 
     ReportsLogsWindow& reportsLogs() { return reportsLogs_; }

@@ -19,7 +19,62 @@ std::string shellQuoted(const std::string& value) {
     return out + "'";
 }
 
-std::string tag(const std::string& taskName) { return " # " + taskName; }
+// The tag is a comment to the shell, but cron reads the whole command for
+// "%" first: the tag's own are escaped as well.
+std::string tag(const std::string& taskName) {
+    std::string out = " # ";
+    for (char c : taskName) out += c == '%' ? std::string("\\%") : std::string(1, c);
+    return out;
+}
+
+bool isValidUtf8(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t extra = 0;
+        unsigned int codePoint = 0;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            extra = 1;
+            codePoint = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            extra = 2;
+            codePoint = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            extra = 3;
+            codePoint = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (i + extra >= text.size()) return false;
+        for (std::size_t k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) return false;
+            codePoint = (codePoint << 6) | (next & 0x3F);
+        }
+        // Overlong forms, UTF-16 surrogates and values past U+10FFFF.
+        if ((extra == 2 && codePoint < 0x800) || (extra == 3 && (codePoint < 0x10000 || codePoint > 0x10FFFF)) ||
+            (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+// Why cron cannot carry the text exactly; empty when it can.
+std::string uncarried(const std::string& text) {
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) return "HOLDS A LINE BREAK OR A CONTROL CHARACTER";
+    }
+    if (!isValidUtf8(text)) return "IS NOT VALID UTF-8";
+    if (text.find("\xEF\xBF\xBD") != std::string::npos) return "HOLDS U+FFFD (A NAME THE SYSTEM COULD NOT CONVERT)";
+    if (text.find("\\%") != std::string::npos) return "HOLDS \"\\%\", WHICH CRON CANNOT PASS ON";
+    return {};
+}
 
 std::vector<std::string> splitLines(const std::string& table) {
     std::vector<std::string> lines;
@@ -79,6 +134,19 @@ bool hasCatchUpLine(const std::string& table, const std::string& taskName) {
     for (const std::string& line : splitLines(table))
         if (isCatchUpLine(line, taskName)) return true;
     return false;
+}
+
+std::string nameRefusal(const std::string& taskName) {
+    const std::string why = uncarried(taskName);
+    return why.empty() ? why : "THE TASK NAME " + why;
+}
+
+std::string refusal(const std::string& programPath,
+                    const std::vector<std::pair<std::string, std::string>>& environment, const std::string& taskName) {
+    if (std::string why = uncarried(programPath); !why.empty()) return "THE PROGRAM PATH " + why;
+    for (const auto& [name, value] : environment)
+        if (std::string why = uncarried(name + value); !why.empty()) return "THE VARIABLE " + name + " " + why;
+    return nameRefusal(taskName);
 }
 
 State stateOf(const std::string& table, const std::string& taskName) {

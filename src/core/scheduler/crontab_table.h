@@ -19,13 +19,25 @@ struct Start {
 };
 
 // "M H * * D": the program's absolute path and the display variables
-// quoted for the shell, "%" escaped as cron requires, then the tag.
+// quoted for the shell, "%" escaped as cron requires, then the tag (its
+// "%" escaped too).
 std::string line(const Start& start, const std::string& programPath,
                  const std::vector<std::pair<std::string, std::string>>& environment, const std::string& taskName);
 
 // The second line, "@reboot PROGRAM --catch-up", tagged as the weekly line
 // is: it comes and goes, and is enabled and disabled, with that line.
 std::string catchUpLine(const std::string& programPath, const std::string& taskName);
+// Why cron could not carry the program's path, a display variable or the
+// task name exactly in one line, in the status words of the window
+// ("THE PROGRAM PATH HOLDS A LINE BREAK"); empty when it can. A line break
+// or other control character would end the line early (and start one of
+// the text's own), bytes that are not UTF-8 or a U+FFFD left by a failed
+// conversion name another file, and cron has no way to pass "\%" as it is.
+// No line is written unless this is empty.
+std::string refusal(const std::string& programPath,
+                    const std::vector<std::pair<std::string, std::string>>& environment, const std::string& taskName);
+// The same for the task name alone, which every edit of the table looks for.
+std::string nameRefusal(const std::string& taskName);
 
 enum class State { Absent, Enabled, Disabled };
 // The weekly line's state.

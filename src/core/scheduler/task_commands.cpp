@@ -70,6 +70,10 @@ TaskCommands::Outcome TaskCommands::startProgram(const std::vector<std::string>&
 
 template <typename Edit>
 TaskCommands::Outcome TaskCommands::editTable(Edit edit) {
+    // Every edit looks for the line by its tag: a name cron cannot carry
+    // is never written, nor looked for.
+    if (const std::string why = crontab_table::nameRefusal(taskName_); !why.empty())
+        return {false, "!!! CRONTAB NOT CHANGED - " + why + " !!!"};
     Crontab& crontab = app_.platform.crontab;
     const Crontab::Read before = crontab.read();
     // A table that could not be read would be replaced by our line alone:
@@ -88,9 +92,11 @@ TaskCommands::Outcome TaskCommands::editTable(Edit edit) {
 
 TaskCommands::Outcome TaskCommands::create(const std::string& days, const std::string& runTime, bool catchUp) {
     if (!posix()) return startProgram(schTasksCreate(taskName_, days, windowsProgram(), runTime).argv);
+    const Crontab::Program program = app_.platform.crontab.program();
+    if (const std::string why = crontab_table::refusal(program.path, program.environment, taskName_); !why.empty())
+        return {false, "!!! CRONTAB NOT CHANGED - " + why + " !!!"};
     const std::string line = createCommand(days, runTime);
-    const std::string reboot =
-        catchUp ? crontab_table::catchUpLine(app_.platform.crontab.program().path, taskName_) : "";
+    const std::string reboot = catchUp ? crontab_table::catchUpLine(program.path, taskName_) : "";
     return withAutostart(editTable([&](const std::string& table) -> std::optional<std::string> {
                              return crontab_table::withCatchUpLine(crontab_table::withLine(table, taskName_, line),
                                                                    taskName_, reboot);
@@ -100,8 +106,11 @@ TaskCommands::Outcome TaskCommands::create(const std::string& days, const std::s
 
 TaskCommands::Outcome TaskCommands::setCatchUp(bool catchUp) {
     if (!posix()) return {false, "!!! CATCHING UP IS DONE BY THE WINDOWS TASK SCHEDULER !!!"};
-    const std::string reboot =
-        catchUp ? crontab_table::catchUpLine(app_.platform.crontab.program().path, taskName_) : "";
+    // The boot line carries the program's path too: never one cron cannot carry.
+    const std::string path = app_.platform.crontab.program().path;
+    if (const std::string why = crontab_table::refusal(path, {}, taskName_); catchUp && !why.empty())
+        return {false, "!!! CRONTAB NOT CHANGED - " + why + " !!!"};
+    const std::string reboot = catchUp ? crontab_table::catchUpLine(path, taskName_) : "";
     return withAutostart(editTable([&](const std::string& table) -> std::optional<std::string> {
                              if (crontab_table::stateOf(table, taskName_) == crontab_table::State::Absent)
                                  return std::nullopt;

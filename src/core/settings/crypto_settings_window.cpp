@@ -103,7 +103,8 @@ void CryptoSettingsWindow::installBrowsers() {
     const PlatformProfile& profile = app_.profile();
     auto folderBrowser = [this, &dialogs](TextBox& box, const char* title) {
         return [this, &dialogs, &box, title] {
-            if (auto folder = dialogs.browseFolder(*this, title)) box.setText(folder->substr(0, folder->find('\0')));
+            if (auto folder = dialogs.browseFolder(*this, title, box.text()))
+                box.setText(folder->substr(0, folder->find('\0')));
         };
     };
     auto fileDialog = [this, &dialogs, &profile](TextBox& box, std::string title, TextBox& startIn) {
@@ -226,21 +227,26 @@ std::string CryptoSettingsWindow::writeFiles(const std::string& home) {
         {CommandFile::BlockCounter, &GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX, hasClient},
         {CommandFile::NodeCheck, &NODE_CHECK_COMMAND_SETTINGS_TEXTBOX, hasClient},
     };
-    std::vector<std::pair<std::string, std::optional<std::string>>> written;  // path, old contents
+    std::vector<std::pair<std::string, TextRead>> written;  // path, what it held before
     std::vector<std::string> failed;
     for (const auto& [file, box, named] : commandFiles) {
         if (!named) continue;
         const std::string path = commandFilePath(profile, home, exe, file);
-        auto before = files.readText(path, read_limits::shownInWindow).text;
+        TextRead before = files.readText(path, read_limits::shownInWindow);
         if (writeCommandFile(files, profile, home, exe, file, box->text()))
             written.emplace_back(path, std::move(before));
         else
             failed.emplace_back(commandFileStem(file) + 1);  // "RUN-QT"
     }
     if (failed.empty() && !resetBlockCountFile(files, profile, home, exe)) failed.emplace_back("LATEST-BLOCKCOUNT");
-    if (!failed.empty())
-        for (const auto& [path, before] : written)
-            if (before) files.writeText(path, *before);
+    if (!failed.empty()) {
+        for (const auto& [path, before] : written) {
+            if (before.text)
+                files.writeText(path, *before.text);
+            else if (before.failure == ReadFailure::missing)
+                files.removeFile(path);  // this Save created it
+        }
+    }
     return joined(failed, ", ");
 }
 
@@ -259,6 +265,9 @@ std::string CryptoSettingsWindow::refusal(const std::string& home) const {
     for (const auto& [box, name] : folders)
         if (!box->text().empty() && !profile.isAbsoluteFolder(box->text()))
             return std::string(name) + " MUST BE A FULL PATH";
+    // The main settings' file, which the node is started with.
+    const std::string& conf = CONF_FILE_LOCATION_TEXTBOX.text();
+    if (!conf.empty() && !profile.isAbsoluteFolder(conf)) return "\".CONF\" FILE MUST BE A FULL PATH";
     for (const TextBox* box : {&QV_QT_COMMAND_TEXTBOX, &QV_D_COMMAND_TEXTBOX, &QVCLI_STOP_COMMAND_TEXTBOX,
                                &GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX, &NODE_CHECK_COMMAND_SETTINGS_TEXTBOX})
         if (box->text().find_first_of("\r\n") != std::string::npos)

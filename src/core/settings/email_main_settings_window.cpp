@@ -65,8 +65,13 @@ void EmailMainSettingsWindow::load() {
     resetToBuiltState();
     s.loadPlacement(*this, placementPrefix, 9915, 5385);
     loadMailSettings(s);
-    s.loadText(EMAIL_OUTPUT_START_COMMAND_TEXTBOX, "");
-    s.loadText(EMAIL_OUTPUT_END_COMMAND_TEXTBOX, "");
+    // Lines stored before they were masked are shown masked too.
+    for (TextBox* box : {&EMAIL_OUTPUT_START_COMMAND_TEXTBOX, &EMAIL_OUTPUT_END_COMMAND_TEXTBOX}) {
+        s.loadText(*box, "");
+        box->setText(maskedMailCommand(app_.profile(), box->text()));
+    }
+    startCommand_.clear();
+    endCommand_.clear();
     s.loadTick(REPORT_AS_ATTACHMENT_TICKBOX, 0);
     MESSAGE_COMMAND_TB.setText("");
     ATTACHMENT_COMMAND_TB.setText("");
@@ -106,46 +111,58 @@ void EmailMainSettingsWindow::rebuildCommands() {
     MESSAGE_COMMAND_TB.setText("");
     ATTACHMENT_COMMAND_TB.setText("");
     MESSAGE_COMMAND_TB.setText(reportMessageOption(profile, fields.reportFile));
-    EMAIL_OUTPUT_START_COMMAND_TEXTBOX.setText(
-        startMailCommand(profile, fields, START_EMAIL_SUBJECT_TEXTBOX.text()));
+    startCommand_ = startMailCommand(profile, fields, START_EMAIL_SUBJECT_TEXTBOX.text());
     if (REPORT_AS_ATTACHMENT_TICKBOX.ticked())
         ATTACHMENT_COMMAND_TB.setText(reportAttachmentOption(profile, fields.reportFile));
-    EMAIL_OUTPUT_END_COMMAND_TEXTBOX.setText(endMailCommand(profile, fields, END_EMAIL_SUBJECT_TEXTBOX.text(),
-                                                            MESSAGE_COMMAND_TB.text(), ATTACHMENT_COMMAND_TB.text()));
+    endCommand_ = endMailCommand(profile, fields, END_EMAIL_SUBJECT_TEXTBOX.text(), MESSAGE_COMMAND_TB.text(),
+                                 ATTACHMENT_COMMAND_TB.text());
+    // Only the command files get the password; wherever a line is shown
+    // (here, the main window's copies, the output commands windows, the
+    // stored lines) it is masked.
+    EMAIL_OUTPUT_START_COMMAND_TEXTBOX.setText(maskedMailCommand(profile, startCommand_));
+    EMAIL_OUTPUT_END_COMMAND_TEXTBOX.setText(maskedMailCommand(profile, endCommand_));
     main.EMAIL_OUTPUT_START_COMMAND_TEXTBOX.setText(EMAIL_OUTPUT_START_COMMAND_TEXTBOX.text());
     main.EMAIL_OUTPUT_END_COMMAND_TEXTBOX.setText(EMAIL_OUTPUT_END_COMMAND_TEXTBOX.text());
 }
 
-const char* EmailMainSettingsWindow::refusal(const std::string& home) const {
+std::string EmailMainSettingsWindow::refusal(const std::string& home) const {
     if (home.empty()) return email_main_texts::noHome;
     if (!app_.profile().isAbsoluteFolder(home)) return email_main_texts::homeNotFull;
-    if (mailSettingHasLineBreak()) return email_main_texts::lineBreak;
-    return nullptr;
+    if (std::string refused = mailSettingRefusal(); !refused.empty()) return refused;
+    // The subjects carry the coin's name from the crypto settings.
+    for (const TextBox* box : {&EMAIL_OUTPUT_START_COMMAND_TEXTBOX, &EMAIL_OUTPUT_END_COMMAND_TEXTBOX})
+        if (box->text().find_first_of("\r\n") != std::string::npos) return email_main_texts::lineBreak;
+    return {};
 }
 
 std::string EmailMainSettingsWindow::writeFiles(const std::string& home) {
     FileSystem& files = app_.platform.files;
     const PlatformProfile& profile = app_.profile();
     const std::string& exe = app_.executableName;
-    const std::pair<CommandFile, const TextBox*> commandFiles[] = {
-        {CommandFile::StartEmail, &EMAIL_OUTPUT_START_COMMAND_TEXTBOX},
-        {CommandFile::EndReportEmail, &EMAIL_OUTPUT_END_COMMAND_TEXTBOX},
+    const std::pair<CommandFile, const std::string*> commandFiles[] = {
+        {CommandFile::StartEmail, &startCommand_},
+        {CommandFile::EndReportEmail, &endCommand_},
     };
-    std::vector<std::pair<std::string, std::optional<std::string>>> written;  // path, old contents
+    std::vector<std::pair<std::string, TextRead>> written;  // path, what it held before
     std::string failed;
-    for (const auto& [file, box] : commandFiles) {
+    for (const auto& [file, line] : commandFiles) {
         const std::string path = commandFilePath(profile, home, exe, file);
-        auto before = files.readText(path, read_limits::shownInWindow).text;
-        if (writeCommandFile(files, profile, home, exe, file, box->text()))
+        TextRead before = files.readText(path, read_limits::shownInWindow);
+        if (writeCommandFile(files, profile, home, exe, file, *line))
             written.emplace_back(path, std::move(before));
         else
             failed += (failed.empty() ? "" : ", ") + std::string(commandFileStem(file) + 1);
     }
     // Never one new file beside one old one: the written one gets its old
-    // contents back.
-    if (!failed.empty())
-        for (const auto& [path, before] : written)
-            if (before) files.writeText(path, *before);
+    // contents back, or goes when this OK created it.
+    if (!failed.empty()) {
+        for (const auto& [path, before] : written) {
+            if (before.text)
+                files.writeText(path, *before.text);
+            else if (before.failure == ReadFailure::missing)
+                files.removeFile(path);
+        }
+    }
     return failed;
 }
 
@@ -156,7 +173,7 @@ void EmailMainSettingsWindow::ok() {
     MainWindow& main = app_.main;
     rebuildCommands();
     const std::string home = mainSettings_().SYNCWARD_HOME_TEXTBOX.text();
-    if (const char* refused = refusal(home)) {
+    if (const std::string refused = refusal(home); !refused.empty()) {
         showStatus(MESSAGE_STATUS_TEXTBOX, refused, colours::red);
         return;
     }

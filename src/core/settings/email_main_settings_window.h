@@ -13,7 +13,7 @@ namespace email_main_texts {
 inline constexpr const char* saved = "!!! EMAIL SETTINGS SAVED - COMMAND FILES WRITTEN !!!";
 inline constexpr const char* noHome = "!!! NO HOME FOLDER SET IN MAIN SETTINGS - NOTHING SAVED !!!";
 inline constexpr const char* homeNotFull = "!!! THE HOME FOLDER IN MAIN SETTINGS IS NOT A FULL PATH - NOTHING SAVED !!!";
-inline constexpr const char* lineBreak = "!!! A FIELD HOLDS A LINE BREAK - NOTHING SAVED !!!";
+inline constexpr const char* lineBreak = email_texts::lineBreak;
 inline constexpr const char* notStored = "!!! COMMAND FILES WRITTEN - SETTINGS NOT STORED - CHECK THE SETTINGS FILE !!!";
 }  // namespace email_main_texts
 
@@ -61,13 +61,15 @@ private:
     // Writes both command files or neither; the names of the files that
     // could not be written.
     std::string writeFiles(const std::string& home);
-    const char* refusal(const std::string& home) const;
+    std::string refusal(const std::string& home) const;
 
     std::function<MainSettingsWindow&()> mainSettings_;
     bool loaded_ = false;
     bool applied_ = false;
     // What the main window held when this window opened, for Cancel.
     std::string mainStartCommand_, mainEndCommand_, mainMailerFolder_;
+    // The two lines with the password, for the command files only.
+    std::string startCommand_, endCommand_;
 };
 
 }  // namespace syncward

@@ -1,6 +1,7 @@
 #include "core/settings/email_settings_form.h"
 
 #include "core/form/reaction_blocker.h"
+#include "core/processes/mail_command_lines.h"
 #include "core/state/app_context.h"
 
 namespace syncward {
@@ -13,6 +14,10 @@ std::string homeLabel(const PlatformProfile& profile) {
 
 }  // namespace
 
+std::string email_texts::readAsOption(const std::string& field) {
+    return "!!! " + field + " STARTS WITH \"-\" OR IS \"0\" - THE MAILER WOULD TAKE IT FOR AN OPTION - NOTHING SAVED !!!";
+}
+
 EmailSettingsForm::EmailSettingsForm(std::string formName, AppContext& app)
     : Form(std::move(formName), app.platform.loop), SE_HOME_LABEL(*this, "SE_HOME_LABEL", homeLabel(app.profile())), app_(app) {
     SMTP_PASSWORD_TEXTBOX.setMasked(true);
@@ -21,7 +26,7 @@ EmailSettingsForm::EmailSettingsForm(std::string formName, AppContext& app)
     USE_SE_HOME_BUTTON.onClick = [this] { SE_HOME_TEXTBOX.setText(app_.profile().mailerFolder()); };
     SE_HOME_BROWSE_BUTTON.onClick = [this] {
         const std::string title = "HOME FOLDER - " + app_.profile().mailerName();
-        if (auto folder = app_.platform.dialogs.browseFolder(*this, title))
+        if (auto folder = app_.platform.dialogs.browseFolder(*this, title, SE_HOME_TEXTBOX.text()))
             SE_HOME_TEXTBOX.setText(folder->substr(0, folder->find('\0')));
     };
     installTlsGroup();
@@ -115,12 +120,23 @@ void EmailSettingsForm::takeMailSettings(const EmailSettingsForm& other) {
     restoreTls(other.TLS_NO_TICKBOX.value(), other.TLS_YES_TICKBOX.value(), other.TLS_AUTO_TICKBOX.value());
 }
 
-bool EmailSettingsForm::mailSettingHasLineBreak() const {
+std::string EmailSettingsForm::mailSettingRefusal() const {
     for (const TextBox* box : {&SE_HOME_TEXTBOX, &SMTP_SERVER_ADDRESS_PORT_TEXTBOX, &SMTP_USERNAME_TEXTBOX,
                                &SMTP_PASSWORD_TEXTBOX, &SEND_FROM_ADDRESS_TEXTBOX, &SEND_TO_ADDRESS_TEXTBOX,
                                &SEND_CC_ADDRESS_TEXTBOX, &SEND_BCC_ADDRESS_TEXTBOX})
-        if (box->text().find_first_of("\r\n") != std::string::npos) return true;
-    return false;
+        if (box->text().find_first_of(std::string("\r\n\0", 3)) != std::string::npos) return email_texts::lineBreak;
+    const std::string& folder = SE_HOME_TEXTBOX.text();
+    if (!folder.empty() && !app_.profile().isAbsoluteFolder(folder)) return email_texts::mailerFolderNotFull;
+    // The values the mailer gets as arguments of their own (the password
+    // goes to its standard input).
+    const std::pair<const TextBox*, const char*> arguments[] = {
+        {&SEND_FROM_ADDRESS_TEXTBOX, "FROM"},          {&SEND_TO_ADDRESS_TEXTBOX, "TO"},
+        {&SEND_CC_ADDRESS_TEXTBOX, "CC"},              {&SEND_BCC_ADDRESS_TEXTBOX, "BCC"},
+        {&SMTP_SERVER_ADDRESS_PORT_TEXTBOX, "SMTP SERVER"}, {&SMTP_USERNAME_TEXTBOX, "SMTP USER NAME"},
+    };
+    for (const auto& [box, field] : arguments)
+        if (mailerWouldMisread(box->text())) return email_texts::readAsOption(field);
+    return {};
 }
 
 }  // namespace syncward

@@ -13,6 +13,11 @@ namespace email_texts {
 inline constexpr const char* tlsNo = "no";
 inline constexpr const char* tlsYes = "yes";
 inline constexpr const char* tlsAuto = "auto";
+inline constexpr const char* lineBreak = "!!! A FIELD HOLDS A LINE BREAK OR A NUL - NOTHING SAVED !!!";
+inline constexpr const char* mailerFolderNotFull =
+    "!!! THE MAILER'S HOME FOLDER MUST BE A FULL PATH - NOTHING SAVED !!!";
+// "!!! CC STARTS WITH "-" OR IS "0" - THE MAILER WOULD TAKE IT FOR AN OPTION - NOTHING SAVED !!!"
+std::string readAsOption(const std::string& field);
 }  // namespace email_texts
 
 // The eleven mail settings both e-mail windows have, under the same names:
@@ -50,8 +55,13 @@ public:
     bool storeMailSettings(const SectionSettings& section) const;
     // The eleven values as the other window shows them, TLS included.
     void takeMailSettings(const EmailSettingsForm& other);
-    // A value with a line break would end the one-line command file early.
-    bool mailSettingHasLineBreak() const;
+    // Why OK cannot take the values, as the status says it; empty when it
+    // can. A value with a line break would end the one-line command file
+    // early (and no shell passes a NUL on); a mailer folder that is not a full path would be looked for
+    // wherever the shell runs (or read as an option); an address, server
+    // or user the mailer would read as an option of its own is refused
+    // (mailerWouldMisread).
+    std::string mailSettingRefusal() const;
 
 protected:
     // The main window also shows the choice as text.

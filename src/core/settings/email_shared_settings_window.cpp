@@ -33,8 +33,8 @@ void EmailSharedSettingsWindow::load() {
 
 void EmailSharedSettingsWindow::ok() {
     // Shared values end up in every copy's command line, one line each.
-    if (mailSettingHasLineBreak()) {
-        showStatus(MESSAGE_STATUS_TEXTBOX, email_main_texts::lineBreak, colours::red);
+    if (const std::string refused = mailSettingRefusal(); !refused.empty()) {
+        showStatus(MESSAGE_STATUS_TEXTBOX, refused, colours::red);
         return;
     }
     if (!storeMailSettings(shared_)) {

@@ -194,17 +194,20 @@ void MainSettingsWindow::applyConfFileChoice() {
         CONF_FILE_LOCATION_TEXTBOX.setText(defaultConfFile());
 }
 
+// The choice is stored with the path, by OK or by the close box, and only
+// as a pair the full-path rule accepts: a refused OK stores nothing.
 void MainSettingsWindow::ownConfClicked() {
-    const SectionSettings& s = app_.settings;
     const bool own = USE_OWN_CONF_TICKBOX.ticked();
     applyConfFileChoice();
-    app_.main.CONF_FILE_LOCATION_TEXTBOX.setText(CONF_FILE_LOCATION_TEXTBOX.text());
-    stored(s.saveTick(USE_OWN_CONF_TICKBOX));
-    stored(s.saveText(CONF_FILE_LOCATION_TEXTBOX));
+    if (confFileAccepted()) app_.main.CONF_FILE_LOCATION_TEXTBOX.setText(CONF_FILE_LOCATION_TEXTBOX.text());
     // The path is baked into the command files only when they are saved.
     showStatus(MESSAGE_STATUS_TEXTBOX, main_settings_texts::confFileChanged, colours::red);
     CONF_FILE_LOCATION_TEXTBOX.setBackground(own ? colours::red : colours::green);
-    if (!loading_) reportStoreFailure();
+}
+
+bool MainSettingsWindow::confFileAccepted() const {
+    const std::string& conf = CONF_FILE_LOCATION_TEXTBOX.text();
+    return conf.empty() || app_.profile().isAbsoluteFolder(conf);
 }
 
 // The home folder is created with its parents, then its five sub-folders,
@@ -234,7 +237,7 @@ void MainSettingsWindow::createFolders() {
 }
 
 void MainSettingsWindow::browseHomeFolder() {
-    if (auto folder = app_.platform.dialogs.browseFolder(*this, "SYNCWARD - Home Folder"))
+    if (auto folder = app_.platform.dialogs.browseFolder(*this, "SYNCWARD - Home Folder", SYNCWARD_HOME_TEXTBOX.text()))
         SYNCWARD_HOME_TEXTBOX.setText(cutAtNul(*folder));
 }
 
@@ -304,8 +307,10 @@ void MainSettingsWindow::storeOnClose() {
     if (home.empty() || app_.profile().isAbsoluteFolder(home)) saved = s.saveText(SYNCWARD_HOME_TEXTBOX) && saved;
     if (parseInterval(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text()))
         saved = s.saveText(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX) && saved;
-    saved = s.saveTick(USE_OWN_CONF_TICKBOX) && saved;
-    saved = s.saveText(CONF_FILE_LOCATION_TEXTBOX) && saved;
+    if (confFileAccepted()) {
+        saved = s.saveTick(USE_OWN_CONF_TICKBOX) && saved;
+        saved = s.saveText(CONF_FILE_LOCATION_TEXTBOX) && saved;
+    }
     // This window is going away; the main window's status line tells.
     if (!saved) app_.status(settings_texts::settingsNotStored);
     loaded_ = false;
@@ -315,8 +320,7 @@ const char* MainSettingsWindow::homeFolderRefusal() const {
     const PlatformProfile& profile = app_.profile();
     if (SYNCWARD_HOME_TEXTBOX.text().empty()) return main_settings_texts::homeFolderEmpty;
     if (!profile.isAbsoluteFolder(SYNCWARD_HOME_TEXTBOX.text())) return main_settings_texts::homeFolderNotFull;
-    const std::string& conf = CONF_FILE_LOCATION_TEXTBOX.text();
-    if (!conf.empty() && !profile.isAbsoluteFolder(conf)) return main_settings_texts::confFileNotFull;
+    if (!confFileAccepted()) return main_settings_texts::confFileNotFull;
     return nullptr;
 }
 

@@ -87,6 +87,8 @@ private:
     // Why OK cannot take the home folder or the configuration file; nullptr
     // when it can.
     const char* homeFolderRefusal() const;
+    // The configuration file is empty or a full path.
+    bool confFileAccepted() const;
 
     AppContext& app_;
     bool loaded_ = false;

@@ -10,8 +10,12 @@
 
 namespace syncward {
 
+// The output commands open from the settings windows: they show the files
+// of the home folder the main settings show, OK or not.
 SettingsWindows::SettingsWindows(AppContext& app)
-    : app_(app), outputCommands_(std::make_unique<OutputCommandsWindows>(app)) {}
+    : app_(app),
+      outputCommands_(std::make_unique<OutputCommandsWindows>(
+          app, [this] { return mainSettings().SYNCWARD_HOME_TEXTBOX.text(); })) {}
 
 SettingsWindows::~SettingsWindows() = default;
 
@@ -27,7 +31,7 @@ MainSettingsWindow& SettingsWindows::mainSettings() {
         mainSettings_->SE_SETTINGS_BUTTON.onClick = [this] { openEmailSettings(); };
         mainSettings_->VIEW_OUTPUT_COMMANDS_BUTTON.onClick = [this] { outputCommands_->openSingle(*mainSettings_); };
         mainSettings_->REPORTS_LOGS_BUTTON.onClick = [this] {
-            if (openReportsLogs) openReportsLogs(*mainSettings_);
+            if (openReportsLogs) openReportsLogs(*mainSettings_, mainSettings_->SYNCWARD_HOME_TEXTBOX.text());
         };
     }
     if (!mainSettings_->loaded()) mainSettings_->load();

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace syncward {
 
@@ -46,8 +47,9 @@ public:
     void openEmailSharedSettings();
 
     // The main settings' "REPORTS / LOGS": the reports windows are not
-    // settings, so whoever owns them says how they open.
-    std::function<void(Form& owner)> openReportsLogs;
+    // settings, so whoever owns them says how they open. They show the
+    // files of the home folder the main settings show.
+    std::function<void(Form& owner, const std::string& home)> openReportsLogs;
 
 private:
     AppContext& app_;

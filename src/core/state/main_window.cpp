@@ -73,6 +73,7 @@ MainWindow::MainWindow(EventLoop& loop, const PlatformProfile& profile)
     START_TIME_TEXTBOX.setTooltip("SYNCWARD STARTED AT THIS TIME");
     END_TIME_TEXTBOX.setTooltip("SYNCWARD FINISHED AT THIS TIME");
     TERMINATOR_BUTTON.setTooltip("!!! PROCESS TERMINATOR !!!");
+    BLOCK_TIMES_WINDOW_BUTTON.setTooltip("!!! SHOW BLOCK TIMES WINDOW !!!");
     FFS_RUN_1_BUTTON.setTooltip("Get Folder Size Now");
     FFS_RUN_2_BUTTON.setTooltip("Get Folder Size Now");
     START_STOP_TIMER_BUTTON.setTooltip("START / STOP BLOCKCOUNTER");

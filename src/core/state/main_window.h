@@ -25,6 +25,7 @@ inline constexpr const char* outcomeNotWritten = "!!! COMPLETED - REPORT OR SETT
 // tells of a run that was cut short (a crash, a kill, a power cut).
 inline constexpr const char* runUnderWay = "!!! RUN UNDER WAY - STARTED ";
 inline constexpr const char* runInterrupted = "!!! RUN INTERRUPTED - STARTED ";
+inline constexpr const char* outcomeNoHome = "!!! COMPLETED - NO HOME FOLDER SET - REPORT NOT WRITTEN !!!";
 }  // namespace main_texts
 
 // Intervals and countdowns the main window starts from when nothing valid

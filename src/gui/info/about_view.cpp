@@ -35,7 +35,7 @@ AboutView::AboutView(AboutWindow& model, QWidget* parent) : FormView(model, pare
     auto* freeware = titled(control<QLabel>("FREEWARE_LABEL"));
     freeware->setAlignment(Qt::AlignCenter);
     titles->addWidget(freeware);
-    for (const char* name : {"CREATOR_LABEL", "WEB_ADDRESS_LABEL"}) {
+    for (const char* name : {"CREATOR_LABEL", "WEB_ADDRESS_LABEL", "VERSION_LABEL"}) {
         auto* line = control<QLabel>(name);
         line->setAlignment(Qt::AlignCenter);
         titles->addWidget(line);

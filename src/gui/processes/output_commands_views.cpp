@@ -65,13 +65,16 @@ AllOutputCommandsView::AllOutputCommandsView(AllOutputCommandsWindow& model, QWi
         {"SE_END_TITLE_LABEL", "EMAIL_OUTPUT_END_COMMAND_TEXTBOX", "SYNCWARD_SE_END_BAT_LOCATION_TEXTBOX"},
         {"NODE_CHECK_TITLE_LABEL", "NODE_CHECK_COMMAND_TEXTBOX", "SYNCWARD_NODE_CHECK_BAT_LOCATION_TEXTBOX"},
     };
+    // Each command's title and file on one line, its command below: the
+    // seven fit a 1366 x 768 screen with the OK button on it.
     for (const auto& row : rows) {
-        layout->addWidget(control(row[0]));
+        auto* heading = new QHBoxLayout;
+        heading->addWidget(control(row[0]));
+        heading->addSpacing(12);
+        heading->addWidget(new QLabel("File Location:"));
+        heading->addWidget(control(row[2]), 1);
+        layout->addLayout(heading);
         layout->addWidget(commandBox(*this, row[1], 2), 1);
-        auto* location = new QHBoxLayout;
-        location->addWidget(new QLabel("File Location:"));
-        location->addWidget(control(row[2]), 1);
-        layout->addLayout(location);
     }
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);

@@ -18,8 +18,10 @@ QString qtFilter(const std::string& filter) {
 
 }  // namespace
 
-std::optional<std::string> QtDialogs::browseFolder(Form& owner, const std::string& title) {
-    const QString folder = QFileDialog::getExistingDirectory(host_.viewOf(owner), QString::fromStdString(title));
+std::optional<std::string> QtDialogs::browseFolder(Form& owner, const std::string& title,
+                                                   const std::string& initialFolder) {
+    const QString folder = QFileDialog::getExistingDirectory(host_.viewOf(owner), QString::fromStdString(title),
+                                                             QString::fromStdString(initialFolder));
     if (folder.isEmpty()) return std::nullopt;
     return folder.toStdString();
 }

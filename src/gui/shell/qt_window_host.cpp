@@ -37,6 +37,17 @@ bool onSomeScreen(std::int64_t left, std::int64_t top, std::int64_t width, std::
     return false;
 }
 
+// A stored size can be any number too: a window is never opened larger
+// than the largest screen's usable area (2,000,000 twips would ask the
+// window system for an image of gigabytes), nor smaller than nothing. The
+// window's own minimum still applies afterwards.
+QSize onScreenSize(int width, int height) {
+    QSize room;
+    for (const QScreen* screen : QGuiApplication::screens()) room = room.expandedTo(screen->availableGeometry().size());
+    QSize size(std::max(0, width), std::max(0, height));
+    return room.isEmpty() ? size : size.boundedTo(room);
+}
+
 // Whether the window was opened over the owner, directly or through
 // another window: its parent chain reaches the owner.
 bool isOver(const QWidget* window, const QWidget* owner) {
@@ -91,7 +102,7 @@ void QtWindowHost::show(Form& form, QWidget* parent, bool modal) {
     if (parent) setStaysOnTop(*view, parent->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     const Placement& place = form.placement();
     view->setWindowTitle(QString::fromStdString(form.caption()));
-    view->resize(twipsToPixels(place.width, *view), twipsToPixels(place.height, *view));
+    view->resize(onScreenSize(twipsToPixels(place.width, *view), twipsToPixels(place.height, *view)));
     QPoint topLeft(twipsToPixels(place.left, *view), twipsToPixels(place.top, *view));
     const QSize size = view->size();  // as the window's limits allow
     // A place off every screen (stored while another screen was attached)

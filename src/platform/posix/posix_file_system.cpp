@@ -159,4 +159,9 @@ bool PosixFileSystem::createFolder(const std::string& path) {
     return errno == EEXIST && folderExists(path);
 }
 
+bool PosixFileSystem::removeFile(const std::string& path) {
+    if (path.empty()) return false;
+    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
 }  // namespace syncward

@@ -12,6 +12,7 @@ public:
     bool writeText(const std::string& path, const std::string& text) override;
     bool folderExists(const std::string& path) override;
     bool createFolder(const std::string& path) override;
+    bool removeFile(const std::string& path) override;
 };
 
 }  // namespace syncward

@@ -55,23 +55,28 @@ void reapEndedLeftovers() {
     });
 }
 
-void reapWhenItEnds(pid_t child) {
+// ended, when given, learns how the child ended.
+void reapWhenItEnds(pid_t child, const std::shared_ptr<ProgramExit>& ended = {}) {
     try {
-        std::thread([child] {
+        std::thread([child, ended] {
             int status = 0;
-            while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+            pid_t reaped;
+            while ((reaped = ::waitpid(child, &status, 0)) < 0 && errno == EINTR) {
             }
+            if (ended)
+                ended->set(reaped == child && WIFEXITED(status) ? WEXITSTATUS(status) : ProgramExit::unknown);
         }).detach();
     } catch (const std::system_error&) {
         // The program was started all the same; it must not be reported as
         // failed, nor may the failure reach the caller.
         const std::lock_guard lock(unreapedMutex);
         unreaped.push_back(child);
+        if (ended) ended->set(ProgramExit::unknown);
     }
 }
 
 // Starts argv detached with this file-creation mask in the child.
-bool startWithMask(const std::vector<std::string>& argv, mode_t mask) {
+bool startWithMask(const std::vector<std::string>& argv, mode_t mask, const std::shared_ptr<ProgramExit>& ended = {}) {
     if (argv.empty()) return false;
     reapEndedLeftovers();
     // Everything the child needs is prepared before fork: after it only
@@ -123,7 +128,7 @@ bool startWithMask(const std::vector<std::string>& argv, mode_t mask) {
         }
         return false;
     }
-    reapWhenItEnds(child);
+    reapWhenItEnds(child, ended);
     return true;
 }
 
@@ -132,6 +137,12 @@ bool startWithMask(const std::vector<std::string>& argv, mode_t mask) {
 void PosixLauncher::rememberUserMask(mode_t mask) { userMask = mask; }
 
 bool PosixLauncher::startDetached(const std::vector<std::string>& argv) { return startWithMask(argv, userMask); }
+
+std::shared_ptr<const ProgramExit> PosixLauncher::runProgramWatched(const std::vector<std::string>& argv) {
+    auto ended = std::make_shared<ProgramExit>();
+    if (!startWithMask(argv, userMask, ended)) return nullptr;
+    return ended;
+}
 
 bool PosixLauncher::runCommandFile(const std::string& path) {
     struct stat info {};

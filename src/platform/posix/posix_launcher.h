@@ -21,6 +21,7 @@ class PosixLauncher : public Launcher {
 public:
     bool runCommandFile(const std::string& path) override;
     bool runProgram(const std::vector<std::string>& argv) override;
+    std::shared_ptr<const ProgramExit> runProgramWatched(const std::vector<std::string>& argv) override;
 
     // The file-creation mask the user had before the program tightened its
     // own; started programs get it back.

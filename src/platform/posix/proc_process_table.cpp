@@ -95,12 +95,13 @@ public:
 
     bool matches(const std::string& wanted) {
         if (wanted.empty()) return false;
-        if (wanted.size() <= maxThreadName && wanted == comm_) return true;
+        // A thread name shorter than the kernel's 15 characters is whole.
+        if (comm_.size() < maxThreadName && wanted == comm_) return true;
         if (argv0Names(argv0(), wanted) || wanted == executable()) return true;
-        // The kernel keeps only the first 15 characters of a thread name, so
-        // a longer name is matched on them only when no whole name can be
-        // read: "coin-node-mainnet" is not "coin-node-mainnet-2".
-        return wanted.size() > maxThreadName && argv0().empty() && executable().empty() &&
+        // One of 15 may be the cut of a longer name, whatever the length of
+        // the wanted one: "pbcoinnodemain1" is not "pbcoinnodemain12". It
+        // decides only when no whole name can be read.
+        return comm_.size() == maxThreadName && argv0().empty() && executable().empty() &&
                std::string_view(wanted).substr(0, maxThreadName) == comm_;
     }
 

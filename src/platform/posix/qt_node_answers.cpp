@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <cmath>
 
 namespace syncward {
 
@@ -21,7 +22,12 @@ std::optional<long long> wholeNumber(const QJsonObject& object, const char* name
     const QJsonValue value = object.value(QLatin1String(name));
     if (!value.isDouble()) return std::nullopt;
     const double number = value.toDouble();
-    if (number != static_cast<double>(static_cast<long long>(number))) return std::nullopt;
+    // Only a number in the range of long long may be converted: 2^63, 1e19
+    // or 1e308 (and -1e19 below -2^63) have no value there, and converting
+    // them is undefined. 2^63 itself is the first double past the range.
+    constexpr double limit = 9223372036854775808.0;  // 2^63
+    if (!std::isfinite(number) || number >= limit || number < -limit) return std::nullopt;
+    if (number != std::trunc(number)) return std::nullopt;
     return static_cast<long long>(number);
 }
 

@@ -168,6 +168,13 @@ bool Win32FileSystem::createFolder(const std::string& path) {
     return ::GetLastError() == ERROR_ALREADY_EXISTS && isFolder(folder);
 }
 
+bool Win32FileSystem::removeFile(const std::string& path) {
+    if (path.empty()) return false;
+    if (::DeleteFileW(widen(path).c_str())) return true;
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 namespace {
 
 bool isLink(const WIN32_FIND_DATAW& entry) {

@@ -15,6 +15,7 @@ public:
     bool writeText(const std::string& path, const std::string& text) override;
     bool folderExists(const std::string& path) override;
     bool createFolder(const std::string& path) override;
+    bool removeFile(const std::string& path) override;
     // The walk a folder measurement runs on its own thread; links (symbolic
     // links, junctions) are neither followed nor counted.
     std::optional<std::uint64_t> folderSize(const std::string& path);

@@ -96,4 +96,11 @@ bool Win32Launcher::runProgram(const std::vector<std::string>& argv) {
     return startHidden(program, std::move(commandLine));
 }
 
+std::shared_ptr<const ProgramExit> Win32Launcher::runProgramWatched(const std::vector<std::string>& argv) {
+    if (!runProgram(argv)) return nullptr;
+    auto ended = std::make_shared<ProgramExit>();
+    ended->set(ProgramExit::unknown);
+    return ended;
+}
+
 }  // namespace syncward
