@@ -42,12 +42,7 @@ TEST(CatchUpRun, AMissedRunStartsByItselfAndCompletes) {
     TempDir dir;
     StandinNode node(dir.path(), 1);
     ProgramRun program(dir, "E2ECATCHUP");
-    NodeCommandFields fields;
-    fields.daemonCliFolder = node.folder;
-    fields.daemonName = node.daemonName;
-    fields.cliName = node.cliName;
-    fields.confFile = program.configFile();
-    fields.dataFolder = dir / "chain";
+    NodeCommandFields fields = node.commandFields(program.configFile(), dir / "chain");
     std::filesystem::create_directories(dir / "chain");
     program.nodeCommandFiles(fields, "0\n");
     program.unattendedRunSwitches("Fakecoin", "00:00:02");

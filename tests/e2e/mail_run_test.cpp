@@ -108,12 +108,7 @@ TEST(MailRun, BothMailsReachTheSinkWithTheirLoginAndThePasswordIsNeverInAnyProce
     StandinNode node(dir.path(), 1);
     ProgramRun program(dir, "E2EMAIL");
     std::filesystem::create_directories(dir / "chain/blocks");
-    NodeCommandFields fields;
-    fields.daemonCliFolder = node.folder;
-    fields.daemonName = node.daemonName;
-    fields.cliName = node.cliName;
-    fields.confFile = program.configFile();
-    fields.dataFolder = dir / "chain";
+    NodeCommandFields fields = node.commandFields(program.configFile(), dir / "chain");
     program.nodeCommandFiles(fields, "0\n");
     configureMail(program, {"/usr/bin", sink.port(), true});
     program.unattendedRunSwitches("Fakecoin", "00:00:01");

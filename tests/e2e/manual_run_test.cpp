@@ -37,14 +37,8 @@ TEST(ManualRun, StartDaemonTurnsItsBoxGreenAndTheStopRequestRedAgain) {
     TempDir dir;
     StandinNode node(dir.path(), 0);
     ProgramRun copy(dir, "E2EMANUAL");
-    NodeCommandFields fields;
-    fields.qtFolder = node.folder;
+    NodeCommandFields fields = node.commandFields(copy.configFile(), dir / "chain");
     fields.qtName = "fakecoin-qt";
-    fields.daemonCliFolder = node.folder;
-    fields.daemonName = node.daemonName;
-    fields.cliName = node.cliName;
-    fields.confFile = copy.configFile();
-    fields.dataFolder = dir / "chain";
     copy.nodeCommandFiles(fields);
 
     FakePlatform fake(PlatformProfile::posix(dir.path()));

@@ -24,14 +24,7 @@ struct StandinRun {
     StandinRun(const TempDir& dir, const std::string& name, bool knowsNodeCheck = true)
         : node(dir.path(), 1, knowsNodeCheck), program(dir, name) {
         fs::create_directories(dir / "chain");
-        fields.qtFolder = node.folder;
-        fields.qtName = "";
-        fields.daemonCliFolder = node.folder;
-        fields.daemonName = node.daemonName;
-        fields.cliName = node.cliName;
-        fields.confFile = program.configFile();
-        fields.dataFolder = dir / "chain";
-        program.nodeCommandFiles(fields, "0\n");
+        program.nodeCommandFiles(node.commandFields(program.configFile(), dir / "chain"), "0\n");
         program.unattendedRunSwitches("Fakecoin", "00:00:02");
     }
     ~StandinRun() { std::system(("pkill -KILL -x " + node.daemonName + " 2>/dev/null").c_str()); }
@@ -40,7 +33,6 @@ struct StandinRun {
 
     StandinNode node;
     ProgramRun program;
-    NodeCommandFields fields;
 };
 
 void timed(const char* what, const ProgramRun& program) {

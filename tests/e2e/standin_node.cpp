@@ -50,4 +50,15 @@ StandinNode::StandinNode(const std::string& dir, int flushSeconds, bool knowsNod
                 "esac\n");
 }
 
+NodeCommandFields StandinNode::commandFields(const std::string& confFile, const std::string& dataFolder) const {
+    NodeCommandFields fields;
+    fields.qtFolder = folder;
+    fields.daemonCliFolder = folder;
+    fields.daemonName = daemonName;
+    fields.cliName = cliName;
+    fields.confFile = confFile;
+    fields.dataFolder = dataFolder;
+    return fields;
+}
+
 }  // namespace syncward::testing

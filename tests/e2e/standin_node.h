@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/processes/node_command_lines.h"
+
 namespace syncward::testing {
 
 // Writes small shell scripts that act as a coin's daemon and command-line
@@ -12,6 +14,10 @@ struct StandinNode {
     // A client without the node check's calls answers them as an older
     // node does: "Method not found".
     explicit StandinNode(const std::string& folder, int flushSeconds = 2, bool knowsNodeCheck = true);
+
+    // The fields the crypto settings hold for this node: the daemon and the
+    // client in its folder, no QT program.
+    NodeCommandFields commandFields(const std::string& confFile, const std::string& dataFolder) const;
 
     std::string folder;
     // Names of this node alone (the process id and a count), so that

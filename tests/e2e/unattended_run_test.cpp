@@ -21,14 +21,8 @@ TEST(UnattendedRun, CatchesUpStopsTheNodeReportsAndClosesItself) {
     ProgramRun program(dir, "E2ERUN");
     std::filesystem::create_directories(dir / "chain/blocks");
     std::ofstream(dir / "chain/blocks/blk00000.dat") << std::string(1024, 'b');
-    NodeCommandFields fields;
-    fields.qtFolder = node.folder;
+    NodeCommandFields fields = node.commandFields(program.configFile(), dir / "chain");
     fields.qtName = "fakecoin-qt";
-    fields.daemonCliFolder = node.folder;
-    fields.daemonName = node.daemonName;
-    fields.cliName = node.cliName;
-    fields.confFile = program.configFile();
-    fields.dataFolder = dir / "chain";
     program.nodeCommandFiles(fields, "0\n");  // the count a first poll left: the chain starts empty
     program.unattendedRunSwitches("Fakecoin", "00:00:02");
 
