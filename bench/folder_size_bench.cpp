@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "bench_tree.h"
-#include "core/keepawake/size_ladder.h"
+#include "core/foldersize/size_ladder.h"
 #include "platform/posix/folder_walk.h"
 
 extern char** environ;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "block_counter_rig.h"
+#include "core/state/main_window_painter.h"
 
 namespace syncward::testing {
 namespace {
@@ -133,7 +134,7 @@ TEST(BlockCounter, DecisionAtZeroFollowsTheQtAndDaemonBoxes) {
     BlockCounterRig unwatched;
     MainWindow& n = unwatched.start();
     n.MULTI_PROCESS_WATCHER_TIMER.stop();
-    n.processBox(2).setBackground(colours::buttonFace);
+    n.run.programs[WatchedProgram::daemon] = ProgramSeen::unknown;
     unwatched.setInterval("00:00:02");
     unwatched.clickStart();
     unwatched.advance(4000);
@@ -204,7 +205,7 @@ TEST(BlockCounter, ACommandFileThatCannotStartIsNotTakenForAFreshReading) {
     MainWindow& w = rig.start("700\r\n");
     rig.h.fake.files.files[rig.blockFile()] = "700\r\n";  // an old answer
     w.FINISH_WHEN_IDENTICAL_TICKBOX.setTicked(true);
-    w.IDENTICAL_TEXTBOX.setBackground(colours::green);
+    setCheck(w, &AgreementState::identical, CheckMark::passed);
     rig.h.fake.launcher.failStarts = true;
     rig.setInterval("00:00:02");
     rig.clickStart();
@@ -223,7 +224,7 @@ TEST(BlockCounter, ManualFinishEndsThePhaseOrOnlyRecordsAnUpToDateChain) {
     w.START_OVERRIDE_BUTTON.click();
     rig.clickStart();
     rig.advance(5000);
-    w.IDENTICAL_TEXTBOX.setBackground(colours::green);
+    setCheck(w, &AgreementState::identical, CheckMark::passed);
     rig.h.fake.store.clearLog();
     w.FINISH_BLOCKCOUNTER_BUTTON.click();
     EXPECT_TRUE(rig.runningStages().empty());
@@ -241,7 +242,7 @@ TEST(BlockCounter, ManualFinishEndsThePhaseOrOnlyRecordsAnUpToDateChain) {
     // After the completion said the chain is up to date, only the texts change.
     w.taskTimer(9).stop();
     w.BLOCKCOUNTER_COUNTDOWN_TIMER.start();
-    w.CURRENT_STATUS_LABEL.setCaption("!!! BLOCKCHAIN UPDATED !!!");
+    w.run.chainUpToDate = true;
     w.FINISH_BLOCKCOUNTER_BUTTON.click();
     EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "!!! BLOCKCOUNTER - MANUAL FINISH !!!");
     EXPECT_EQ(w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.text(), "!!! MANUAL FINISH - UP-TO-DATE !!!");

@@ -3,8 +3,8 @@
 #include <array>
 #include <limits>
 
-#include "core/keepawake/number_pattern.h"
-#include "core/keepawake/size_ladder.h"
+#include "core/foldersize/number_pattern.h"
+#include "core/foldersize/size_ladder.h"
 #include "support/app_harness.h"
 
 namespace syncward::testing {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "block_counter_rig.h"
+#include "core/state/main_window_painter.h"
 #include "core/state/main_window_settings.h"
 
 namespace syncward::testing {
@@ -19,7 +20,7 @@ TEST(RunPaths, ATripleCheckThatDisagreesKeepsTheLastAcceptedReadingAndCountsDown
     rig.readings = {r0, r0, r0};
     MainWindow& w = rig.start(r0);
     w.FINISH_WHEN_IDENTICAL_TICKBOX.setTicked(true);
-    w.IDENTICAL_TEXTBOX.setBackground(colours::green);  // left by an override
+    setCheck(w, &AgreementState::identical, CheckMark::passed);  // left by an override
     w.BLOCK_VERIFIER_TEXTBOX.setText(r0);
     w.BLOCK_TRIPLE_CHECK_TEXTBOX.setText("812300" + rig.lineEnd());
     rig.setInterval("00:00:10");
@@ -69,16 +70,16 @@ struct RunSteps : ::testing::Test {
 
 // Step 9 goes on only once the block counter has turned its light green;
 // until then it says so and checks again every second.
-TEST_F(RunSteps, StepNineWaitsForItsGreenLight) {
+TEST_F(RunSteps, StepNineWaitsUntilTheBlockCounterHasEnded) {
     h.start();
     MainWindow& w = h.main();
-    w.taskLight(9).setBackground(colours::cyan);
+    setStep(w, RunStep::waitForBlockCounter, StepState::running);
     w.taskTimer(9).start();
     seconds(1);
     EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "SKIPPED BLOCKCOUNTER");
     EXPECT_EQ(w.taskLight(9).background(), colours::red);
     EXPECT_TRUE(w.taskTimer(9).enabled());
-    w.taskLight(9).setBackground(colours::green);
+    setStep(w, RunStep::waitForBlockCounter, StepState::done);
     seconds(1);
     EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "!!! BLOCKCOUNTER ENDED !!!");
     EXPECT_TRUE(w.taskTimer(10).enabled());

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "gui/command_line.h"
+#include "app/command_line.h"
 
 namespace syncward::testing {
 namespace {

@@ -24,7 +24,7 @@
 #include "core/info/donations_window.h"
 #include "core/info/help_window.h"
 #include "core/info/info_windows.h"
-#include "core/keepawake/size_ladder.h"
+#include "core/foldersize/size_ladder.h"
 #include "core/power/power_actions.h"
 #include "core/power/power_autotimer.h"
 #include "core/power/power_autotimer_settings.h"

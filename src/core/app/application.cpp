@@ -10,7 +10,7 @@
 #include "core/blockcounter/chain_stages.h"
 #include "core/confgen/confgen_windows.h"
 #include "core/info/info_windows.h"
-#include "core/keepawake/folder_sizer.h"
+#include "core/foldersize/folder_sizer.h"
 #include "core/keepawake/heartbeat.h"
 #include "core/power/power_autotimer.h"
 #include "core/power/power_autotimer_window.h"

@@ -3,6 +3,7 @@
 #include "core/scheduler/catch_up_record.h"
 #include "core/scheduler/task_commands.h"
 #include "core/state/app_context.h"
+#include "core/state/main_window_painter.h"
 #include "core/time/civil_date.h"
 
 namespace syncward {
@@ -43,7 +44,7 @@ CatchUpStart checkCatchUp(AppContext& app) {
 
 void startCatchUpCountdown(AppContext& app) {
     MainWindow& w = app.main;
-    w.AUTOSTART_START_BUTTON.setCaption("STOP");
+    setAutostartSwitch(w, true);
     w.AUTOSTART_TIMER.start();
     app.status("!!! CATCHING UP A MISSED RUN !!!");
 }

@@ -1,6 +1,8 @@
 #include "core/app/end_report.h"
 
 #include <cctype>
+#include <string>
+#include <vector>
 
 #include "core/state/app_context.h"
 #include "core/state/home_layout.h"
@@ -41,63 +43,36 @@ std::string composeEndReport(const MainWindow& w, const std::string& exe, const 
     const std::string& nodeProgram = w.RUN_QT_OR_D_TEXTBOX.text();
     const std::string& programName = nodeProgram == "DAEMON" ? w.DAEMON_NAME_TEXTBOX.text() : w.QT_NAME_TEXTBOX.text();
 
-    std::string r;
-    r += w.LOG_TOP_MESSAGE_TEXTBOX.text();
-    r += splitter + nl;
-    r += nl;
-    r += w.PC_NAME_TEXTBOX.text() + nl;
-    r += nl;
-    r += "Crypto Name = " + w.CRYPTO_NAME_TEXTBOX.text() + nl;
-    r += nl;
-    r += "Today = " + w.DATE_TEXTBOX.text() + nl;
-    r += nl;
-    r += "START Run Time:" + nl;
-    r += w.START_TIME_TEXTBOX.text() + nl;
-    r += nl;
-    r += "Blockchain START Folder Size:" + nl;
-    r += w.BC_FOLDER_SIZE_BEFORE.text() + nl;
-    r += nl;
-    r += "Last Know Block Number BEFORE Update:" + nl;
-    r += w.BLOCKCOUNT_LOG_START_TEXTBOX.text() + nl;
-    r += "Last Know Block Number AFTER Update:" + nl;
-    r += w.BLOCKCOUNT_LOG_END_TEXTBOX.text() + nl;
-    r += "Number Of Blocks Downloaded:" + nl;
-    r += w.DOWNLOADED_BLOCKS_TEXTBOX.text() + nl;
-    r += nl;
-    r += "Blockchain END Folder Size:" + nl;
-    r += w.BC_FOLDER_SIZE_AFTER.text() + nl;
-    r += nl;
-    r += "END Run Time:" + nl;
-    r += w.END_TIME_TEXTBOX.text() + nl;
-    r += nl;
-    r += "MINIMUM RUN TIME:" + nl;
-    r += w.TOTAL_RUNTIME_TEXTBOX.text() + nl;
-    r += nl;
-    r += splitter + nl;
-    r += nl;
-    r += "MULTILOADER LAST RUN: " + w.MULTILOADER_LAST_RUN_TEXTBOX.text() + nl;
-    r += "BLOCKCOUNTER LAST RUN: " + w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.text() + nl;
-    r += nl;
-    r += "SYNCWARD Filename: " + nl;
-    r += exe + profile.executableSuffix() + nl;
-    r += nl;
-    r += "SYNCWARD Home: " + nl;
-    r += home + nl;
-    r += nl;
-    r += "BLOCKCHAIN FOLDER: " + nl;
-    r += w.BLOCKCHAIN_HOME_TEXTBOX.text() + nl;
-    r += nl;
-    r += "CRYPTO-CONFIG File: " + nl;
-    r += home_layout::configFile(profile, home, exe) + nl;
-    r += nl;
-    r += "BLOCKCHAIN UPDATED USING: " + nodeProgram + " --- " + programName + " --- " + nl;
-    r += nodeProgram + " Shutdown Using --- " + w.CLI_NAME_TEXTBOX.text() + " ---" + nl;
-    r += nl;
-    r += "FINAL ACTION:" + nl;
-    r += w.AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX.text() + nl;
-    r += w.AUTOTIMER_ACTION_TEXTBOX.text() + nl;
-    r += nl;
-    r += splitter + nl;
+    // The report line by line, each line a heading and its value below it
+    // or beside it; an empty entry is a blank line. The top and bottom
+    // messages bring their own line ends.
+    const std::vector<std::string> lines = {
+        splitter, "",
+        w.PC_NAME_TEXTBOX.text(), "",
+        "Crypto Name = " + w.CRYPTO_NAME_TEXTBOX.text(), "",
+        "Today = " + w.DATE_TEXTBOX.text(), "",
+        "START Run Time:", w.START_TIME_TEXTBOX.text(), "",
+        "Blockchain START Folder Size:", w.BC_FOLDER_SIZE_BEFORE.text(), "",
+        "Last Know Block Number BEFORE Update:", w.BLOCKCOUNT_LOG_START_TEXTBOX.text(),
+        "Last Know Block Number AFTER Update:", w.BLOCKCOUNT_LOG_END_TEXTBOX.text(),
+        "Number Of Blocks Downloaded:", w.DOWNLOADED_BLOCKS_TEXTBOX.text(), "",
+        "Blockchain END Folder Size:", w.BC_FOLDER_SIZE_AFTER.text(), "",
+        "END Run Time:", w.END_TIME_TEXTBOX.text(), "",
+        "MINIMUM RUN TIME:", w.TOTAL_RUNTIME_TEXTBOX.text(), "",
+        splitter, "",
+        "MULTILOADER LAST RUN: " + w.MULTILOADER_LAST_RUN_TEXTBOX.text(),
+        "BLOCKCOUNTER LAST RUN: " + w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.text(), "",
+        "SYNCWARD Filename: ", exe + profile.executableSuffix(), "",
+        "SYNCWARD Home: ", home, "",
+        "BLOCKCHAIN FOLDER: ", w.BLOCKCHAIN_HOME_TEXTBOX.text(), "",
+        "CRYPTO-CONFIG File: ", home_layout::configFile(profile, home, exe), "",
+        "BLOCKCHAIN UPDATED USING: " + nodeProgram + " --- " + programName + " --- ",
+        nodeProgram + " Shutdown Using --- " + w.CLI_NAME_TEXTBOX.text() + " ---", "",
+        "FINAL ACTION:", w.AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX.text(), w.AUTOTIMER_ACTION_TEXTBOX.text(), "",
+        splitter,
+    };
+    std::string r = w.LOG_TOP_MESSAGE_TEXTBOX.text();
+    for (const std::string& line : lines) r += line + nl;
     r += w.LOG_BOTTOM_MESSAGE_TEXTBOX.text();
     r += splitter + nl;
     return r;

@@ -1,6 +1,6 @@
 #include "core/app/main_window_close.h"
 
-#include "core/keepawake/folder_sizer.h"
+#include "core/foldersize/folder_sizer.h"
 #include "core/state/app_context.h"
 #include "core/state/main_window_settings.h"
 

@@ -17,12 +17,12 @@ constexpr long long shutdownRequestAfterSeconds = 300;
 
 }  // namespace
 
-// A client still hanging from the last poll would keep its box green and
-// hold the node's RPC: the block counter is done with it, so it is ended.
+// A client still hanging from the last poll would hold the node's RPC: the
+// block counter is done with it, so it is ended.
 void endHangingClient(AppContext& app) {
     MainWindow& w = app.main;
     const std::string& client = w.CLI_NAME_TEXTBOX.text();
-    if (client.empty() || w.processBox(3).background() != colours::green) return;
+    if (client.empty() || !w.run.programs.running(WatchedProgram::client)) return;
     app.platform.processes.terminate(client);
 }
 
@@ -34,13 +34,13 @@ void sendStopRequest(AppContext& app) {
     if (w.STOP_REQUEST_FAILED) app.status("!!! CLI-STOP REQUEST NOT SENT - COMMAND FILE COULD NOT BE STARTED !!!");
 }
 
-// The node programs step 12 waits for: those with a name (a box whose
-// program has no name is never coloured) that have not stopped yet.
+// The node programs step 12 waits for: those with a name (a program
+// without one is never watched) that have not been seen stopped yet.
 std::vector<std::string> nodeProgramsStillRunning(MainWindow& w) {
     std::vector<std::string> running;
-    if (!w.QT_NAME_TEXTBOX.text().empty() && w.processBox(1).background() != colours::red)
+    if (!w.QT_NAME_TEXTBOX.text().empty() && !w.run.programs.stopped(WatchedProgram::qt))
         running.push_back(w.QT_NAME_TEXTBOX.text());
-    if (!w.DAEMON_NAME_TEXTBOX.text().empty() && w.processBox(2).background() != colours::red)
+    if (!w.DAEMON_NAME_TEXTBOX.text().empty() && !w.run.programs.stopped(WatchedProgram::daemon))
         running.push_back(w.DAEMON_NAME_TEXTBOX.text());
     return running;
 }

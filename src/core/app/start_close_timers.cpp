@@ -4,6 +4,7 @@
 #include "core/app/run_outcome.h"
 #include "core/blockcounter/node_check.h"
 #include "core/state/app_context.h"
+#include "core/state/main_window_painter.h"
 #include "core/state/main_window_settings.h"
 #include "core/time/clock_text.h"
 
@@ -14,35 +15,34 @@ namespace {
 constexpr long long countdownStart = 11;
 
 // One second off a countdown that shows only its seconds field; true when
-// the display reads "00", the moment the countdown fires. A countdown is
+// that field reads "00", the moment the countdown fires. A countdown is
 // not reset when it fires, so one started again runs on below zero.
 bool countDown(long long& remaining, TextBox& display) {
     --remaining;
-    display.setText(formatSecondsField(remaining));
-    return display.text() == "00";
+    const std::string field = formatSecondsField(remaining);
+    display.setText(field);
+    return field == "00";
 }
 
 // The START/STOP buttons of both countdowns pause and resume.
-void toggleCountdown(Button& button, Timer& timer) {
-    if (button.caption() == "START") {
-        button.setCaption("STOP");
-        timer.start();
-    } else {
-        button.setCaption("START");
+void toggleCountdown(MainWindow& w, bool on, void (*setSwitch)(MainWindow&, bool), Timer& timer) {
+    setSwitch(w, !on);
+    if (on)
         timer.stop();
-    }
+    else
+        timer.start();
 }
 
 void autostartTick(AppContext& app) {
     MainWindow& w = app.main;
-    w.AUTOSTART_START_BUTTON.setCaption("STOP");
+    setAutostartSwitch(w, true);
     app.status("!!! AUTOSTARTING !!!");
     w.AUTOSTART_TIMER_TEXTBOX.setBackground(colours::green);
     if (!countDown(w.AUTOSTART_REMAINING, w.AUTOSTART_TIMER_TEXTBOX)) return;
     w.AUTOSTART_TIMER_TEXTBOX.setText("-- --");
-    w.AUTOSTART_START_BUTTON.setCaption("START");
-    w.taskTimer(1).start();
-    w.MULTILOADER_START_STOP_BUTTON.setCaption("STOP");
+    setAutostartSwitch(w, false);
+    w.taskTimer(RunStep::logDateTimeAndComputer).start();
+    setChainSwitch(w, true);
     w.AUTOSTART_START_BUTTON.setEnabled(false);
     w.AUTOSTART_TIMER.stop();
 }
@@ -53,9 +53,9 @@ void autocloseTick(AppContext& app) {
     w.MULTILOADER_LAST_RUN_TEXTBOX.setColours(
         colours::black, isSuccessOutcome(w.MULTILOADER_LAST_RUN_TEXTBOX.text()) ? colours::green : colours::red);
     if (w.TASK_19_ENABLE_TICKBOX.ticked()) {
-        w.taskLight(19).setBackground(colours::green);
+        setStep(w, RunStep::finalAction, StepState::done);
         w.AUTOCLOSE_TIMER_TEXTBOX.setBackground(colours::green);
-        w.AUTOCLOSE_START_BUTTON.setCaption("STOP");
+        setAutocloseSwitch(w, true);
         w.AUTOCLOSE_START_BUTTON.setEnabled(true);
         if (!countDown(w.AUTOCLOSE_REMAINING, w.AUTOCLOSE_TIMER_TEXTBOX)) return;
         w.AUTOCLOSE_TIMER_TEXTBOX.setText("-- --");
@@ -71,14 +71,14 @@ void autocloseTick(AppContext& app) {
             w.MULTILOADER_LAST_RUN_TEXTBOX.setText(runOutcomeNotWrittenText(app));
             w.MULTILOADER_LAST_RUN_TEXTBOX.setColours(colours::black, colours::red);
             app.status(runOutcomeNotWrittenText(app));
-            w.AUTOCLOSE_START_BUTTON.setCaption("START");
+            setAutocloseSwitch(w, false);
             return;
         }
         w.close();
     } else {
         // Autoclose was cleared during the countdown: the program stays open.
-        w.AUTOCLOSE_START_BUTTON.setCaption("START");
-        w.MULTILOADER_START_STOP_BUTTON.setCaption("START");
+        setAutocloseSwitch(w, false);
+        setChainSwitch(w, false);
         storeRunOutcome(app);
         w.AUTOCLOSE_START_BUTTON.setEnabled(false);
         w.AUTOSTART_START_BUTTON.setEnabled(true);
@@ -92,14 +92,14 @@ void installStartCloseTimers(AppContext& app) {
     MainWindow& w = app.main;
 
     w.AUTOSTART_TIMER.onTick = [&app] { autostartTick(app); };
-    w.AUTOSTART_START_BUTTON.onClick = [&w] { toggleCountdown(w.AUTOSTART_START_BUTTON, w.AUTOSTART_TIMER); };
+    w.AUTOSTART_START_BUTTON.onClick = [&w] { toggleCountdown(w, w.run.switches.autostart, setAutostartSwitch, w.AUTOSTART_TIMER); };
     w.AUTOSTART_TIMER_TEXTBOX.onDoubleClick = [&w] {
         w.AUTOSTART_REMAINING = countdownStart;
         w.AUTOSTART_TIMER_TEXTBOX.setText(std::to_string(countdownStart));
     };
 
     w.AUTOCLOSE_TIMER.onTick = [&app] { autocloseTick(app); };
-    w.AUTOCLOSE_START_BUTTON.onClick = [&w] { toggleCountdown(w.AUTOCLOSE_START_BUTTON, w.AUTOCLOSE_TIMER); };
+    w.AUTOCLOSE_START_BUTTON.onClick = [&w] { toggleCountdown(w, w.run.switches.autoclose, setAutocloseSwitch, w.AUTOCLOSE_TIMER); };
     w.AUTOCLOSE_TIMER_TEXTBOX.onDoubleClick = [&w] {
         w.AUTOCLOSE_REMAINING = countdownStart;
         w.AUTOCLOSE_TIMER_TEXTBOX.setText(std::to_string(countdownStart));

@@ -3,6 +3,7 @@
 #include "core/app/run_outcome.h"
 #include "core/blockcounter/node_check.h"
 #include "core/state/app_context.h"
+#include "core/state/main_window_painter.h"
 #include "core/state/main_window_settings.h"
 #include "core/time/clock_text.h"
 
@@ -57,9 +58,9 @@ void prepareTimers(MainWindow& w) {
 }
 
 void nameWatchedPrograms(MainWindow& w) {
-    w.processBox(1).setTooltip(w.QT_NAME_TEXTBOX.text());
-    w.processBox(2).setTooltip(w.DAEMON_NAME_TEXTBOX.text());
-    w.processBox(3).setTooltip(w.CLI_NAME_TEXTBOX.text());
+    w.processBox(WatchedProgram::qt).setTooltip(w.QT_NAME_TEXTBOX.text());
+    w.processBox(WatchedProgram::daemon).setTooltip(w.DAEMON_NAME_TEXTBOX.text());
+    w.processBox(WatchedProgram::client).setTooltip(w.CLI_NAME_TEXTBOX.text());
 }
 
 long long secondsOf(const TextBox& box, const char* fallback) {
@@ -143,10 +144,10 @@ void applyFinalActionChoice(AppContext& app) {
 void startWatchAndAutostart(MainWindow& w) {
     w.MULTI_PROCESS_WATCHER_TIMER.start();
     if (w.AUTOSTART_TICKBOX.ticked()) {
-        w.AUTOSTART_START_BUTTON.setCaption("STOP");
+        setAutostartSwitch(w, true);
         w.AUTOSTART_TIMER.start();
     } else {
-        w.AUTOSTART_START_BUTTON.setCaption("START");
+        setAutostartSwitch(w, false);
     }
 }
 

@@ -9,9 +9,4 @@ void paintBlockBoxes(MainWindow& w, Colour text, Colour background) {
     w.LAST_BLOCKCOUNT_TEXTBOX.setColours(text, background);
 }
 
-void resetIndicators(MainWindow& w) {
-    for (TextBox* indicator : {&w.IDENTICAL_TEXTBOX, &w.VERIFYING_TEXTBOX, &w.TRIPLE_CHECK_TEXTBOX, &w.CONFIRMED_TEXTBOX})
-        indicator->setBackground(colours::windowBackground);
-}
-
 }  // namespace syncward

@@ -1,10 +1,10 @@
 // The completion checks: after each reading they decide whether the chain
 // still grows or has caught up. Four readings in a row with exactly the
 // same text (the last accepted one, one after a full countdown, and two
-// more taken straight after it) confirm it. The state of the checks lives
-// in the background colours of the four indicators: neutral, pink
-// (pending) or green (passed). Readings are compared as whole texts, line
-// end included, and never turned into numbers.
+// more taken straight after it) confirm it. The state of the checks is the
+// run's agreement: each check open, pending or passed, painted on the four
+// indicators. Readings are compared as whole texts, line end included, and
+// never turned into numbers.
 #include "core/blockcounter/block_boxes.h"
 #include "core/blockcounter/block_counter.h"
 #include "core/blockcounter/info_only_readings.h"
@@ -14,14 +14,15 @@
 #include "core/blockcounter/node_check_answer.h"
 #include "core/state/app_context.h"
 #include "core/state/home_layout.h"
+#include "core/state/main_window_painter.h"
 
 namespace syncward {
 
 namespace {
 
-bool isGreen(const Control& box) { return box.background() == colours::green; }
-bool isPink(const Control& box) { return box.background() == colours::pink; }
-bool isNeutral(const Control& box) { return box.background() == colours::windowBackground; }
+constexpr CheckMark open = CheckMark::open;
+constexpr CheckMark pending = CheckMark::pending;
+constexpr CheckMark passed = CheckMark::passed;
 
 void takeFurtherReading(MainWindow& w) { w.GETBLOCKCOUNT_TIMER.start(); }
 
@@ -46,7 +47,7 @@ void zeroEmptyTick(AppContext& app) {
         app.status(nodeStillStarting(app, reading) ? "!!! BLOCKCOUNTER - NODE STILL STARTING - ZERO / NOT IDENTICAL !!!"
                                                    : "!!! BLOCKCOUNTER - ZERO / NOT IDENTICAL !!!");
         w.CURRENT_BLOCK_TEXTBOX.setText(w.LAST_BLOCKCOUNT_TEXTBOX.text());
-        resetIndicators(w);
+        resetAgreement(w);
         paintBlockBoxes(w, colours::green, colours::black);
         restartCountdown(app);
     } else {
@@ -61,31 +62,31 @@ void zeroEmptyTick(AppContext& app) {
 void identicalTick(AppContext& app) {
     MainWindow& w = app.main;
     // The first comparison of a cycle captures the references the later
-    // readings must equal. Indicators left green by an earlier phase (an
-    // override or a manual finish leaves them) skip the capture, so that
+    // readings must equal. An agreement left passed by an earlier phase (an
+    // override or a manual finish leaves it) skips the capture, so that
     // phase's references still count.
-    if (!isGreen(w.IDENTICAL_TEXTBOX)) {
+    if (w.run.agreement.identical != passed) {
         w.BLOCK_VERIFIER_TEXTBOX.setText(w.LAST_BLOCKCOUNT_TEXTBOX.text());
         w.BLOCK_TRIPLE_CHECK_TEXTBOX.setText(w.LAST_BLOCKCOUNT_TEXTBOX.text());
         saveInfoOnlyReadings(app);
     }
     if (w.CURRENT_BLOCK_TEXTBOX.text() == w.LAST_BLOCKCOUNT_TEXTBOX.text()) {
         app.status("!!! BLOCKCOUNTER - IDENTICAL BLOCK NUMBERS !!!");
-        w.IDENTICAL_TEXTBOX.setBackground(colours::green);
+        setCheck(w, &AgreementState::identical, passed);
         paintBlockBoxes(w, colours::black, colours::lightCyan);
         w.CHECKER_TIMER.start();
     } else {
         // The chain grew: the new reading is the last accepted one.
         app.status("!!! BLOCKCOUNTER - NOT IDENTICAL !!!");
         w.LAST_BLOCKCOUNT_TEXTBOX.setText(w.CURRENT_BLOCK_TEXTBOX.text());
-        resetIndicators(w);
+        resetAgreement(w);
         paintBlockBoxes(w, colours::green, colours::black);
         restartCountdown(app);
     }
     w.IDENTICAL_CHECKER_TIMER.stop();
 }
 
-// The rules run in order within one tick, each on the colours the rules
+// The rules run in order within one tick, each on the agreement the rules
 // before it left.
 void checkerTick(AppContext& app) {
     MainWindow& w = app.main;
@@ -95,7 +96,7 @@ void checkerTick(AppContext& app) {
         // Not asked to finish: accept the reading and keep polling.
         app.status("!!! BLOCKCOUNTER - CHECKER DISABLED !!!");
         w.LAST_BLOCKCOUNT_TEXTBOX.setText(w.CURRENT_BLOCK_TEXTBOX.text());
-        resetIndicators(w);
+        resetAgreement(w);
         paintBlockBoxes(w, colours::green, colours::black);
         app.status("!!! BLOCKCOUNTER - RESTARTING COUNTDOWN !!!");
         restartCountdown(app);
@@ -104,30 +105,31 @@ void checkerTick(AppContext& app) {
     app.status("!!! BLOCKCOUNTER - RUNNING CHECKER !!!");
 
     bool handedOn = false;
-    if (isPink(w.TRIPLE_CHECK_TEXTBOX)) {  // third reading in: triple check
-        w.VERIFYING_TEXTBOX.setBackground(colours::green);
-        w.IDENTICAL_TEXTBOX.setBackground(colours::green);
+    const AgreementState& agreement = w.run.agreement;
+    if (agreement.tripleCheck == pending) {  // third reading in: triple check
+        setCheck(w, &AgreementState::verifying, passed);
+        setCheck(w, &AgreementState::identical, passed);
         w.TRIPLE_CHECK_TIMER.start();
         handedOn = true;
     }
-    if (isPink(w.VERIFYING_TEXTBOX)) {  // second reading in: verify
-        w.IDENTICAL_TEXTBOX.setBackground(colours::green);
+    if (agreement.verifying == pending) {  // second reading in: verify
+        setCheck(w, &AgreementState::identical, passed);
         w.VERIFY_TIMER.start();
         handedOn = true;
     }
-    if (isGreen(w.IDENTICAL_TEXTBOX) && isNeutral(w.VERIFYING_TEXTBOX)) {  // first agreement: second reading
-        w.VERIFYING_TEXTBOX.setBackground(colours::pink);
+    if (agreement.identical == passed && agreement.verifying == open) {  // first agreement: second reading
+        setCheck(w, &AgreementState::verifying, pending);
         paintBlockBoxes(w, colours::green, colours::black);
         takeFurtherReading(w);
         handedOn = true;
     }
-    if (isGreen(w.VERIFYING_TEXTBOX) && isGreen(w.IDENTICAL_TEXTBOX)) paintBlockBoxes(w, colours::green, colours::black);
+    if (agreement.verifying == passed && agreement.identical == passed) paintBlockBoxes(w, colours::green, colours::black);
 
-    // Indicators left by an earlier phase can match no rule that goes on
+    // An agreement left by an earlier phase can match no rule that goes on
     // (all four green after a confirmation, say); the chain would then stop
     // with the counter still switched on. Start a fresh cycle instead.
     if (!handedOn) {
-        resetIndicators(w);
+        resetAgreement(w);
         paintBlockBoxes(w, colours::green, colours::black);
         app.status("!!! BLOCKCOUNTER - RESTARTING COUNTDOWN !!!");
         restartCountdown(app);
@@ -139,14 +141,14 @@ void verifyTick(AppContext& app) {
     if (w.CURRENT_BLOCK_TEXTBOX.text() != w.BLOCK_VERIFIER_TEXTBOX.text()) {
         // The agreement is gone; the last accepted reading stays.
         app.status("!!! BLOCKCOUNTER - VERIFY FAILED !!!");
-        resetIndicators(w);
+        resetAgreement(w);
         paintBlockBoxes(w, colours::green, colours::black);
         restartCountdown(app);
     } else {
         app.status("!!! BLOCKCOUNTER - VERIFYING GETBLOCKCOUNT!!!");
-        w.IDENTICAL_TEXTBOX.setBackground(colours::green);
-        w.VERIFYING_TEXTBOX.setBackground(colours::green);
-        w.TRIPLE_CHECK_TEXTBOX.setBackground(colours::pink);
+        setCheck(w, &AgreementState::identical, passed);
+        setCheck(w, &AgreementState::verifying, passed);
+        setCheck(w, &AgreementState::tripleCheck, pending);
         paintBlockBoxes(w, colours::black, colours::yellow);
         takeFurtherReading(w);
     }
@@ -157,13 +159,13 @@ void tripleCheckTick(AppContext& app) {
     MainWindow& w = app.main;
     if (w.CURRENT_BLOCK_TEXTBOX.text() != w.BLOCK_TRIPLE_CHECK_TEXTBOX.text()) {
         app.status("!!! BLOCKCOUNTER - TRIPLE-CHECK FAILED !!!");
-        resetIndicators(w);
+        resetAgreement(w);
         paintBlockBoxes(w, colours::green, colours::black);
         restartCountdown(app);
     } else {
         app.status("!!! BLOCKCOUNTER - TRIPLE CHECK CONFIRMED !!!");
-        for (TextBox* indicator : {&w.IDENTICAL_TEXTBOX, &w.VERIFYING_TEXTBOX, &w.TRIPLE_CHECK_TEXTBOX})
-            indicator->setBackground(colours::green);
+        for (auto check : {&AgreementState::identical, &AgreementState::verifying, &AgreementState::tripleCheck})
+            setCheck(w, check, passed);
         handOverAgreeingReadings(app);
     }
     w.TRIPLE_CHECK_TIMER.stop();

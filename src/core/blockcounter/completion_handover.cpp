@@ -2,10 +2,12 @@
 // is not running) enable COMPLETED_TIMER, and its tick either hands the run
 // on to step 9 or, without "Finish When Identical", keeps polling.
 #include "core/blockcounter/block_counter.h"
+#include "core/blockcounter/block_counter_texts.h"
 #include "core/blockcounter/info_only_readings.h"
 #include "core/blockcounter/node_check.h"
 #include "core/blockcounter/phase_limit.h"
 #include "core/state/app_context.h"
+#include "core/state/main_window_painter.h"
 #include "core/state/main_window_settings.h"
 
 namespace syncward {
@@ -20,8 +22,8 @@ void completedTick(AppContext& app) {
         w.BLOCKCOUNT_TEXTBOX_UPDATER_TIMER.stop();
         w.OVERRIDE_TIMER.stop();
         endPhaseLimit(w);
-        w.START_STOP_TIMER_BUTTON.setCaption("START");
-        w.START_OVERRIDE_BUTTON.setCaption("START");
+        setCounterSwitch(w, false);
+        setOverrideSwitch(w, false);
         app.status("!!! BLOCKCOUNTER FINISHED !!!");
         // A node that was asked and never confirmed (it stopped before it
         // could) is not a success, whatever ended the phase.
@@ -29,16 +31,17 @@ void completedTick(AppContext& app) {
         w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setText(outcome);
         saveMainSetting(app.settings, w.BLOCKCOUNTER_LAST_RUN_TEXTBOX);
         w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setBackground(isSuccessOutcome(outcome) ? colours::green : colours::red);
-        w.taskLight(8).setBackground(colours::green);
-        w.taskLight(9).setBackground(colours::green);
-        w.taskTimer(9).start();
+        setStep(w, RunStep::startBlockCounter, StepState::done);
+        setStep(w, RunStep::waitForBlockCounter, StepState::done);
+        w.taskTimer(RunStep::waitForBlockCounter).start();
     } else {
         // Polling goes on; a node that is not there has updated nothing.
-        app.status(w.RUN_FAILURE.empty() ? "!!! BLOCKCHAIN UPDATED !!!"
+        w.run.chainUpToDate = w.RUN_FAILURE.empty();
+        app.status(w.run.chainUpToDate ? block_texts::blockchainUpdated
                                          : "!!! BLOCKCOUNTER - " + w.RUN_FAILURE + " - POLLING ON !!!");
         w.BLOCKCOUNTER_COUNTDOWN_TIMER.start();
-        w.START_STOP_TIMER_BUTTON.setCaption("START");
-        w.START_OVERRIDE_BUTTON.setCaption("START");
+        setCounterSwitch(w, false);
+        setOverrideSwitch(w, false);
     }
     w.COMPLETED_TIMER.stop();
 }

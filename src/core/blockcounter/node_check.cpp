@@ -15,6 +15,7 @@
 #include "core/blockcounter/tip_age_suggestions.h"
 #include "core/processes/command_file_runner.h"
 #include "core/state/app_context.h"
+#include "core/state/main_window_painter.h"
 #include "core/state/home_layout.h"
 #include "core/state/main_window_settings.h"
 #include "core/time/clock_text.h"
@@ -44,7 +45,7 @@ void notConfirmed(AppContext& app, const std::string& reason, const std::string&
     MainWindow& w = app.main;
     w.NODE_CHECK_FAILURE = reason;
     app.status(status);
-    resetIndicators(w);
+    resetAgreement(w);
     paintBlockBoxes(w, colours::green, colours::black);
     restartCountdown(app);
 }
@@ -53,7 +54,7 @@ void confirmed(AppContext& app, const std::string& unchecked) {
     MainWindow& w = app.main;
     w.NODE_CHECK_FAILURE.clear();
     w.NODE_CHECK_PARTIAL = unchecked;
-    w.CONFIRMED_TEXTBOX.setBackground(colours::green);
+    setCheck(w, &AgreementState::confirmed, CheckMark::passed);
     paintBlockBoxes(w, colours::black, colours::green);
     app.status(unchecked.empty() ? "!!! BLOCKCOUNTER - NODE CONFIRMS THE CHAIN !!!"
                                  : "!!! BLOCKCOUNTER - NODE CONFIRMS THE CHAIN - PARTIAL CHECK, NOT CHECKED: " +
@@ -112,7 +113,7 @@ std::optional<TipAgeLimit> tipAgeLimit(AppContext& app) {
 
 void awaitAnswer(AppContext& app) {
     MainWindow& w = app.main;
-    if (w.processBox(3).background() == colours::green) {
+    if (w.run.programs.running(WatchedProgram::client)) {
         if (!endClientThatHangs(app)) {
             app.status("!!! CLI PROCESS RUNNING - WAITING !!!");
             return;
@@ -158,14 +159,14 @@ void suggestTipAge(AppContext& app) {
 void handOverAgreeingReadings(AppContext& app) {
     MainWindow& w = app.main;
     if (!w.CONFIRM_WITH_NODE_TICKBOX.ticked()) {
-        w.CONFIRMED_TEXTBOX.setBackground(colours::green);
+        setCheck(w, &AgreementState::confirmed, CheckMark::passed);
         paintBlockBoxes(w, colours::black, colours::green);
         app.status("!!! BLOCKCOUNTER - VERIFIER FINISHED !!!");
         w.COMPLETED_TIMER.start();  // the phase's end is handled there
         return;
     }
     // CONFIRMED stays pending until the node has answered.
-    w.CONFIRMED_TEXTBOX.setBackground(colours::pink);
+    setCheck(w, &AgreementState::confirmed, CheckMark::pending);
     paintBlockBoxes(w, colours::black, colours::lightCyan);
     app.status("!!! BLOCKCOUNTER - VERIFIER FINISHED - CONFIRMING WITH THE NODE !!!");
     w.NODE_CHECK_TIMER.start();

@@ -24,12 +24,13 @@ std::string lastLineOf(const std::string& text) {
 
 NodePresence namedNodePresence(MainWindow& w) {
     bool notSeen = false;
-    const std::pair<const TextBox*, int> programs[] = {{&w.QT_NAME_TEXTBOX, 1}, {&w.DAEMON_NAME_TEXTBOX, 2}};
-    for (const auto& [name, box] : programs) {
+    const std::pair<const TextBox*, WatchedProgram> programs[] = {{&w.QT_NAME_TEXTBOX, WatchedProgram::qt},
+                                                                   {&w.DAEMON_NAME_TEXTBOX, WatchedProgram::daemon}};
+    for (const auto& [name, program] : programs) {
         if (name->text().empty()) continue;
-        const Colour& state = w.processBox(box).background();
-        if (state == colours::green) return NodePresence::running;
-        if (state != colours::red) notSeen = true;
+        const ProgramSeen seen = w.run.programs[program];
+        if (seen == ProgramSeen::running) return NodePresence::running;
+        if (seen == ProgramSeen::unknown) notSeen = true;
     }
     return notSeen ? NodePresence::notSeenYet : NodePresence::stopped;
 }

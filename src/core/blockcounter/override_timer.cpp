@@ -8,6 +8,7 @@
 #include "core/blockcounter/node_check.h"
 #include "core/blockcounter/phase_limit.h"
 #include "core/state/app_context.h"
+#include "core/state/main_window_painter.h"
 #include "core/state/main_window_settings.h"
 #include "core/time/clock_text.h"
 
@@ -31,7 +32,7 @@ void enableClick(AppContext& app) {
         w.USER_OVERRIDE_TIME_TEXTBOX.setEnabled(false);
         w.START_OVERRIDE_BUTTON.setEnabled(false);
         w.AUTOSTART_OVERRIDE_TIMER_TICKBOX.setValue(0);  // its own click saves "0"
-        w.START_OVERRIDE_BUTTON.setCaption("START");
+        setOverrideSwitch(w, false);
     }
     app.settings.saveTick(w.OVERRIDE_TIMER_ENABLE_TICKBOX);
 }
@@ -40,13 +41,13 @@ void enableClick(AppContext& app) {
 // where it stood.
 void startStopClick(AppContext& app) {
     MainWindow& w = app.main;
-    if (w.START_OVERRIDE_BUTTON.caption() == "START") {
-        w.START_OVERRIDE_BUTTON.setCaption("STOP");
+    if (!w.run.switches.override) {
+        setOverrideSwitch(w, true);
         w.OVERRIDE_TIMER.start();
         w.USER_OVERRIDE_TIME_TEXTBOX.setLocked(true);
         w.START_OVERRIDE_BUTTON.setTooltip("STOP BLOCKCOUNTER OVERRIDE TIMER");
     } else {
-        w.START_OVERRIDE_BUTTON.setCaption("START");
+        setOverrideSwitch(w, false);
         w.OVERRIDE_TIMER.stop();
         w.USER_OVERRIDE_TIME_TEXTBOX.setLocked(false);
         w.START_OVERRIDE_BUTTON.setTooltip("START BLOCKCOUNTER OVERRIDE TIMER");
@@ -70,8 +71,8 @@ void overrideTick(AppContext& app) {
     w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setText(overrideOutcome(w));
     if (!w.NODE_CHECK_FAILURE.empty()) w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setBackground(colours::red);
     saveMainSetting(app.settings, w.BLOCKCOUNTER_LAST_RUN_TEXTBOX);
-    w.taskLight(9).setBackground(colours::green);
-    w.taskTimer(9).start();
+    setStep(w, RunStep::waitForBlockCounter, StepState::done);
+    w.taskTimer(RunStep::waitForBlockCounter).start();
     w.OVERRIDE_TIMER.stop();
     // The spent value would make the next start count past zero and never
     // fire again; a fired override starts its next phase with a full

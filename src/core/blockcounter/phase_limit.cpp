@@ -1,6 +1,7 @@
 #include "core/blockcounter/phase_limit.h"
 
 #include "core/state/app_context.h"
+#include "core/state/main_window_painter.h"
 #include "core/time/clock_text.h"
 
 namespace syncward {
@@ -14,7 +15,7 @@ void startPhaseLimit(AppContext& app) {
     w.OVERRIDE_TIMER_TEXTBOX.setEnabled(true);
     w.OVERRIDE_TIMER.start();
     if (w.START_OVERRIDE_BUTTON.enabled()) {
-        w.START_OVERRIDE_BUTTON.setCaption("STOP");
+        setOverrideSwitch(w, true);
         w.START_OVERRIDE_BUTTON.setTooltip("STOP BLOCKCOUNTER OVERRIDE TIMER");
     }
 }
@@ -23,7 +24,7 @@ void endPhaseLimit(MainWindow& w) {
     if (!w.PHASE_LIMIT) return;
     w.PHASE_LIMIT = false;
     w.OVERRIDE_TIMER.stop();
-    w.START_OVERRIDE_BUTTON.setCaption("START");
+    setOverrideSwitch(w, false);
     w.OVERRIDE_TIMER_TEXTBOX.setEnabled(w.OVERRIDE_TIMER_ENABLE_TICKBOX.ticked());
 }
 

@@ -14,6 +14,7 @@
 #include "core/blockcounter/phase_limit.h"
 #include "core/processes/command_file_runner.h"
 #include "core/state/app_context.h"
+#include "core/state/main_window_painter.h"
 #include "core/state/home_layout.h"
 #include "core/state/main_window_settings.h"
 #include "core/time/clock_text.h"
@@ -21,8 +22,6 @@
 namespace syncward {
 
 namespace {
-
-bool isGreen(const Control& box) { return box.background() == colours::green; }
 
 void setLastRun(AppContext& app, const char* text, const Colour* background, bool save) {
     TextBox& lastRun = app.main.BLOCKCOUNTER_LAST_RUN_TEXTBOX;
@@ -42,7 +41,7 @@ void startByHand(AppContext& app) {
     }
     w.COUNTDOWN_REMAINING = *seconds;
     forgetNodeCheck(w);
-    w.START_STOP_TIMER_BUTTON.setCaption("STOP");
+    setCounterSwitch(w, true);
     w.USER_COUNT_TIME_TEXTBOX.setLocked(true);
     w.SETTINGS_BUTTON.setEnabled(false);
     w.BLOCKCOUNTER_COUNTDOWN_TIMER.start();
@@ -53,7 +52,7 @@ void startByHand(AppContext& app) {
 
 void stopByHand(AppContext& app) {
     MainWindow& w = app.main;
-    w.START_STOP_TIMER_BUTTON.setCaption("START");
+    setCounterSwitch(w, false);
     w.USER_COUNT_TIME_TEXTBOX.setLocked(false);
     w.SETTINGS_BUTTON.setEnabled(true);
     // The completion hand-over and the override are left as they are.
@@ -61,7 +60,7 @@ void stopByHand(AppContext& app) {
     w.RUN_NOW_BUTTON.setEnabled(false);
     setLastRun(app, "!!! MANUAL STOP !!!", &colours::red, true);
     w.START_STOP_TIMER_BUTTON.setTooltip("START BLOCKCOUNTER");
-    resetIndicators(w);
+    resetAgreement(w);
 }
 
 // After a decision at zero the countdown's value is spent. It is loaded
@@ -72,14 +71,15 @@ void rechargeCountdown(MainWindow& w) {
     if (const auto seconds = parseInterval(w.USER_COUNT_TIME_TEXTBOX.text())) w.COUNTDOWN_REMAINING = *seconds;
 }
 
-// Only node programs that have a name decide: a box without a program is
-// never coloured. Past zero without a decision (the watch has not looked
+// Only node programs that have a name decide: a program without one is
+// never watched. Past zero without a decision (the watch has not looked
 // at a named program yet) the countdown keeps counting and shows the
 // overdue time with a minus sign, "-00:00:05": it can never read
 // "00:00:00" again, so no late decision is taken behind the user's back.
 // The override, a stop or a finish ends it.
 void countdownTick(AppContext& app) {
     MainWindow& w = app.main;
+    w.run.chainUpToDate = false;  // said until the countdown goes on
     app.status(block_texts::countingDown);
     w.COUNTDOWN_REMAINING -= 1;
     w.BLOCKCOUNT_TIMER_TEXTBOX.setText(formatHms(w.COUNTDOWN_REMAINING));
@@ -116,7 +116,7 @@ void getBlockCountTick(AppContext& app) {
         // checks would take for a fresh, identical reading. Start over
         // after a full countdown instead.
         app.status("!!! BLOCKCOUNTER - GETBLOCKCOUNT COMMAND FILE COULD NOT BE STARTED !!!");
-        resetIndicators(w);
+        resetAgreement(w);
         paintBlockBoxes(w, colours::green, colours::black);
         restartCountdown(app);
         return;
@@ -128,7 +128,7 @@ void getBlockCountTick(AppContext& app) {
 
 void clientWaitTick(AppContext& app) {
     MainWindow& w = app.main;
-    if (isGreen(w.processBox(3))) {
+    if (w.run.programs.running(WatchedProgram::client)) {
         if (endClientThatHangs(app)) {
             // What it may have left in the file is no answer: an empty
             // reading, which the checks discard.
@@ -199,6 +199,7 @@ void runNow(AppContext& app) {
         return;
     }
     paintBlockBoxes(w, colours::black, colours::magenta);
+    w.run.chainUpToDate = false;
     app.status("GETBLOCKCOUNT - MANUAL RUN STARTED");
     w.BLOCKCOUNTER_COUNTDOWN_TIMER.stop();
     w.GETBLOCKCOUNT_TIMER.start();
@@ -206,8 +207,9 @@ void runNow(AppContext& app) {
 
 void finishByHand(AppContext& app) {
     MainWindow& w = app.main;
-    if (w.CURRENT_STATUS_LABEL.caption() == block_texts::blockchainUpdated) {
+    if (w.run.chainUpToDate) {
         // The chain is known to be up to date; only say how the phase ended.
+        w.run.chainUpToDate = false;
         app.status(block_texts::manualFinish);
         setLastRun(app, "!!! MANUAL FINISH - UP-TO-DATE !!!", &colours::green, false);
         return;
@@ -216,13 +218,13 @@ void finishByHand(AppContext& app) {
     w.COMPLETED_TIMER.stop();
     w.OVERRIDE_TIMER.stop();
     endPhaseLimit(w);
-    w.taskTimer(9).start();
-    w.START_STOP_TIMER_BUTTON.setCaption("START");
-    w.START_OVERRIDE_BUTTON.setCaption("START");
+    w.taskTimer(RunStep::waitForBlockCounter).start();
+    setCounterSwitch(w, false);
+    setOverrideSwitch(w, false);
     app.status(block_texts::manualFinish);
     setLastRun(app, "!!! MANUAL FINISH !!!", &colours::red, false);
-    w.taskLight(8).setBackground(colours::green);
-    w.taskLight(9).setBackground(colours::green);
+    setStep(w, RunStep::startBlockCounter, StepState::done);
+    setStep(w, RunStep::waitForBlockCounter, StepState::done);
 }
 
 }  // namespace
@@ -230,7 +232,7 @@ void finishByHand(AppContext& app) {
 void installReadingChain(AppContext& app) {
     MainWindow& w = app.main;
     w.START_STOP_TIMER_BUTTON.onClick = [&app] {
-        if (app.main.START_STOP_TIMER_BUTTON.caption() == "START")
+        if (!app.main.run.switches.counter)
             startByHand(app);
         else
             stopByHand(app);

@@ -6,6 +6,7 @@
 #include "core/keepawake/kitt_scanner.h"
 #include "core/keepawake/lock_key_lights.h"
 #include "core/state/app_context.h"
+#include "core/state/main_window_painter.h"
 #include "core/time/clock_text.h"
 
 namespace syncward {
@@ -53,7 +54,7 @@ void startByButton(AppContext& app) {
     w.HEARTBEAT_REMAINING = *seconds;
     w.HEARTBEAT_TIMER.start();
     w.kittTimer(1).start();
-    w.KITT_START_BUTTON.setCaption(heartbeat_texts::stopCaption);
+    setHeartbeatSwitch(w, true);
     keepAwake(app);
 }
 
@@ -62,7 +63,7 @@ void stopByButton(AppContext& app) {
     if (const auto seconds = interval(w)) w.HEARTBEAT_REMAINING = *seconds;
     stopTimers(app);
     for (int n = 1; n <= MainWindow::kittLabelCount; ++n) w.kittLabel(n).setBackground(colours::red);
-    w.KITT_START_BUTTON.setCaption(heartbeat_texts::startCaption);
+    setHeartbeatSwitch(w, false);
 }
 
 void heartbeatTick(AppContext& app) {
@@ -108,7 +109,7 @@ void installHeartbeat(AppContext& app) {
     w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.setTooltip(heartbeat_texts::displayTooltip);
     w.KITT_BACKGROUND_LABEL.setBackground(colours::black);
     w.KITT_START_BUTTON.onClick = [&app] {
-        if (app.main.KITT_START_BUTTON.caption() == heartbeat_texts::startCaption)
+        if (!app.main.run.switches.heartbeat)
             startByButton(app);
         else
             stopByButton(app);
@@ -141,7 +142,7 @@ bool startHeartbeatForRun(AppContext& app) {
     if (w.HEARTBEAT_REMAINING <= 0) w.HEARTBEAT_REMAINING = *seconds;
     w.HEARTBEAT_TIMER.start();
     w.kittTimer(1).start();
-    w.KITT_START_BUTTON.setCaption(heartbeat_texts::stopCaption);
+    setHeartbeatSwitch(w, true);
     keepAwake(app);
     return true;
 }
@@ -152,7 +153,7 @@ void stopHeartbeatForRun(AppContext& app) {
     for (int n = 1; n <= MainWindow::kittLabelCount; ++n) w.kittLabel(n).setBackground(colours::black);
     // Stopped: the button offers the start again (the countdown stays where
     // it stopped, for the next start to go on from).
-    w.KITT_START_BUTTON.setCaption(heartbeat_texts::startCaption);
+    setHeartbeatSwitch(w, false);
 }
 
 }  // namespace syncward

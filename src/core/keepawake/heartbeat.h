@@ -5,8 +5,6 @@ namespace syncward {
 struct AppContext;
 
 namespace heartbeat_texts {
-inline constexpr const char* startCaption = "START KITT";
-inline constexpr const char* stopCaption = "STOP KITT";
 inline constexpr const char* buttonTooltip = "START / STOP KITT \"Num-Lock\" HEARTBEAT";
 inline constexpr const char* displayTooltip = "KITT \"Num-Lock\" HEARTBEAT TIMER";
 inline constexpr const char* invalidInterval =

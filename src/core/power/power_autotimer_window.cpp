@@ -40,7 +40,7 @@ void PowerAutotimerWindow::load() {
     s.loadTime(CLOSE_REQUEST_COUNTDOWN_TEXTBOX, zero);
     POWER_REMAINING = parseTimeOfDay(CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text()).value_or(0);
     AUTOTIMER_ACTION_TEXTBOX.setText(app_.main.AUTOTIMER_ACTION_TEXTBOX.text());
-    START_STOP_BUTTON.setCaption("START");
+    showCounting(false);
     CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setLocked(true);
     AUTOTIMER_COUNTER.setInterval(1000);
     AUTOTIMER_COUNTER.start();
@@ -53,11 +53,12 @@ void PowerAutotimerWindow::tick() {
         actWhenMailerDone();
         return;
     }
-    START_STOP_BUTTON.setCaption("STOP");
+    showCounting(true);
     AUTOTIMER_TITLE_LABEL.setCaption("!!! AUTOTIMER RUNNING !!!");
     --POWER_REMAINING;
-    CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setText(display(POWER_REMAINING));
-    if (CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text() != zero) return;
+    const std::string shown = display(POWER_REMAINING);
+    CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setText(shown);
+    if (shown != zero) return;
 
     CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setText("--:--:--");
     dueAction_ = findPowerAction(AUTOTIMER_ACTION_TEXTBOX.text());
@@ -67,7 +68,7 @@ void PowerAutotimerWindow::tick() {
 }
 
 void PowerAutotimerWindow::actWhenMailerDone() {
-    const bool mailerRunning = app_.main.processBox(4).background() == colours::green;
+    const bool mailerRunning = app_.main.run.programs.running(WatchedProgram::mailer);
     if (mailerRunning && MAILER_WAIT_ELAPSED < maxMailerWaitSeconds) {
         AUTOTIMER_TITLE_LABEL.setCaption("!!! WAITING FOR " + app_.profile().mailerName() + " TO FINISH !!!");
         ++MAILER_WAIT_ELAPSED;
@@ -88,7 +89,7 @@ void PowerAutotimerWindow::actWhenMailerDone() {
 }
 
 void PowerAutotimerWindow::startStopClicked() {
-    if (START_STOP_BUTTON.caption() != "START") {
+    if (counting_) {
         stopCounting("!!! COUNTDOWN STOPPED !!!");
         return;
     }
@@ -98,15 +99,20 @@ void PowerAutotimerWindow::startStopClicked() {
         return;
     }
     POWER_REMAINING = *typed;
-    START_STOP_BUTTON.setCaption("STOP");
+    showCounting(true);
     AUTOTIMER_COUNTER.start();
     CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setLocked(true);
     AUTOTIMER_TITLE_LABEL.setCaption("!!! COUNTDOWN STARTED !!!");
 }
 
+void PowerAutotimerWindow::showCounting(bool counting) {
+    counting_ = counting;
+    START_STOP_BUTTON.setCaption(counting ? "STOP" : "START");
+}
+
 void PowerAutotimerWindow::stopCounting(const std::string& status) {
     MAILER_WAIT_ELAPSED = -1;
-    START_STOP_BUTTON.setCaption("START");
+    showCounting(false);
     AUTOTIMER_COUNTER.stop();
     CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setLocked(false);
     AUTOTIMER_TITLE_LABEL.setCaption(status);

@@ -40,6 +40,9 @@ private:
     void actWhenMailerDone();
     void startStopClicked();
     void stopCounting(const std::string& status);
+    // The countdown runs (its button offers "STOP").
+    void showCounting(bool counting);
+    bool counting_ = false;
 
     AppContext& app_;
     const PowerActionEntry* dueAction_ = nullptr;

@@ -38,31 +38,33 @@ void ManualRunWindow::load() {
 
 void ManualRunWindow::mirror() {
     const auto boxes = processBoxes();
-    for (int n = 1; n <= 4; ++n) boxes[n - 1]->setBackground(app_.main.processBox(n).background());
-    const auto running = [&](int n) { return boxes[n - 1]->background() == colours::green; };
+    // The boxes show what the main window's boxes show; the buttons follow
+    // the watch's state.
+    for (int n = 1; n <= MainWindow::processBoxCount; ++n) boxes[n - 1]->setBackground(app_.main.processBox(n).background());
+    const auto running = [&](WatchedProgram p) { return app_.main.run.programs.running(p); };
     const std::string& mailer = app_.profile().mailerName();
 
     // In this order, later steps overriding earlier ones: QT may start only
     // while neither node program runs, the daemon while it does not run,
     // and the stop request goes out only while the mailer is not busy.
-    if (running(1)) {
+    if (running(WatchedProgram::qt)) {
         QT_START_BUTTON.setEnabled(false);
         DAEMON_START_BUTTON.setEnabled(false);
     } else {
         QT_START_BUTTON.setEnabled(true);
     }
-    PROCESS_TEXTBOX_1.setTooltip(running(1) ? "QT PROCESS RUNNING" : "QT PROCESS STOPPED");
-    if (running(2)) {
+    PROCESS_TEXTBOX_1.setTooltip(running(WatchedProgram::qt) ? "QT PROCESS RUNNING" : "QT PROCESS STOPPED");
+    if (running(WatchedProgram::daemon)) {
         QT_START_BUTTON.setEnabled(false);
         DAEMON_START_BUTTON.setEnabled(false);
     } else {
         DAEMON_START_BUTTON.setEnabled(true);
     }
-    PROCESS_TEXTBOX_2.setTooltip(running(2) ? "DAEMON PROCESS RUNNING" : "DAEMON PROCESS STOPPED");
-    CLI_STOP_BUTTON.setEnabled(!running(3));
-    PROCESS_TEXTBOX_3.setTooltip(running(3) ? "CLI PROCESS RUNNING" : "CLI PROCESS STOPPED");
-    CLI_STOP_BUTTON.setEnabled(!running(4));
-    PROCESS_TEXTBOX_4.setTooltip(mailer + (running(4) ? " PROCESS RUNNING" : " PROCESS STOPPED"));
+    PROCESS_TEXTBOX_2.setTooltip(running(WatchedProgram::daemon) ? "DAEMON PROCESS RUNNING" : "DAEMON PROCESS STOPPED");
+    CLI_STOP_BUTTON.setEnabled(!running(WatchedProgram::client));
+    PROCESS_TEXTBOX_3.setTooltip(running(WatchedProgram::client) ? "CLI PROCESS RUNNING" : "CLI PROCESS STOPPED");
+    CLI_STOP_BUTTON.setEnabled(!running(WatchedProgram::mailer));
+    PROCESS_TEXTBOX_4.setTooltip(mailer + (running(WatchedProgram::mailer) ? " PROCESS RUNNING" : " PROCESS STOPPED"));
 }
 
 void ManualRunWindow::start(CommandFile file) {

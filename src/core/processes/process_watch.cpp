@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/state/app_context.h"
+#include "core/state/main_window_painter.h"
 
 namespace syncward {
 
@@ -16,10 +17,9 @@ constexpr int steadyLooks = 8;
 
 inline constexpr const char* processListUnavailable = "!!! PROCESS LIST UNAVAILABLE - PROCESS BOXES NOT UPDATED !!!";
 
-struct WatchedBox {
-    int box;
+struct Watched {
+    WatchedProgram program;
     std::string name;
-    std::string role;  // the tooltip's first word
 };
 
 class ProcessWatch {
@@ -28,24 +28,23 @@ public:
 
     void tick() {
         MainWindow& w = app_.main;
-        std::vector<WatchedBox> watched;
-        const std::array<std::pair<const TextBox*, const char*>, 3> configured = {{
-            {&w.QT_NAME_TEXTBOX, "QT"}, {&w.DAEMON_NAME_TEXTBOX, "DAEMON"}, {&w.CLI_NAME_TEXTBOX, "CLI"}}};
-        for (int n = 1; n <= 3; ++n) {
-            const auto& [nameBox, role] = configured[n - 1];
-            if (!nameBox->text().empty()) watched.push_back({n, nameBox->text(), role});
-        }
-        const std::string& mailer = app_.profile().mailerName();
-        watched.push_back({4, mailer, mailer});
+        std::vector<Watched> watched;
+        const std::array<std::pair<const TextBox*, WatchedProgram>, 3> configured = {{
+            {&w.QT_NAME_TEXTBOX, WatchedProgram::qt},
+            {&w.DAEMON_NAME_TEXTBOX, WatchedProgram::daemon},
+            {&w.CLI_NAME_TEXTBOX, WatchedProgram::client}}};
+        for (const auto& [nameBox, program] : configured)
+            if (!nameBox->text().empty()) watched.push_back({program, nameBox->text()});
+        watched.push_back({WatchedProgram::mailer, app_.profile().mailerName()});
 
         std::vector<std::string> names;
-        for (const WatchedBox& entry : watched) names.push_back(entry.name);
-        // One look at the process list answers every box of this tick.
+        for (const Watched& entry : watched) names.push_back(entry.name);
+        // One look at the process list answers every program of this tick.
         const auto answers = app_.platform.processes.running(names);
         if (!answers || answers->size() != names.size()) {
-            // The boxes keep their last known colours: the readers (the
-            // block counter, the run's shutdown wait) then wait rather than
-            // act on a guess. Said once, not four times a second.
+            // The state keeps its last answers: the readers (the block
+            // counter, the run's shutdown wait) then wait rather than act
+            // on a guess. Said once, not four times a second.
             if (!failing_) app_.status(processListUnavailable);
             failing_ = true;
             return;
@@ -54,12 +53,10 @@ public:
 
         bool nodeRunning = false;
         for (std::size_t i = 0; i < watched.size(); ++i) {
+            const WatchedProgram program = watched[i].program;
             const bool running = (*answers)[i];
-            if (running && (watched[i].box == 1 || watched[i].box == 2)) nodeRunning = true;
-            TextBox& box = w.processBox(watched[i].box);
-            box.setBackground(running ? colours::green : colours::red);
-            box.setTooltip(watched[i].role + (running ? " PROCESS RUNNING" : " PROCESS STOPPED"));
-            if (watched[i].box == 3) w.RUN_NOW_BUTTON.setEnabled(!running);
+            setProgramSeen(w, program, running);
+            if (running && (program == WatchedProgram::qt || program == WatchedProgram::daemon)) nodeRunning = true;
         }
         // A node that refuses its data folder or its configuration is in
         // the list for a moment before it exits: only one seen on looks

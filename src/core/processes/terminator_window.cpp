@@ -87,12 +87,13 @@ void TerminatorWindow::mirror() {
     const auto boxes = nameBoxes();
     const auto buttons = terminateButtons();
     // Mailer first, then QT, daemon and client.
-    for (int n : {4, 1, 2, 3}) {
-        const Colour state = app_.main.processBox(n).background();
-        boxes[n - 1]->setBackground(state);
-        const bool running = state == colours::green;
-        buttons[n - 1]->setEnabled(running);
-        boxes[n - 1]->setEnabled(running);
+    for (WatchedProgram program :
+         {WatchedProgram::mailer, WatchedProgram::qt, WatchedProgram::daemon, WatchedProgram::client}) {
+        const auto n = static_cast<std::size_t>(program);
+        boxes[n]->setBackground(app_.main.processBox(program).background());
+        const bool running = app_.main.run.programs.running(program);
+        buttons[n]->setEnabled(running);
+        boxes[n]->setEnabled(running);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/form/form.h"
+#include "core/state/run_state.h"
 
 namespace syncward {
 
@@ -46,12 +47,16 @@ class MainWindow : public Form {
 public:
     static constexpr const char* formName = "SYNCWARD_MAIN";
 
-    static constexpr int stepCount = 19;
+    static constexpr int stepCount = runStepCount;
     static constexpr int kittLabelCount = 7;
     static constexpr int kittTimerCount = 16;
     static constexpr int processBoxCount = 4;
 
     MainWindow(EventLoop& loop, const PlatformProfile& profile);
+
+    // The run's state as values: steps, watched programs, the agreement of
+    // the readings, the START / STOP switches. Set through the painter.
+    RunState run;
 
     // Window-level values (whole seconds).
     long long COUNTDOWN_REMAINING = 0;
@@ -243,6 +248,9 @@ public:
     TextBox& taskLight(int step) { return *taskLights_.at(step - 1); }
     Timer& taskTimer(int step) { return *taskTimers_.at(step - 1); }
     TextBox& processBox(int n) { return *processBoxes_.at(n - 1); }
+    TextBox& taskLight(RunStep step) { return taskLight(stepNumber(step)); }
+    Timer& taskTimer(RunStep step) { return taskTimer(stepNumber(step)); }
+    TextBox& processBox(WatchedProgram p) { return processBox(static_cast<int>(p) + 1); }
     Label& kittLabel(int n) { return *kittLabels_.at(n - 1); }
     Timer& kittTimer(int n) { return *kittTimers_.at(n - 1); }
 

@@ -1,4 +1,4 @@
-#include "core/keepawake/number_pattern.h"
+#include "core/foldersize/number_pattern.h"
 
 #include <algorithm>
 

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "core/app/application.h"
-#include "gui/close_request.h"
-#include "gui/command_line.h"
-#include "gui/posix_platform.h"
+#include "app/close_request.h"
+#include "app/command_line.h"
+#include "app/posix_platform.h"
 #include "gui/shell/qt_messages.h"
 #include "gui/shell/qt_window_host.h"
 #include "gui/views.h"

@@ -1,4 +1,4 @@
-#include "gui/posix_platform.h"
+#include "app/posix_platform.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "gui/close_request.h"
+#include "app/close_request.h"
 
 #include <fcntl.h>
 #include <signal.h>

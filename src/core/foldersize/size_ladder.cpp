@@ -1,6 +1,6 @@
-#include "core/keepawake/size_ladder.h"
+#include "core/foldersize/size_ladder.h"
 
-#include "core/keepawake/number_pattern.h"
+#include "core/foldersize/number_pattern.h"
 
 namespace syncward {
 

@@ -1,10 +1,10 @@
-#include "core/keepawake/folder_sizer.h"
+#include "core/foldersize/folder_sizer.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
 
-#include "core/keepawake/size_ladder.h"
+#include "core/foldersize/size_ladder.h"
 #include "core/state/app_context.h"
 
 namespace syncward {

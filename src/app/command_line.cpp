@@ -1,4 +1,4 @@
-#include "gui/command_line.h"
+#include "app/command_line.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

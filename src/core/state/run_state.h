@@ -1,0 +1,93 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+namespace syncward {
+
+// The nineteen steps of a run, in the order they hand on to each other.
+enum class RunStep {
+    logDateTimeAndComputer = 1,
+    startHeartbeat,
+    startRuntimeClock,
+    sendStartMail,
+    measureFolderBefore,
+    logStartBlock,
+    startNode,
+    startBlockCounter,
+    waitForBlockCounter,
+    logEndBlock,
+    requestNodeStop,
+    waitForNodeShutdown,
+    measureFolderAfter,
+    logEndTime,
+    logTotalRuntime,
+    createEndReport,
+    sendEndReportMail,
+    stopHeartbeat,
+    finalAction,
+};
+inline constexpr int runStepCount = 19;
+inline constexpr int stepNumber(RunStep step) { return static_cast<int>(step); }
+inline constexpr RunStep stepAfter(RunStep step) { return static_cast<RunStep>(stepNumber(step) + 1); }
+
+// How far a step has come in this session. A step not reached yet keeps
+// what the last run left; "counting" is the block counter under way.
+enum class StepState { notReached, running, counting, done, skippedOrFailed };
+
+// The programs the process watch follows, by the role they play in a run.
+enum class WatchedProgram { qt, daemon, client, mailer };
+inline constexpr std::size_t watchedProgramCount = 4;
+
+// What the watch's last look saw of one program. Unknown until it has
+// looked with a name set; a look that failed leaves the last answer.
+enum class ProgramSeen { unknown, running, stopped };
+
+struct ProgramWatchState {
+    std::array<ProgramSeen, watchedProgramCount> seen{};
+
+    ProgramSeen& operator[](WatchedProgram p) { return seen[static_cast<std::size_t>(p)]; }
+    ProgramSeen operator[](WatchedProgram p) const { return seen[static_cast<std::size_t>(p)]; }
+    bool running(WatchedProgram p) const { return (*this)[p] == ProgramSeen::running; }
+    bool stopped(WatchedProgram p) const { return (*this)[p] == ProgramSeen::stopped; }
+};
+
+// One completion check: not reached in this cycle, waiting for its
+// reading, or passed.
+enum class CheckMark { open, pending, passed };
+
+// The agreement of the readings in the current cycle of the block counter.
+struct AgreementState {
+    CheckMark identical = CheckMark::open;
+    CheckMark verifying = CheckMark::open;
+    CheckMark tripleCheck = CheckMark::open;
+    CheckMark confirmed = CheckMark::open;
+};
+
+// The START / STOP switches of the main window: on while what they start
+// runs (the button then offers "STOP").
+struct Switches {
+    bool chain = false;      // the run's steps
+    bool counter = false;    // the block counter
+    bool override = false;   // the override timer, started by its button
+    bool heartbeat = false;  // the keep-awake heartbeat
+    bool autostart = false;  // the autostart countdown
+    bool autoclose = false;  // the autoclose countdown
+};
+
+// What the run knows, as values. Decisions read these; the main window's
+// painter turns them into the colours and captions on screen.
+struct RunState {
+    std::array<StepState, runStepCount> steps{};
+    ProgramWatchState programs;
+    AgreementState agreement;
+    Switches switches;
+    // The last phase of the block counter ended with the chain confirmed
+    // and polling went on; the next countdown forgets it.
+    bool chainUpToDate = false;
+
+    StepState& step(RunStep s) { return steps.at(static_cast<std::size_t>(stepNumber(s) - 1)); }
+    StepState step(RunStep s) const { return steps.at(static_cast<std::size_t>(stepNumber(s) - 1)); }
+};
+
+}  // namespace syncward
