@@ -57,8 +57,9 @@ void startStopClick(AppContext& app) {
 void overrideTick(AppContext& app) {
     MainWindow& w = app.main;
     w.OVERRIDE_REMAINING -= 1;
-    w.OVERRIDE_TIMER_TEXTBOX.setText(formatHms(w.OVERRIDE_REMAINING));
-    if (w.OVERRIDE_TIMER_TEXTBOX.text() != block_texts::zeroTime) return;
+    const std::string shown = formatHms(w.OVERRIDE_REMAINING);
+    w.OVERRIDE_TIMER_TEXTBOX.setText(shown);
+    if (shown != block_texts::zeroTime) return;
 
     // More blocks than time: end the phase wherever it stands.
     w.OVERRIDE_TIMER_TEXTBOX.setText(block_texts::noReading);

@@ -82,8 +82,9 @@ void countdownTick(AppContext& app) {
     w.run.chainUpToDate = false;  // said until the countdown goes on
     app.status(block_texts::countingDown);
     w.COUNTDOWN_REMAINING -= 1;
-    w.BLOCKCOUNT_TIMER_TEXTBOX.setText(formatHms(w.COUNTDOWN_REMAINING));
-    if (w.BLOCKCOUNT_TIMER_TEXTBOX.text() != block_texts::zeroTime) return;
+    const std::string shown = formatHms(w.COUNTDOWN_REMAINING);
+    w.BLOCKCOUNT_TIMER_TEXTBOX.setText(shown);
+    if (shown != block_texts::zeroTime) return;
 
     switch (namedNodePresence(w)) {
         case NodePresence::running:

@@ -4,8 +4,8 @@
 
 namespace syncward {
 
-// A background or text colour. Other parts of the program read colours as
-// state ("is the daemon box green?"), so equality is exact, and the two
+// A background or text colour. The views and the tests compare what was
+// painted ("is the daemon box green?"), so equality is exact, and the two
 // system colours are values of their own, never equal to any RGB triple.
 class Colour {
 public:

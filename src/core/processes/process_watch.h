@@ -4,11 +4,12 @@ namespace syncward {
 
 struct AppContext;
 
-// The four process state boxes of the main window, refreshed on every tick
-// of MULTI_PROCESS_WATCHER_TIMER: green while the watched program runs, red
-// while it does not. The QT, daemon and client boxes follow the configured
-// names (an empty name leaves its box alone); the fourth box always watches
-// the mailer. The client box also decides whether "Run Now" may be pressed.
+// On every tick of MULTI_PROCESS_WATCHER_TIMER one look at the process list
+// answers which of the watched programs run: QT, daemon and client by their
+// configured names (a program without a name is not watched), and always
+// the mailer. The answers go into the run's state (MainWindow::run), which
+// the painter shows as the four process boxes; a running client also holds
+// back "Run Now".
 void installProcessWatch(AppContext& app);
 
 }  // namespace syncward

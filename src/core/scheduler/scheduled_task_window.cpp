@@ -119,7 +119,7 @@ void ScheduledTaskWindow::load() {
             report("!!! CRONTAB NOT READ - SHOWING THE LAST KNOWN STATE !!!", false);
         }
     }
-    if (TASK_STATUS_TEXTBOX.text() == scheduler_texts::taskCreated)
+    if (taskCreated())
         showCreated();
     else
         showDeleted();
@@ -269,7 +269,7 @@ void ScheduledTaskWindow::enableClicked() {
 void ScheduledTaskWindow::catchUpClicked() {
     if (loading_) return;
     const bool catchUp = CATCH_UP_TICKBOX.ticked();
-    if (TASK_STATUS_TEXTBOX.text() == scheduler_texts::taskCreated) {
+    if (taskCreated()) {
         const TaskCommands::Outcome outcome = commands_.setCatchUp(catchUp);
         if (!outcome.done) {
             const ReactionBlocker quiet(CATCH_UP_TICKBOX);
@@ -292,7 +292,7 @@ void ScheduledTaskWindow::catchUpClicked() {
 void ScheduledTaskWindow::showNextRun() {
     const std::optional<WeeklyTime> task = storedWeeklyTask(app_.settings);
     if (!task) {
-        const bool created = TASK_STATUS_TEXTBOX.text() == scheduler_texts::taskCreated;
+        const bool created = taskCreated();
         NEXT_RUN_LABEL.setCaption(created ? "NEXT RUN: NONE - THE TASK IS DISABLED" : "NEXT RUN: NONE - NO TASK");
         return;
     }

@@ -87,6 +87,8 @@ private:
     AppContext& app_;
     TaskCommands commands_;
     bool loading_ = false;
+    // The stored state of the weekly task, as the crontab was last found.
+    bool taskCreated() const { return TASK_STATUS_TEXTBOX.text() == scheduler_texts::taskCreated; }
 };
 
 }  // namespace syncward
