@@ -110,3 +110,45 @@ TEST_F(Watch, ANameSetWhileRunningIsWatchedFromTheNextTick) {
 
 }  // namespace
 }  // namespace syncward::testing
+
+namespace syncward::testing {
+namespace {
+
+// The watch's answers are values of the run's state, by role; the boxes
+// only show them. A program without a name stays unknown.
+TEST_F(Watch, EachRoleIsRecordedInTheRunStateAndAFailedLookKeepsTheLastAnswer) {
+    start();
+    const ProgramWatchState& seen = w().run.programs;
+    EXPECT_EQ(seen[WatchedProgram::qt], ProgramSeen::unknown) << "before the first look";
+    processes().start("bitcoin-qt.exe");
+    h->fake.loop.advance(250);
+    EXPECT_TRUE(seen.running(WatchedProgram::qt));
+    EXPECT_EQ(seen[WatchedProgram::daemon], ProgramSeen::unknown) << "no daemon name";
+    EXPECT_TRUE(seen.stopped(WatchedProgram::client));
+    EXPECT_TRUE(seen.stopped(WatchedProgram::mailer));
+
+    processes().failQueries = true;
+    processes().end("bitcoin-qt.exe");
+    h->fake.loop.advance(250);
+    EXPECT_TRUE(seen.running(WatchedProgram::qt)) << "no answer is no news";
+}
+
+// Painting a box by hand changes what the window shows, not what the run
+// decides: the stop wait asks the state.
+TEST_F(Watch, TheRunDecidesOnTheStateNotOnThePaint) {
+    start();
+    h->fake.loop.advance(250);
+    ASSERT_TRUE(w().run.programs.stopped(WatchedProgram::qt));
+    w().MULTI_PROCESS_WATCHER_TIMER.stop();
+    w().processBox(1).setBackground(colours::green);
+    h->store("TASK_11_ENABLE_TICKBOX", "1");
+    w().TASK_11_ENABLE_TICKBOX.setTicked(true);
+    w().taskTimer(RunStep::waitForNodeShutdown).start();
+    h->fake.loop.advance(1000);
+    EXPECT_TRUE(w().taskTimer(RunStep::measureFolderAfter).enabled() ||
+                w().taskTimer(RunStep::logEndTime).enabled())
+        << "a stopped QT is not waited for, whatever its box shows";
+}
+
+}  // namespace
+}  // namespace syncward::testing
