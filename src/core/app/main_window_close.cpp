@@ -14,7 +14,7 @@ void installMainWindowClose(AppContext& app) {
     // power countdown) keeps the program alive, an always-on-top tick or
     // the watch would otherwise bring it back or work for nobody.
     app.main.onClose = [&app] {
-        app.settings.savePosition(app.main, "MAIN-");
+        app.settings.savePosition(app.main, mainWindowPlacement);
         saveOnClose(app.main, app.settings, ClosedBy::closeBox);
         for (Timer* timer : app.main.timers()) timer->stop();
         // A walk still under way would measure for nobody.

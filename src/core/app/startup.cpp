@@ -13,7 +13,7 @@ namespace {
 
 void placeWindow(AppContext& app) {
     MainWindow& w = app.main;
-    app.settings.loadPlacement(w, "MAIN-", 15825, 6750);
+    app.settings.loadPlacement(w, mainWindowPlacement);
     w.APP_EXE_NAME_LABEL.setCaption(app.executableName);
     w.setCaption("SYNCWARD - " + app.executableName);
 }

@@ -10,7 +10,7 @@
 namespace syncward {
 
 namespace {
-constexpr const char* placementPrefix = "BLOCK_TIMES_WINDOW-";
+constexpr WindowPlacement windowPlacement{"BLOCK_TIMES_WINDOW-", 9945, 5940};
 }  // namespace
 
 BlockTimesWindow::Row::Row(Form& form, const BlockTime& t)
@@ -32,7 +32,7 @@ BlockTimesWindow::BlockTimesWindow(AppContext& app) : Form(formName, app.platfor
         row.recommendedUse.setTooltip(t.recommended);
     }
     OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, placementPrefix); };
+    onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
 }
 
 BlockTimesWindow::Row& BlockTimesWindow::row(const std::string& coin) {
@@ -42,7 +42,7 @@ BlockTimesWindow::Row& BlockTimesWindow::row(const std::string& coin) {
 }
 
 void BlockTimesWindow::load() {
-    app_.settings.loadPlacement(*this, placementPrefix, 9945, 5940);
+    app_.settings.loadPlacement(*this, windowPlacement);
     for (std::size_t n = 0; n < rows_.size(); ++n) {
         rows_[n]->time.setText(blockTimes[n].clockTime);
         rows_[n]->recommended.setText(blockTimes[n].recommended);

@@ -8,7 +8,7 @@
 namespace syncward {
 
 namespace {
-constexpr const char* placementPrefix = "IDS-";
+constexpr WindowPlacement windowPlacement{"IDS-", 6870, 3180};
 }  // namespace
 
 CoinPresetsWindow::CoinPresetsWindow(AppContext& app, ConfGeneratorWindow& generator)
@@ -28,7 +28,7 @@ CoinPresetsWindow::CoinPresetsWindow(AppContext& app, ConfGeneratorWindow& gener
         buttons[n]->onClick = [this, &coin] { importCoin(coin); };
     }
     CANCEL_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, placementPrefix); };
+    onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
     arm();
 }
 
@@ -38,7 +38,7 @@ std::vector<Button*> CoinPresetsWindow::coinButtons() {
 }
 
 void CoinPresetsWindow::load() {
-    app_.settings.loadPlacement(*this, placementPrefix, 6870, 3180);
+    app_.settings.loadPlacement(*this, windowPlacement);
     {
         const ReactionBlocker quiet(IMPORT_SETTINGS_TICKBOX);
         IMPORT_SETTINGS_TICKBOX.setValue(0);

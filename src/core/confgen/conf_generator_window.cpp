@@ -15,7 +15,7 @@ namespace {
 
 // The generator shares the main window's place: whichever closed last
 // decides where both open next.
-constexpr const char* placementPrefix = "MAIN-";
+constexpr WindowPlacement windowPlacement{"MAIN-", 13785, 7965};
 
 // A key is plain ("server=") or commented ("#server="); the line stays in
 // the file either way.
@@ -67,7 +67,7 @@ ConfGeneratorWindow::ConfGeneratorWindow(AppContext& app, std::function<std::str
     CANCEL_BUTTON.onClick = [this] { close(); };
     // Nothing but the place is kept; unsaved changes are dropped.
     onClose = [this] {
-        app_.settings.savePosition(*this, placementPrefix);
+        app_.settings.savePosition(*this, windowPlacement);
         CONF_OUTPUT_TIMER.stop();
     };
 }
@@ -151,7 +151,7 @@ void ConfGeneratorWindow::resetToBuiltState() {
 void ConfGeneratorWindow::load() {
     const SectionSettings& s = app_.settings;
     resetToBuiltState();
-    s.loadPlacement(*this, placementPrefix, 13785, 7965);
+    s.loadPlacement(*this, windowPlacement);
     CONF_OUTPUT_TIMER.setInterval(1000);
 
     // In this order; a loaded tick that changes runs its reaction.
@@ -268,7 +268,7 @@ void ConfGeneratorWindow::save() {
         return;
     }
 
-    s.savePosition(*this, placementPrefix);
+    s.savePosition(*this, windowPlacement);
     bool stored = true;
     stored = s.saveText(CRYPTO_NAME_TEXTBOX) && stored;
     stored = s.saveText(WALLET_FILE_TEXTBOX) && stored;

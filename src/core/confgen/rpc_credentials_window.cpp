@@ -8,7 +8,7 @@ namespace syncward {
 
 namespace {
 
-constexpr const char* placementPrefix = "TEST-RPC-CREDENTIALS-";
+constexpr WindowPlacement windowPlacement{"TEST-RPC-CREDENTIALS-", 7920, 6690};
 
 // Where the node's own script is, and how to run it with the tools of the
 // system the program runs on.
@@ -46,11 +46,11 @@ RpcCredentialsWindow::RpcCredentialsWindow(AppContext& app, ConfGeneratorWindow&
     RPC_AUTH_TEXTBOX.onChange = [this] { checkPassword(); };
     USE_CURRENT_CREDENTIALS_BUTTON.onClick = [this] { handOver(); };
     CANCEL_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, placementPrefix); };
+    onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
 }
 
 void RpcCredentialsWindow::open() {
-    app_.settings.loadPlacement(*this, placementPrefix, 7920, 6690);
+    app_.settings.loadPlacement(*this, windowPlacement);
     CANCEL_BUTTON.setCaption("Cancel");
     RPC_USER_TEXTBOX.setText(generator_.RPC_USER_TEXTBOX.text());
     RPC_PASSWORD_TEXTBOX.setText(generator_.RPC_PASSWORD_TEXTBOX.text());

@@ -11,7 +11,7 @@ namespace syncward {
 
 namespace {
 
-constexpr const char* placementPrefix = "ABOUT-";
+constexpr WindowPlacement windowPlacement{"ABOUT-", 9930, 6450};
 
 }  // namespace
 
@@ -32,12 +32,12 @@ AboutWindow::AboutWindow(AppContext& app)
     onClose = [this] {
         // A closed window's timers would go on painting a box nobody sees.
         cycle_.stop();
-        app_.settings.savePosition(*this, placementPrefix);
+        app_.settings.savePosition(*this, windowPlacement);
     };
 }
 
 void AboutWindow::load() {
-    app_.settings.loadPlacement(*this, placementPrefix, 9930, 6450);
+    app_.settings.loadPlacement(*this, windowPlacement);
     CREATOR_LABEL.setCaption(info_texts::creatorLine);
     cycle_.restart();
 }

@@ -6,7 +6,7 @@ namespace syncward {
 
 namespace {
 
-constexpr const char* placementPrefix = "BOX_INFO-";
+constexpr WindowPlacement windowPlacement{"BOX_INFO-", 4800, 2880};
 
 }  // namespace
 
@@ -15,11 +15,11 @@ BoxInfoWindow::BoxInfoWindow(AppContext& app) : Form(formName, app.platform.loop
     PC_NAME_TEXTBOX.setLocked(true);
     USERNAME_TEXTBOX.setLocked(true);
     OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, placementPrefix); };
+    onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
 }
 
 void BoxInfoWindow::load() {
-    app_.settings.loadPlacement(*this, placementPrefix, 4800, 2880);
+    app_.settings.loadPlacement(*this, windowPlacement);
     Environment& environment = app_.platform.environment;
     PC_NAME_TEXTBOX.setText("PC NAME = " + environment.computerName());
     USERNAME_TEXTBOX.setText("USERNAME = " + environment.userName());

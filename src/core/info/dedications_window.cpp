@@ -7,7 +7,7 @@ namespace syncward {
 
 namespace {
 
-constexpr const char* placementPrefix = "DEDICATIONS_WINDOW-";
+constexpr WindowPlacement windowPlacement{"DEDICATIONS_WINDOW-", 15720, 7650};
 
 }  // namespace
 
@@ -16,9 +16,9 @@ DedicationsWindow::DedicationsWindow(AppContext& app) : Form(formName, app.platf
     DEDICATIONS_TEXTBOX.setLocked(true);
     DEDICATIONS_TEXTBOX.setText(info_texts::dedications(app.profile()));
     OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, placementPrefix); };
+    onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
 }
 
-void DedicationsWindow::load() { app_.settings.loadPlacement(*this, placementPrefix, 15720, 7650); }
+void DedicationsWindow::load() { app_.settings.loadPlacement(*this, windowPlacement); }
 
 }  // namespace syncward

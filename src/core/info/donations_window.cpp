@@ -7,7 +7,7 @@ namespace syncward {
 
 namespace {
 
-constexpr const char* placementPrefix = "DONATIONS_WINDOW-";
+constexpr WindowPlacement windowPlacement{"DONATIONS_WINDOW-", 8880, 6330};
 constexpr const char* copyHint = "!!! DOUBLE-CLICK = COPY TO CLIPBOARD !!!";
 
 }  // namespace
@@ -38,12 +38,12 @@ DonationsWindow::DonationsWindow(AppContext& app)
     OK_BUTTON.onClick = [this] { close(); };
     onClose = [this] {
         cycle_.stop();
-        app_.settings.savePosition(*this, placementPrefix);
+        app_.settings.savePosition(*this, windowPlacement);
     };
 }
 
 void DonationsWindow::load() {
-    app_.settings.loadPlacement(*this, placementPrefix, 8880, 6330);
+    app_.settings.loadPlacement(*this, windowPlacement);
     CREATOR_LABEL.setCaption(info_texts::creatorLine);
     for (const Address& address : addresses()) address.box->setColours(colours::black, lightYellow);
     cycle_.restart();

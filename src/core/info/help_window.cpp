@@ -7,7 +7,7 @@ namespace syncward {
 
 namespace {
 
-constexpr const char* placementPrefix = "HELP_WINDOW-";
+constexpr WindowPlacement windowPlacement{"HELP_WINDOW-", 12480, 5550};
 
 }  // namespace
 
@@ -19,11 +19,11 @@ HelpWindow::HelpWindow(AppContext& app) : Form(formName, app.platform.loop), app
     const auto labels = notes();
     for (std::size_t i = 0; i < labels.size() && i < texts.size(); ++i) labels[i]->setCaption(texts[i]);
     OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, placementPrefix); };
+    onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
 }
 
 void HelpWindow::load() {
-    app_.settings.loadPlacement(*this, placementPrefix, 12480, 5550);
+    app_.settings.loadPlacement(*this, windowPlacement);
     REGISTRY_LOCATION_TEXTBOX.setText(app_.platform.store.locationOf(app_.settings.section()));
 }
 

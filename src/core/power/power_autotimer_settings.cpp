@@ -8,7 +8,7 @@ namespace syncward {
 
 namespace {
 
-constexpr const char* placementPrefix = "POWER_AUTOTIMER_SETTINGS-";
+constexpr WindowPlacement windowPlacement{"POWER_AUTOTIMER_SETTINGS-", 4785, 4380};
 constexpr const char* invalidCountdownStart = "!!! COUNTDOWN START MUST BE HH:MM:SS !!!";
 
 }  // namespace
@@ -27,7 +27,7 @@ PowerAutotimerSettings::PowerAutotimerSettings(AppContext& app)
             AUTOTIMER_SETTINGS_STATUS_LABEL.setCaption("");
     };
     onClose = [this] {
-        if (!positionSavedByOk_) app_.settings.savePosition(*this, placementPrefix);
+        if (!positionSavedByOk_) app_.settings.savePosition(*this, windowPlacement);
     };
 }
 
@@ -35,7 +35,7 @@ void PowerAutotimerSettings::load() {
     const SectionSettings& s = app_.settings;
     positionSavedByOk_ = false;
     AUTOTIMER_SETTINGS_STATUS_LABEL.setCaption("");
-    s.loadPlacement(*this, placementPrefix, 4785, 4380);
+    s.loadPlacement(*this, windowPlacement);
     s.loadTime(CLOSE_REQUEST_COUNTDOWN_TEXTBOX, "00:00:00");
     s.loadText(AUTOTIMER_ACTION_TEXTBOX, "");
 
@@ -83,7 +83,7 @@ void PowerAutotimerSettings::ok() {
         return;
     }
     const SectionSettings& s = app_.settings;
-    s.savePosition(*this, placementPrefix);
+    s.savePosition(*this, windowPlacement);
     positionSavedByOk_ = true;
     s.saveText(AUTOTIMER_ACTION_TEXTBOX);
     s.saveText(CLOSE_REQUEST_COUNTDOWN_TEXTBOX);

@@ -10,7 +10,7 @@ namespace syncward {
 
 namespace {
 
-constexpr const char* placementPrefix = "AUTOTIMER_";
+constexpr WindowPlacement windowPlacement{"AUTOTIMER_", 3705, 3210};
 constexpr const char* zero = "00:00:00";
 constexpr const char* invalidCountdownStart = "!!! INVALID COUNTDOWN - USE HH:MM:SS !!!";
 constexpr const char* commandNotStarted = "!!! POWER COMMAND COULD NOT BE STARTED !!!";
@@ -30,13 +30,13 @@ PowerAutotimerWindow::PowerAutotimerWindow(AppContext& app)
     // power the computer off.
     onClose = [this] {
         AUTOTIMER_COUNTER.stop();
-        app_.settings.savePosition(*this, placementPrefix);
+        app_.settings.savePosition(*this, windowPlacement);
     };
 }
 
 void PowerAutotimerWindow::load() {
     const SectionSettings& s = app_.settings;
-    s.loadPlacement(*this, placementPrefix, 3705, 3210);
+    s.loadPlacement(*this, windowPlacement);
     s.loadTime(CLOSE_REQUEST_COUNTDOWN_TEXTBOX, zero);
     POWER_REMAINING = parseTimeOfDay(CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text()).value_or(0);
     AUTOTIMER_ACTION_TEXTBOX.setText(app_.main.AUTOTIMER_ACTION_TEXTBOX.text());

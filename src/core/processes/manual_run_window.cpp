@@ -7,7 +7,7 @@ namespace syncward {
 
 namespace {
 
-constexpr const char* placementPrefix = "MANUAL_RUN-";
+constexpr WindowPlacement windowPlacement{"MANUAL_RUN-", 8400, 2355};
 
 }  // namespace
 
@@ -22,12 +22,12 @@ ManualRunWindow::ManualRunWindow(AppContext& app) : Form(formName, app.platform.
     OK_BUTTON.onClick = [this] { close(); };
     onClose = [this] {
         BUTTON_UPDATE_TIMER.stop();
-        app_.settings.savePosition(*this, placementPrefix);
+        app_.settings.savePosition(*this, windowPlacement);
     };
 }
 
 void ManualRunWindow::load() {
-    app_.settings.loadPlacement(*this, placementPrefix, 8400, 2355);
+    app_.settings.loadPlacement(*this, windowPlacement);
     MANUAL_RUN_STATUS_LABEL.setCaption("");
     BUTTON_UPDATE_TIMER.setInterval(1000);
     // The first tick is a second away; until then the window would offer

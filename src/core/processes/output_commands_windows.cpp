@@ -8,8 +8,8 @@ namespace syncward {
 
 namespace {
 
-constexpr const char* singlePrefix = "SINGLE_OUTPUT_COMMANDS_WINDOW-";
-constexpr const char* allPrefix = "ALL_OUTPUT_COMMANDS_WINDOW-";
+constexpr WindowPlacement singlePlacement{"SINGLE_OUTPUT_COMMANDS_WINDOW-", 11865, 5055};
+constexpr WindowPlacement allPlacement{"ALL_OUTPUT_COMMANDS_WINDOW-", 16200, 9600};
 
 std::string filePath(const AppContext& app, const std::string& home, CommandFile file) {
     return commandFilePath(app.profile(), home, app.executableName, file);
@@ -83,11 +83,11 @@ SingleOutputCommandsWindow::SingleOutputCommandsWindow(AppContext& app, std::fun
     };
     for (const auto& [button, file] : selectors) button->onClick = [this, file = file] { show(file); };
     OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, singlePrefix); };
+    onClose = [this] { app_.settings.savePosition(*this, singlePlacement); };
 }
 
 void SingleOutputCommandsWindow::load() {
-    app_.settings.loadPlacement(*this, singlePrefix, 11865, 5055);
+    app_.settings.loadPlacement(*this, singlePlacement);
     COMMAND_NAME_LABEL.setCaption("RUN COMMAND - ");
     ALL_COMMANDS_TEXTBOX.setText(output_commands_texts::noneSelected);
     ALL_LOCATIONS_TEXTBOX.setText(output_commands_texts::noneSelected);
@@ -109,7 +109,7 @@ AllOutputCommandsWindow::AllOutputCommandsWindow(AppContext& app, std::function<
         row.location->setLocked(true);
     }
     OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, allPrefix); };
+    onClose = [this] { app_.settings.savePosition(*this, allPlacement); };
 }
 
 std::array<AllOutputCommandsWindow::Row, 7> AllOutputCommandsWindow::rows() {
@@ -131,7 +131,7 @@ std::array<AllOutputCommandsWindow::Row, 7> AllOutputCommandsWindow::rows() {
 
 void AllOutputCommandsWindow::load() {
     // 1080 x 640 pixels at 96 dpi: whole on a 1366 x 768 screen.
-    app_.settings.loadPlacement(*this, allPrefix, 16200, 9600);
+    app_.settings.loadPlacement(*this, allPlacement);
     const std::string home = home_();
     for (const Row& row : rows()) {
         row.command->setText(shownCommand(app_, home, row.file));

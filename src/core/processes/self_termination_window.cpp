@@ -7,7 +7,7 @@ namespace syncward {
 
 namespace {
 
-constexpr const char* placementPrefix = "SELF_TERMINATION_WINDOW-";
+constexpr WindowPlacement windowPlacement{"SELF_TERMINATION_WINDOW-", 6480, 2715};
 
 }  // namespace
 
@@ -16,9 +16,9 @@ SelfTerminationWindow::SelfTerminationWindow(AppContext& app) : Form(formName, a
     HA_HA_MESSAGE_TEXTBOX.setLocked(true);
     SELF_TERMINATE_BUTTON.onClick = [this] { app_.platform.processes.terminate(ownProcessName(app_)); };
     ONLY_JOKING_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, placementPrefix); };
+    onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
 }
 
-void SelfTerminationWindow::load() { app_.settings.loadPlacement(*this, placementPrefix, 6480, 2715); }
+void SelfTerminationWindow::load() { app_.settings.loadPlacement(*this, windowPlacement); }
 
 }  // namespace syncward

@@ -7,7 +7,7 @@ namespace syncward {
 
 namespace {
 
-constexpr const char* placementPrefix = "TERMINATOR_WINDOW-";
+constexpr WindowPlacement windowPlacement{"TERMINATOR_WINDOW-", 10545, 4755};
 constexpr const char* processListUnavailable = "!!! PROCESS LIST UNAVAILABLE - CUSTOM PROCESS NOT CHECKED !!!";
 
 }  // namespace
@@ -36,12 +36,12 @@ TerminatorWindow::TerminatorWindow(AppContext& app, std::function<void()> confir
     onClose = [this] {
         MIRROR_PROCESS_STATE_TIMER.stop();
         CUSTOM_PROCESS_WATCHER_TIMER.stop();
-        app_.settings.savePosition(*this, placementPrefix);
+        app_.settings.savePosition(*this, windowPlacement);
     };
 }
 
 void TerminatorWindow::load() {
-    app_.settings.loadPlacement(*this, placementPrefix, 10545, 4755);
+    app_.settings.loadPlacement(*this, windowPlacement);
     TERMINATOR_STATUS_LABEL.setCaption("");
     MIRROR_PROCESS_STATE_TIMER.setInterval(1000);
     CUSTOM_PROCESS_WATCHER_TIMER.setInterval(1000);

@@ -8,8 +8,8 @@ namespace syncward {
 
 namespace {
 
-constexpr const char* reportsPrefix = "REPORTS_LOGS_WINDOW-";
-constexpr const char* managerPrefix = "LOG_MANAGER-";
+constexpr WindowPlacement reportsPlacement{"REPORTS_LOGS_WINDOW-", 12420, 7455};
+constexpr WindowPlacement managerPlacement{"LOG_MANAGER-", 7410, 5490};
 
 // The spelling the Windows window has always shown, the mailer's own name elsewhere.
 std::string mailerLogLabel(const PlatformProfile& profile) {
@@ -42,13 +42,13 @@ ReportsLogsWindow::ReportsLogsWindow(AppContext& app)
     VIEWER_TIMER.onTick = [this] { viewerTick(); };
     onClose = [this] {
         VIEWER_TIMER.stop();
-        app_.settings.savePosition(*this, reportsPrefix);
+        app_.settings.savePosition(*this, reportsPlacement);
     };
 }
 
 void ReportsLogsWindow::load(const std::string& home) {
     home_ = home;
-    app_.settings.loadPlacement(*this, reportsPrefix, 12420, 7455);
+    app_.settings.loadPlacement(*this, reportsPlacement);
     LOG_FILE_OUTPUT_TEXTBOX.setText(app_.main.LOG_FILE_OUTPUT_TEXTBOX.text());
     showStatus(MESSAGE_STATUS_TEXTBOX, "", colours::windowBackground);
 }
@@ -106,11 +106,11 @@ LogManagerWindow::LogManagerWindow(AppContext& app)
     CLEAR_SYNCWARD_REPORT_BUTTON.onClick = [this] { clear(SYNCWARD_LOG_LOCATION_TEXTBOX, CLEAR_SYNCWARD_REPORT_BUTTON); };
     CLEAR_SE_LOG_BUTTON.onClick = [this] { clear(SE_LOG_LOCATION_TEXTBOX, CLEAR_SE_LOG_BUTTON); };
     OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, managerPrefix); };
+    onClose = [this] { app_.settings.savePosition(*this, managerPlacement); };
 }
 
 void LogManagerWindow::load(const std::string& home) {
-    app_.settings.loadPlacement(*this, managerPrefix, 7410, 5490);
+    app_.settings.loadPlacement(*this, managerPlacement);
     const PlatformProfile& profile = app_.profile();
     const std::string& exe = app_.executableName;
     SYNCWARD_BLOCKCOUNT_LOG_LOCATION_TEXTBOX.setText(home_layout::blockCountFile(profile, home, exe));

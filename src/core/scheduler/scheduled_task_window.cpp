@@ -8,7 +8,7 @@ namespace syncward {
 
 namespace {
 
-constexpr const char* placementPrefix = "WIN_SCHED_TASK-";
+constexpr WindowPlacement windowPlacement{"WIN_SCHED_TASK-", 9690, 7215};
 constexpr const char* dayNames[] = {"MON ", "TUE ", "WED ", "THU ", "FRI ", "SAT ", "SUN "};
 
 bool posix(const AppContext& app) { return app.profile().flavour() == PlatformProfile::Flavour::Posix; }
@@ -74,14 +74,14 @@ ScheduledTaskWindow::ScheduledTaskWindow(AppContext& app)
     OK_BUTTON.onClick = [this] { ok(); };
     // The close box keeps the place and what really happened to the task.
     onClose = [this] {
-        app_.settings.savePosition(*this, placementPrefix);
+        app_.settings.savePosition(*this, windowPlacement);
         saveTaskState();
     };
 }
 
 void ScheduledTaskWindow::load() {
     const SectionSettings& s = app_.settings;
-    s.loadPlacement(*this, placementPrefix, 9690, 7215);
+    s.loadPlacement(*this, windowPlacement);
     // Loading fills the boxes only: no stored tick runs a command, so
     // opening the window never changes the task.
     loading_ = true;
@@ -329,7 +329,7 @@ void ScheduledTaskWindow::remove() {
 
 void ScheduledTaskWindow::ok() {
     const SectionSettings& s = app_.settings;
-    s.savePosition(*this, placementPrefix);
+    s.savePosition(*this, windowPlacement);
     s.saveText(TASK_RUN_TIME_TEXTBOX);
     s.saveTick(SELECT_ALL_DAYS_TICKBOX);
     for (TickBox* day : dayTickBoxes()) s.saveTick(*day);

@@ -16,7 +16,7 @@ namespace syncward {
 
 namespace {
 
-constexpr const char* placementPrefix = "CRYPTO_SETTINGS-";
+constexpr WindowPlacement windowPlacement{"CRYPTO_SETTINGS-", 8895, 6735};
 
 // The file dialog hands back a full path; the field takes the name only.
 std::string fileNameOf(const std::string& path, const PlatformProfile& profile) {
@@ -92,7 +92,7 @@ CryptoSettingsWindow::CryptoSettingsWindow(AppContext& app, std::function<MainSe
     CANCEL_BUTTON.onClick = [this] { close(); };
     // Nothing but the place is stored on close; files already written stay.
     onClose = [this] {
-        app_.settings.savePosition(*this, placementPrefix);
+        app_.settings.savePosition(*this, windowPlacement);
         COMMAND_UPDATE_TIMER.stop();
         loaded_ = false;
     };
@@ -149,7 +149,7 @@ void CryptoSettingsWindow::load() {
     const SectionSettings& s = app_.settings;
     resetToBuiltState();
 
-    s.loadPlacement(*this, placementPrefix, 8895, 6735);
+    s.loadPlacement(*this, windowPlacement);
     COMMAND_UPDATE_TIMER.setInterval(1000);
 
     // Each loaded tick runs its click reaction.

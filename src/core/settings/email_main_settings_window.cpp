@@ -15,7 +15,7 @@
 namespace syncward {
 
 namespace {
-constexpr const char* placementPrefix = "EMAIL-MAIN-SETTINGS-";
+constexpr WindowPlacement windowPlacement{"EMAIL-MAIN-SETTINGS-", 9915, 5385};
 }  // namespace
 
 EmailMainSettingsWindow::EmailMainSettingsWindow(AppContext& app, std::function<MainSettingsWindow&()> mainSettings)
@@ -34,7 +34,7 @@ EmailMainSettingsWindow::EmailMainSettingsWindow(AppContext& app, std::function<
     // still hold the old ones.
     onClose = [this] {
         COMMAND_UPDATE_TIMER.stop();
-        app_.settings.savePosition(*this, placementPrefix);
+        app_.settings.savePosition(*this, windowPlacement);
         if (!applied_) {
             MainWindow& main = app_.main;
             main.EMAIL_OUTPUT_START_COMMAND_TEXTBOX.setText(mainStartCommand_);
@@ -63,7 +63,7 @@ void EmailMainSettingsWindow::resetToBuiltState() {
 void EmailMainSettingsWindow::load() {
     const SectionSettings& s = app_.settings;
     resetToBuiltState();
-    s.loadPlacement(*this, placementPrefix, 9915, 5385);
+    s.loadPlacement(*this, windowPlacement);
     loadMailSettings(s);
     // Lines stored before they were masked are shown masked too.
     for (TextBox* box : {&EMAIL_OUTPUT_START_COMMAND_TEXTBOX, &EMAIL_OUTPUT_END_COMMAND_TEXTBOX}) {
@@ -183,7 +183,7 @@ void EmailMainSettingsWindow::ok() {
                    colours::red);
         return;
     }
-    s.savePosition(*this, placementPrefix);
+    s.savePosition(*this, windowPlacement);
     bool saved = storeMailSettings(s);
     for (const TextBox* box : {&EMAIL_OUTPUT_START_COMMAND_TEXTBOX, &EMAIL_OUTPUT_END_COMMAND_TEXTBOX})
         saved = s.saveText(*box) && saved;

@@ -9,7 +9,7 @@
 namespace syncward {
 
 namespace {
-constexpr const char* placementPrefix = "SHARED-SETTINGS-";
+constexpr WindowPlacement windowPlacement{"SHARED-SETTINGS-", 9960, 5505};
 }  // namespace
 
 EmailSharedSettingsWindow::EmailSharedSettingsWindow(AppContext& app,
@@ -21,11 +21,11 @@ EmailSharedSettingsWindow::EmailSharedSettingsWindow(AppContext& app,
     CANCEL_BUTTON.onClick = [this] { close(); };
     USE_THESE_SHARED_SETTINGS_BUTTON.onClick = [this] { mainEmail_().takeMailSettings(*this); };
     // The place is this copy's own, in its own section.
-    onClose = [this] { app_.settings.savePosition(*this, placementPrefix); };
+    onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
 }
 
 void EmailSharedSettingsWindow::load() {
-    app_.settings.loadPlacement(*this, placementPrefix, 9960, 5505);
+    app_.settings.loadPlacement(*this, windowPlacement);
     SHOW_PASSWORD_TICKBOX.setValue(0);
     showStatus(MESSAGE_STATUS_TEXTBOX, "", colours::windowBackground);
     loadMailSettings(shared_);

@@ -28,7 +28,7 @@ bool createWithParents(FileSystem& files, const PlatformProfile& profile, const 
     return files.createFolder(folder);
 }
 
-constexpr const char* placementPrefix = "MAIN_SETTINGS-";
+constexpr WindowPlacement windowPlacement{"MAIN_SETTINGS-", 9225, 5640};
 constexpr const char* confFileFilter = "CONF Files (*.conf)|*.conf|All files (*.*)|*.*";
 
 std::string helpText(const PlatformProfile& profile) {
@@ -125,7 +125,7 @@ void MainSettingsWindow::load() {
 
     // The stored values in this order. Loading the home
     // folder runs its check; an empty one changes nothing, so it is run here.
-    s.loadPlacement(*this, placementPrefix, 9225, 5640);
+    s.loadPlacement(*this, windowPlacement);
     s.loadText(SYNCWARD_HOME_TEXTBOX, "");
     if (SYNCWARD_HOME_TEXTBOX.text().empty()) checkHomeFolder();
     s.loadTime(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX, main_defaults::heartbeatInterval);
@@ -301,7 +301,7 @@ void MainSettingsWindow::ok() {
 void MainSettingsWindow::storeOnClose() {
     const SectionSettings& s = app_.settings;
     bool saved = true;
-    s.savePosition(*this, placementPrefix);
+    s.savePosition(*this, windowPlacement);
     // A folder OK would refuse is not stored behind the user's back either.
     const std::string& home = SYNCWARD_HOME_TEXTBOX.text();
     if (home.empty() || app_.profile().isAbsoluteFolder(home)) saved = s.saveText(SYNCWARD_HOME_TEXTBOX) && saved;

@@ -7,6 +7,7 @@
 
 #include "core/form/form.h"
 #include "core/state/run_state.h"
+#include "core/state/window_placement.h"
 
 namespace syncward {
 
@@ -37,6 +38,8 @@ inline constexpr const char* overrideInterval = "01:00:00";
 inline constexpr const char* heartbeatInterval = "00:05:00";
 inline constexpr const char* countdownSeconds = "11";
 }  // namespace main_defaults
+
+inline constexpr WindowPlacement mainWindowPlacement{"MAIN-", 15825, 6750};
 
 // SYNCWARD_MAIN: the program's shared state. Everything a run needs lives
 // in these controls and in the window-level values below; every other

@@ -62,16 +62,18 @@ void SectionSettings::loadTime(TextBox& box, const std::string& key, const std::
     box.setText(isTimeOfDay(stored) ? stored : fallback);
 }
 
-void SectionSettings::loadPlacement(Form& form, const std::string& prefix, int defaultWidth, int defaultHeight) const {
+void SectionSettings::loadPlacement(Form& form, const WindowPlacement& window) const {
+    const std::string prefix = window.prefix;
     Placement placement;
     placement.left = getNumber(prefix + "Left", 1000);
     placement.top = getNumber(prefix + "Top", 1000);
-    placement.width = getNumber(prefix + "Width", defaultWidth);
-    placement.height = getNumber(prefix + "Height", defaultHeight);
+    placement.width = getNumber(prefix + "Width", window.defaultWidth);
+    placement.height = getNumber(prefix + "Height", window.defaultHeight);
     form.setPlacement(placement);
 }
 
-void SectionSettings::savePosition(const Form& form, const std::string& prefix) const {
+void SectionSettings::savePosition(const Form& form, const WindowPlacement& window) const {
+    const std::string prefix = window.prefix;
     save(prefix + "Left", std::to_string(form.placement().left));
     save(prefix + "Top", std::to_string(form.placement().top));
 }

@@ -4,6 +4,7 @@
 
 #include "core/form/form.h"
 #include "core/platform/settings_store.h"
+#include "core/state/window_placement.h"
 
 namespace syncward {
 
@@ -43,8 +44,8 @@ public:
     bool saveText(const TextBox& box) const { return save(box.name(), box.text()); }
 
     // Window places: prefix + "Left", "Top", "Width", "Height".
-    void loadPlacement(Form& form, const std::string& prefix, int defaultWidth, int defaultHeight) const;
-    void savePosition(const Form& form, const std::string& prefix) const;
+    void loadPlacement(Form& form, const WindowPlacement& placement) const;
+    void savePosition(const Form& form, const WindowPlacement& placement) const;
 
 private:
     SettingsStore& store_;
