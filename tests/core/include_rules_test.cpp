@@ -35,9 +35,13 @@ const std::map<std::string, std::set<std::string>> allowedEdges = {
      {"core/form", "core/time", "core/platform", "core/state", "core/processes", "core/power", "core/scheduler"}},
     {"core/confgen", {"core/form", "core/platform", "core/state", "core/settings"}},
     {"core/reports", {"core/form", "core/time", "core/platform", "core/state", "core/settings"}},
+    {"core/setupcheck",
+     {"core/form", "core/time", "core/platform", "core/state", "core/processes", "core/power", "core/blockcounter",
+      "core/scheduler", "core/settings"}},
     {"core/app",
      {"core/form", "core/time", "core/platform", "core/state", "core/processes", "core/keepawake", "core/power",
-      "core/blockcounter", "core/settings", "core/confgen", "core/reports", "core/info", "core/scheduler"}},
+      "core/blockcounter", "core/settings", "core/confgen", "core/reports", "core/info", "core/scheduler",
+      "core/setupcheck"}},
     {"platform/posix", {"core/form", "core/platform"}},
     {"platform/win32", {"core/form", "core/platform"}},
     {"gui/shell", {"core/*"}},
@@ -49,8 +53,9 @@ const std::map<std::string, std::set<std::string>> allowedEdges = {
     {"gui/processes", {"gui/shell", "core/*"}},
     {"gui/reports", {"gui/shell", "core/*"}},
     {"gui/info", {"gui/shell", "core/*"}},
+    {"gui/setupcheck", {"gui/shell", "core/*"}},
     {"gui", {"gui/shell", "gui/app", "gui/power", "gui/settings", "gui/confgen", "gui/scheduler", "gui/processes",
-             "gui/reports", "gui/info", "core/*"}},
+             "gui/reports", "gui/info", "gui/setupcheck", "core/*"}},
 };
 
 // The one file of the views that assembles the real platform.
