@@ -63,8 +63,13 @@ TEST(NodeTrial, StartsAsksStopsAndSeesTheNodeExitEachStageTimed) {
               "1.5 S  " + std::string(texts::succeeded));
 }
 
-TEST(NodeTrial, RefusesANodeThatAlreadyRunsAndMissingCommandFiles) {
+TEST(NodeTrial, RefusesDuringARunANodeThatAlreadyRunsAndMissingCommandFiles) {
     TrialRig rig;
+    rig.h.main().RUN_UNDER_WAY = true;
+    rig.tryTheNode();
+    EXPECT_EQ(rig.status(), texts::runUnderWay);
+    rig.h.main().RUN_UNDER_WAY = false;
+
     rig.h.fake.processes.start("litecoind");
     rig.tryTheNode();
     EXPECT_EQ(rig.status(), texts::alreadyRunning);

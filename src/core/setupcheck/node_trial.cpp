@@ -73,6 +73,7 @@ void NodeTrial::start(const SetupFacts& facts) {
         status_.setText(why);
         status_.setColours(colours::black, colours::red);
     };
+    if (app_.main.RUN_UNDER_WAY) return refuse(texts::runUnderWay);
     if (nodeName_.empty()) return refuse(texts::noNode);
     if (facts.node.cliName.empty()) return refuse(texts::noClient);
     const auto running = app_.platform.processes.running({nodeName_});

@@ -97,6 +97,7 @@ inline constexpr const char* noNode = "!!! NO NODE TO TRY - TICK \"RUN QT\" OR \
 inline constexpr const char* noClient = "!!! NO CLIENT NAMED - CRYPTO SETTINGS: FILL IN THE DAEMON-CLI FILE !!!";
 inline constexpr const char* alreadyRunning =
     "!!! THE NODE IS ALREADY RUNNING - NOTHING STARTED - STOP IT FIRST, OR LET THE CHECK ASK IT !!!";
+inline constexpr const char* runUnderWay = "!!! A RUN IS UNDER WAY - IT HAS THE NODE - NOTHING STARTED !!!";
 inline constexpr const char* processListUnreadable = "!!! THE PROCESS LIST CANNOT BE READ - NOTHING STARTED !!!";
 inline constexpr const char* notStarted = "!!! THE NODE'S COMMAND FILE COULD NOT BE STARTED !!!";
 inline constexpr const char* starting = "STARTING THE NODE...";
