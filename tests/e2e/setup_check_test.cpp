@@ -16,6 +16,7 @@
 #include "core/platform/platform_profile.h"
 #include "core/settings/crypto_settings_window.h"
 #include "core/settings/settings_windows.h"
+#include "core/setupcheck/check_line.h"
 #include "core/setupcheck/setup_check_texts.h"
 #include "core/setupcheck/setup_check_window.h"
 #include "core/setupcheck/setup_check_windows.h"
@@ -209,6 +210,19 @@ TEST(TryTheNode, ACorrectRegtestSetUpStartsAnswersStopsAndLeavesNothingRunning) 
     window.TRY_NODE_BUTTON.click();
     EXPECT_EQ(window.TRY_NODE_STATUS_TEXTBOX.text(), node_trial_texts::alreadyRunning);
     EXPECT_FALSE(window.trial().underWay());
+
+    // The running node is asked through the real client with the real configuration.
+    CheckLines lines;
+    const auto reached = [&lines] {
+        for (const CheckLine& line : lines)
+            if (line.found == setup_check_texts::clientReaches) return true;
+        return false;
+    };
+    for (int i = 0; i < 60 && !reached(); ++i) {
+        lines = program.app->setupCheck().checkNow();
+        if (!reached()) std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    }
+    EXPECT_TRUE(reached());
 }
 
 TEST(TryTheNode, ARefusedConfigurationLineIsToldInTheNodesOwnWords) {
