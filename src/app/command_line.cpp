@@ -68,6 +68,11 @@ CommandLine readCommandLine(const QStringList& arguments, const DisplayEnvironme
         QStringLiteral("Start the weekly run only if its last scheduled time passed without a run (the "
                        "computer was off); otherwise end at once, saying when the next run is due."));
     parser.addOption(catchUp);
+    const QCommandLineOption check(
+        QStringLiteral("check"),
+        QStringLiteral("Check this copy's set-up without opening a window: print one line per check (GREEN, YELLOW "
+                       "or RED, with the fix) and exit 0 when nothing is red, 1 otherwise."));
+    parser.addOption(check);
     // Qt reads these two itself; they matter here because they choose where
     // the window goes, so the offscreen fallback must not override them.
     QCommandLineOption platform(QStringLiteral("platform"), QString(), QStringLiteral("name"));
@@ -100,6 +105,7 @@ CommandLine readCommandLine(const QStringList& arguments, const DisplayEnvironme
     }
 
     result.catchUp = parser.isSet(catchUp);
+    result.checkSetup = parser.isSet(check);
     const bool platformChosen = parser.isSet(platform) || !environment.qpaPlatform.isEmpty();
     const bool displayNamed =
         parser.isSet(display) || !environment.display.isEmpty() || !environment.waylandDisplay.isEmpty();

@@ -28,6 +28,8 @@ struct CommandLine {
     bool offscreenWithoutDisplay = false;
     // Run only when a scheduled run was missed; otherwise end at once.
     bool catchUp = false;
+    // Check the set-up, print the lines and end: no window, no run.
+    bool checkSetup = false;
     // The help or version text for standard output; for standard error, why
     // the command line was refused, or (running) that no window will appear.
     QString text;

@@ -7,6 +7,7 @@
 #include "app/close_request.h"
 #include "app/command_line.h"
 #include "app/posix_platform.h"
+#include "app/setup_check_command.h"
 #include "gui/shell/qt_messages.h"
 #include "gui/shell/qt_window_host.h"
 #include "gui/views.h"
@@ -44,6 +45,7 @@ int main(int argc, char* argv[]) {
             return syncward::commandLineRefused;
         case syncward::CommandLine::Action::Run: break;
     }
+    if (commandLine.checkSetup) return syncward::runSetupCheckCommand(argc, argv);
 
     // A timed start of a copy that is already open would run a second
     // unattended run beside the first: the second start ends here, unless

@@ -14,6 +14,7 @@
 #include "platform/posix/posix_environment.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_launcher.h"
+#include "platform/posix/posix_setup_probe.h"
 #include "platform/posix/proc_process_table.h"
 #include "platform/posix/qt_node_answers.h"
 #include "platform/posix/qt_settings_store.h"
@@ -64,6 +65,7 @@ struct PosixPlatform::Parts {
     QtClipboard clipboard;
     ThreadedFolderMeasurer folderMeasurer{loop};
     XdgAutostart autostart{XdgAutostart::defaultFolder()};
+    PosixSetupProbe setupProbe;
 };
 
 PosixPlatform::PosixPlatform(const std::string& argv0) : windowHost_(std::make_unique<QtWindowHost>()) {
@@ -72,7 +74,8 @@ PosixPlatform::PosixPlatform(const std::string& argv0) : windowHost_(std::make_u
                                                     parts_->environment, parts_->dialogs, *windowHost_, parts_->loop,
                                                     parts_->profile, parts_->lockKeys, parts_->sleepInhibitor,
                                                     parts_->crontab, parts_->nodeAnswers, parts_->clipboard,
-                                                    parts_->folderMeasurer, parts_->autostart});
+                                                    parts_->folderMeasurer, parts_->autostart,
+                                                    parts_->setupProbe});
 }
 
 PosixPlatform::~PosixPlatform() = default;

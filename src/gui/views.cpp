@@ -21,6 +21,7 @@
 #include "core/settings/email_main_settings_window.h"
 #include "core/settings/email_shared_settings_window.h"
 #include "core/settings/main_settings_window.h"
+#include "core/setupcheck/setup_check_window.h"
 #include "core/state/main_window.h"
 #include "gui/app/main_window_view.h"
 #include "gui/confgen/block_times_view.h"
@@ -43,6 +44,7 @@
 #include "gui/settings/crypto_settings_view.h"
 #include "gui/settings/email_settings_views.h"
 #include "gui/settings/main_settings_view.h"
+#include "gui/setupcheck/setup_check_view.h"
 #include "gui/shell/qt_window_host.h"
 
 namespace syncward {
@@ -72,6 +74,7 @@ void registerViews(QtWindowHost& host) {
     host.registerView<DonationsWindow, DonationsView>();
     host.registerView<HelpWindow, HelpView>();
     host.registerView<BoxInfoWindow, BoxInfoView>();
+    host.registerView<SetupCheckWindow, SetupCheckView>();
 }
 
 }  // namespace syncward

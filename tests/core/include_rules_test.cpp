@@ -36,9 +36,13 @@ const std::map<std::string, std::set<std::string>> allowedEdges = {
     {"core/settings", {"core/form", "core/time", "core/state", "core/processes", "core/power", "core/scheduler"}},
     {"core/confgen", {"core/form", "core/state", "core/settings"}},
     {"core/reports", {"core/form", "core/platform", "core/state", "core/settings"}},
+    {"core/setupcheck",
+     {"core/form", "core/platform", "core/state", "core/processes", "core/power", "core/blockcounter",
+      "core/scheduler", "core/settings"}},
     {"core/app",
      {"core/time", "core/platform", "core/state", "core/processes", "core/keepawake", "core/foldersize", "core/power",
-      "core/blockcounter", "core/settings", "core/confgen", "core/reports", "core/info", "core/scheduler"}},
+      "core/blockcounter", "core/settings", "core/confgen", "core/reports", "core/info", "core/scheduler",
+      "core/setupcheck"}},
     {"platform/posix", {"core/form", "core/platform"}},
     {"platform/win32", {"core/platform"}},
     {"gui/shell", {"core/form", "core/platform"}},
@@ -50,12 +54,13 @@ const std::map<std::string, std::set<std::string>> allowedEdges = {
     {"gui/processes", {"gui/shell", "core/processes"}},
     {"gui/reports", {"gui/shell", "core/reports"}},
     {"gui/info", {"gui/shell", "core/info"}},
+    {"gui/setupcheck", {"gui/shell", "core/setupcheck"}},
     {"gui",
      {"gui/shell", "gui/app", "gui/power", "gui/settings", "gui/confgen", "gui/scheduler", "gui/processes",
-      "gui/reports", "gui/info", "core/state", "core/power", "core/settings", "core/confgen", "core/scheduler",
-      "core/processes", "core/reports", "core/info"}},
+      "gui/reports", "gui/info", "gui/setupcheck", "core/state", "core/power", "core/settings", "core/confgen",
+      "core/scheduler", "core/processes", "core/reports", "core/info", "core/setupcheck"}},
     // The composition: the real platform under the views, and main().
-    {"app", {"gui", "gui/shell", "platform/posix", "core/app", "core/platform"}},
+    {"app", {"gui", "gui/shell", "platform/posix", "core/app", "core/platform", "core/setupcheck"}},
 };
 
 // Only these folders talk to the operating system (or a windowing library

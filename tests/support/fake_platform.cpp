@@ -201,10 +201,11 @@ Platform FakePlatform::with(const Swaps& swaps) {
                     lockKeys,
                     sleepInhibitor,
                     swaps.crontab ? *swaps.crontab : crontab,
-                    nodeAnswers,
+                    swaps.nodeAnswers ? *swaps.nodeAnswers : nodeAnswers,
                     clipboard,
                     swaps.folderMeasurer ? *swaps.folderMeasurer : folderMeasurer,
-                    swaps.autostart ? *swaps.autostart : autostart};
+                    swaps.autostart ? *swaps.autostart : autostart,
+                    swaps.setupProbe ? *swaps.setupProbe : setupProbe};
 }
 
 void FakeLockKeys::press(LockKey key) {

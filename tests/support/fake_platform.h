@@ -276,6 +276,45 @@ public:
     std::vector<std::string> copied;
 };
 
+// The set-up check's system as a test scripts it: paths by their facts
+// (any other path does not exist), the free space, the ports that accept,
+// and the client's answers by the call (the last argument).
+class FakeSetupProbe : public SetupProbe {
+public:
+    PathFacts path(const std::string& p) override {
+        const auto found = paths.find(p);
+        return found == paths.end() ? PathFacts{} : found->second;
+    }
+    std::optional<std::uint64_t> freeBytes(const std::string&) override { return free; }
+    bool connects(const std::string& host, int port, int) override {
+        return open.count(host + ":" + std::to_string(port)) != 0;
+    }
+    ProgramOutput runToEnd(const std::vector<std::string>& argv, int) override {
+        ran.push_back(argv);
+        const auto found = argv.empty() ? answers.end() : answers.find(argv.back());
+        return found == answers.end() ? ProgramOutput{} : found->second;
+    }
+    std::vector<std::string> programFolders() override { return pathFolders; }
+    std::vector<std::string> folderNames(const std::string& folder) override {
+        const auto found = folders.find(folder);
+        return found == folders.end() ? std::vector<std::string>{} : found->second;
+    }
+
+    // Common facts: a folder this user may write, a program it may run,
+    // a file it may read.
+    static PathFacts folder() { return {true, true, true, true, false, false}; }
+    static PathFacts program() { return {true, false, true, false, true, false}; }
+    static PathFacts readableFile(bool shared = false) { return {true, false, true, true, false, shared}; }
+
+    std::map<std::string, PathFacts> paths;
+    std::optional<std::uint64_t> free = std::uint64_t{500} << 30;
+    std::set<std::string> open;  // "host:port"
+    std::map<std::string, ProgramOutput> answers;
+    std::vector<std::vector<std::string>> ran;
+    std::vector<std::string> pathFolders{"/usr/local/bin", "/usr/bin", "/bin"};
+    std::map<std::string, std::vector<std::string>> folders;
+};
+
 // The whole fake platform, on virtual time, under one profile.
 struct FakePlatform {
     explicit FakePlatform(PlatformProfile profile = PlatformProfile::windows());
@@ -296,6 +335,7 @@ struct FakePlatform {
     FakeNodeAnswers nodeAnswers;
     FakeClipboard clipboard;
     FakeAutostart autostart;
+    FakeSetupProbe setupProbe;
     Platform platform;
 
     // The same platform with some parts swapped for real ones: the process
@@ -311,6 +351,8 @@ struct FakePlatform {
         FolderMeasurer* folderMeasurer = nullptr;
         Autostart* autostart = nullptr;
         SettingsStore* store = nullptr;
+        SetupProbe* setupProbe = nullptr;
+        NodeAnswers* nodeAnswers = nullptr;
     };
     Platform with(const Swaps& swaps);
 

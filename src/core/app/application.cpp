@@ -18,6 +18,7 @@
 #include "core/reports/reports_windows.h"
 #include "core/processes/process_windows.h"
 #include "core/settings/settings_windows.h"
+#include "core/setupcheck/setup_check_windows.h"
 
 namespace syncward {
 
@@ -57,6 +58,8 @@ Application::Application(Platform& platform)
     main_.ABOUT_BUTTON.onClick = [this] { infoWindows_->openAbout(); };
     main_.HELP_BUTTON.onClick = [this] { infoWindows_->openHelp(); };
     main_.BOX_INFO_BUTTON.onClick = [this] { infoWindows_->openBoxInfo(); };
+    setupCheck_ = std::make_unique<SetupCheckWindows>(context_, *settingsWindows_);
+    settingsWindows_->openSetupCheck = [this](Form& owner) { setupCheck_->open(owner); };
 }
 
 Application::~Application() = default;

@@ -14,6 +14,7 @@ class FolderSizer;
 class PowerAutotimer;
 class ReportsWindows;
 class SettingsWindows;
+class SetupCheckWindows;
 class ProcessWindows;
 class InfoWindows;
 
@@ -33,6 +34,7 @@ public:
     ReportsWindows& reportsWindows() { return *reportsWindows_; }
     ProcessWindows& processWindows() { return *processWindows_; }
     InfoWindows& infoWindows() { return *infoWindows_; }
+    SetupCheckWindows& setupCheck() { return *setupCheck_; }
 
     // Loads the main window and shows it.
     void start();
@@ -55,6 +57,7 @@ private:
     std::unique_ptr<ProcessWindows> processWindows_;
     std::unique_ptr<InfoWindows> infoWindows_;
     std::unique_ptr<FolderSizer> folderSizer_;
+    std::unique_ptr<SetupCheckWindows> setupCheck_;
 };
 
 }  // namespace syncward

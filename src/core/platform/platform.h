@@ -14,6 +14,7 @@
 #include "core/platform/platform_profile.h"
 #include "core/platform/process_table.h"
 #include "core/platform/settings_store.h"
+#include "core/platform/setup_probe.h"
 #include "core/platform/sleep_inhibitor.h"
 #include "core/platform/window_host.h"
 
@@ -37,6 +38,7 @@ struct Platform {
     Clipboard& clipboard;
     FolderMeasurer& folderMeasurer;
     Autostart& autostart;
+    SetupProbe& setupProbe;
 };
 
 }  // namespace syncward

@@ -55,6 +55,8 @@ public:
     Button POWER_AUTOTIMER_BUTTON{*this, "POWER_AUTOTIMER_BUTTON", "POWER AUTOTIMER SETTINGS"};
     Button VIEW_OUTPUT_COMMANDS_BUTTON{*this, "VIEW_OUTPUT_COMMANDS_BUTTON", "VIEW OUTPUT COMMANDS"};
     Button REPORTS_LOGS_BUTTON{*this, "REPORTS_LOGS_BUTTON", "REPORTS / LOGS"};
+    // Opens the check of the whole set-up as the settings stand.
+    Button CHECK_SETUP_BUTTON{*this, "CHECK_SETUP_BUTTON", "CHECK SETUP"};
     Button OK_BUTTON{*this, "OK_BUTTON", "OK"};
 
     // Loading runs the load steps without showing the window; a closed

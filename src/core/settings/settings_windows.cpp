@@ -33,6 +33,9 @@ MainSettingsWindow& SettingsWindows::mainSettings() {
         mainSettings_->REPORTS_LOGS_BUTTON.onClick = [this] {
             if (openReportsLogs) openReportsLogs(*mainSettings_, mainSettings_->SYNCWARD_HOME_TEXTBOX.text());
         };
+        mainSettings_->CHECK_SETUP_BUTTON.onClick = [this] {
+            if (openSetupCheck) openSetupCheck(*mainSettings_);
+        };
     }
     if (!mainSettings_->loaded()) mainSettings_->load();
     return *mainSettings_;

@@ -50,6 +50,9 @@ public:
     // settings, so whoever owns them says how they open. They show the
     // files of the home folder the main settings show.
     std::function<void(Form& owner, const std::string& home)> openReportsLogs;
+    // The main settings' "CHECK SETUP": the check judges these windows'
+    // settings, so whoever owns both says how it opens.
+    std::function<void(Form& owner)> openSetupCheck;
 
 private:
     AppContext& app_;

@@ -76,7 +76,8 @@ QWidget* MainSettingsView::windowButtons() {
     const char* names[] = {"CRYPTO_SETTINGS_BUTTON", "SE_SETTINGS_BUTTON",          "SCHEDULER_BUTTON",
                            "POWER_AUTOTIMER_BUTTON", "VIEW_OUTPUT_COMMANDS_BUTTON", "REPORTS_LOGS_BUTTON"};
     for (int i = 0; i < 6; ++i) grid->addWidget(control(names[i]), i / 3, i % 3);
-    grid->addWidget(control("OK_BUTTON"), 2, 0, 1, 3);
+    grid->addWidget(control("CHECK_SETUP_BUTTON"), 2, 0);
+    grid->addWidget(control("OK_BUTTON"), 2, 1, 1, 2);
     return row;
 }
 
