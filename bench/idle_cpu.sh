@@ -3,23 +3,48 @@
 # running (four names every 250 ms, the tooltip refresh, the lock-key
 # lights, always-on-top), against a shell loop that does the same watch the
 # plain way, four `pgrep -x` every 250 ms, over the same seconds beside it.
-# Starts build/syncward offscreen with a private settings file naming the
-# watched programs and reads utime+stime (the loop's with its reaped
-# children) from /proc/PID/stat. Usage: bench/idle_cpu.sh [seconds] [build dir]
+# Starts the program offscreen (or, with x11 as third argument, on an X
+# server of its own, Xvfb) with a private settings file naming the watched
+# programs and reads utime+stime (the loop's with its reaped children) from
+# /proc/PID/stat. With IDLE_PROCESSES=N it first starts sleeping processes
+# until the machine has about N (a desktop has some 400), and ends them after.
+# Usage: bench/idle_cpu.sh [seconds] [build dir or program] [offscreen|x11]
 set -euo pipefail
 seconds=${1:-60}
 build=${2:-build}
+display=${3:-offscreen}
 binary="$build/syncward"
+[ -f "$build" ] && binary=$build  # a program saved elsewhere, for a before-and-after
 [ -x "$binary" ] || { echo "no $binary: build first" >&2; exit 1; }
 
 scratch=$(mktemp -d)
 pid=
 loop=
+xvfb=
+sleepers=()
 cleanup() {
-  for p in $pid $loop; do kill "$p" 2>/dev/null || true; wait "$p" 2>/dev/null || true; done
+  for p in $pid $loop $xvfb "${sleepers[@]}"; do kill "$p" 2>/dev/null || true; wait "$p" 2>/dev/null || true; done
   rm -rf "$scratch"
 }
 trap cleanup EXIT
+
+processes() { ls /proc | grep -c '^[0-9]'; }
+if [ -n "${IDLE_PROCESSES:-}" ]; then
+  for _ in $(seq "$(processes)" "$((IDLE_PROCESSES - 1))"); do sleep infinity & sleepers+=($!); done
+  # A desktop's processes are old: the watch reads a process on every look
+  # only in its first 16 seconds.
+  sleep 20
+fi
+
+if [ "$display" = x11 ]; then
+  exec {displayfd}<> <(:)
+  Xvfb -displayfd "$displayfd" -nolisten tcp -screen 0 1366x768x24 >/dev/null 2>&1 &
+  xvfb=$!
+  read -r -t 10 number <&"$displayfd" || { echo "Xvfb did not start" >&2; exit 1; }
+  platform=(env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=":$number")
+else
+  platform=(env QT_QPA_PLATFORM=offscreen)
+fi
 
 mkdir -p "$scratch/config/QV_SYNCWARD"
 cat > "$scratch/config/QV_SYNCWARD/QV_SYNCWARD.ini" <<INI
@@ -31,7 +56,7 @@ SYNCWARD_HOME_TEXTBOX=$scratch/home
 INI
 chmod 600 "$scratch/config/QV_SYNCWARD/QV_SYNCWARD.ini"
 
-XDG_CONFIG_HOME="$scratch/config" HOME="$scratch" QT_QPA_PLATFORM=offscreen "$binary" >/dev/null 2>&1 &
+XDG_CONFIG_HOME="$scratch/config" HOME="$scratch" "${platform[@]}" "$binary" >/dev/null 2>&1 &
 pid=$!
 
 # The reference: the same four names every 250 ms, paced on the clock, with
@@ -63,9 +88,9 @@ program_after=$(cpuOf "$pid")
 loop_after=$(cpuOf "$loop" children)
 
 hz=$(getconf CLK_TCK)
-awk -v p=$((program_after - program_before)) -v l=$((loop_after - loop_before)) -v hz="$hz" -v s="$seconds" \
+awk -v d="$display" -v p=$((program_after - program_before)) -v l=$((loop_after - loop_before)) -v hz="$hz" -v s="$seconds" \
     -v n="$(ls /proc | grep -c '^[0-9]')" 'BEGIN {
-  printf "idle for %d s (%d processes on this machine):\n", s, n
+  printf "idle for %d s, %s (%d processes on this machine):\n", s, d, n
   printf "  syncward:          %.2f s of CPU = %.3f %% of one core\n", p / hz, 100 * p / hz / s
   printf "  4 x pgrep -x loop: %.2f s of CPU = %.3f %% of one core\n", l / hz, 100 * l / hz / s
   if (p > 0) printf "  the loop costs %.1f times what syncward does\n", l / p

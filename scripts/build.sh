@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Configures and builds everything into build/ (or $SYNCWARD_BUILD_DIR).
+# Configures and builds into build/ (or $SYNCWARD_BUILD_DIR): everything, or
+# only the targets named as arguments (and what they need).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${SYNCWARD_BUILD_DIR:-build}
 jobs=${SYNCWARD_JOBS:-$(nproc)}
 cmake -S . -B "$build" -G Ninja -DSYNCWARD_WERROR=ON >/dev/null
-cmake --build "$build" -j "$jobs"
+targets=()
+for target in "$@"; do targets+=(--target "$target"); done
+cmake --build "$build" -j "$jobs" "${targets[@]}"

@@ -204,5 +204,25 @@ TEST_F(Heartbeat, LightsFollowTheKeysAndADoubleClickPressesOne) {
     EXPECT_EQ(w.VERT_SCROLL_LIGHT_LABEL.tooltip(), "SCROLL LOCK = ON");
 }
 
+// Ten refreshes a second: one look at the keyboard each, and a light is
+// repainted only when its key changed.
+TEST_F(Heartbeat, LightsLookOnceARefreshAndRepaintOnlyWhatChanged) {
+    MainWindow& w = start();
+    ms(200);
+    std::vector<std::string> repainted;
+    w.controlObserver = [&](Control& control) {
+        if (control.name().find("_LIGHT_LABEL") != std::string::npos) repainted.push_back(control.name());
+    };
+    const int looksBefore = h.fake.lockKeys.looks;
+    ms(1000);
+    EXPECT_EQ(h.fake.lockKeys.looks - looksBefore, 10);
+    EXPECT_TRUE(repainted.empty());
+    h.fake.lockKeys.on[LockKey::Caps] = true;
+    ms(1000);
+    ASSERT_FALSE(repainted.empty());
+    for (const std::string& name : repainted) EXPECT_EQ(name, "VERT_CAPS_LIGHT_LABEL");
+    w.controlObserver = nullptr;
+}
+
 }  // namespace
 }  // namespace syncward::testing

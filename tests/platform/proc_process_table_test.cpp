@@ -13,6 +13,7 @@
 #include <functional>
 #include <thread>
 
+#include "platform/posix/proc_census.h"
 #include "platform/posix/proc_process_table.h"
 #include "support/temp_dir.h"
 
@@ -416,33 +417,122 @@ TEST(ProcProcessTable, ThisProgramAnswersToEveryNameTheOthersMatchIt) {
 }
 
 // What the watch learnt of a process stays with that process while it
-// lives, and goes with it.
-TEST(ProcWatchHandles, RememberWhatWasLearntOfAProcessUntilItEnds) {
+// lives, and goes with it; a process started after the census's first look
+// is found by its number alone, without a listing.
+TEST(ProcCensus, RemembersWhatWasLearntOfANewProcessUntilItEnds) {
+    ProcCensus census("/proc");
+    ASSERT_TRUE(census.look());
     Children children;
     const pid_t pid = children.start("/bin/sleep", {"sleep", "60"});
-    const std::string pidText = std::to_string(pid);
-    ProcWatchHandles handles("/proc");
-    const auto look = [&](const std::function<void(ProcWatchHandles::Seen&)>& atChild) {
-        int looks = 0;
-        EXPECT_TRUE(handles.scan([&](ProcWatchHandles::Seen& seen) {
-            if (seen.pid == pidText) {
-                ++looks;
-                atChild(seen);
-            }
-            return true;
-        }));
-        return looks;
-    };
     ASSERT_TRUE(eventually([&] { return commOf(pid) == "sleep"; }));
-    EXPECT_EQ(look([](ProcWatchHandles::Seen& seen) { seen.remembered.argv0 = "learnt"; }), 1);
-    EXPECT_GT(handles.held(), 0u);
-    EXPECT_EQ(look([](ProcWatchHandles::Seen& seen) {
-                  EXPECT_EQ(seen.comm, "sleep");
-                  EXPECT_EQ(seen.remembered.argv0, "learnt");
-              }),
-              1);
+    ASSERT_TRUE(census.look());
+    auto& processes = census.processes();
+    ASSERT_EQ(processes.count(pid), 1u);
+    EXPECT_EQ(processes.at(pid).comm, "sleep");
+    EXPECT_TRUE(processes.at(pid).own);
+    processes.at(pid).names.argv0 = "learnt";
+    ASSERT_TRUE(census.look());
+    EXPECT_EQ(processes.at(pid).names.argv0, "learnt");
     children.end(pid);
-    EXPECT_EQ(look([](ProcWatchHandles::Seen&) {}), 0);
+    ASSERT_TRUE(census.look());
+    EXPECT_EQ(processes.count(pid), 0u) << "a young process is read on every look";
+}
+
+// A /proc of our own making that also says which number the kernel handed
+// out last, as /proc/loadavg does.
+class CountedProc : public FakeProc {
+public:
+    void handedOut(int newest) { std::ofstream(root() + "/loadavg") << "0.00 0.00 0.00 1/99 " << newest << "\n"; }
+    void rename(int pid, const std::string& comm, const std::string& executable, const std::string& argv0) {
+        remove(pid);
+        add(pid, comm, executable, argv0);
+    }
+    // A number that belongs to a thread of process group: not listed.
+    void addThread(int tid, int group) {
+        add(tid, "worker", "/usr/bin/coind", "coind");
+        const std::string status = root() + "/" + std::to_string(tid) + "/status";
+        std::ofstream(status) << "Name:\tcoind\nState:\tS (sleeping)\nTgid:\t" << group << "\nUid:\t" << ::getuid()
+                              << "\t0\t0\t0\n";
+    }
+};
+
+// Hundreds of long-lived processes cost the watch next to nothing: a look
+// reads what is new, what it counts and a share of the rest, so that an
+// old process that runs another program is still seen within a share's
+// span.
+TEST(ProcCensus, ALookReadsWhatChangedNotEveryProcess) {
+    CountedProc proc;
+    constexpr int many = 400;
+    for (int pid = 1000; pid < 1000 + many; ++pid) proc.add(pid, "idle", "/usr/bin/idle", "idle");
+    proc.handedOut(1000 + many - 1);
+    ProcCensus census(proc.root());
+    ASSERT_TRUE(census.look());
+    EXPECT_EQ(census.processes().size(), static_cast<std::size_t>(many));
+    ASSERT_TRUE(census.look());
+    EXPECT_LE(census.filesRead(), 1u + many / ProcCensus::shareLooks + 1) << "the newest number and a share";
+    EXPECT_TRUE(census.changed().empty());
+
+    // Handed out since: read at once, a thread passed over.
+    proc.add(2001, "sh", "/bin/sh", "sh");
+    proc.addThread(2002, 2001);
+    proc.handedOut(2002);
+    ASSERT_TRUE(census.look());
+    EXPECT_EQ(census.changed(), std::vector<int>{2001});
+    EXPECT_EQ(census.processes().count(2002), 0u);
+
+    // The young shell runs its program: seen on the very next look.
+    proc.rename(2001, "coind", "/usr/bin/coind", "coind");
+    ASSERT_TRUE(census.look());
+    EXPECT_EQ(census.changed(), std::vector<int>{2001});
+
+    // An old process does the same: seen within one share's span.
+    proc.rename(1200, "coind", "/usr/bin/coind", "coind");
+    int looks = 0;
+    for (bool seen = false; !seen && looks <= static_cast<int>(ProcCensus::shareLooks); ++looks) {
+        ASSERT_TRUE(census.look());
+        seen = census.changed() == std::vector<int>{1200};
+    }
+    EXPECT_LE(looks, static_cast<int>(ProcCensus::shareLooks));
+
+    // A number that was not yet listed when its range was read is found by
+    // the next listing; one that ended is forgotten by it.
+    proc.add(2100, "late", "/usr/bin/late", "late");
+    proc.remove(1300);
+    for (unsigned i = 0; i < ProcCensus::listingLooks; ++i) ASSERT_TRUE(census.look());
+    EXPECT_EQ(census.processes().count(2100), 1u);
+    EXPECT_EQ(census.processes().count(1300), 0u);
+}
+
+// The watch's cases through the table on a counted /proc: the node a shell
+// becomes, the node that ends, a number given to a new process.
+TEST(ProcProcessTable, SeesAShellBecomeTheNodeAndTheNodeEndOnTheNextLook) {
+    CountedProc proc;
+    for (int pid = 100; pid < 150; ++pid) proc.add(pid, "idle", "/usr/bin/idle", "idle");
+    proc.handedOut(149);
+    ProcProcessTable table(proc.root());
+    const std::vector<std::string> names = {"coind", "mailer"};
+    EXPECT_EQ(table.running(names), (std::vector<bool>{false, false}));
+
+    proc.add(300, "sh", "/bin/sh", "/bin/sh");
+    proc.handedOut(300);
+    EXPECT_EQ(table.running(names), (std::vector<bool>{false, false}));
+    proc.rename(300, "coind", "/usr/bin/coind", "/usr/bin/coind");
+    EXPECT_EQ(table.running(names), (std::vector<bool>{true, false}));
+
+    // It becomes a zombie, then its number is gone.
+    proc.remove(300);
+    proc.add(300, "coind", "/usr/bin/coind", "/usr/bin/coind", ::getuid(), 'Z');
+    EXPECT_EQ(table.running(names), (std::vector<bool>{false, false}));
+    proc.remove(300);
+    EXPECT_EQ(table.running(names), (std::vector<bool>{false, false}));
+
+    // The numbers run over the top and start again: a number known as an
+    // idle process now belongs to the mailer.
+    proc.remove(120);
+    proc.add(120, "mailer", "/usr/bin/perl", "mailer -f a@b");
+    proc.handedOut(120);
+    EXPECT_EQ(table.running(names), (std::vector<bool>{false, true}));
+    EXPECT_EQ(table.running({"MAILER", "idle"}), (std::vector<bool>{true, true})) << "other names: judged again";
 }
 
 }  // namespace

@@ -25,12 +25,40 @@ TEST(X11LockKeys, PressesNumAndCapsLockThroughXTestAndReadsThemBackThroughXkb) {
     EXPECT_TRUE(keys.isOn(LockKey::Scroll).has_value());
 }
 
+// The lights read all three keys in one look; it must say what asking each
+// key alone says, whichever are on.
+TEST(X11LockKeys, ReadsAllThreeStatesInOneLookAsEachAlone) {
+    if (::access("/usr/bin/Xvfb", X_OK) != 0) GTEST_SKIP() << "Xvfb is not installed (package xvfb)";
+    BackgroundProcess xvfb({"Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "320x240x24"});
+    const auto number = xvfb.readLine();
+    ASSERT_TRUE(number) << "Xvfb did not start";
+    X11LockKeys keys(":" + *number);
+    ASSERT_TRUE(keys.available());
+    const auto eachAlone = [&] {
+        return std::array<std::optional<bool>, 3>{keys.isOn(LockKey::Num), keys.isOn(LockKey::Caps),
+                                                   keys.isOn(LockKey::Scroll)};
+    };
+    EXPECT_EQ(keys.states(), eachAlone());
+    keys.press(LockKey::Caps);
+    EXPECT_EQ(keys.states(), eachAlone());
+    EXPECT_EQ(keys.states()[static_cast<std::size_t>(LockKey::Caps)], true);
+    EXPECT_EQ(keys.states()[static_cast<std::size_t>(LockKey::Num)], false);
+    keys.press(LockKey::Num);
+    keys.press(LockKey::Scroll);
+    EXPECT_EQ(keys.states(), eachAlone());
+    EXPECT_EQ(keys.states()[static_cast<std::size_t>(LockKey::Num)], true);
+    keys.press(LockKey::Caps);
+    EXPECT_EQ(keys.states(), eachAlone());
+    EXPECT_EQ(keys.states()[static_cast<std::size_t>(LockKey::Caps)], false);
+}
+
 TEST(X11LockKeys, WithoutADisplayPressesDoNothingAndStatesAreUnknown) {
     for (const std::string display : {"", ":987654"}) {
         X11LockKeys keys(display);
         EXPECT_FALSE(keys.available());
         keys.press(LockKey::Num);
         EXPECT_EQ(keys.isOn(LockKey::Num), std::nullopt);
+        EXPECT_EQ(keys.states(), (std::array<std::optional<bool>, 3>{}));
     }
 }
 

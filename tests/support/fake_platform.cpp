@@ -219,6 +219,11 @@ std::optional<bool> FakeLockKeys::isOn(LockKey key) {
     return on[key];
 }
 
+std::array<std::optional<bool>, 3> FakeLockKeys::states() {
+    ++looks;
+    return LockKeys::states();
+}
+
 bool FakeSleepInhibitor::hold() {
     if (noBus) return false;
     if (!isHeld) ++holds;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -225,10 +227,12 @@ public:
     bool available() override { return isAvailable; }
     void press(LockKey key) override;
     std::optional<bool> isOn(LockKey key) override;
+    std::array<std::optional<bool>, 3> states() override;
 
     bool isAvailable = true;
     std::map<LockKey, bool> on;
     std::vector<LockKey> presses;
+    int looks = 0;  // calls of states()
 };
 
 class FakeSleepInhibitor : public SleepInhibitor {

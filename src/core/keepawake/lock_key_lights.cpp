@@ -25,9 +25,10 @@ constexpr std::array<LockKeyLight, 3> lights = {{
 
 void refresh(AppContext& app) {
     MainWindow& w = app.main;
+    const auto states = app.platform.lockKeys.states();
     for (const LockKeyLight& entry : lights) {
         Label& light = w.*entry.light;
-        const std::optional<bool> on = app.platform.lockKeys.isOn(entry.key);
+        const std::optional<bool> on = states[static_cast<std::size_t>(entry.key)];
         if (!on) {
             light.setBackground(colours::windowBackground);
             light.setTooltip(std::string(entry.name) + " = NOT AVAILABLE");

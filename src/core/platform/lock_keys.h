@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 
 namespace syncward {
@@ -18,6 +19,11 @@ public:
     // Whether the key's state is non-zero (toggled on, or held down);
     // nullopt when it cannot be read.
     virtual std::optional<bool> isOn(LockKey key) = 0;
+    // The three states, indexed by LockKey, in one look where the system
+    // can answer them together (the lights read them ten times a second).
+    virtual std::array<std::optional<bool>, 3> states() {
+        return {isOn(LockKey::Num), isOn(LockKey::Caps), isOn(LockKey::Scroll)};
+    }
 };
 
 }  // namespace syncward

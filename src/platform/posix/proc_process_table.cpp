@@ -11,6 +11,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "platform/posix/proc_census.h"
+
 namespace syncward {
 
 namespace {
@@ -84,10 +86,10 @@ public:
         const ssize_t n = readSmall(procFd_, pid_ + "/status", status, sizeof status);
         if (n <= 0) return false;  // gone meanwhile
         const std::string_view text(status, static_cast<std::size_t>(n));
-        const std::string_view state = field(text, "State:");
+        const std::string_view state = procStatusField(text, "State:");
         if (state.empty() || state.front() == 'Z' || state.front() == 'X' || state.front() == 'x') return false;
         // "Uid:" lists the real, effective, saved and file system user ids.
-        const std::string_view uids = field(text, "Uid:");
+        const std::string_view uids = procStatusField(text, "Uid:");
         uid_t realUser = 0;
         const auto [end, error] = std::from_chars(uids.data(), uids.data() + uids.size(), realUser);
         return error == std::errc() && end != uids.data() && realUser == ::getuid();
@@ -125,21 +127,6 @@ public:
 
 private:
     static constexpr std::size_t maxThreadName = 15;
-
-    // The value of a "Name:\tvalue" line of a status file, blanks skipped.
-    static std::string_view field(std::string_view text, std::string_view name) {
-        for (std::size_t start = 0; start < text.size();) {
-            const std::size_t end = std::min(text.find('\n', start), text.size());
-            std::string_view line = text.substr(start, end - start);
-            if (line.substr(0, name.size()) == name) {
-                line.remove_prefix(name.size());
-                while (!line.empty() && (line.front() == '\t' || line.front() == ' ')) line.remove_prefix(1);
-                return line;
-            }
-            start = end + 1;
-        }
-        return {};
-    }
 
     const std::string& argv0() {
         if (!argv0_) {
@@ -197,24 +184,35 @@ std::optional<std::vector<bool>> ProcProcessTable::running(const std::vector<std
     wanted.reserve(names.size());
     for (const std::string& name : names) wanted.push_back(lowered(name));
     std::vector<bool> found(names.size(), false);
-    std::size_t missing = std::count_if(wanted.begin(), wanted.end(), [](const auto& w) { return !w.empty(); });
-    if (missing == 0) return found;
-    const bool read = watchHandles_.scan([&](ProcWatchHandles::Seen& seen) {
-        ProcessEntry process(seen.procFd, seen.pid);
-        process.setThreadName(seen.comm);
-        process.adopt(std::move(seen.remembered));
-        std::optional<bool> counts;
+    if (std::all_of(wanted.begin(), wanted.end(), [](const auto& w) { return w.empty(); })) return found;
+    if (!census_.look()) return std::nullopt;
+
+    auto& processes = census_.processes();
+    const auto judge = [&](int pid, ProcCensus::Process& known) {
+        ProcessEntry process(census_.procFd(), known.pid);
+        process.setThreadName(known.comm);
+        process.adopt(std::move(known.names));
+        known.hits.assign(wanted.size(), false);
+        bool any = false;
+        for (std::size_t i = 0; i < wanted.size(); ++i) any |= known.hits[i] = process.matches(wanted[i]);
+        known.names = process.releaseNames();
+        census_.watch(pid, any);
+    };
+    // Other names: every process of ours is judged again, once.
+    if (wanted != wanted_) {
+        wanted_ = wanted;
+        for (auto& [pid, known] : processes)
+            if (known.own) judge(pid, known);
+    } else {
+        for (const int pid : census_.changed())
+            if (const auto it = processes.find(pid); it != processes.end()) judge(pid, it->second);
+    }
+    for (const int pid : census_.watched()) {
+        const ProcCensus::Process& known = processes.at(pid);
+        if (!known.own || !known.live) continue;
         for (std::size_t i = 0; i < wanted.size(); ++i)
-            if (!found[i] && process.matches(wanted[i])) {
-                if (!counts) counts = process.isOwnLiveProcess();
-                if (!*counts) break;
-                found[i] = true;
-                --missing;
-            }
-        seen.remembered = process.releaseNames();
-        return missing > 0;  // every name answered: the rest of the list cannot change that
-    });
-    if (!read) return std::nullopt;
+            if (known.hits[i]) found[i] = true;
+    }
     return found;
 }
 

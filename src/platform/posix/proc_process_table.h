@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/platform/process_table.h"
-#include "platform/posix/proc_watch_handles.h"
+#include "platform/posix/proc_census.h"
 
 namespace syncward {
 
@@ -21,22 +21,17 @@ namespace syncward {
 // /proc/PID/status) is not the program's: the owner of /proc/PID is the
 // effective user, or root for a process with mixed ids.
 //
-// The watch asks four times a second. Reading a process's command line and
-// executable link costs twice what its thread name does, so those two are
-// kept from one query to the next while it is the same process with the
-// same thread name (see ProcWatchHandles). Running another program (exec,
-// as a command file's shell does) sets the thread name from the new
-// program's file name, so it is noticed; a rename alone just reads them
-// again. Not noticed: an exec of a program with the same file name under a
-// different argv[0].
-struct ProcKnownNames {
-    std::string comm;
-    std::optional<std::string> argv0, executable;
-};
-
+// The watch asks four times a second. What a look costs depends on what
+// changed since the last one, not on how many processes run (see
+// ProcCensus): a process is judged again only when it is new or its thread
+// name changed (running another program, exec, as a command file's shell
+// does, sets the thread name from the new program's file name; so does the
+// mailer's renaming of itself); its command line and executable link are
+// kept in between. Not noticed: an exec of a program with the same file
+// name under a different argv[0].
 class ProcProcessTable : public ProcessTable {
 public:
-    explicit ProcProcessTable(std::string procRoot = "/proc") : procRoot_(procRoot), watchHandles_(std::move(procRoot)) {}
+    explicit ProcProcessTable(std::string procRoot = "/proc") : procRoot_(procRoot), census_(std::move(procRoot)) {}
 
     std::optional<std::vector<bool>> running(const std::vector<std::string>& names) override;
     // Only processes running() would count are ended, at once (SIGKILL).
@@ -48,7 +43,8 @@ public:
 
 private:
     std::string procRoot_;
-    ProcWatchHandles watchHandles_;  // what running() keeps from one look to the next
+    ProcCensus census_;                // what running() keeps from one look to the next
+    std::vector<std::string> wanted_;  // the names the census's verdicts answer
 };
 
 }  // namespace syncward

@@ -1,9 +1,16 @@
 #include "platform/posix/x11_lock_keys.h"
 
 #include <X11/XKBlib.h>
+#include <X11/Xlib-xcb.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+#define explicit explicit_  // a field of that name in xkb.h is a C++ keyword
+#include <xcb/xkb.h>
+#undef explicit
+
+#include <cstdlib>
+#include <memory>
 
 namespace syncward {
 
@@ -36,6 +43,19 @@ bool isDown(Display* display, KeySym sym) {
     return (keys[code / 8] >> (code % 8)) & 1;
 }
 
+// The modifier a lock key sets while locked; 0 for none (Scroll Lock, as a rule).
+unsigned int modifierOf(Display* display, LockKey key) {
+    return key == LockKey::Caps ? LockMask : XkbKeysymToModifiers(display, keySymOf(key));
+}
+
+template <typename Reply>
+using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
+
+template <typename Reply>
+ReplyPtr<Reply> owned(Reply* reply) {
+    return ReplyPtr<Reply>(reply, &std::free);
+}
+
 }  // namespace
 
 X11LockKeys::X11LockKeys(const std::string& displayName) {
@@ -64,12 +84,45 @@ void X11LockKeys::press(LockKey key) {
     XSync(display_, False);
 }
 
+std::array<std::optional<bool>, 3> X11LockKeys::states() {
+    if (!display_) return {};
+    if (scrollIndicator_ < 0) {
+        const Atom name = XInternAtom(display_, indicatorOf(LockKey::Scroll), True);
+        int index = -1;
+        if (name != None && XkbGetNamedIndicator(display_, name, &index, nullptr, nullptr, nullptr)) scrollIndicator_ = index;
+    }
+    // All three requests go out before the first answer is awaited.
+    xcb_connection_t* connection = XGetXCBConnection(display_);
+    const auto keymapAsked = xcb_query_keymap(connection);
+    const auto stateAsked = xcb_xkb_get_state(connection, XCB_XKB_ID_USE_CORE_KBD);
+    const auto lightsAsked = xcb_xkb_get_indicator_state(connection, XCB_XKB_ID_USE_CORE_KBD);
+    const auto keymap = owned(xcb_query_keymap_reply(connection, keymapAsked, nullptr));
+    const auto state = owned(xcb_xkb_get_state_reply(connection, stateAsked, nullptr));
+    const auto lights = owned(xcb_xkb_get_indicator_state_reply(connection, lightsAsked, nullptr));
+
+    std::array<std::optional<bool>, 3> result;
+    for (const LockKey key : {LockKey::Num, LockKey::Caps, LockKey::Scroll}) {
+        std::optional<bool>& on = result[static_cast<std::size_t>(key)];
+        // A key held down counts as on.
+        const KeyCode code = XKeysymToKeycode(display_, keySymOf(key));
+        if (keymap && code != 0 && ((keymap->keys[code / 8] >> (code % 8)) & 1)) {
+            on = true;
+        } else if (const unsigned int mask = modifierOf(display_, key); mask != 0) {
+            if (state) on = (state->lockedMods & mask) != 0;
+        } else if (scrollIndicator_ < 0) {
+            on = false;  // no modifier and no light
+        } else if (lights) {
+            on = ((lights->state >> scrollIndicator_) & 1) != 0;
+        }
+    }
+    return result;
+}
+
 std::optional<bool> X11LockKeys::isOn(LockKey key) {
     if (!display_) return std::nullopt;
     if (isDown(display_, keySymOf(key))) return true;
     // The key's modifier, where it has one (Num Lock, Caps Lock).
-    const unsigned int mask = key == LockKey::Caps ? LockMask : XkbKeysymToModifiers(display_, keySymOf(key));
-    if (mask != 0) {
+    if (const unsigned int mask = modifierOf(display_, key); mask != 0) {
         XkbStateRec state{};
         if (XkbGetState(display_, XkbUseCoreKbd, &state) != Success) return std::nullopt;
         return (state.locked_mods & mask) != 0;

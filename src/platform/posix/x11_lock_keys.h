@@ -9,7 +9,9 @@ using Display = struct _XDisplay;
 namespace syncward {
 
 // The lock keys of an X11 session: XTest presses them, Xkb reads them. It
-// keeps its own connection to the display. Without one (no display name,
+// keeps its own connection to the display. states() asks the server for the
+// pressed keys, the locked modifiers and the indicator lights together and
+// then waits once, where asking per key costs two waits for each. Without one (no display name,
 // a display that cannot be opened, no XTest) it is unavailable: presses do
 // nothing and states are unknown.
 class X11LockKeys : public LockKeys {
@@ -22,9 +24,11 @@ public:
     bool available() override { return display_ != nullptr; }
     void press(LockKey key) override;
     std::optional<bool> isOn(LockKey key) override;
+    std::array<std::optional<bool>, 3> states() override;
 
 private:
     Display* display_ = nullptr;
+    int scrollIndicator_ = -1;  // the "Scroll Lock" light's number; -1 until found
 };
 
 }  // namespace syncward
