@@ -12,6 +12,7 @@ namespace syncward {
 class ConfGenWindows;
 class FolderSizer;
 class PowerAutotimer;
+class RunHistoryRecorder;
 class ReportsWindows;
 class SettingsWindows;
 class ProcessWindows;
@@ -55,6 +56,7 @@ private:
     std::unique_ptr<ProcessWindows> processWindows_;
     std::unique_ptr<InfoWindows> infoWindows_;
     std::unique_ptr<FolderSizer> folderSizer_;
+    std::unique_ptr<RunHistoryRecorder> runHistory_;
 };
 
 }  // namespace syncward
