@@ -111,36 +111,45 @@ void RunHistoryRecorder::runStarted() {
     keptUnderWay_.clear();
 }
 
-// Saved only when the row changed: the waiting steps tick every second.
+std::string RunHistoryRecorder::underWayFile() const {
+    return home_layout::runUnderWayFile(app_.profile(), app_.main.SYNCWARD_HOME_TEXTBOX.text(), app_.executableName);
+}
+
+// Written only when the row changed: the waiting steps tick every second.
 void RunHistoryRecorder::keepUnderWay() {
-    const std::string row = historyRow(currentRecord(underWayOutcome), "");
+    if (!app_.profile().isAbsoluteFolder(app_.main.SYNCWARD_HOME_TEXTBOX.text())) return;
+    const std::string row = historyRow(currentRecord(underWayOutcome), app_.profile().lineEnd());
     if (row == keptUnderWay_) return;
-    if (app_.settings.save(run_history_keys::underWay, row)) keptUnderWay_ = row;
+    if (app_.platform.files.writeText(underWayFile(), row)) keptUnderWay_ = row;
 }
 
 void RunHistoryRecorder::runEnded(const std::string& outcome) {
     const HistoryAppend append = appendToHistory(app_.platform.files, app_.profile(),
                                                  app_.main.SYNCWARD_HOME_TEXTBOX.text(), app_.executableName,
                                                  currentRecord(outcome));
-    app_.settings.save(run_history_keys::underWay, "");
+    if (!keptUnderWay_.empty()) app_.platform.files.removeFile(underWayFile());
     keptUnderWay_.clear();
     reached_ = 0;
     if (const std::string status = historyStatus(append); !status.empty()) app_.status(status);
 }
 
 void RunHistoryRecorder::recordInterruptedRun() {
+    if (!app_.profile().isAbsoluteFolder(app_.main.SYNCWARD_HOME_TEXTBOX.text())) return;
+    // A run that ended in any other way has already written its row and
+    // removed the one it kept.
+    const TextRead kept = app_.platform.files.readText(underWayFile(), read_limits::shownInWindow);
+    if (!kept.text) return;
     const std::string stored = app_.settings.get(app_.main.MULTILOADER_LAST_RUN_TEXTBOX.name(), "");
-    if (!stored.starts_with(main_texts::runUnderWay)) return;
-    const std::string kept = app_.settings.get(run_history_keys::underWay, "");
-    // A run that ended in any other way has already written its row.
-    if (kept.empty()) return;
-    HistoryRead read = parseHistory(std::string(run_history_texts::header) + "\n" + kept + "\n");
-    if (read.rows.size() != 1) return;
+    const HistoryRead read = parseHistory(std::string(run_history_texts::header) + "\n" + *kept.text);
+    if (!stored.starts_with(main_texts::runUnderWay) || read.rows.size() != 1) {
+        app_.platform.files.removeFile(underWayFile());
+        return;
+    }
     RunRecord record = read.rows.front();
     record.runOutcome = shownLastRun(stored);
     const HistoryAppend append = appendToHistory(app_.platform.files, app_.profile(),
                                                  app_.main.SYNCWARD_HOME_TEXTBOX.text(), app_.executableName, record);
-    app_.settings.save(run_history_keys::underWay, "");
+    if (append.written) app_.platform.files.removeFile(underWayFile());
     if (const std::string status = historyStatus(append); !status.empty()) app_.status(status);
 }
 

@@ -12,7 +12,7 @@ struct AppContext;
 // however it ends (its last step, the start/stop button, the window
 // closed under it), and, for a run cut short by a crash or a power cut,
 // at the next start. While a run is under way its row as far as it got is
-// kept in the store, so that next start can still write it.
+// kept in a file beside the history, so that next start can still write it.
 class RunHistoryRecorder {
 public:
     explicit RunHistoryRecorder(AppContext& app);
@@ -32,6 +32,7 @@ private:
     void runEnded(const std::string& outcome);
     void keepUnderWay();
     void writeReportMail();
+    std::string underWayFile() const;
 
     AppContext& app_;
     long long start_ = 0;
@@ -39,10 +40,5 @@ private:
     int reached_ = 0;  // the last step of this run that was done
     std::string keptUnderWay_;
 };
-
-namespace run_history_keys {
-// The row of the run under way, as far as it got.
-inline constexpr const char* underWay = "RUN_HISTORY_UNDER_WAY";
-}  // namespace run_history_keys
 
 }  // namespace syncward

@@ -214,6 +214,8 @@ std::string leftAloneText(const HistoryFile& file) {
 }
 
 std::string historyStatus(const HistoryAppend& append) {
+    // Without a home folder the run says so itself.
+    if (!append.written && append.file.path.empty() && append.file.leftAlone.empty()) return {};
     if (!append.written)
         return "!!! RUN HISTORY NOT WRITTEN" + (append.file.path.empty() ? "" : ": " + append.file.path) +
                " - CHECK THE REPORTS FOLDER !!!";

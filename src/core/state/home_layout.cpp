@@ -33,6 +33,10 @@ std::string runHistoryFile(const PlatformProfile& profile, const std::string& ho
     return fileIn(profile, home, reports, exe + "-RUN-HISTORY.csv");
 }
 
+std::string runUnderWayFile(const PlatformProfile& profile, const std::string& home, const std::string& exe) {
+    return fileIn(profile, home, reports, exe + "-RUN-UNDER-WAY.csv");
+}
+
 std::string reportMailFile(const PlatformProfile& profile, const std::string& home, const std::string& exe) {
     return fileIn(profile, home, reports, exe + "-END-REPORT-MAIL.LOG");
 }

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QStackedBarSeries>
@@ -50,7 +51,7 @@ void clear(QChart* chart) {
 QStackedBarSeries* runBars(const std::vector<const RunRecord*>& runs, const QString& label,
                            double (*value)(const RunRecord&), double& highest) {
     auto* confirmed = new QBarSet(label);
-    auto* failed = new QBarSet("FAILED / NOT CONFIRMED");
+    auto* failed = new QBarSet("FAILED");
     confirmed->setColor(confirmedColour);
     failed->setColor(failedColour);
     for (const RunRecord* run : runs) {
@@ -94,11 +95,12 @@ QBarCategoryAxis* runAxis(const std::vector<const RunRecord*>& runs) {
     return axis;
 }
 
-QValueAxis* valueAxis(const QString& title, double highest) {
+QValueAxis* valueAxis(const QString& title, double lowest, double highest) {
     auto* axis = new QValueAxis;
     axis->setTitleText(title);
-    axis->setRange(0, highest > 0 ? highest * 1.1 : 1);
-    axis->setLabelFormat("%.0f");
+    axis->setRange(lowest, highest > lowest ? highest : lowest + 1);
+    axis->applyNiceNumbers();
+    axis->setLabelFormat("%g");
     return axis;
 }
 
@@ -129,7 +131,8 @@ HistoryView::HistoryView(HistoryWindow& model, QWidget* parent)
     tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
     // Widths fixed once: sizing to the contents would read every row.
     tableView->verticalHeader()->setDefaultSectionSize(tableView->fontMetrics().height() + 4);
-    tableView->horizontalHeader()->setDefaultSectionSize(tableView->fontMetrics().horizontalAdvance("0000-00-00T00:00:00+00:00 "));
+    tableView->horizontalHeader()->setDefaultSectionSize(
+        tableView->fontMetrics().horizontalAdvance("0000-00-00T00:00:00+00:00") + 24);
     tableView->setMinimumHeight(120);
     layout->addWidget(tableView, 2);
 
@@ -170,38 +173,44 @@ void HistoryView::refresh() {
     lengthChart_->setTitle("RUN LENGTH (MINUTES)");
 
     double mostBlocks = 0;
-    auto* blocks = runBars(runs, "BLOCKS DOWNLOADED", [](const RunRecord& r) {
+    auto* blocks = runBars(runs, "BLOCKS", [](const RunRecord& r) {
         return static_cast<double>(r.blocksDownloaded.value_or(0));
     }, mostBlocks);
     auto* x = runAxis(runs);
-    auto* y = valueAxis("BLOCKS", mostBlocks);
+    auto* y = valueAxis("BLOCKS", 0, mostBlocks);
     blocksChart_->addAxis(x, Qt::AlignBottom);
     blocksChart_->addAxis(y, Qt::AlignLeft);
     attach(blocksChart_, blocks, x, y);
-    attach(blocksChart_, failedMarks(runs), x, y);
+    QScatterSeries* marks = failedMarks(runs);
+    attach(blocksChart_, marks, x, y);
+    // The red bars explain themselves in the legend already.
+    for (QLegendMarker* marker : blocksChart_->legend()->markers(marks)) marker->setVisible(false);
 
     auto* size = new QLineSeries;
-    size->setName("CHAIN FOLDER (GB)");
+    size->setName("FOLDER SIZE (GB)");
     size->setColor(sizeColour);
-    double largest = 0;
+    double smallest = 0, largest = 0;
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const auto bytes = runs[i]->bytesAfter ? runs[i]->bytesAfter : runs[i]->bytesBefore;
         if (!bytes) continue;
         const double gb = static_cast<double>(*bytes) / 1e9;
+        smallest = size->count() == 0 ? gb : std::min(smallest, gb);
         largest = std::max(largest, gb);
         size->append(static_cast<double>(i), gb);
     }
-    auto* gbAxis = valueAxis("GB", largest);
-    gbAxis->setLabelFormat("%.1f");
+    // Around the sizes, not from zero: a week's growth is a small part of
+    // a chain, and the line should show it.
+    const double room = std::max((largest - smallest) * 0.2, largest * 0.002);
+    auto* gbAxis = valueAxis("GB", std::max(0.0, smallest - room), largest + room);
     blocksChart_->addAxis(gbAxis, Qt::AlignRight);
     attach(blocksChart_, size, x, gbAxis);
 
     double longest = 0;
-    auto* lengths = runBars(runs, "RUN LENGTH", [](const RunRecord& r) {
+    auto* lengths = runBars(runs, "MINUTES", [](const RunRecord& r) {
         return static_cast<double>(r.seconds()) / 60.0;
     }, longest);
     auto* lengthX = runAxis(runs);
-    auto* minutes = valueAxis("MINUTES", longest);
+    auto* minutes = valueAxis("MINUTES", 0, longest);
     lengthChart_->addAxis(lengthX, Qt::AlignBottom);
     lengthChart_->addAxis(minutes, Qt::AlignLeft);
     attach(lengthChart_, lengths, lengthX, minutes);
