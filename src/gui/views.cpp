@@ -40,6 +40,7 @@
 #include "gui/power/power_autotimer_window_view.h"
 #include "gui/scheduler/scheduled_task_view.h"
 #include "gui/processes/output_commands_views.h"
+#include "gui/reports/history_view.h"
 #include "gui/reports/reports_views.h"
 #include "gui/settings/crypto_settings_view.h"
 #include "gui/settings/email_settings_views.h"
@@ -66,6 +67,7 @@ void registerViews(QtWindowHost& host) {
     host.registerView<AllOutputCommandsWindow, AllOutputCommandsView>();
     host.registerView<ReportsLogsWindow, ReportsLogsView>();
     host.registerView<LogManagerWindow, LogManagerView>();
+    host.registerView<HistoryWindow, HistoryView>();
     host.registerView<ManualRunWindow, ManualRunView>();
     host.registerView<TerminatorWindow, TerminatorView>();
     host.registerView<SelfTerminationWindow, SelfTerminationView>();

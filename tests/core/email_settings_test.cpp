@@ -98,6 +98,7 @@ TEST(EmailSettings, OkWritesBothFilesStartFirstStoresEverythingAndCloses) {
                                         "SEND_CC_ADDRESS_TEXTBOX", "SEND_BCC_ADDRESS_TEXTBOX", "TLS_NO_TICKBOX",
                                         "TLS_YES_TICKBOX", "TLS_AUTO_TICKBOX", "EMAIL_OUTPUT_START_COMMAND_TEXTBOX",
                                         "EMAIL_OUTPUT_END_COMMAND_TEXTBOX", "REPORT_AS_ATTACHMENT_TICKBOX",
+                                        "INCLUDE_HISTORY_IN_REPORT_MAIL_TICKBOX",
                                         // the close that OK ends in stores the place again
                                         "EMAIL-MAIN-SETTINGS-Left", "EMAIL-MAIN-SETTINGS-Top"}));
     EXPECT_EQ(h.stored("REPORT_AS_ATTACHMENT_TICKBOX"), "1");
@@ -234,6 +235,36 @@ TEST(EmailSettings, TheSharedSectionIsCommonToEveryCopyAndOnlyUsedByTheCopysOwnO
     EXPECT_FALSE(h.fake.files.files.count(EmailHarness::startFile));
     w.OK_BUTTON.click();
     EXPECT_NE(h.fake.files.files.at(EmailHarness::startFile).find("-s 'mail.lan:25'"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace syncward::testing
+
+namespace syncward::testing {
+namespace {
+
+// Unticked by default, so the mail's text is the report as designed; ticked,
+// the mail's text is the report with the last runs, the attachment still
+// the report alone, and the choice is kept for the next opening.
+TEST(EmailSettings, IncludeHistoryPointsTheMailsTextAtTheReportWithTheLastRuns) {
+    EmailHarness h;
+    EmailMainSettingsWindow& w = h.open();
+    h.fill(w);
+    EXPECT_FALSE(w.INCLUDE_HISTORY_IN_REPORT_MAIL_TICKBOX.ticked());
+    EXPECT_EQ(w.INCLUDE_HISTORY_IN_REPORT_MAIL_TICKBOX.caption(), "Include History In Report Mail");
+    h.halfSeconds(1);
+    EXPECT_NE(w.EMAIL_OUTPUT_END_COMMAND_TEXTBOX.text().find("-o message-file='/home/sat/R/REPORTS/BTC1-END-REPORT.LOG'"),
+              std::string::npos);
+    w.INCLUDE_HISTORY_IN_REPORT_MAIL_TICKBOX.setValue(1);
+    w.REPORT_AS_ATTACHMENT_TICKBOX.setValue(1);
+    h.halfSeconds(1);
+    const std::string& end = w.EMAIL_OUTPUT_END_COMMAND_TEXTBOX.text();
+    EXPECT_NE(end.find("-o message-file='/home/sat/R/REPORTS/BTC1-END-REPORT-MAIL.LOG'"), std::string::npos) << end;
+    EXPECT_TRUE(end.ends_with("-a '/home/sat/R/REPORTS/BTC1-END-REPORT.LOG'")) << end;
+    w.OK_BUTTON.click();
+    EXPECT_EQ(h.stored("INCLUDE_HISTORY_IN_REPORT_MAIL_TICKBOX"), "1");
+    EmailMainSettingsWindow& again = h.open();
+    EXPECT_TRUE(again.INCLUDE_HISTORY_IN_REPORT_MAIL_TICKBOX.ticked());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <thread>
 #include <ctime>
 
+#include "core/reports/run_history.h"
 #include "e2e/program_run.h"
 #include "e2e/regtest_node.h"
 
@@ -61,6 +62,42 @@ std::string lineAfter(const std::string& report, const std::string& label) {
     if (at == std::string::npos) return "<no " + label + ">";
     const auto start = at + label.size() + 1;
     return report.substr(start, report.find('\n', start) - start);
+}
+
+// The digits of a text: a byte count as the report shows it, separators and unit aside.
+std::string digitsOf(const std::string& text) {
+    std::string digits;
+    for (const char c : text)
+        if (c >= '0' && c <= '9') digits += c;
+    return digits;
+}
+
+// The run's row in the history carries the figures its report printed.
+void expectHistoryRowOfReport(const std::string& historyFile, const std::string& report) {
+    const HistoryRead history = parseHistory(readWholeFile(historyFile));
+    ASSERT_TRUE(history.ours) << historyFile;
+    EXPECT_EQ(history.damagedLines, 0);
+    ASSERT_EQ(history.rows.size(), 1u) << readWholeFile(historyFile);
+    const RunRecord& row = history.rows.front();
+    std::cout << "[ history ] " << historyRow(row, "\n");
+    EXPECT_EQ(row.blocksBefore, std::stoll(lineAfter(report, "Last Know Block Number BEFORE Update:")));
+    EXPECT_EQ(row.blocksAfter, std::stoll(lineAfter(report, "Last Know Block Number AFTER Update:")));
+    EXPECT_EQ(row.blocksDownloaded, std::stoll(lineAfter(report, "Number Of Blocks Downloaded:")));
+    ASSERT_TRUE(row.bytesBefore && row.bytesAfter);
+    EXPECT_EQ(std::to_string(*row.bytesBefore), digitsOf(lineAfter(report, "Blockchain START Folder Size:")));
+    EXPECT_EQ(std::to_string(*row.bytesAfter), digitsOf(lineAfter(report, "Blockchain END Folder Size:")));
+    EXPECT_GT(*row.bytesAfter, *row.bytesBefore) << "200 blocks were written";
+    EXPECT_EQ(row.runOutcome, "!!! COMPLETED SUCCESSFULLY !!!");
+    EXPECT_EQ(row.nodeCheck, "CONFIRMED");
+    EXPECT_EQ(row.finalAction, lineAfter(report, "FINAL ACTION:"));
+    // Start and end as the report's clock texts show them, to the second
+    // the two were read apart.
+    const auto clockOf = [](long long seconds, int offset) {
+        return static_cast<int>(((seconds + offset) % 86400 + 86400) % 86400);
+    };
+    EXPECT_NEAR(clockOf(row.start, row.startOffset), secondOfDay(lineAfter(report, "START Run Time:")), 1);
+    EXPECT_NEAR(clockOf(row.end, row.endOffset), secondOfDay(lineAfter(report, "END Run Time:")), 10);
+    EXPECT_GE(row.seconds(), secondOfDay(lineAfter(report, "MINIMUM RUN TIME:")) - 1);
 }
 
 // A regtest "network" node that mines, and a managed node that SYNCWARD
@@ -142,6 +179,7 @@ TEST_F(RegtestRun, APlainCatchUpStopsTheNodeBeforeTheReportAndClosesItself) {
     ASSERT_GE(nodeDone, 0) << "the managed node's log shows no completed shutdown";
     EXPECT_LE(nodeDone, secondOfDay(lineAfter(text, "END Run Time:"))) << text;
     std::cout << "[ report ]\n" << text;
+    expectHistoryRowOfReport(program.homeFile("REPORTS", "-RUN-HISTORY.csv"), text);
 
     // The node confirmed the chain itself; how long after it had reached
     // the network's height (the log has whole seconds).

@@ -118,6 +118,33 @@ TEST(PosixFileSystem, AReadRefusesWhatIsNoSmallRegularFileAndSaysWhy) {
     }
 }
 
+// The run history grows a line at a time: a new file is private, a line
+// cut short by a crash gets its line end first, and nothing but a regular
+// file is ever appended to.
+TEST(PosixFileSystem, AppendsWholeLinesToAPrivateFileAndNeverToAnythingElse) {
+    TempDir dir;
+    PosixFileSystem files;
+    const std::string path = dir / "LTC1-RUN-HISTORY.csv";
+    ASSERT_TRUE(files.appendLine(path, "header\n"));
+    ASSERT_TRUE(files.appendLine(path, "row 1\n"));
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    std::ofstream(path, std::ios::app) << "row 2 cut";
+    ASSERT_TRUE(files.appendLine(path, "row 3\n"));
+    EXPECT_EQ(files.readText(path, 100).text, "header\nrow 1\nrow 2 cut\nrow 3\n");
+    EXPECT_FALSE(files.appendLine(dir.path(), "x\n"));
+    const std::string fifo = dir / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(files.appendLine(fifo, "x\n"));
+    EXPECT_FALSE(files.appendLine(dir / "missing/file.csv", "x\n"));
+
+    const auto free = files.freeBytes(dir.path());
+    ASSERT_TRUE(free.has_value());
+    EXPECT_GT(*free, 0u);
+    EXPECT_EQ(files.freeBytes(dir / "missing"), std::nullopt);
+}
+
 TEST(PosixEnvironment, TheExecutableNameIsTheBaseNameOfArgvZero) {
     PosixEnvironment copy("/opt/syncward/LTC-NODE");
     EXPECT_EQ(copy.executableName(), "LTC-NODE");

@@ -109,6 +109,17 @@ bool FakeFileSystem::removeFile(const std::string& path) {
     return true;
 }
 
+bool FakeFileSystem::appendLine(const std::string& path, const std::string& line) {
+    if (unwritable.count(path) || readFailures.count(path)) return false;
+    std::string& text = files[path];
+    if (!text.empty() && text.back() != '\n') text += '\n';
+    text += line;
+    ++appends;
+    return true;
+}
+
+std::optional<std::uint64_t> FakeFileSystem::freeBytes(const std::string&) { return diskFree; }
+
 class FakeFolderMeasurer::Handle : public FolderMeasurement {
 public:
     Handle(std::shared_ptr<bool> wanted, int& abandoned) : wanted_(std::move(wanted)), abandoned_(abandoned) {}
@@ -169,6 +180,13 @@ std::optional<std::string> FakeDialogs::openFile(Form&, const std::string& title
                                                  const std::string& initialFolder) {
     filters.push_back(filter);
     initialFolders.push_back(initialFolder);
+    return answer(title);
+}
+
+std::optional<std::string> FakeDialogs::saveFile(Form&, const std::string& title, const std::string& filter,
+                                                 const std::string& initialPath) {
+    filters.push_back(filter);
+    initialFolders.push_back(initialPath);
     return answer(title);
 }
 

@@ -94,8 +94,13 @@ public:
     bool folderExists(const std::string& path) override;
     bool createFolder(const std::string& path) override;
     bool removeFile(const std::string& path) override;
+    bool appendLine(const std::string& path, const std::string& line) override;
+    std::optional<std::uint64_t> freeBytes(const std::string& path) override;
 
     std::map<std::string, std::string> files;
+    // What every disk has free; nullopt: the system cannot tell.
+    std::optional<std::uint64_t> diskFree;
+    int appends = 0;
     std::set<std::string> folders;
     // What a walk of each folder sums up; a folder not listed cannot be
     // read in full.
@@ -190,6 +195,8 @@ public:
                                             const std::string& initialFolder) override;
     std::optional<std::string> openFile(Form& owner, const std::string& title, const std::string& filter,
                                         const std::string& initialFolder) override;
+    std::optional<std::string> saveFile(Form& owner, const std::string& title, const std::string& filter,
+                                        const std::string& initialPath) override;
 
     std::deque<std::optional<std::string>> answers;
     std::vector<std::string> titles;

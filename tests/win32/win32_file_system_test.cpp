@@ -37,6 +37,22 @@ TEST(Win32FileSystem, WritesReplaceTheFileWholeAndReadsGiveEveryByteBack) {
     EXPECT_EQ(namesIn(dir.path()), std::set<std::string>{"LTC1-END-REPORT.LOG"});
 }
 
+TEST(Win32FileSystem, AppendsWholeLinesAfterALineCutShortAndTellsTheFreeSpace) {
+    TempDir dir;
+    Win32FileSystem files;
+    const std::string path = dir / "LTC1-RUN-HISTORY.csv";
+    ASSERT_TRUE(files.appendLine(path, "header\r\n"));
+    ASSERT_TRUE(files.appendLine(path, "row 1\r\n"));
+    ASSERT_TRUE(files.writeText(path, *files.readText(path, 100).text + "row 2 cut"));
+    ASSERT_TRUE(files.appendLine(path, "row 3\r\n"));
+    EXPECT_EQ(files.readText(path, 100).text, "header\r\nrow 1\r\nrow 2 cut\r\nrow 3\r\n");
+    EXPECT_FALSE(files.appendLine(dir.path(), "x\r\n"));
+    EXPECT_FALSE(files.appendLine(dir / "missing\\file.csv", "x\r\n"));
+    const auto free = files.freeBytes(dir.path());
+    ASSERT_TRUE(free.has_value());
+    EXPECT_GT(*free, 0u);
+}
+
 TEST(Win32FileSystem, AWriteRemovesTheTemporariesAnEarlierWriteOfTheSameFileLeft) {
     TempDir dir;
     Win32FileSystem files;

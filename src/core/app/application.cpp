@@ -3,6 +3,7 @@
 #include "core/app/always_on_top.h"
 #include "core/app/main_window_close.h"
 #include "core/app/run_choices.h"
+#include "core/app/run_history_recorder.h"
 #include "core/app/run_sequence.h"
 #include "core/app/start_close_timers.h"
 #include "core/app/startup.h"
@@ -60,6 +61,11 @@ Application::Application(Platform& platform)
     main_.BOX_INFO_BUTTON.onClick = [this] { infoWindows_->openBoxInfo(); };
     setupCheck_ = std::make_unique<SetupCheckWindows>(context_, *settingsWindows_);
     settingsWindows_->openSetupCheck = [this](Form& owner) { setupCheck_->open(owner); };
+    main_.HISTORY_BUTTON.onClick = [this] { reportsWindows_->openHistory(main_); };
+    // Last: it follows the steps, the start/stop button and the close as
+    // the others left them.
+    runHistory_ = std::make_unique<RunHistoryRecorder>(context_);
+    runHistory_->install();
 }
 
 Application::~Application() = default;
@@ -73,6 +79,7 @@ bool Application::runUnderWay() {
 
 void Application::start() {
     runStartUp(context_);
+    runHistory_->recordInterruptedRun();
     platform_.windows.showModeless(main_);
 }
 

@@ -12,6 +12,7 @@ namespace syncward {
 class ConfGenWindows;
 class FolderSizer;
 class PowerAutotimer;
+class RunHistoryRecorder;
 class ReportsWindows;
 class SettingsWindows;
 class SetupCheckWindows;
@@ -58,6 +59,7 @@ private:
     std::unique_ptr<InfoWindows> infoWindows_;
     std::unique_ptr<FolderSizer> folderSizer_;
     std::unique_ptr<SetupCheckWindows> setupCheck_;
+    std::unique_ptr<RunHistoryRecorder> runHistory_;
 };
 
 }  // namespace syncward

@@ -28,6 +28,11 @@ long long leadingNumber(const std::string& text) {
 
 }  // namespace
 
+std::optional<long long> blockNumber(const std::string& count) {
+    if (!hasDigit(count)) return std::nullopt;
+    return leadingNumber(count);
+}
+
 // Without a known start (no count was loaded before the run) the end count
 // is the whole chain's height, not what this run downloaded.
 std::string downloadedBlocks(const std::string& endCount, const std::string& startCount) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace syncward {
@@ -11,6 +12,9 @@ class PlatformProfile;
 // End number minus start number, each read by its leading numeric part (a
 // trailing line end is ignored), as a plain decimal number; a count without
 // any digit makes the number unknown, and says which end is missing.
+// A block count's number by its leading numeric part; nullopt when the
+// text holds no digit at all (no count was known).
+std::optional<long long> blockNumber(const std::string& count);
 std::string downloadedBlocks(const std::string& endCount, const std::string& startCount);
 
 // The end report, composed from the run record of the main window. Every

@@ -32,8 +32,10 @@ std::string failureText(AppContext& app, const std::string& folder) {
 
 FolderSizer::FolderSizer(AppContext& app)
     : app_(app),
-      before_{&app.main.FFS_RUN_1_BUTTON, &app.main.BC_FOLDER_SIZE_BEFORE, &app.main.FOLDER_SIZER_BEFORE_TIMER},
-      after_{&app.main.FFS_RUN_2_BUTTON, &app.main.BC_FOLDER_SIZE_AFTER, &app.main.FOLDER_SIZER_AFTER_TIMER} {
+      before_{&app.main.FFS_RUN_1_BUTTON, &app.main.BC_FOLDER_SIZE_BEFORE, &app.main.FOLDER_SIZER_BEFORE_TIMER,
+              &app.main.FOLDER_BYTES_BEFORE},
+      after_{&app.main.FFS_RUN_2_BUTTON, &app.main.BC_FOLDER_SIZE_AFTER, &app.main.FOLDER_SIZER_AFTER_TIMER,
+             &app.main.FOLDER_BYTES_AFTER} {
     for (const Kind* kind : {&before_, &after_}) {
         kind->timer->onTick = [this, kind] { ask(*kind); };
         kind->runButton->onClick = [kind] { kind->timer->start(); };
@@ -83,6 +85,7 @@ void FolderSizer::walkNext() {
 void FolderSizer::write(const Kind& kind, const std::string& folder, std::optional<std::uint64_t> bytes) {
     MainWindow& w = app_.main;
     const auto boxes = workingBoxes(w);
+    *kind.bytes = bytes;
     if (bytes) {
         const auto lines = sizeLadder(*bytes, app_.platform.environment.numberSeparators());
         std::string joined;

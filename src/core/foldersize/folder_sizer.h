@@ -41,6 +41,7 @@ private:
         Button* runButton;
         TextBox* result;
         Timer* timer;
+        std::optional<std::uint64_t>* bytes;
     };
 
     void ask(const Kind& kind);

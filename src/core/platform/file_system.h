@@ -28,6 +28,7 @@ struct TextRead {
 namespace read_limits {
 inline constexpr std::size_t blockCount = 4 * 1024;             // a number, or the client's short complaint
 inline constexpr std::size_t shownInWindow = 16 * 1024 * 1024;  // a text a window shows whole
+inline constexpr std::size_t runHistory = 64 * 1024 * 1024;     // years of weekly runs, and far more
 }  // namespace read_limits
 
 // Plain text files and folders. Texts are bytes as they stand on disk.
@@ -47,6 +48,15 @@ public:
     // Removes one file (never a folder). True when no file is there
     // afterwards, also when there was none.
     virtual bool removeFile(const std::string& path) = 0;
+    // Adds one whole line (its line end included) at the end of the file,
+    // created readable by its owner only when there is none. A file whose
+    // last line was cut short gets a line end first, so the new line stands
+    // on its own. Earlier lines are never rewritten. False when the line
+    // could not be written.
+    virtual bool appendLine(const std::string& path, const std::string& line) = 0;
+    // The bytes still free for this user on the disk that holds the path;
+    // nullopt when the system cannot tell.
+    virtual std::optional<std::uint64_t> freeBytes(const std::string& path) = 0;
 };
 
 }  // namespace syncward

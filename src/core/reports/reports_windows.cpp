@@ -23,15 +23,16 @@ ReportsLogsWindow::ReportsLogsWindow(AppContext& app)
     : Form(formName, app.platform.loop),
       SE_LOG_BUTTON(*this, "SE_LOG_BUTTON", "\"" + app.profile().mailerName() + "\" LOG"),
       OPENS_IN_LABEL(*this, "OPENS_IN_LABEL", "OPENS IN " + app.profile().viewerName()),
-      app_(app) {
+      app_(app),
+      viewer_(app, VIEWER_TIMER, MESSAGE_STATUS_TEXTBOX) {
     setCaption("SYNCWARD - REPORTS / LOGS");
     LOG_FILE_OUTPUT_TEXTBOX.setLocked(true);
     MESSAGE_STATUS_TEXTBOX.setLocked(true);
     VIEW_LAST_SAVED_REPORT_BUTTON.onClick = [this] {
-        open(home_layout::reportFile(app_.profile(), home_, app_.executableName));
+        viewer_.open(home_layout::reportFile(app_.profile(), home_, app_.executableName));
     };
     SE_LOG_BUTTON.onClick = [this] {
-        open(home_layout::mailerLogFile(app_.profile(), home_, app_.executableName));
+        viewer_.open(home_layout::mailerLogFile(app_.profile(), home_, app_.executableName));
     };
     REFRESH_BUTTON.onClick = [this] {
         LOG_FILE_OUTPUT_TEXTBOX.setBackground(colours::cyan);
@@ -39,9 +40,8 @@ ReportsLogsWindow::ReportsLogsWindow(AppContext& app)
         LOG_FILE_OUTPUT_TEXTBOX.setBackground(colours::windowBackground);
     };
     OK_BUTTON.onClick = [this] { close(); };
-    VIEWER_TIMER.onTick = [this] { viewerTick(); };
     onClose = [this] {
-        VIEWER_TIMER.stop();
+        viewer_.stop();
         app_.settings.savePosition(*this, reportsPlacement);
     };
 }
@@ -51,43 +51,6 @@ void ReportsLogsWindow::load(const std::string& home) {
     app_.settings.loadPlacement(*this, reportsPlacement);
     LOG_FILE_OUTPUT_TEXTBOX.setText(app_.main.LOG_FILE_OUTPUT_TEXTBOX.text());
     showStatus(MESSAGE_STATUS_TEXTBOX, "", colours::windowBackground);
-}
-
-// The viewer would only complain in a window of its own, or not at all.
-void ReportsLogsWindow::open(const std::string& path) {
-    if (app_.platform.files.readText(path, 0).failure == ReadFailure::missing) {
-        showStatus(MESSAGE_STATUS_TEXTBOX, "!!! FILE NOT FOUND: " + path + " !!!", colours::red);
-        return;
-    }
-    const auto command = app_.profile().openFileCommand(path);
-    viewer_ = app_.platform.launcher.runProgramWatched(command);
-    if (!viewer_) {
-        VIEWER_TIMER.stop();
-        showStatus(MESSAGE_STATUS_TEXTBOX, "!!! COULD NOT START " + command.front() + " !!!", colours::red);
-        return;
-    }
-    // Opened is said once the viewer says so: xdg-open starts, then ends
-    // with 4 when nothing can open the file.
-    viewerPath_ = path;
-    viewerTicks_ = 0;
-    showStatus(MESSAGE_STATUS_TEXTBOX, "!!! OPENING: " + path + " !!!", colours::windowBackground);
-    VIEWER_TIMER.stop();
-    VIEWER_TIMER.start();
-}
-
-void ReportsLogsWindow::viewerTick() {
-    const int status = viewer_ ? viewer_->status() : ProgramExit::unknown;
-    // Still running after ten seconds: the viewer itself is showing it.
-    if (status == ProgramExit::running && ++viewerTicks_ < 40) return;
-    VIEWER_TIMER.stop();
-    if (status > 0) {
-        showStatus(MESSAGE_STATUS_TEXTBOX,
-                   "!!! NOT OPENED - " + app_.profile().openFileCommand(viewerPath_).front() + " ENDED WITH STATUS " +
-                       std::to_string(status) + ": " + viewerPath_ + " !!!",
-                   colours::red);
-        return;
-    }
-    showStatus(MESSAGE_STATUS_TEXTBOX, "!!! OPENED: " + viewerPath_ + " !!!", colours::green);
 }
 
 LogManagerWindow::LogManagerWindow(AppContext& app)
@@ -132,7 +95,7 @@ void LogManagerWindow::clear(TextBox& location, Button& button) {
     button.setEnabled(false);
 }
 
-ReportsWindows::ReportsWindows(AppContext& app) : app_(app), reportsLogs_(app), logManager_(app) {
+ReportsWindows::ReportsWindows(AppContext& app) : app_(app), reportsLogs_(app), logManager_(app), history_(app) {
     reportsLogs_.LOG_MANAGER_BUTTON.onClick = [this] { openLogManager(reportsLogs_); };
 }
 
@@ -141,6 +104,11 @@ void ReportsWindows::openReportsLogs(Form& owner) { openReportsLogs(owner, app_.
 void ReportsWindows::openReportsLogs(Form& owner, const std::string& home) {
     reportsLogs_.load(home);
     app_.platform.windows.showModal(reportsLogs_, owner);
+}
+
+void ReportsWindows::openHistory(Form& owner) {
+    history_.load(app_.main.SYNCWARD_HOME_TEXTBOX.text());
+    app_.platform.windows.showModal(history_, owner);
 }
 
 void ReportsWindows::openLogManager(Form& owner) {

@@ -4,7 +4,8 @@
 #include <string>
 
 #include "core/form/form.h"
-#include "core/platform/launcher.h"
+#include "core/reports/file_viewer.h"
+#include "core/reports/history_window.h"
 
 namespace syncward {
 
@@ -37,14 +38,9 @@ public:
     const std::string& home() const { return home_; }
 
 private:
-    void open(const std::string& path);
-    void viewerTick();
-
     AppContext& app_;
     std::string home_;
-    std::string viewerPath_;
-    std::shared_ptr<const ProgramExit> viewer_;
-    int viewerTicks_ = 0;
+    FileViewer viewer_;
 };
 
 // SYNCWARD_LOG_MANAGER: where the three files of this copy lie, and the
@@ -89,14 +85,18 @@ public:
     void openReportsLogs(Form& owner, const std::string& home);
     // With the reports window's home folder.
     void openLogManager(Form& owner);
+    // The main window's copy's run history.
+    void openHistory(Form& owner);
 
     ReportsLogsWindow& reportsLogs() { return reportsLogs_; }
     LogManagerWindow& logManager() { return logManager_; }
+    HistoryWindow& history() { return history_; }
 
 private:
     AppContext& app_;
     ReportsLogsWindow reportsLogs_;
     LogManagerWindow logManager_;
+    HistoryWindow history_;
 };
 
 }  // namespace syncward

@@ -55,6 +55,10 @@ void EmailMainSettingsWindow::resetToBuiltState() {
         const ReactionBlocker quiet(REPORT_AS_ATTACHMENT_TICKBOX);
         REPORT_AS_ATTACHMENT_TICKBOX.setValue(0);
     }
+    {
+        const ReactionBlocker quiet(INCLUDE_HISTORY_IN_REPORT_MAIL_TICKBOX);
+        INCLUDE_HISTORY_IN_REPORT_MAIL_TICKBOX.setValue(0);
+    }
     SHOW_PASSWORD_TICKBOX.setValue(0);
     showStatus(MESSAGE_STATUS_TEXTBOX, "", colours::windowBackground);
     applied_ = false;
@@ -73,6 +77,7 @@ void EmailMainSettingsWindow::load() {
     startCommand_.clear();
     endCommand_.clear();
     s.loadTick(REPORT_AS_ATTACHMENT_TICKBOX, 0);
+    s.loadTick(INCLUDE_HISTORY_IN_REPORT_MAIL_TICKBOX, 0);
     MESSAGE_COMMAND_TB.setText("");
     ATTACHMENT_COMMAND_TB.setText("");
     COMMAND_UPDATE_TIMER.setInterval(500);
@@ -110,7 +115,10 @@ void EmailMainSettingsWindow::rebuildCommands() {
 
     MESSAGE_COMMAND_TB.setText("");
     ATTACHMENT_COMMAND_TB.setText("");
-    MESSAGE_COMMAND_TB.setText(reportMessageOption(profile, fields.reportFile));
+    const std::string messageFile = INCLUDE_HISTORY_IN_REPORT_MAIL_TICKBOX.ticked()
+                                        ? home_layout::reportMailFile(profile, home, app_.executableName)
+                                        : fields.reportFile;
+    MESSAGE_COMMAND_TB.setText(reportMessageOption(profile, messageFile));
     startCommand_ = startMailCommand(profile, fields, START_EMAIL_SUBJECT_TEXTBOX.text());
     if (REPORT_AS_ATTACHMENT_TICKBOX.ticked())
         ATTACHMENT_COMMAND_TB.setText(reportAttachmentOption(profile, fields.reportFile));
@@ -188,6 +196,7 @@ void EmailMainSettingsWindow::ok() {
     for (const TextBox* box : {&EMAIL_OUTPUT_START_COMMAND_TEXTBOX, &EMAIL_OUTPUT_END_COMMAND_TEXTBOX})
         saved = s.saveText(*box) && saved;
     saved = s.saveTick(REPORT_AS_ATTACHMENT_TICKBOX) && saved;
+    saved = s.saveTick(INCLUDE_HISTORY_IN_REPORT_MAIL_TICKBOX) && saved;
     main.EMAIL_OUTPUT_START_COMMAND_TEXTBOX.setText(EMAIL_OUTPUT_START_COMMAND_TEXTBOX.text());
     main.EMAIL_OUTPUT_END_COMMAND_TEXTBOX.setText(EMAIL_OUTPUT_END_COMMAND_TEXTBOX.text());
     applied_ = true;

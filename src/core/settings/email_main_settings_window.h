@@ -25,10 +25,14 @@ inline constexpr const char* notStored = "!!! COMMAND FILES WRITTEN - SETTINGS N
 class EmailMainSettingsWindow : public EmailSettingsForm {
 public:
     static constexpr const char* formName = "SYNCWARD_EMAIL_MAIN_SETTINGS";
+    static constexpr const char* includeHistoryName = "INCLUDE_HISTORY_IN_REPORT_MAIL_TICKBOX";
 
     EmailMainSettingsWindow(AppContext& app, std::function<MainSettingsWindow&()> mainSettings);
 
     TickBox REPORT_AS_ATTACHMENT_TICKBOX{*this, "REPORT_AS_ATTACHMENT_TICKBOX", "Also Attachment Report To Email"};
+    // The mail's text is then the report followed by the last runs of the
+    // history; the report file itself stays as it is.
+    TickBox INCLUDE_HISTORY_IN_REPORT_MAIL_TICKBOX{*this, includeHistoryName, "Include History In Report Mail"};
     TextBox START_EMAIL_SUBJECT_TEXTBOX{*this, "START_EMAIL_SUBJECT_TEXTBOX"};
     TextBox END_EMAIL_SUBJECT_TEXTBOX{*this, "END_EMAIL_SUBJECT_TEXTBOX"};
     TextBox TLS_TB_SETTING{*this, "TLS_TB_SETTING", email_texts::tlsNo};

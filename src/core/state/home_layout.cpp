@@ -29,6 +29,18 @@ std::string reportFile(const PlatformProfile& profile, const std::string& home, 
     return fileIn(profile, home, reports, exe + "-END-REPORT.LOG");
 }
 
+std::string runHistoryFile(const PlatformProfile& profile, const std::string& home, const std::string& exe) {
+    return fileIn(profile, home, reports, exe + "-RUN-HISTORY.csv");
+}
+
+std::string runUnderWayFile(const PlatformProfile& profile, const std::string& home, const std::string& exe) {
+    return fileIn(profile, home, reports, exe + "-RUN-UNDER-WAY.csv");
+}
+
+std::string reportMailFile(const PlatformProfile& profile, const std::string& home, const std::string& exe) {
+    return fileIn(profile, home, reports, exe + "-END-REPORT-MAIL.LOG");
+}
+
 std::string clientErrorFile(const PlatformProfile& profile, const std::string& home, const std::string& exe) {
     return fileIn(profile, home, logs, exe + "-BLOCKCOUNTER-CLIENT.LOG");
 }

@@ -23,6 +23,14 @@ std::string subfolder(const PlatformProfile& profile, const std::string& home, c
 std::string blockCountFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
 std::string configFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
 std::string reportFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
+// Every run, one line each, appended and never rewritten.
+std::string runHistoryFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
+// The row of the run under way, as far as it got: what the next start
+// writes into the history when the run was cut short.
+std::string runUnderWayFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
+// The end-report mail's text when it carries the last runs after the
+// report: the report file itself stays as it is.
+std::string reportMailFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
 std::string clientErrorFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);
 // The node's answers to the node check, all in one file.
 std::string nodeCheckFile(const PlatformProfile& profile, const std::string& home, const std::string& exe);

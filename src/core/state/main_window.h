@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -102,6 +104,10 @@ public:
     bool PHASE_LIMIT = false;
     // Steps 1 to 19 are under way.
     bool RUN_UNDER_WAY = false;
+    // The blockchain folder's measured sizes as numbers, for the run
+    // history; absent until measured, or when the measurement failed.
+    std::optional<std::uint64_t> FOLDER_BYTES_BEFORE;
+    std::optional<std::uint64_t> FOLDER_BYTES_AFTER;
 
     // Settings-backed controls.
     TickBox ALWAYS_ON_TOP_TICKBOX{*this, "ALWAYS_ON_TOP_TICKBOX", "Always On Top", 1};
@@ -207,6 +213,7 @@ public:
     Button BLOCK_TIMES_WINDOW_BUTTON{*this, "BLOCK_TIMES_WINDOW_BUTTON", "Block Times"};
     Button MANUAL_RUN_BUTTON{*this, "MANUAL_RUN_BUTTON", "Manual Run"};
     Button END_LOG_BUTTON{*this, "END_LOG_BUTTON", "End Log"};
+    Button HISTORY_BUTTON{*this, "HISTORY_BUTTON", "History"};
     Button MULTILOADER_START_STOP_BUTTON{*this, "MULTILOADER_START_STOP_BUTTON", "START"};
     Button AUTOSTART_START_BUTTON{*this, "AUTOSTART_START_BUTTON", "START"};
     Button AUTOCLOSE_START_BUTTON{*this, "AUTOCLOSE_START_BUTTON", "START"};

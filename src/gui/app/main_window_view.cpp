@@ -287,7 +287,7 @@ QWidget* MainWindowView::buttonsRow() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
     for (const char* name : {"SETTINGS_BUTTON", "MANUAL_RUN_BUTTON", "TERMINATOR_BUTTON", "BLOCK_TIMES_WINDOW_BUTTON",
-                             "END_LOG_BUTTON", "ABOUT_BUTTON", "HELP_BUTTON", "BOX_INFO_BUTTON", "EXIT_BUTTON"})
+                             "END_LOG_BUTTON", "HISTORY_BUTTON", "ABOUT_BUTTON", "HELP_BUTTON", "BOX_INFO_BUTTON", "EXIT_BUTTON"})
         layout->addWidget(control(name));
     return row;
 }

@@ -71,7 +71,11 @@ EmailMainSettingsView::EmailMainSettingsView(EmailMainSettingsWindow& model, QWi
     auto* commands = new QGroupBox("COMMANDS");
     auto* grid = new QGridLayout(commands);
     grid->setVerticalSpacing(2);
-    grid->addWidget(control("REPORT_AS_ATTACHMENT_TICKBOX"), 0, 0, 1, 2);
+    auto* ticks = new QHBoxLayout;
+    ticks->addWidget(control("REPORT_AS_ATTACHMENT_TICKBOX"));
+    ticks->addWidget(control("INCLUDE_HISTORY_IN_REPORT_MAIL_TICKBOX"));
+    ticks->addStretch(1);
+    grid->addLayout(ticks, 0, 0, 1, 2);
     grid->addWidget(new QLabel("START SUBJECT:"), 1, 0);
     grid->addWidget(control("START_EMAIL_SUBJECT_TEXTBOX"), 1, 1);
     grid->addWidget(new QLabel("END SUBJECT:"), 2, 0);

@@ -34,4 +34,12 @@ std::optional<std::string> QtDialogs::openFile(Form& owner, const std::string& t
     return file.toStdString();
 }
 
+std::optional<std::string> QtDialogs::saveFile(Form& owner, const std::string& title, const std::string& filter,
+                                               const std::string& initialPath) {
+    const QString file = QFileDialog::getSaveFileName(host_.viewOf(owner), QString::fromStdString(title),
+                                                      QString::fromStdString(initialPath), qtFilter(filter));
+    if (file.isEmpty()) return std::nullopt;
+    return file.toStdString();
+}
+
 }  // namespace syncward

@@ -13,6 +13,8 @@ public:
                                             const std::string& initialFolder) override;
     std::optional<std::string> openFile(Form& owner, const std::string& title, const std::string& filter,
                                         const std::string& initialFolder) override;
+    std::optional<std::string> saveFile(Form& owner, const std::string& title, const std::string& filter,
+                                        const std::string& initialPath) override;
 
 private:
     QtWindowHost& host_;

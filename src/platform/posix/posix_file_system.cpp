@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -162,6 +163,29 @@ bool PosixFileSystem::createFolder(const std::string& path) {
 bool PosixFileSystem::removeFile(const std::string& path) {
     if (path.empty()) return false;
     return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
+// One write of the whole line at the end, so a reader (or a crash) never
+// sees half of it beside a whole one; a device or a pipe in the file's
+// place is refused.
+bool PosixFileSystem::appendLine(const std::string& path, const std::string& line) {
+    if (path.empty()) return false;
+    const Descriptor fd(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0600));
+    if (fd.get() < 0) return false;
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    std::string text;
+    char last = '\n';
+    if (info.st_size > 0 && ::pread(fd.get(), &last, 1, info.st_size - 1) != 1) return false;
+    if (last != '\n') text = "\n";
+    text += line;
+    return writeAll(fd.get(), text) && ::fsync(fd.get()) == 0;
+}
+
+std::optional<std::uint64_t> PosixFileSystem::freeBytes(const std::string& path) {
+    struct statvfs disk {};
+    if (path.empty() || ::statvfs(path.c_str(), &disk) != 0) return std::nullopt;
+    return static_cast<std::uint64_t>(disk.f_bavail) * disk.f_frsize;
 }
 
 }  // namespace syncward

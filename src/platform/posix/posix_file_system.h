@@ -13,6 +13,8 @@ public:
     bool folderExists(const std::string& path) override;
     bool createFolder(const std::string& path) override;
     bool removeFile(const std::string& path) override;
+    bool appendLine(const std::string& path, const std::string& line) override;
+    std::optional<std::uint64_t> freeBytes(const std::string& path) override;
 };
 
 }  // namespace syncward

@@ -175,6 +175,38 @@ bool Win32FileSystem::removeFile(const std::string& path) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+// Opened for appending only, so every write lands at the end whatever
+// another writer did; the whole line goes in one write.
+bool Win32FileSystem::appendLine(const std::string& path, const std::string& line) {
+    if (path.empty()) return false;
+    const std::wstring target = widen(path);
+    if (isFolder(target)) return false;
+    const Handle file(::CreateFileW(target.c_str(), FILE_APPEND_DATA | FILE_READ_DATA, FILE_SHARE_READ, ownerOnlyFile(),
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file || ::GetFileType(file.get()) != FILE_TYPE_DISK) return false;
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size)) return false;
+    std::string text;
+    if (size.QuadPart > 0) {
+        LARGE_INTEGER at{};
+        at.QuadPart = size.QuadPart - 1;
+        char last = 0;
+        DWORD got = 0;
+        if (!::SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN) || !::ReadFile(file.get(), &last, 1, &got, nullptr) ||
+            got != 1)
+            return false;
+        if (last != '\n') text = "\r\n";
+    }
+    text += line;
+    return writeAll(file.get(), text) && ::FlushFileBuffers(file.get());
+}
+
+std::optional<std::uint64_t> Win32FileSystem::freeBytes(const std::string& path) {
+    ULARGE_INTEGER available{};
+    if (path.empty() || !::GetDiskFreeSpaceExW(widen(path).c_str(), &available, nullptr, nullptr)) return std::nullopt;
+    return available.QuadPart;
+}
+
 namespace {
 
 bool isLink(const WIN32_FIND_DATAW& entry) {

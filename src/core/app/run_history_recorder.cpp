@@ -1,0 +1,171 @@
+#include "core/app/run_history_recorder.h"
+
+#include "core/app/end_report.h"
+#include "core/app/run_outcome.h"
+#include "core/blockcounter/node_check.h"
+#include "core/reports/history_mail_table.h"
+#include "core/settings/email_main_settings_window.h"
+#include "core/state/app_context.h"
+#include "core/state/home_layout.h"
+
+namespace syncward {
+
+namespace {
+
+constexpr const char* stoppedOutcome = "!!! RUN STOPPED BY THE USER !!!";
+constexpr const char* closedOutcome = "!!! RUN CUT SHORT - PROGRAM CLOSED !!!";
+constexpr const char* underWayOutcome = "!!! RUN UNDER WAY !!!";
+// How many runs the end-report mail carries, this one included.
+constexpr std::size_t runsInMail = 5;
+
+// What the node said of the chain, by the run's typed verdict.
+std::string nodeCheckResult(const MainWindow& w, bool counterEnded) {
+    if (!w.NODE_CHECK_FAILURE.empty()) return "NOT CONFIRMED - " + w.NODE_CHECK_FAILURE;
+    if (!w.RUN_FAILURE.empty()) return "NO CHAIN TO JUDGE - " + w.RUN_FAILURE;
+    if (!w.CONFIRM_WITH_NODE_TICKBOX.ticked() || !w.TASK_8_ENABLE_TICKBOX.ticked() || !counterEnded) return "NOT ASKED";
+    if (!w.NODE_CHECK_PARTIAL.empty()) return "PARTIAL - NOT CHECKED: " + w.NODE_CHECK_PARTIAL;
+    return "CONFIRMED";
+}
+
+std::string finalAction(const MainWindow& w) {
+    const std::string& action = w.AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX.text();
+    const std::string& power = w.AUTOTIMER_ACTION_TEXTBOX.text();
+    return power.empty() || power == action ? action : action + " - " + power;
+}
+
+std::string nodeProgram(const MainWindow& w) {
+    const std::string& which = w.RUN_QT_OR_D_TEXTBOX.text();
+    if (which.empty()) return {};
+    return which + " - " + (which == "DAEMON" ? w.DAEMON_NAME_TEXTBOX.text() : w.QT_NAME_TEXTBOX.text());
+}
+
+}  // namespace
+
+RunHistoryRecorder::RunHistoryRecorder(AppContext& app) : app_(app) {}
+
+RunRecord RunHistoryRecorder::currentRecord(const std::string& outcome) const {
+    const MainWindow& w = app_.main;
+    Environment& env = app_.platform.environment;
+    RunRecord r;
+    r.start = start_;
+    r.startOffset = startOffset_;
+    r.end = env.secondsSinceEpoch();
+    r.endOffset = env.utcOffsetSeconds(r.end);
+    // Each figure only once the step that takes it is done: before that
+    // the boxes still hold the run before's.
+    if (reached(RunStep::startNode)) r.nodeProgram = nodeProgram(w);
+    if (reached(RunStep::logStartBlock)) r.blocksBefore = blockNumber(w.BLOCKCOUNT_LOG_START_TEXTBOX.text());
+    if (reached(RunStep::logEndBlock)) r.blocksAfter = blockNumber(w.BLOCKCOUNT_LOG_END_TEXTBOX.text());
+    if (r.blocksBefore && r.blocksAfter) r.blocksDownloaded = *r.blocksAfter - *r.blocksBefore;
+    r.bytesBefore = w.FOLDER_BYTES_BEFORE;
+    r.bytesAfter = w.FOLDER_BYTES_AFTER;
+    if (reached(RunStep::startBlockCounter))
+        r.blockCounterOutcome =
+            w.TASK_8_ENABLE_TICKBOX.ticked() ? w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.text() : std::string("SKIPPED");
+    r.runOutcome = outcome;
+    r.nodeCheck = nodeCheckResult(w, reached(RunStep::waitForBlockCounter));
+    if (reached(RunStep::createEndReport)) r.finalAction = finalAction(w);
+    return r;
+}
+
+void RunHistoryRecorder::install() {
+    MainWindow& w = app_.main;
+    for (int step = 1; step <= MainWindow::stepCount; ++step) {
+        Timer& timer = w.taskTimer(step);
+        timer.onTick = [this, &timer, step, tick = std::move(timer.onTick)] {
+            if (tick) tick();
+            // A step that waits keeps its timer running and ticks again.
+            if (!timer.enabled()) stepDone(step);
+        };
+    }
+    Button& startStop = w.MULTILOADER_START_STOP_BUTTON;
+    startStop.onClick = [this, &w, click = std::move(startStop.onClick)] {
+        const bool underWay = w.RUN_UNDER_WAY;
+        if (click) click();
+        if (underWay && !w.RUN_UNDER_WAY) runEnded(stoppedOutcome);
+    };
+    w.onClose = [this, &w, close = std::move(w.onClose)] {
+        if (w.RUN_UNDER_WAY) runEnded(closedOutcome);
+        if (close) close();
+    };
+}
+
+void RunHistoryRecorder::stepDone(int step) {
+    reached_ = step;
+    if (step == stepNumber(RunStep::logDateTimeAndComputer)) runStarted();
+    if (step == stepNumber(RunStep::createEndReport)) writeReportMail();
+    if (step == MainWindow::stepCount) {
+        // The last step stored the outcome the last-run box shows.
+        runEnded(app_.main.MULTILOADER_LAST_RUN_TEXTBOX.text());
+        return;
+    }
+    keepUnderWay();
+}
+
+void RunHistoryRecorder::runStarted() {
+    Environment& env = app_.platform.environment;
+    start_ = env.secondsSinceEpoch();
+    startOffset_ = env.utcOffsetSeconds(start_);
+    app_.main.FOLDER_BYTES_BEFORE.reset();
+    app_.main.FOLDER_BYTES_AFTER.reset();
+    keptUnderWay_.clear();
+}
+
+std::string RunHistoryRecorder::underWayFile() const {
+    return home_layout::runUnderWayFile(app_.profile(), app_.main.SYNCWARD_HOME_TEXTBOX.text(), app_.executableName);
+}
+
+// Written only when the row changed: the waiting steps tick every second.
+void RunHistoryRecorder::keepUnderWay() {
+    if (!app_.profile().isAbsoluteFolder(app_.main.SYNCWARD_HOME_TEXTBOX.text())) return;
+    const std::string row = historyRow(currentRecord(underWayOutcome), app_.profile().lineEnd());
+    if (row == keptUnderWay_) return;
+    if (app_.platform.files.writeText(underWayFile(), row)) keptUnderWay_ = row;
+}
+
+void RunHistoryRecorder::runEnded(const std::string& outcome) {
+    const HistoryAppend append = appendToHistory(app_.platform.files, app_.profile(),
+                                                 app_.main.SYNCWARD_HOME_TEXTBOX.text(), app_.executableName,
+                                                 currentRecord(outcome));
+    if (!keptUnderWay_.empty()) app_.platform.files.removeFile(underWayFile());
+    keptUnderWay_.clear();
+    reached_ = 0;
+    if (const std::string status = historyStatus(append); !status.empty()) app_.status(status);
+}
+
+void RunHistoryRecorder::recordInterruptedRun() {
+    if (!app_.profile().isAbsoluteFolder(app_.main.SYNCWARD_HOME_TEXTBOX.text())) return;
+    // A run that ended in any other way has already written its row and
+    // removed the one it kept.
+    const TextRead kept = app_.platform.files.readText(underWayFile(), read_limits::shownInWindow);
+    if (!kept.text) return;
+    const std::string stored = app_.settings.get(app_.main.MULTILOADER_LAST_RUN_TEXTBOX.name(), "");
+    const HistoryRead read = parseHistory(std::string(run_history_texts::header) + "\n" + *kept.text);
+    if (!stored.starts_with(main_texts::runUnderWay) || read.rows.size() != 1) {
+        app_.platform.files.removeFile(underWayFile());
+        return;
+    }
+    RunRecord record = read.rows.front();
+    record.runOutcome = shownLastRun(stored);
+    const HistoryAppend append = appendToHistory(app_.platform.files, app_.profile(),
+                                                 app_.main.SYNCWARD_HOME_TEXTBOX.text(), app_.executableName, record);
+    if (append.written) app_.platform.files.removeFile(underWayFile());
+    if (const std::string status = historyStatus(append); !status.empty()) app_.status(status);
+}
+
+// The report file stays as it is; the mail gets its own text with the
+// last runs after the report, when the e-mail settings ask for it.
+void RunHistoryRecorder::writeReportMail() {
+    if (app_.settings.getTick(EmailMainSettingsWindow::includeHistoryName, 0) != 1) return;
+    const PlatformProfile& profile = app_.profile();
+    const std::string& home = app_.main.SYNCWARD_HOME_TEXTBOX.text();
+    if (!profile.isAbsoluteFolder(home)) return;
+    std::vector<RunRecord> rows = findHistoryFile(app_.platform.files, profile, home, app_.executableName).read.rows;
+    rows.push_back(currentRecord(runOutcome(app_.main)));
+    const std::string mail = app_.main.LOG_FILE_OUTPUT_TEXTBOX.text() + profile.lineEnd() + profile.lineEnd() +
+                             historyMailTable(rows, runsInMail, profile.lineEnd());
+    if (!app_.platform.files.writeText(home_layout::reportMailFile(profile, home, app_.executableName), mail))
+        app_.status("!!! END REPORT MAIL TEXT NOT WRITTEN - CHECK THE REPORTS FOLDER !!!");
+}
+
+}  // namespace syncward

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+
+#include "core/reports/run_history.h"
+#include "core/state/run_state.h"
+
+namespace syncward {
+
+struct AppContext;
+
+// Keeps the run history: one row per run, appended when the run ends
+// however it ends (its last step, the start/stop button, the window
+// closed under it), and, for a run cut short by a crash or a power cut,
+// at the next start. While a run is under way its row as far as it got is
+// kept in a file beside the history, so that next start can still write it.
+class RunHistoryRecorder {
+public:
+    explicit RunHistoryRecorder(AppContext& app);
+
+    // Attaches to the run's steps, its start/stop button and the main
+    // window's close; installed after those.
+    void install();
+    // At start-up: a run the store still says is under way did not end.
+    void recordInterruptedRun();
+
+    // This run's row with the given outcome, as far as the run has got.
+    RunRecord currentRecord(const std::string& outcome) const;
+
+private:
+    void stepDone(int step);
+    void runStarted();
+    void runEnded(const std::string& outcome);
+    void keepUnderWay();
+    void writeReportMail();
+    std::string underWayFile() const;
+
+    AppContext& app_;
+    long long start_ = 0;
+    int startOffset_ = 0;
+    int reached_ = 0;  // the last step of this run that was done
+    bool reached(RunStep step) const { return reached_ >= stepNumber(step); }
+    std::string keptUnderWay_;
+};
+
+}  // namespace syncward

@@ -1,0 +1,210 @@
+// Every run leaves one row in the run history, written by the real steps
+// on virtual time: a completed run, one the node did not confirm, one
+// stopped by hand, and one cut short, whose row the next start writes.
+#include <gtest/gtest.h>
+
+#include "block_counter_rig.h"
+#include "core/app/run_history_recorder.h"
+#include "core/reports/run_history.h"
+#include "core/settings/email_main_settings_window.h"
+
+namespace syncward::testing {
+namespace {
+
+constexpr std::int64_t minutes = 60'000;
+constexpr const char* chainFolder = "/srv/ltc";
+
+// A daemon-only copy under POSIX that counts every 5 s, stops the node,
+// reports and closes. The clock of the environment follows virtual time,
+// and the chain folder grows from 1 GB to 1.5 GB while the node runs.
+struct HistoryRun {
+    HistoryRun() : rig(PlatformProfile::posix("/home/satoshi")) {
+        rig.h.store("QT_NAME_TEXTBOX", "");
+        for (const char* tick : {"TASK_8_ENABLE_TICKBOX", "FINISH_WHEN_IDENTICAL_TICKBOX", "TASK_11_ENABLE_TICKBOX",
+                                 "TASK_19_ENABLE_TICKBOX", "RUN_DAEMON_TICKBOX"})
+            rig.h.store(tick, "1");
+        rig.h.store("USER_COUNT_TIME_TEXTBOX", "00:00:05");
+        rig.h.store("BLOCKCHAIN_HOME_TEXTBOX", chainFolder);
+        rig.h.fake.files.folderSizes[chainFolder] = 1'000'000'000;
+        rig.h.fake.environment.zone = [](long long) { return 3600; };
+        clock.onTick = [this] { rig.h.fake.environment.now += 1; };
+        clock.start();
+        rig.h.fake.launcher.onRun = [this, inner = rig.h.fake.launcher.onRun](const std::string& path) {
+            if (path == commandFilePath(rig.h.fake.profile, rig.home, "BTC1", CommandFile::RunDaemon)) {
+                rig.h.fake.processes.start(rig.daemon);
+                rig.h.fake.files.folderSizes[chainFolder] = 1'500'000'000;
+            }
+            if (path == commandFilePath(rig.h.fake.profile, rig.home, "BTC1", CommandFile::CliStop) &&
+                rig.h.fake.processes.processes.count(rig.daemon))
+                rig.h.fake.processes.end(rig.daemon);
+            inner(path);
+        };
+    }
+    void confirmingNode(long long height) {
+        rig.h.fake.nodeAnswers.chains["chain\n"] = ChainState{height, height, false};
+        rig.h.fake.nodeAnswers.peerLists["peers\n"] = PeerState{3, height};
+        rig.nodeAnswer = BlockCounterRig::nodeCheckText("chain", "peers");
+        for (int i = 0; i < 400; ++i) rig.readings.push_back(std::to_string(height) + "\n");
+    }
+    MainWindow& start(const std::string& lastCount = "600\n") {
+        rig.h.start();
+        rig.main().LAST_BLOCKCOUNT_TEXTBOX.setText(lastCount);
+        rig.main().MULTILOADER_START_STOP_BUTTON.click();
+        return rig.main();
+    }
+    bool ends() { return rig.runUntil([&] { return !rig.main().isOpen(); }, 65 * minutes); }
+    std::string historyPath() const { return home_layout::runHistoryFile(rig.h.fake.profile, rig.home, "BTC1"); }
+    bool keptUnderWay() const {
+        return rig.h.fake.files.files.count(home_layout::runUnderWayFile(rig.h.fake.profile, rig.home, "BTC1")) > 0;
+    }
+    std::vector<RunRecord> history() {
+        const HistoryRead read = parseHistory(rig.h.fake.files.files[historyPath()]);
+        EXPECT_TRUE(read.ours);
+        EXPECT_EQ(read.damagedLines, 0);
+        return read.rows;
+    }
+
+    BlockCounterRig rig;
+    Timer clock{rig.helper, "WALL_CLOCK", 1000};
+};
+
+TEST(RunHistoryRun, ACompletedRunLeavesOneRowWithItsRealFigures) {
+    HistoryRun run;
+    run.confirmingNode(700);
+    const long long started = run.rig.h.fake.environment.now;
+    run.start();
+    ASSERT_TRUE(run.ends());
+    const auto rows = run.history();
+    ASSERT_EQ(rows.size(), 1u);
+    const RunRecord& row = rows[0];
+    EXPECT_GE(row.start, started);
+    EXPECT_EQ(row.startOffset, 3600);
+    EXPECT_GT(row.seconds(), 20) << "four readings five seconds apart and the steps";
+    EXPECT_EQ(row.nodeProgram, "DAEMON - bitcoind");
+    EXPECT_EQ(row.blocksBefore, 600);
+    EXPECT_EQ(row.blocksAfter, 700);
+    EXPECT_EQ(row.blocksDownloaded, 100);
+    EXPECT_EQ(row.bytesBefore, 1'000'000'000u);
+    EXPECT_EQ(row.bytesAfter, 1'500'000'000u);
+    EXPECT_EQ(row.runOutcome, "!!! COMPLETED SUCCESSFULLY !!!");
+    EXPECT_EQ(row.blockCounterOutcome, "!!! COMPLETED SUCCESSFULLY !!!");
+    EXPECT_EQ(row.nodeCheck, "CONFIRMED");
+    EXPECT_EQ(row.finalAction, "AUTOCLOSE");
+    EXPECT_TRUE(row.succeeded());
+    EXPECT_FALSE(run.keptUnderWay()) << "nothing left under way";
+    // The file starts with its header and holds whole lines only.
+    const std::string& text = run.rig.h.fake.files.files[run.historyPath()];
+    EXPECT_TRUE(text.starts_with(std::string(run_history_texts::header) + "\n"));
+    EXPECT_TRUE(text.ends_with("AUTOCLOSE\n"));
+}
+
+TEST(RunHistoryRun, ARunTheNodeDidNotConfirmIsRecordedAsFailedWithTheNodesWord) {
+    HistoryRun run;
+    for (int i = 0; i < 400; ++i) run.rig.readings.push_back("700\n");
+    run.rig.h.fake.nodeAnswers.chains["chain\n"] = ChainState{700, 700, false};
+    run.rig.h.fake.nodeAnswers.peerLists["peers\n"] = PeerState{0, std::nullopt};
+    run.rig.nodeAnswer = BlockCounterRig::nodeCheckText("chain", "peers");
+    run.start();
+    ASSERT_TRUE(run.ends());
+    const auto rows = run.history();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].runOutcome, "!!! FINISHED - CHAIN NOT CONFIRMED - NO PEERS !!!");
+    EXPECT_EQ(rows[0].blockCounterOutcome, "!!! OVERRIDE TIMER ACTIVATED - CHAIN NOT CONFIRMED - NO PEERS !!!");
+    EXPECT_EQ(rows[0].nodeCheck, "NOT CONFIRMED - NO PEERS");
+    EXPECT_FALSE(rows[0].succeeded());
+    EXPECT_GE(rows[0].seconds(), 60 * 60) << "it ran to the hour's limit";
+}
+
+TEST(RunHistoryRun, AnOverriddenRunSaysSoInTheBlockCounterColumn) {
+    HistoryRun run;
+    run.rig.h.store("FINISH_WHEN_IDENTICAL_TICKBOX", "0");
+    run.rig.h.store("AUTOSTART_OVERRIDE_TIMER_TICKBOX", "1");
+    run.rig.h.store("USER_OVERRIDE_TIME_TEXTBOX", "00:01:00");
+    run.rig.h.store("CONFIRM_WITH_NODE_TICKBOX", "0");
+    for (int i = 0; i < 400; ++i) run.rig.readings.push_back("650\n");
+    run.start();
+    ASSERT_TRUE(run.ends());
+    const auto rows = run.history();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].blockCounterOutcome, "!!! OVERRIDE TIMER ACTIVATED !!!");
+    EXPECT_EQ(rows[0].blocksDownloaded, 50);
+    EXPECT_EQ(rows[0].nodeCheck, "NOT ASKED");
+}
+
+TEST(RunHistoryRun, ARunCutShortIsWrittenAtTheNextStartAsFarAsItGot) {
+    HistoryRun run;
+    for (int i = 0; i < 400; ++i) run.rig.readings.push_back("650\n");
+    MainWindow& w = run.start();
+    // The crash: in the block-counting phase, the program is gone without
+    // closing.
+    ASSERT_TRUE(run.rig.runUntil([&] { return w.BLOCKCOUNTER_COUNTDOWN_TIMER.enabled(); }, minutes));
+    run.rig.advance(30'000);
+    EXPECT_TRUE(run.keptUnderWay());
+    run.rig.h.app.reset();
+    EXPECT_TRUE(run.rig.h.fake.files.files[run.historyPath()].empty()) << "nothing written by the crash";
+
+    run.rig.h.start();
+    const auto rows = run.history();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_TRUE(rows[0].runOutcome.starts_with("!!! RUN INTERRUPTED - STARTED ")) << rows[0].runOutcome;
+    EXPECT_EQ(rows[0].blocksBefore, 600);
+    EXPECT_EQ(rows[0].blocksAfter, std::nullopt) << "the run never logged its end count";
+    EXPECT_EQ(rows[0].bytesBefore, 1'000'000'000u);
+    EXPECT_EQ(rows[0].bytesAfter, std::nullopt);
+    EXPECT_EQ(rows[0].nodeProgram, "DAEMON - bitcoind");
+    EXPECT_FALSE(rows[0].succeeded());
+    EXPECT_FALSE(run.keptUnderWay());
+
+    // A third start writes it no second time.
+    run.rig.h.app.reset();
+    run.rig.h.start();
+    EXPECT_EQ(run.history().size(), 1u);
+}
+
+TEST(RunHistoryRun, ARunStoppedByHandOrClosedIsRecordedOnceWithHowItEnded) {
+    HistoryRun run;
+    for (int i = 0; i < 400; ++i) run.rig.readings.push_back("650\n");
+    MainWindow& w = run.start();
+    run.rig.advance(15'000);
+    w.MULTILOADER_START_STOP_BUTTON.click();
+    auto rows = run.history();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].runOutcome, "!!! RUN STOPPED BY THE USER !!!");
+
+    // The store still says the stopped run did not end; the next start
+    // shows it so but writes no second row. Then a run closed under way.
+    run.rig.h.app.reset();
+    MainWindow& again = run.start();
+    run.rig.advance(15'000);
+    again.EXIT_BUTTON.click();
+    rows = run.history();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].runOutcome, "!!! RUN CUT SHORT - PROGRAM CLOSED !!!");
+}
+
+TEST(RunHistoryRun, TheReportMailCarriesTheLastRunsOnlyWhenAskedAndTheReportStaysAsDesigned) {
+    for (const bool asked : {false, true}) {
+        HistoryRun run;
+        run.confirmingNode(700);
+        if (asked) run.rig.h.store(EmailMainSettingsWindow::includeHistoryName, "1");
+        MainWindow& w = run.start();
+        ASSERT_TRUE(run.rig.runUntil([&] { return w.taskTimer(17).enabled(); }, 10 * minutes));
+        const auto& files = run.rig.h.fake.files.files;
+        const PlatformProfile& profile = run.rig.h.fake.profile;
+        const std::string report = files.at(home_layout::reportFile(profile, run.rig.home, "BTC1"));
+        EXPECT_EQ(report, w.LOG_FILE_OUTPUT_TEXTBOX.text() + "\n") << "the report file is the report alone";
+        const auto mail = files.find(home_layout::reportMailFile(profile, run.rig.home, "BTC1"));
+        if (!asked) {
+            EXPECT_EQ(mail, files.end());
+            continue;
+        }
+        ASSERT_NE(mail, files.end());
+        EXPECT_TRUE(mail->second.starts_with(w.LOG_FILE_OUTPUT_TEXTBOX.text())) << "the report first";
+        EXPECT_NE(mail->second.find("RUN HISTORY - LAST 1 RUNS:"), std::string::npos) << mail->second;
+        EXPECT_NE(mail->second.find("100       1.50 GB     !!! COMPLETED SUCCESSFULLY !!!"), std::string::npos)
+            << mail->second;
+    }
+}
+
+}  // namespace
+}  // namespace syncward::testing
