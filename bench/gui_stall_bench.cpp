@@ -15,7 +15,7 @@
 
 #include "bench_tree.h"
 #include "core/app/application.h"
-#include "app/posix_platform.h"
+#include "app/system_platform.h"
 #include "gui/shell/qt_window_host.h"
 #include "gui/views.h"
 #include "platform/posix/folder_walk.h"
@@ -61,9 +61,9 @@ int main(int argc, char* argv[]) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
     QApplication qtApp(argc, argv);
-    syncward::PosixPlatform posix("gui_stall_bench");
-    syncward::registerViews(posix.windowHost());
-    syncward::Application app(posix.platform());
+    syncward::SystemPlatform system("gui_stall_bench");
+    syncward::registerViews(system.windowHost());
+    syncward::Application app(system.platform());
     app.start();
     syncward::MainWindow& w = app.main();
     syncward::sumRegularFileSizes(tree.path());  // a warm cache for both

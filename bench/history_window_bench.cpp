@@ -72,19 +72,19 @@ int main(int argc, char* argv[]) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
     QApplication qtApp(argc, argv);
-    syncward::PosixPlatform posix("history_window_bench");
-    syncward::registerViews(posix.windowHost());
-    syncward::Application app(posix.platform());
+    syncward::SystemPlatform system("history_window_bench");
+    syncward::registerViews(system.windowHost());
+    syncward::Application app(system.platform());
     app.start();
     syncward::MainWindow& w = app.main();
     QCoreApplication::processEvents();
 
     syncward::ReportsWindows& windows = app.reportsWindows();
-    const double reports = openMs(w.END_LOG_BUTTON, posix.windowHost(), windows.reportsLogs());
+    const double reports = openMs(w.END_LOG_BUTTON, system.windowHost(), windows.reportsLogs());
     windows.reportsLogs().close();
-    const double history = openMs(w.HISTORY_BUTTON, posix.windowHost(), windows.history());
+    const double history = openMs(w.HISTORY_BUTTON, system.windowHost(), windows.history());
     windows.history().close();
-    const double again = openMs(w.HISTORY_BUTTON, posix.windowHost(), windows.history());
+    const double again = openMs(w.HISTORY_BUTTON, system.windowHost(), windows.history());
     const std::size_t shown = windows.history().rows().size();
 
     std::printf("opening the HISTORY window with %zu runs (click to first paint):\n", shown);

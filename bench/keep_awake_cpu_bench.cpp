@@ -56,9 +56,9 @@ int main(int argc, char* argv[]) {
     ::setenv("HOME", scratch.path().c_str(), 1);
 
     QApplication qtApp(argc, argv);
-    syncward::PosixPlatform posix("keep_awake_cpu_bench");
-    syncward::registerViews(posix.windowHost());
-    syncward::Application app(posix.platform());
+    syncward::SystemPlatform system("keep_awake_cpu_bench");
+    syncward::registerViews(system.windowHost());
+    syncward::Application app(system.platform());
     app.start();
     syncward::MainWindow& w = app.main();
     runFor(3);  // start-up is not idle time

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs what the Windows build and its tests need beside the native
-# build's packages: the MinGW-w64 cross compiler (posix thread model) and
-# Wine to run the built tests. Kept apart, so the demo's set-up stays lean.
+# build's packages: the MinGW-w64 cross compiler (posix thread model), Wine
+# to run what is built, NSIS for the installer, and an X server with a
+# window lister to see the program's window. Kept apart, so the demo's
+# set-up stays lean.
 set -euo pipefail
 
-packages=(g++-mingw-w64-x86-64-posix wine wine64)
+packages=(g++-mingw-w64-x86-64-posix wine wine64 nsis xvfb xauth x11-utils)
 
 bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"

@@ -1,44 +1,32 @@
 #!/usr/bin/env bash
-# Cross-builds the core, the win32 platform layer and their tests for
-# Windows into build-win32/ (or $SYNCWARD_WIN32_BUILD_DIR) and runs both test
-# programs under Wine, in a Wine folder of their own that is removed
-# afterwards. Each run's closing GoogleTest line is counted; any other
-# ending fails.
+# The Windows program, built here and tested under Wine: builds Qt for
+# Windows once (scripts/build-qt-windows.sh, kept in the user's cache),
+# cross-builds the core, the win32 platform layer, syncward.exe, the
+# installer and the tests into build-win32/ (or $SYNCWARD_WIN32_BUILD_DIR),
+# then runs under Wine, each in a Wine folder of its own: the core, platform
+# and GUI tests; one whole unattended run against a stand-in node; the
+# program's window on an X display; the installer's silent install and
+# uninstall.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup-windows.sh
 build=${SYNCWARD_WIN32_BUILD_DIR:-build-win32}
 jobs=${SYNCWARD_JOBS:-$(nproc)}
-cmake -S win32 -B "$build" -G Ninja -DSYNCWARD_WERROR=ON \
+qt=$(bash scripts/build-qt-windows.sh | tail -n 1)
+cmake -S win32 -B "$build" -G Ninja -DSYNCWARD_WERROR=ON -DSYNCWARD_QT_PREFIX="$qt" \
       -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$build" -j "$jobs" --target core_tests win32_platform_tests
+cmake --build "$build" -j "$jobs"
+(cd "$build" && cpack -G NSIS >/dev/null)
 
-WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/syncward-wine-XXXXXX")
-export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-finish() {
-  wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
-  rm -rf "$WINEPREFIX"
-}
-trap finish EXIT
-
-# No display: Wine must not try to open one.
-unset DISPLAY WAYLAND_DISPLAY
-wineboot --init >/dev/null 2>&1 || true
-
-passed=0
-for program in core_tests win32_platform_tests; do
-  echo "== $program.exe under Wine"
-  log="$WINEPREFIX/$program.log"
-  # Wine's programs end their lines with CR LF.
-  wine "$build/$program.exe" 2>&1 | tr -d '\r' | tee "$log"
-  closing=$(grep -E '^\[  PASSED  \] [0-9]+ tests?\.$' "$log" | tail -n 1 || true)
-  if [ -z "$closing" ] || grep -q '^\[  FAILED  \]' "$log"; then
-    echo "== $program.exe: no passing closing line" >&2
-    exit 1
-  fi
-  echo "== $program.exe: $closing"
-  passed=$((passed + 1))
-done
-wineserver -w
-echo "== Windows: $passed of 2 test programs passed under Wine"
+(
+  source scripts/lib/wine-prefix.sh
+  # No display for the tests: Wine must not try to open one.
+  unset DISPLAY WAYLAND_DISPLAY
+  wine_gtest "$build/core_tests.exe"
+  wine_gtest "$build/win32_platform_tests.exe"
+  QT_QPA_PLATFORM=offscreen wine_gtest "$build/gui_tests.exe"
+)
+bash scripts/test-windows-run.sh "$build"
+bash scripts/test-windows-window.sh "$build"
+bash scripts/test-windows-installer.sh "$build"
+echo "== Windows: the tests, one unattended run, the window and the installer passed under Wine"

@@ -6,7 +6,7 @@
 #include "core/app/application.h"
 #include "app/close_request.h"
 #include "app/command_line.h"
-#include "app/posix_platform.h"
+#include "app/system_platform.h"
 #include "app/setup_check_command.h"
 #include "gui/shell/qt_messages.h"
 #include "gui/shell/qt_window_host.h"
@@ -29,12 +29,12 @@ void print(std::FILE* stream, const QString& text) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    syncward::PosixPlatform::keepCreatedFilesPrivate();
+    syncward::SystemPlatform::keepCreatedFilesPrivate();
 
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     syncward::DisplayEnvironment display = syncward::DisplayEnvironment::fromProcess();
-    display.opens = syncward::PosixPlatform::displayOpens();
+    syncward::SystemPlatform::describeDisplay(display);
     const syncward::CommandLine commandLine =
         syncward::readCommandLine(arguments, display, QStringLiteral(SYNCWARD_VERSION));
     switch (commandLine.action) {
@@ -77,9 +77,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(SYNCWARD_VERSION));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(desktopId));
     // The settings section is the executable's own name, whatever the options.
-    syncward::PosixPlatform posix(argc > 0 ? argv[0] : "syncward");
-    syncward::registerViews(posix.windowHost());
-    syncward::Application app(posix.platform());
+    syncward::SystemPlatform system(argc > 0 ? argv[0] : "syncward");
+    syncward::registerViews(system.windowHost());
+    syncward::Application app(system.platform());
 
     // A close request stores what the close box stores, then ends the
     // program; like the close box, it leaves running nodes alone.
@@ -92,7 +92,7 @@ int main(int argc, char* argv[]) {
     syncward::CloseRequests closeRequests(close, [&app, close] {
         if (!app.runUnderWay()) close();
     });
-    copyLock.acceptGiveWayRequests();
+    copyLock.acceptGiveWayRequests(closeRequests);
 
     if (!commandLine.catchUp) {
         app.start();

@@ -10,7 +10,7 @@
 #include "core/setupcheck/check_line.h"
 #include "core/setupcheck/setup_check_texts.h"
 #include "core/setupcheck/setup_check_windows.h"
-#include "app/posix_platform.h"
+#include "app/system_platform.h"
 
 namespace syncward {
 
@@ -24,8 +24,8 @@ int runSetupCheckCommand(int argc, char* argv[]) {
     toolkitArguments.push_back(nullptr);
     QApplication qtApp(toolkitArgc, toolkitArguments.data());
 
-    PosixPlatform posix(argc > 0 ? argv[0] : "syncward");
-    Application app(posix.platform());
+    SystemPlatform system(argc > 0 ? argv[0] : "syncward");
+    Application app(system.platform());
     // The main window's settings as a start loads them; nothing is shown
     // and the loop never runs, so no countdown starts.
     runStartUp(app.context());

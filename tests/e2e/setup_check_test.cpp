@@ -27,7 +27,7 @@
 #include "platform/posix/posix_launcher.h"
 #include "platform/posix/posix_setup_probe.h"
 #include "platform/posix/proc_process_table.h"
-#include "platform/posix/qt_node_answers.h"
+#include "platform/qt/qt_node_answers.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 

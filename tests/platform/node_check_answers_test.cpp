@@ -14,7 +14,7 @@
 #include "launch_support.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_launcher.h"
-#include "platform/posix/qt_node_answers.h"
+#include "platform/qt/qt_node_answers.h"
 #include "support/temp_dir.h"
 
 namespace syncward::testing {

@@ -7,8 +7,9 @@
 
 namespace syncward {
 
+class CloseRequests;
 class QtWindowHost;
-class SingleInstance;
+struct DisplayEnvironment;
 
 // This copy's claim to run: one running copy per executable name and user.
 class CopyLock {
@@ -22,25 +23,29 @@ public:
     // Asks the copy that runs to give way (it closes when it has no run
     // under way); true once this copy may run.
     bool takeOver();
-    // This copy now handles requests to give way.
-    void acceptGiveWayRequests();
+    // This copy now hands requests to give way on to requests (on Linux
+    // they reach it as a signal by themselves).
+    void acceptGiveWayRequests(CloseRequests& requests);
 
 private:
-    std::unique_ptr<SingleInstance> lock_;
+    struct Lock;
+    std::unique_ptr<Lock> lock_;
 };
 
-// The real platform of a Linux desktop, assembled once in main().
-class PosixPlatform {
+// The real platform of this system (a Linux desktop or Windows), assembled
+// once in main().
+class SystemPlatform {
 public:
-    explicit PosixPlatform(const std::string& argv0);
-    ~PosixPlatform();
+    explicit SystemPlatform(const std::string& argv0);
+    ~SystemPlatform();
 
     // Command files, reports and the settings may hold passwords: whatever
     // the program creates is readable by its owner only, while the programs
     // it starts get the user's own mask back. Call before anything is created.
     static void keepCreatedFilesPrivate();
-    // Whether the display the environment names can be opened now.
-    static bool displayOpens();
+    // Fills in where windows would go: whether a display is named and can
+    // be opened now (a Windows session always has its desktop).
+    static void describeDisplay(DisplayEnvironment& display);
 
     Platform& platform() { return *platform_; }
     QtWindowHost& windowHost() { return *windowHost_; }

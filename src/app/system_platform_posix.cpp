@@ -1,9 +1,10 @@
-#include "app/posix_platform.h"
+#include "app/system_platform.h"
 
 #include <sys/stat.h>
 
 #include <QGuiApplication>
 
+#include "app/command_line.h"
 #include "gui/shell/qt_clipboard.h"
 #include "gui/shell/qt_dialogs.h"
 #include "gui/shell/qt_event_loop.h"
@@ -16,7 +17,7 @@
 #include "platform/posix/posix_launcher.h"
 #include "platform/posix/posix_setup_probe.h"
 #include "platform/posix/proc_process_table.h"
-#include "platform/posix/qt_node_answers.h"
+#include "platform/qt/qt_node_answers.h"
 #include "platform/posix/qt_settings_store.h"
 #include "platform/posix/single_instance.h"
 #include "platform/posix/x11_lock_keys.h"
@@ -40,7 +41,7 @@ std::string x11DisplayName() {
 
 }  // namespace
 
-struct PosixPlatform::Parts {
+struct SystemPlatform::Parts {
     explicit Parts(const std::string& argv0, QtWindowHost& host)
         : store(QtSettingsStore::defaultFilePath()),
           environment(argv0),
@@ -68,7 +69,7 @@ struct PosixPlatform::Parts {
     PosixSetupProbe setupProbe;
 };
 
-PosixPlatform::PosixPlatform(const std::string& argv0) : windowHost_(std::make_unique<QtWindowHost>()) {
+SystemPlatform::SystemPlatform(const std::string& argv0) : windowHost_(std::make_unique<QtWindowHost>()) {
     parts_ = std::make_unique<Parts>(argv0, *windowHost_);
     platform_ = std::make_unique<Platform>(Platform{parts_->store, parts_->processes, parts_->launcher, parts_->files,
                                                     parts_->environment, parts_->dialogs, *windowHost_, parts_->loop,
@@ -78,10 +79,14 @@ PosixPlatform::PosixPlatform(const std::string& argv0) : windowHost_(std::make_u
                                                     parts_->setupProbe});
 }
 
-PosixPlatform::~PosixPlatform() = default;
+SystemPlatform::~SystemPlatform() = default;
+
+struct CopyLock::Lock : SingleInstance {
+    using SingleInstance::SingleInstance;
+};
 
 CopyLock::CopyLock(const std::string& executableName)
-    : lock_(std::make_unique<SingleInstance>(SingleInstance::defaultFolder(), executableName)) {}
+    : lock_(std::make_unique<Lock>(SingleInstance::defaultFolder(), executableName)) {}
 
 CopyLock::~CopyLock() = default;
 
@@ -91,10 +96,10 @@ bool CopyLock::first() const { return lock_->first(); }
 // takes a moment with a settings file on a slow disk.
 bool CopyLock::takeOver() { return lock_->askHolderToGiveWay(std::chrono::seconds(20)); }
 
-void CopyLock::acceptGiveWayRequests() { lock_->acceptGiveWayRequests(); }
+void CopyLock::acceptGiveWayRequests(CloseRequests&) { lock_->acceptGiveWayRequests(); }
 
-bool PosixPlatform::displayOpens() { return syncward::displayOpens(); }
+void SystemPlatform::describeDisplay(DisplayEnvironment& display) { display.opens = displayOpens(); }
 
-void PosixPlatform::keepCreatedFilesPrivate() { PosixLauncher::rememberUserMask(::umask(077)); }
+void SystemPlatform::keepCreatedFilesPrivate() { PosixLauncher::rememberUserMask(::umask(077)); }
 
 }  // namespace syncward

@@ -1,4 +1,4 @@
-#include "platform/posix/qt_node_answers.h"
+#include "platform/qt/qt_node_answers.h"
 
 #include <QByteArray>
 #include <QJsonArray>

@@ -1,0 +1,103 @@
+#include "app/system_platform.h"
+
+#include "app/close_request.h"
+#include "app/command_line.h"
+#include "gui/shell/qt_clipboard.h"
+#include "gui/shell/qt_dialogs.h"
+#include "gui/shell/qt_event_loop.h"
+#include "gui/shell/qt_window_host.h"
+#include "platform/qt/qt_node_answers.h"
+#include "platform/win32/execution_state_sleep_inhibitor.h"
+#include "platform/win32/registry_settings_store.h"
+#include "platform/win32/snapshot_process_table.h"
+#include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_folder_measurer.h"
+#include "platform/win32/win32_launcher.h"
+#include "platform/win32/win32_lock_keys.h"
+#include "platform/win32/win32_setup_probe.h"
+#include "platform/win32/win32_single_instance.h"
+
+namespace syncward {
+
+namespace {
+
+// The weekly task is the Task Scheduler's on Windows (SchTasks command
+// lines); the crontab and the desktop autostart folder are never asked.
+class NoCrontab : public Crontab {
+public:
+    Read read() override { return {Read::Outcome::Failed, {}, "no crontab on Windows"}; }
+    Written write(const std::string&) override { return {false, "no crontab on Windows"}; }
+    Program program() override { return {}; }
+};
+
+class NoAutostart : public Autostart {
+public:
+    Done write(const std::string&, const std::string&) override { return {false, "no autostart folder on Windows"}; }
+    Done remove(const std::string&) override { return {true, {}}; }
+    bool exists(const std::string&) override { return false; }
+};
+
+}  // namespace
+
+struct SystemPlatform::Parts {
+    explicit Parts(QtWindowHost& host) : dialogs(host) {}
+
+    RegistrySettingsStore store;
+    SnapshotProcessTable processes;
+    Win32Launcher launcher;
+    Win32FileSystem files;
+    Win32Environment environment;
+    QtDialogs dialogs;
+    QtEventLoop loop;
+    PlatformProfile profile = PlatformProfile::windows();
+    Win32LockKeys lockKeys;
+    ExecutionStateSleepInhibitor sleepInhibitor;
+    NoCrontab crontab;
+    QtNodeAnswers nodeAnswers;
+    QtClipboard clipboard;
+    Win32FolderMeasurer folderMeasurer{loop};
+    NoAutostart autostart;
+    Win32SetupProbe setupProbe;
+};
+
+// The executable's name comes from the running module, not from argv[0].
+SystemPlatform::SystemPlatform(const std::string&) : windowHost_(std::make_unique<QtWindowHost>()) {
+    parts_ = std::make_unique<Parts>(*windowHost_);
+    platform_ = std::make_unique<Platform>(Platform{parts_->store, parts_->processes, parts_->launcher, parts_->files,
+                                                    parts_->environment, parts_->dialogs, *windowHost_, parts_->loop,
+                                                    parts_->profile, parts_->lockKeys, parts_->sleepInhibitor,
+                                                    parts_->crontab, parts_->nodeAnswers, parts_->clipboard,
+                                                    parts_->folderMeasurer, parts_->autostart,
+                                                    parts_->setupProbe});
+}
+
+SystemPlatform::~SystemPlatform() = default;
+
+// Files that may hold passwords are created owner-only by the file layer
+// itself (an access list of the user alone); there is no mask to set.
+void SystemPlatform::keepCreatedFilesPrivate() {}
+
+// A Windows session always has its desktop.
+void SystemPlatform::describeDisplay(DisplayEnvironment& display) {
+    if (display.display.isEmpty()) display.display = QStringLiteral("desktop");
+    display.opens = true;
+}
+
+struct CopyLock::Lock : Win32SingleInstance {
+    using Win32SingleInstance::Win32SingleInstance;
+};
+
+CopyLock::CopyLock(const std::string& executableName) : lock_(std::make_unique<Lock>(executableName)) {}
+
+CopyLock::~CopyLock() = default;
+
+bool CopyLock::first() const { return lock_->first(); }
+
+bool CopyLock::takeOver() { return lock_->askHolderToGiveWay(std::chrono::seconds(20)); }
+
+void CopyLock::acceptGiveWayRequests(CloseRequests& requests) {
+    lock_->acceptGiveWayRequests([&requests] { requests.giveWayRequested(); });
+}
+
+}  // namespace syncward
