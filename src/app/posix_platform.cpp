@@ -4,11 +4,13 @@
 
 #include <QGuiApplication>
 
+#include "core/foldersize/threaded_folder_measurer.h"
 #include "gui/shell/qt_clipboard.h"
 #include "gui/shell/qt_dialogs.h"
 #include "gui/shell/qt_event_loop.h"
 #include "gui/shell/qt_window_host.h"
 #include "platform/posix/display_probe.h"
+#include "platform/posix/folder_walk.h"
 #include "platform/posix/login1_sleep_inhibitor.h"
 #include "platform/posix/posix_crontab.h"
 #include "platform/posix/posix_environment.h"
@@ -21,7 +23,6 @@
 #include "platform/posix/single_instance.h"
 #include "platform/posix/x11_lock_keys.h"
 #include "platform/posix/xdg_autostart.h"
-#include "platform/posix/threaded_folder_measurer.h"
 
 namespace syncward {
 
@@ -63,7 +64,7 @@ struct PosixPlatform::Parts {
     PosixCrontab crontab;
     QtNodeAnswers nodeAnswers;
     QtClipboard clipboard;
-    ThreadedFolderMeasurer folderMeasurer{loop};
+    ThreadedFolderMeasurer folderMeasurer{loop, sumRegularFileSizes};
     XdgAutostart autostart{XdgAutostart::defaultFolder()};
     PosixSetupProbe setupProbe;
 };
