@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -64,7 +65,7 @@ TEST(Win32SetupProbe, FreeSpaceAndTheNamesInAFolder) {
     EXPECT_EQ(probe.freeBytes(""), std::nullopt);
 
     writeFile(dir / "a.txt", "a");
-    writeFile(dir / "Grüße.txt", "b");
+    std::ofstream(std::filesystem::path(widen(dir / "Grüße.txt"))) << "b";  // a name beyond the code page
     std::filesystem::create_directory(widen(dir / "bin"));
     const std::vector<std::string> names = probe.folderNames(dir.path());
     EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), (std::set<std::string>{"a.txt", "Grüße.txt", "bin"}));
