@@ -5,11 +5,13 @@
 #include <QGuiApplication>
 
 #include "app/command_line.h"
+#include "core/foldersize/threaded_folder_measurer.h"
 #include "gui/shell/qt_clipboard.h"
 #include "gui/shell/qt_dialogs.h"
 #include "gui/shell/qt_event_loop.h"
 #include "gui/shell/qt_window_host.h"
 #include "platform/posix/display_probe.h"
+#include "platform/posix/folder_walk.h"
 #include "platform/posix/login1_sleep_inhibitor.h"
 #include "platform/posix/posix_crontab.h"
 #include "platform/posix/posix_environment.h"
@@ -22,7 +24,6 @@
 #include "platform/posix/single_instance.h"
 #include "platform/posix/x11_lock_keys.h"
 #include "platform/posix/xdg_autostart.h"
-#include "platform/posix/threaded_folder_measurer.h"
 
 namespace syncward {
 
@@ -64,7 +65,7 @@ struct SystemPlatform::Parts {
     PosixCrontab crontab;
     QtNodeAnswers nodeAnswers;
     QtClipboard clipboard;
-    ThreadedFolderMeasurer folderMeasurer{loop};
+    ThreadedFolderMeasurer folderMeasurer{loop, sumRegularFileSizes};
     XdgAutostart autostart{XdgAutostart::defaultFolder()};
     PosixSetupProbe setupProbe;
 };

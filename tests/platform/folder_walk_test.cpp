@@ -2,15 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <deque>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
-#include <thread>
 
 #include "platform/posix/folder_walk.h"
-#include "platform/posix/threaded_folder_measurer.h"
 #include "support/temp_dir.h"
 
 namespace syncward::testing {
@@ -59,84 +54,6 @@ TEST(FolderWalk, AStoppedWalkGivesNoSize) {
     writeBytes(dir / "file", 10);
     const std::atomic<bool> stop{true};
     EXPECT_FALSE(sumRegularFileSizes(dir.path(), &stop).has_value());
-}
-
-// A loop that only collects posted work, from whichever thread posts it.
-class PostBox : public EventLoop {
-public:
-    void armed(Timer&) override {}
-    void disarmed(Timer&) override {}
-    void post(std::function<void()> work) override {
-        const std::lock_guard lock(mutex_);
-        posted_.push_back(std::move(work));
-    }
-    // Runs what has been posted so far, on the test's thread; waits up to
-    // ten seconds for the first.
-    int runPosted() {
-        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        for (;;) {
-            std::deque<std::function<void()>> work;
-            {
-                const std::lock_guard lock(mutex_);
-                work.swap(posted_);
-            }
-            if (!work.empty()) {
-                for (auto& w : work) w();
-                return static_cast<int>(work.size());
-            }
-            if (std::chrono::steady_clock::now() > limit) return 0;
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    }
-    std::size_t pending() {
-        const std::lock_guard lock(mutex_);
-        return posted_.size();
-    }
-
-private:
-    std::mutex mutex_;
-    std::deque<std::function<void()>> posted_;
-};
-
-TEST(ThreadedFolderMeasurer, AnswersThroughTheLoopOnTheLoopsThreadNeverInsideTheCall) {
-    TempDir dir;
-    writeBytes(dir / "a", 100);
-    PostBox loop;
-    ThreadedFolderMeasurer measurer(loop);
-    std::optional<std::optional<std::uint64_t>> answer;
-    std::thread::id answeredOn;
-    std::unique_ptr<FolderMeasurement> measurement =
-        measurer.measure(dir.path(), [&](std::optional<std::uint64_t> bytes) {
-            answer = bytes;
-            answeredOn = std::this_thread::get_id();
-            measurement.reset();  // the owner may let go of it in its answer
-        });
-    EXPECT_FALSE(answer.has_value());
-    ASSERT_EQ(loop.runPosted(), 1);
-    ASSERT_TRUE(answer.has_value());
-    EXPECT_EQ(*answer, 100u);
-    EXPECT_EQ(answeredOn, std::this_thread::get_id());
-    EXPECT_EQ(measurement, nullptr);
-
-    auto missing = measurer.measure(dir / "nothing", [&](std::optional<std::uint64_t> bytes) { answer = bytes; });
-    ASSERT_EQ(loop.runPosted(), 1);
-    EXPECT_EQ(*answer, std::nullopt);
-}
-
-TEST(ThreadedFolderMeasurer, ADroppedMeasurementNeverAnswers) {
-    TempDir dir;
-    for (int i = 0; i < 2000; ++i) writeBytes(dir / ("f" + std::to_string(i)), 1);
-    PostBox loop;
-    ThreadedFolderMeasurer measurer(loop);
-    int answers = 0;
-    // Dropped at once (the walk is stopped), and dropped after its answer
-    // was posted but before it ran.
-    measurer.measure(dir.path(), [&](auto) { ++answers; }).reset();
-    auto late = measurer.measure(dir.path(), [&](auto) { ++answers; });
-    for (int i = 0; i < 5000 && loop.pending() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    late.reset();
-    loop.runPosted();
-    EXPECT_EQ(answers, 0);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <regex>
 #include <string>
 #include <utility>
@@ -25,22 +24,6 @@ TEST(Win32Environment, ARenamedCopyIsNamedAfterItsFileWithoutTheExtension) {
         EXPECT_EQ(slurp(output), name) << file;
     }
 }
-
-// A variable set for the length of a test; unset when value is null.
-class Variable {
-public:
-    Variable(const wchar_t* name, const wchar_t* value) : name_(name) {
-        wchar_t old[1024];
-        const DWORD length = ::GetEnvironmentVariableW(name, old, static_cast<DWORD>(std::size(old)));
-        if (length > 0) old_ = std::wstring(old, length);
-        ::SetEnvironmentVariableW(name, value);
-    }
-    ~Variable() { ::SetEnvironmentVariableW(name_, old_ ? old_->c_str() : nullptr); }
-
-private:
-    const wchar_t* name_;
-    std::optional<std::wstring> old_;
-};
 
 TEST(Win32Environment, ComputerAndUserComeFromTheirVariablesOrElseFromTheSystem) {
     Win32Environment environment;

@@ -95,23 +95,6 @@ TEST(Win32FileSystem, FoldersAreCreatedOneAtATime) {
     EXPECT_FALSE(files.folderExists(""));
 }
 
-TEST(Win32FileSystem, AFolderSizeSumsEveryFileBelowIt) {
-    TempDir dir;
-    Win32FileSystem files;
-    const std::string chain = dir / "chain";
-    ASSERT_TRUE(files.createFolder(chain));
-    EXPECT_EQ(files.folderSize(chain), 0u);
-    ASSERT_TRUE(files.createFolder(chain + "\\blocks"));
-    ASSERT_TRUE(files.createFolder(chain + "\\blocks\\index"));
-    writeFile(chain + "\\peers.dat", std::string(1000, 'p'));
-    writeFile(chain + "\\blocks\\blk00000.dat", std::string(70000, 'b'));
-    writeFile(chain + "\\blocks\\index\\000003.ldb", std::string(3, 'i'));
-    EXPECT_EQ(files.folderSize(chain), 71003u);
-    EXPECT_EQ(files.folderSize(chain + "\\"), 71003u);
-    EXPECT_EQ(files.folderSize(dir / "missing"), std::nullopt);
-    EXPECT_EQ(files.folderSize(chain + "\\peers.dat"), std::nullopt);
-}
-
 // The users the object's access list admits, as SID texts; nullopt when it
 // cannot be read.
 std::optional<std::set<std::string>> admittedUsers(const std::string& path) {

@@ -51,6 +51,26 @@ inline std::string thisProgram() {
     return narrow(std::wstring_view(path, length));
 }
 
+// A variable set for the length of a test; unset when value is null.
+class Variable {
+public:
+    Variable(const wchar_t* name, const wchar_t* value) : name_(name) {
+        // PATH may be longer than any fixed buffer.
+        const DWORD size = ::GetEnvironmentVariableW(name, nullptr, 0);
+        if (size > 0) {
+            std::wstring old(size, L'\0');
+            old.resize(::GetEnvironmentVariableW(name, old.data(), size));
+            old_ = std::move(old);
+        }
+        ::SetEnvironmentVariableW(name, value);
+    }
+    ~Variable() { ::SetEnvironmentVariableW(name_, old_ ? old_->c_str() : nullptr); }
+
+private:
+    const wchar_t* name_;
+    std::optional<std::wstring> old_;
+};
+
 inline std::string fileNameOf(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
 
 // A copy of the test program under another file name, in the folder; its

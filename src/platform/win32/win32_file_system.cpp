@@ -6,7 +6,6 @@
 #include <new>
 #include <random>
 #include <string_view>
-#include <vector>
 
 #include "platform/win32/handle.h"
 #include "platform/win32/owner_only.h"
@@ -205,53 +204,6 @@ std::optional<std::uint64_t> Win32FileSystem::freeBytes(const std::string& path)
     ULARGE_INTEGER available{};
     if (path.empty() || !::GetDiskFreeSpaceExW(widen(path).c_str(), &available, nullptr, nullptr)) return std::nullopt;
     return available.QuadPart;
-}
-
-namespace {
-
-bool isLink(const WIN32_FIND_DATAW& entry) {
-    return (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-           (entry.dwReserved0 == IO_REPARSE_TAG_SYMLINK || entry.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT);
-}
-
-bool isDotEntry(const wchar_t* name) {
-    return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
-}
-
-}  // namespace
-
-std::optional<std::uint64_t> Win32FileSystem::folderSize(const std::string& path) {
-    if (path.empty() || !isFolder(widen(path))) return std::nullopt;
-    std::wstring root = widen(path);
-    if (root.back() != L'\\' && root.back() != L'/') root += L'\\';
-    std::uint64_t total = 0;
-    std::vector<std::wstring> folders{root};
-    while (!folders.empty()) {
-        const std::wstring folder = std::move(folders.back());
-        folders.pop_back();
-        WIN32_FIND_DATAW entry{};
-        const HANDLE search = ::FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &entry,
-                                                 FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-        if (search == INVALID_HANDLE_VALUE) {
-            // A sub-folder removed meanwhile holds nothing; one that cannot be
-            // read fails the measurement: a sum that silently leaves part of
-            // the chain out would be reported as its size.
-            const DWORD error = ::GetLastError();
-            if (folder != root && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)) continue;
-            return std::nullopt;
-        }
-        do {
-            if (isDotEntry(entry.cFileName) || isLink(entry)) continue;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                folders.push_back(folder + entry.cFileName + L"\\");
-            else
-                total += (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
-        } while (::FindNextFileW(search, &entry));
-        const DWORD error = ::GetLastError();
-        ::FindClose(search);
-        if (error != ERROR_NO_MORE_FILES) return std::nullopt;
-    }
-    return total;
 }
 
 }  // namespace syncward

@@ -18,9 +18,6 @@ public:
     bool removeFile(const std::string& path) override;
     bool appendLine(const std::string& path, const std::string& line) override;
     std::optional<std::uint64_t> freeBytes(const std::string& path) override;
-    // The walk a folder measurement runs on its own thread; links (symbolic
-    // links, junctions) are neither followed nor counted.
-    std::optional<std::uint64_t> folderSize(const std::string& path);
 };
 
 }  // namespace syncward

@@ -1,9 +1,6 @@
-#include "platform/posix/threaded_folder_measurer.h"
+#include "core/foldersize/threaded_folder_measurer.h"
 
-#include <atomic>
 #include <thread>
-
-#include "platform/posix/folder_walk.h"
 
 namespace syncward {
 
@@ -19,11 +16,12 @@ struct WalkState {
 
 class ThreadedMeasurement : public FolderMeasurement {
 public:
-    ThreadedMeasurement(EventLoop& loop, const std::string& folder, FolderMeasurer::Done done)
+    ThreadedMeasurement(EventLoop& loop, const ThreadedFolderMeasurer::Walk& walk, const std::string& folder,
+                        FolderMeasurer::Done done)
         : state_(std::make_shared<WalkState>()) {
         state_->done = std::move(done);
-        thread_ = std::thread([&loop, folder, state = state_] {
-            const auto bytes = sumRegularFileSizes(folder, &state->stop);
+        thread_ = std::thread([&loop, walk, folder, state = state_] {
+            const auto bytes = walk(folder, &state->stop);
             if (state->stop.load()) return;
             loop.post([state, bytes] {
                 if (!state->wanted) return;
@@ -51,7 +49,7 @@ private:
 }  // namespace
 
 std::unique_ptr<FolderMeasurement> ThreadedFolderMeasurer::measure(const std::string& folder, Done done) {
-    return std::make_unique<ThreadedMeasurement>(loop_, folder, std::move(done));
+    return std::make_unique<ThreadedMeasurement>(loop_, walk_, folder, std::move(done));
 }
 
 }  // namespace syncward

@@ -1,5 +1,11 @@
 #pragma once
 
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
 #include "core/form/event_loop.h"
 #include "core/platform/folder_measurer.h"
 
@@ -11,11 +17,16 @@ namespace syncward {
 // its owner is gone.
 class ThreadedFolderMeasurer : public FolderMeasurer {
 public:
-    explicit ThreadedFolderMeasurer(EventLoop& loop) : loop_(loop) {}
+    // The system's own walk: the sum of the regular files' sizes below the
+    // folder, or nullopt; it gives up, with nullopt, once stop is set.
+    using Walk = std::function<std::optional<std::uint64_t>(const std::string& folder, const std::atomic<bool>* stop)>;
+
+    ThreadedFolderMeasurer(EventLoop& loop, Walk walk) : loop_(loop), walk_(std::move(walk)) {}
     std::unique_ptr<FolderMeasurement> measure(const std::string& folder, Done done) override;
 
 private:
     EventLoop& loop_;
+    Walk walk_;
 };
 
 }  // namespace syncward
