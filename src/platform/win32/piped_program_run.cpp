@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/handle.h"
+#include "platform/win32/time_left.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_launcher.h"
 
@@ -19,11 +20,6 @@ using Clock = std::chrono::steady_clock;
 
 // A program that prints without end is not kept in memory whole.
 constexpr std::size_t outputKept = 64 * 1024;
-
-DWORD msLeft(Clock::time_point end) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
-    return left < 0 ? 0 : static_cast<DWORD>(left);
-}
 
 // The output pipe's write end goes to the program; standard input is the
 // null device, so a program that asks for input reads its end at once.

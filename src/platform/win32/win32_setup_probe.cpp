@@ -11,6 +11,7 @@
 
 #include "platform/win32/path_rights.h"
 #include "platform/win32/piped_program_run.h"
+#include "platform/win32/time_left.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_file_system.h"
 
@@ -19,11 +20,6 @@ namespace syncward {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-DWORD msLeft(Clock::time_point end) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
-    return left < 0 ? 0 : static_cast<DWORD>(left);
-}
 
 // One attempt on one address; the socket is closed whatever happens.
 bool connectsTo(const addrinfo& address, Clock::time_point end) {
