@@ -11,7 +11,7 @@ build=${SYNCWARD_WIN32_BUILD_DIR:-build-win32}
 jobs=${SYNCWARD_JOBS:-$(nproc)}
 cmake -S win32 -B "$build" -G Ninja -DSYNCWARD_WERROR=ON \
       -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$build" -j "$jobs" --target core_tests win32_platform_tests
+cmake --build "$build" -j "$jobs" --target core_tests win32_platform_tests wine_run_tools
 
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/syncward-wine-XXXXXX")
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
