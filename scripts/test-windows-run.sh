@@ -135,12 +135,15 @@ check "the count after the update, 120" has $'Last Know Block Number AFTER Updat
 check "120 blocks downloaded" has $'Number Of Blocks Downloaded:\n120\n'
 check "the daemon named as the node used" has "BLOCKCHAIN UPDATED USING: DAEMON --- $daemon --- "$'\n'
 check "the copy named by its file" has $'SYNCWARD Filename: \n'"$name.exe"$'\n'
-check "the run completed successfully" has $'MULTILOADER LAST RUN: !!! COMPLETED SUCCESSFULLY !!!\n'
+check "the block counter completed successfully" has $'BLOCKCOUNTER LAST RUN: !!! COMPLETED SUCCESSFULLY !!!\n'
 
-stored=$(timeout 60 wine reg query "HKCU\\Software\\VB and VBA Program Settings\\QV_SYNCWARD\\$name" \
-  /v MULTILOADER_LAST_RUN_TEXTBOX 2>/dev/null | tr -d '\r' || true)
-has_stored() { [[ "$stored" == *'!!! COMPLETED SUCCESSFULLY !!!'* ]]; }
-check "the last run stored in the registry as completed" has_stored
+# The run's outcome as the program stored it when it closed.
+stored() {
+  timeout 60 wine reg query "HKCU\\Software\\VB and VBA Program Settings\\QV_SYNCWARD\\$name" /v "$1" 2>/dev/null |
+    tr -d '\r' | grep -q 'REG_SZ *!!! COMPLETED SUCCESSFULLY !!!$'
+}
+check "the run stored in the registry as completed" stored MULTILOADER_LAST_RUN_TEXTBOX
+check "the block counter stored in the registry as completed" stored BLOCKCOUNTER_LAST_RUN
 
 # The daemon flushed for three seconds after the stop; the run waited for
 # its exit, and after it came the last steps and the 11-second autoclose.
