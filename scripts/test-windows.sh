@@ -26,7 +26,7 @@ cmake --build "$build" -j "$jobs"
   wine_gtest "$build/win32_platform_tests.exe"
   QT_QPA_PLATFORM=offscreen wine_gtest "$build/gui_tests.exe"
 )
-bash scripts/test-windows-run.sh "$build"
+bash scripts/test-windows-run.sh "$build/syncward.exe" "$build"
 bash scripts/test-windows-window.sh "$build"
 bash scripts/test-windows-installer.sh "$build"
 echo "== Windows: the tests, one unattended run, the window and the installer passed under Wine"

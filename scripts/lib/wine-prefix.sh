@@ -4,12 +4,12 @@
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/syncward-wine-XXXXXX")
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine_prefix_finish() {
-  wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
+  timeout 30 wineserver -k 2>/dev/null || true
+  timeout 30 wineserver -w 2>/dev/null || true
   rm -rf "$WINEPREFIX"
 }
 trap wine_prefix_finish EXIT
-DISPLAY= WAYLAND_DISPLAY= wineboot --init >/dev/null 2>&1 || true
+DISPLAY= WAYLAND_DISPLAY= timeout 180 wineboot --init >/dev/null 2>&1 || true
 
 # Runs a GoogleTest program under Wine and fails unless its closing line
 # says every test passed. Wine's programs end their lines with CR LF.

@@ -12,9 +12,9 @@
 #include <thread>
 
 #include "core/platform/platform_profile.h"
-#include "core/processes/command_file_writer.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/qt_settings_store.h"
+#include "support/copy_setup.h"
 
 namespace syncward::testing {
 
@@ -35,17 +35,23 @@ ProgramRun::ProgramRun(const std::string& folder, const std::string& executableN
       name_(executableName),
       home_(dir_ / (executableName + "-home")),
       program_(dir_ / executableName) {
-    for (const char* sub : {"", "/BATS", "/BLOCKCOUNTS", "/CONFIGS", "/LOGS", "/REPORTS"})
-        fs::create_directories(home_ + sub);
+    fs::create_directories(dir_);
     fs::create_symlink(SYNCWARD_BINARY, program_);
-    setting("SYNCWARD_HOME_TEXTBOX", home_);
-    setting("ALWAYS_ON_TOP_TICKBOX", "0");
+    setUp([](CopySetup& copy) { copy.createHome(); });
+}
+
+void ProgramRun::setUp(const std::function<void(CopySetup&)>& step) const {
+    QtSettingsStore store(QString::fromStdString(settingsFile()));
+    PosixFileSystem files;
+    CopySetup copy(store, files, PlatformProfile::posix(std::getenv("HOME") ? std::getenv("HOME") : "/"), home_,
+                   name_);
+    step(copy);
 }
 
 std::string ProgramRun::settingsFile() const { return dir_ / "config/QV_SYNCWARD/QV_SYNCWARD.ini"; }
 
 void ProgramRun::setting(const std::string& key, const std::string& value) {
-    QtSettingsStore(QString::fromStdString(settingsFile())).save(name_, key, value);
+    setUp([&](CopySetup& copy) { copy.setting(key, value); });
 }
 
 std::string ProgramRun::storedSetting(const std::string& key) const {
@@ -53,33 +59,11 @@ std::string ProgramRun::storedSetting(const std::string& key) const {
 }
 
 void ProgramRun::nodeCommandFiles(NodeCommandFields fields, const std::string& firstCount) {
-    const PlatformProfile profile = PlatformProfile::posix(std::getenv("HOME") ? std::getenv("HOME") : "/");
-    PosixFileSystem files;
-    fields.blockCountFile = blockCountFile();
-    writeCommandFile(files, profile, home_, name_, CommandFile::RunQt, qtRunCommand(profile, fields));
-    writeCommandFile(files, profile, home_, name_, CommandFile::RunDaemon, daemonRunCommand(profile, fields));
-    writeCommandFile(files, profile, home_, name_, CommandFile::CliStop, cliStopCommand(profile, fields));
-    writeCommandFile(files, profile, home_, name_, CommandFile::BlockCounter, blockCountCommand(profile, fields));
-    fields.nodeCheckFile = homeFile("BLOCKCOUNTS", "-NODE-CHECK.LOG");
-    writeCommandFile(files, profile, home_, name_, CommandFile::NodeCheck, nodeCheckCommand(profile, fields));
-    files.writeText(blockCountFile(), firstCount.empty() ? profile.lineEnd() : firstCount);
-    // The crypto settings those files came from, as their Save stores them.
-    setting("QT_LOCATION_TEXTBOX", fields.qtFolder);
-    setting("DAEMON_CLI_LOCATION_TEXTBOX", fields.daemonCliFolder);
-    setting("DAEMOND_NAME_TEXTBOX", fields.daemonName);
-    setting("DAEMONCLI_NAME_SETTINGS_TEXTBOX", fields.cliName);
-    setting("QT_NAME_TEXTBOX", fields.qtName);
-    setting("BLOCKCHAIN_HOME_TEXTBOX", fields.dataFolder);
-    setting("CONF_FILE_LOCATION_TEXTBOX", fields.confFile);
-    setting("GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX", blockCountFile());
+    setUp([&](CopySetup& copy) { copy.nodeCommandFiles(std::move(fields), firstCount); });
 }
 
 void ProgramRun::unattendedRunSwitches(const std::string& cryptoName, const std::string& countEvery) {
-    setting("CRYPTO_NAME_TEXTBOX", cryptoName);
-    setting("USER_COUNT_TIME_TEXTBOX", countEvery);
-    for (const char* tick : {"AUTOSTART_TICKBOX", "RUN_DAEMON_TICKBOX", "TASK_8_ENABLE_TICKBOX",
-                             "FINISH_WHEN_IDENTICAL_TICKBOX", "TASK_11_ENABLE_TICKBOX", "TASK_19_ENABLE_TICKBOX"})
-        setting(tick, "1");
+    setUp([&](CopySetup& copy) { copy.unattendedRunSwitches(cryptoName, countEvery); });
 }
 
 int ProgramRun::start(const Environment& environment, const std::string& errorFile) {

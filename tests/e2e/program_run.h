@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -9,6 +10,8 @@
 #include "support/temp_dir.h"
 
 namespace syncward::testing {
+
+class CopySetup;
 
 // The built program as one copy of it: its own executable name (a link to
 // the build), home folder and settings file, set up the way the settings
@@ -60,6 +63,9 @@ public:
     std::string output;
 
 private:
+    // One step of the set-up, on the copy's settings file as it is now
+    // (the program or a test may have changed it since the last step).
+    void setUp(const std::function<void(CopySetup&)>& step) const;
     std::string outputFile() const { return dir_ / (name_ + "-stdout"); }
     std::filesystem::path dir_;
     std::string name_, home_, program_;
