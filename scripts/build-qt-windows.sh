@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Builds Qt for 64-bit Windows, statically, with the MinGW-w64 compilers:
 # qtbase (Core, Gui, Widgets, Test, the windows and offscreen platform
-# plugins) and qtcharts, from the distribution's own source packages of the
-# same version as the native Qt, whose moc, rcc and uic it uses.
+# plugins), from the distribution's own source package of the same version
+# as the native Qt, whose moc, rcc and uic it uses.
 #
 # The result goes to a versioned folder under the user's cache
 #   ${XDG_CACHE_HOME:-~/.cache}/syncward/qt-<version>-mingw64-static-r<N>
 # and is marked complete only once installed whole; an incomplete one is
 # built again from the start, a complete one is left alone, so a second run costs nothing. Prints that folder last.
 #
-# About 35 to 45 minutes on two cores; the folder takes about 120 MB.
+# About 30 to 40 minutes on two cores; the folder takes about 110 MB.
 set -euo pipefail
+shopt -s inherit_errexit
 cd "$(dirname "$0")/.."
 root=$PWD
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
@@ -67,7 +68,7 @@ rm -rf "$work" "$prefix"
 mkdir -p "$work"
 cd "$work"
 
-fetch() { # package → the folder its upstream tarball unpacks to
+fetch() { # source package → the folder its upstream tarball unpacks to
   local package=$1 tarball top
   say "fetching the $package source"
   apt-get source --download-only -qq "$package=$native_version" >&2
@@ -101,18 +102,6 @@ say "building qtbase (the long part)"
 nice cmake --build qtbase-build -j "$jobs" >qtbase-build.log 2>&1 ||
   { tail -n 40 qtbase-build.log >&2; exit 1; }
 cmake --install qtbase-build >/dev/null
-
-charts_source=$(fetch qt6-charts)
-say "configuring qtcharts ($charts_source)"
-cmake -S "$charts_source" -B qtcharts-build -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
-  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF >qtcharts-configure.log 2>&1 ||
-  { tail -n 40 qtcharts-configure.log >&2; exit 1; }
-say "building qtcharts"
-nice cmake --build qtcharts-build -j "$jobs" >qtcharts-build.log 2>&1 ||
-  { tail -n 40 qtcharts-build.log >&2; exit 1; }
-cmake --install qtcharts-build >/dev/null
 
 touch "$prefix/.complete"
 cd /

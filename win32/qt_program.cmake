@@ -10,7 +10,7 @@ list(APPEND CMAKE_PREFIX_PATH ${SYNCWARD_QT_PREFIX})
 execute_process(COMMAND gcc -print-multiarch OUTPUT_VARIABLE host_multiarch OUTPUT_STRIP_TRAILING_WHITESPACE)
 set(QT_HOST_PATH /usr CACHE PATH "The native Qt, whose tools build this one's programs")
 set(QT_HOST_PATH_CMAKE_DIR /usr/lib/${host_multiarch}/cmake CACHE PATH "")
-find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Charts Test)
+find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Test)
 set(CMAKE_AUTOMOC ON)
 
 # Code for one system only ends in _posix or _win32, or lives in a
@@ -28,7 +28,7 @@ syncward_warnings(syncward_platform_qt)
 
 syncward_windows_sources(GUI_SOURCES src/gui)
 add_library(syncward_gui STATIC ${GUI_SOURCES})
-target_link_libraries(syncward_gui PUBLIC syncward_core Qt6::Widgets Qt6::Charts)
+target_link_libraries(syncward_gui PUBLIC syncward_core Qt6::Widgets)
 syncward_warnings(syncward_gui)
 set_property(SOURCE ${SYNCWARD_ROOT}/src/core/info/about_window.cpp APPEND PROPERTY COMPILE_DEFINITIONS
              SYNCWARD_VERSION="${SYNCWARD_VERSION}")

@@ -6,13 +6,14 @@
 #include "gui/shell/qt_dialogs.h"
 #include "gui/shell/qt_event_loop.h"
 #include "gui/shell/qt_window_host.h"
+#include "core/foldersize/threaded_folder_measurer.h"
 #include "platform/qt/qt_node_answers.h"
 #include "platform/win32/execution_state_sleep_inhibitor.h"
+#include "platform/win32/folder_walk.h"
 #include "platform/win32/registry_settings_store.h"
 #include "platform/win32/snapshot_process_table.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_folder_measurer.h"
 #include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_lock_keys.h"
 #include "platform/win32/win32_setup_probe.h"
@@ -56,7 +57,7 @@ struct SystemPlatform::Parts {
     NoCrontab crontab;
     QtNodeAnswers nodeAnswers;
     QtClipboard clipboard;
-    Win32FolderMeasurer folderMeasurer{loop};
+    ThreadedFolderMeasurer folderMeasurer{loop, sumRegularFileSizes};
     NoAutostart autostart;
     Win32SetupProbe setupProbe;
 };
