@@ -162,5 +162,23 @@ TEST(HistoryView, ThreeRunsOneNotConfirmedGiveThreeBarsOneRedAndTheSizeLine) {
     EXPECT_EQ(table->model()->rowCount(), 4);
 }
 
+TEST(HistoryView, AYearOfRunsChartsTheLatestFiftyTwoAndTablesThemAll) {
+    HistoryGui g;
+    std::vector<RunRecord> runs;
+    // Every ninth run failed, one of them bringing nothing at all.
+    for (int n = 0; n < 60; ++n) runs.push_back(weeklyRun(n, n == 45 ? 0 : 3900 + n * 5, n % 9 != 0));
+    g.record(runs);
+    HistoryWindow& w = g.open();
+    const RunChart& blocks = g.chart(w, "BLOCKS_CHART")->chart();
+    EXPECT_EQ(blocks.title, "BLOCKS PER RUN AND CHAIN FOLDER SIZE - LAST 52 RUNS");
+    ASSERT_EQ(blocks.bars.size(), 52u);
+    EXPECT_EQ(blocks.bars[37].value, 0);
+    EXPECT_TRUE(blocks.bars[37].failed) << "run 45, the 38th shown";
+    EXPECT_EQ(g.chart(w, "LENGTH_CHART")->chart().bars.size(), 52u);
+    EXPECT_EQ(g.h.widget<QTableView>(w, "HISTORY_TABLE")->model()->rowCount(), 60);
+    GuiHarness::pump(100);
+    g.h.view(w)->grab().save(GuiHarness::screenshotPath("history_sixty_runs.png"));
+}
+
 }  // namespace
 }  // namespace syncward::testing
