@@ -69,42 +69,34 @@ QFont RunChartWidget::smallFont() const {
     return f;
 }
 
-double RunChartWidget::labelWidth() const {
-    const QFontMetricsF metrics(smallFont());
-    double widest = 0;
-    for (const QString& label : chart_.labels) widest = std::max(widest, metrics.horizontalAdvance(label));
-    return widest;
-}
-
-QRectF RunChartWidget::plotArea() const {
+RunChartWidget::Frame RunChartWidget::frame() const {
     const QFontMetricsF text(font());
     const QFontMetricsF small(smallFont());
+    Frame f;
+    for (const QString& label : chart_.labels) f.labelWidth = std::max(f.labelWidth, small.horizontalAdvance(label));
     const double axisBand = text.height() + gap + tickLength + gap;
     const double left = margin + axisBand + widestTick(chart_.axis, small);
     const double right = chart_.line ? margin + axisBand + widestTick(chart_.line->axis, small) : margin + gap;
     const double top = margin + QFontMetricsF(titleFont()).height() + gap + small.height() / 2;
-    const double bottom = margin + text.height() + gap + labelWidth() + gap + tickLength;
-    return QRectF(QPointF(left, top), QPointF(width() - right, height() - bottom));
+    const double bottom = margin + text.height() + gap + f.labelWidth + gap + tickLength;
+    f.plot = QRectF(QPointF(left, top), QPointF(width() - right, height() - bottom));
+    if (!chart_.bars.empty()) f.slot = f.plot.width() / static_cast<double>(chart_.bars.size());
+    return f;
 }
 
-double RunChartWidget::slotWidth() const {
-    return chart_.bars.empty() ? 0 : plotArea().width() / static_cast<double>(chart_.bars.size());
+QRectF RunChartWidget::barRect(std::size_t run) const { return barRect(frame(), run); }
+
+QPointF RunChartWidget::linePoint(const LinePoint& point) const { return linePoint(frame(), point); }
+
+QRectF RunChartWidget::barRect(const Frame& f, std::size_t run) const {
+    const double width = std::max(1.0, f.slot * 0.5);
+    const double top = std::max(f.plot.top(), yOf(chart_.axis, chart_.bars.at(run).value, f.plot));
+    const double foot = yOf(chart_.axis, std::max(0.0, chart_.axis.lowest), f.plot);
+    return QRectF(f.centre(run) - width / 2, top, width, foot - top);
 }
 
-double RunChartWidget::runCentre(std::size_t run) const {
-    return plotArea().left() + (static_cast<double>(run) + 0.5) * slotWidth();
-}
-
-QRectF RunChartWidget::barRect(std::size_t run) const {
-    const QRectF plot = plotArea();
-    const double width = std::max(1.0, slotWidth() * 0.5);
-    const double top = std::max(plot.top(), yOf(chart_.axis, chart_.bars.at(run).value, plot));
-    const double foot = yOf(chart_.axis, std::max(0.0, chart_.axis.lowest), plot);
-    return QRectF(runCentre(run) - width / 2, top, width, foot - top);
-}
-
-QPointF RunChartWidget::linePoint(const LinePoint& point) const {
-    return {runCentre(point.run), yOf(chart_.line->axis, point.value, plotArea())};
+QPointF RunChartWidget::linePoint(const Frame& f, const LinePoint& point) const {
+    return {f.centre(point.run), yOf(chart_.line->axis, point.value, f.plot)};
 }
 
 void RunChartWidget::paintEvent(QPaintEvent*) {
@@ -112,15 +104,15 @@ void RunChartWidget::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(rect(), Qt::white);
     paintTitle(p);
-    const QRectF plot = plotArea();
-    if (chart_.empty() || plot.width() < 1 || plot.height() < 1) return;
-    paintLeftAxis(p, plot);
-    paintBars(p, plot);
+    const Frame f = frame();
+    if (chart_.empty() || f.plot.width() < 1 || f.plot.height() < 1) return;
+    paintLeftAxis(p, f);
+    paintBars(p, f);
     if (chart_.line) {
-        paintRightAxis(p, plot);
-        paintLine(p);
+        paintRightAxis(p, f);
+        paintLine(p, f);
     }
-    paintRunLabels(p, plot);
+    paintRunLabels(p, f);
     paintLegend(p);
 }
 
@@ -134,7 +126,8 @@ void RunChartWidget::paintTitle(QPainter& p) const {
 }
 
 // The bars' axis with the grid across the plot, under the bars.
-void RunChartWidget::paintLeftAxis(QPainter& p, const QRectF& plot) const {
+void RunChartWidget::paintLeftAxis(QPainter& p, const Frame& f) const {
+    const QRectF& plot = f.plot;
     const ChartAxis& axis = chart_.axis;
     const QFontMetricsF small(smallFont());
     p.setFont(smallFont());
@@ -158,7 +151,8 @@ void RunChartWidget::paintLeftAxis(QPainter& p, const QRectF& plot) const {
                 Qt::AlignHCenter);
 }
 
-void RunChartWidget::paintRightAxis(QPainter& p, const QRectF& plot) const {
+void RunChartWidget::paintRightAxis(QPainter& p, const Frame& f) const {
+    const QRectF& plot = f.plot;
     const ChartAxis& axis = chart_.line->axis;
     const QFontMetricsF small(smallFont());
     p.setFont(smallFont());
@@ -178,24 +172,25 @@ void RunChartWidget::paintRightAxis(QPainter& p, const QRectF& plot) const {
                 Qt::AlignHCenter);
 }
 
-void RunChartWidget::paintBars(QPainter& p, const QRectF& plot) const {
+void RunChartWidget::paintBars(QPainter& p, const Frame& f) const {
+    const QRectF& plot = f.plot;
     p.setPen(Qt::NoPen);
     for (std::size_t run = 0; run < chart_.bars.size(); ++run) {
         const bool failed = chart_.bars[run].failed;
         p.setBrush(failed ? run_chart_colours::failed : run_chart_colours::succeeded);
-        p.drawRect(barRect(run));
+        p.drawRect(barRect(f, run));
     }
     // After the bars, so a mark on a bar's foot is never covered.
     p.setBrush(run_chart_colours::failed);
     for (std::size_t run = 0; run < chart_.bars.size(); ++run)
         if (chart_.bars[run].failed)
-            p.drawEllipse(QPointF(runCentre(run), plot.bottom()), failedMarkSize / 2, failedMarkSize / 2);
+            p.drawEllipse(QPointF(f.centre(run), plot.bottom()), failedMarkSize / 2, failedMarkSize / 2);
 }
 
 // A dot on every point: one measured run alone has no line to draw.
-void RunChartWidget::paintLine(QPainter& p) const {
+void RunChartWidget::paintLine(QPainter& p, const Frame& f) const {
     std::vector<QPointF> points;
-    for (const LinePoint& point : chart_.line->points) points.push_back(linePoint(point));
+    for (const LinePoint& point : chart_.line->points) points.push_back(linePoint(f, point));
     p.setPen(QPen(run_chart_colours::line, 2));
     p.setBrush(Qt::NoBrush);
     p.drawPolyline(points.data(), static_cast<int>(points.size()));
@@ -206,18 +201,18 @@ void RunChartWidget::paintLine(QPainter& p) const {
 
 // Labels closer than a line of text would run into each other: then only
 // every second (third, ...) run is named, counted back from the newest.
-void RunChartWidget::paintRunLabels(QPainter& p, const QRectF& plot) const {
+void RunChartWidget::paintRunLabels(QPainter& p, const Frame& f) const {
+    const QRectF& plot = f.plot;
     const QFontMetricsF small(smallFont());
-    const std::size_t every = std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil(small.height() / slotWidth())));
-    const double widest = labelWidth();
+    const std::size_t every = std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil(small.height() / f.slot)));
     p.setFont(smallFont());
     for (std::size_t run = 0; run < chart_.labels.size(); ++run) {
         if ((chart_.labels.size() - 1 - run) % every != 0) continue;
-        const double x = runCentre(run);
+        const double x = f.centre(run);
         p.setPen(QPen(axisColour, 1));
         p.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + tickLength));
         p.setPen(textColour);
-        drawUpright(p, QPointF(x, plot.bottom() + tickLength + gap), chart_.labels[run], widest, small.height(),
+        drawUpright(p, QPointF(x, plot.bottom() + tickLength + gap), chart_.labels[run], f.labelWidth, small.height(),
                     Qt::AlignRight);
     }
 }

@@ -35,20 +35,27 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QRectF plotArea() const;
-    double slotWidth() const;
-    double runCentre(std::size_t run) const;
-    double labelWidth() const;
+    // Where the plot lies at the current size, worked out once per paint:
+    // measuring the labels is the dearest part of it.
+    struct Frame {
+        QRectF plot;
+        double slot = 0;
+        double labelWidth = 0;
+        double centre(std::size_t run) const { return plot.left() + (static_cast<double>(run) + 0.5) * slot; }
+    };
+    Frame frame() const;
+    QRectF barRect(const Frame& f, std::size_t run) const;
+    QPointF linePoint(const Frame& f, const LinePoint& point) const;
 
     QFont titleFont() const;
     QFont smallFont() const;
 
     void paintTitle(QPainter& p) const;
-    void paintLeftAxis(QPainter& p, const QRectF& plot) const;
-    void paintRightAxis(QPainter& p, const QRectF& plot) const;
-    void paintBars(QPainter& p, const QRectF& plot) const;
-    void paintLine(QPainter& p) const;
-    void paintRunLabels(QPainter& p, const QRectF& plot) const;
+    void paintLeftAxis(QPainter& p, const Frame& f) const;
+    void paintRightAxis(QPainter& p, const Frame& f) const;
+    void paintBars(QPainter& p, const Frame& f) const;
+    void paintLine(QPainter& p, const Frame& f) const;
+    void paintRunLabels(QPainter& p, const Frame& f) const;
     void paintLegend(QPainter& p) const;
 
     RunChart chart_;
