@@ -14,7 +14,7 @@
 #include "core/app/application.h"
 #include "core/reports/reports_windows.h"
 #include "core/reports/run_history.h"
-#include "gui/posix_platform.h"
+#include "app/system_platform.h"
 #include "gui/shell/qt_window_host.h"
 #include "gui/views.h"
 

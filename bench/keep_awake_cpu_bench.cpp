@@ -17,7 +17,7 @@
 
 #include "bench_tree.h"
 #include "core/app/application.h"
-#include "gui/posix_platform.h"
+#include "app/system_platform.h"
 #include "gui/shell/qt_window_host.h"
 #include "gui/views.h"
 

@@ -3,7 +3,7 @@
 # need, when some are missing and we may install (root). Safe to run again.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libgtest-dev libgmock-dev googletest
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev googletest
           xvfb xauth fonts-dejavu-core litecoind sendemail python3 libbenchmark-dev
           dpkg-dev file man-db desktop-file-utils appstream lintian
           libx11-dev libxtst-dev cron dbus python3-dbus python3-gi

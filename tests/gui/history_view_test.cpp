@@ -3,20 +3,17 @@
 // and the folder's size as a line; the table newest first; the export.
 #include <gtest/gtest.h>
 
-#include <QBarSet>
-#include <QChart>
-#include <QChartView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QPushButton>
-#include <QStackedBarSeries>
 #include <QTableView>
 
 #include "core/reports/reports_windows.h"
 #include "core/reports/run_history.h"
 #include "core/state/home_layout.h"
 #include "gui/gui_harness.h"
+#include "gui/reports/run_chart_widget.h"
 
 namespace syncward::testing {
 namespace {
@@ -61,7 +58,7 @@ struct HistoryGui {
         h.widget<QPushButton>(h.app->main(), "HISTORY_BUTTON")->click();
         return h.app->reportsWindows().history();
     }
-    QChart* chart(HistoryWindow& w, int n) { return h.view(w)->findChildren<QChartView*>().at(n)->chart(); }
+    RunChartWidget* chart(HistoryWindow& w, const char* name) { return h.widget<RunChartWidget>(w, name); }
 
     GuiHarness h;
 };
@@ -75,8 +72,13 @@ TEST(HistoryView, WithoutAnyRunTheChartSaysSoAndTheButtonsTellWhatIsMissing) {
     EXPECT_EQ(view->windowModality(), Qt::WindowModal);
     EXPECT_EQ(view->windowTitle(), "SYNCWARD - RUN HISTORY");
     EXPECT_EQ(g.h.widget<QLabel>(w, "RUNS_LABEL")->text(), "NO RUN HAS BEEN RECORDED YET");
-    EXPECT_EQ(g.chart(w, 0)->title(), "NO RUN HAS BEEN RECORDED YET");
-    EXPECT_TRUE(g.chart(w, 0)->series().isEmpty());
+    ASSERT_NE(g.chart(w, "BLOCKS_CHART"), nullptr);
+    ASSERT_NE(g.chart(w, "LENGTH_CHART"), nullptr);
+    EXPECT_EQ(g.chart(w, "BLOCKS_CHART")->chart().title, "NO RUN HAS BEEN RECORDED YET");
+    EXPECT_TRUE(g.chart(w, "BLOCKS_CHART")->chart().empty());
+    EXPECT_FALSE(g.chart(w, "BLOCKS_CHART")->chart().line);
+    EXPECT_EQ(g.chart(w, "LENGTH_CHART")->chart().title, "RUN LENGTH");
+    EXPECT_TRUE(g.chart(w, "LENGTH_CHART")->chart().empty());
     EXPECT_EQ(g.h.widget<QTableView>(w, "HISTORY_TABLE")->model()->rowCount(), 0);
     EXPECT_EQ(g.h.widget<QLabel>(w, "GROWTH_LABEL")->text(), "GROWTH: NEEDS TWO FOLDER SIZES MEASURED AT DIFFERENT TIMES");
     view->grab().save(GuiHarness::screenshotPath("history_empty.png"));
@@ -95,30 +97,26 @@ TEST(HistoryView, ThreeRunsOneNotConfirmedGiveThreeBarsOneRedAndTheSizeLine) {
     QWidget* view = g.h.view(w);
     EXPECT_EQ(g.h.widget<QLabel>(w, "RUNS_LABEL")->text(), "RUNS RECORDED: 3 - FAILED OR NOT CONFIRMED: 1");
 
-    QChart* blocks = g.chart(w, 0);
-    QStackedBarSeries* bars = nullptr;
-    QLineSeries* size = nullptr;
-    for (QAbstractSeries* s : blocks->series()) {
-        if (auto* b = qobject_cast<QStackedBarSeries*>(s)) bars = b;
-        if (auto* l = qobject_cast<QLineSeries*>(s); l && s->type() == QAbstractSeries::SeriesTypeLine) size = l;
-    }
-    ASSERT_NE(bars, nullptr);
-    ASSERT_EQ(bars->barSets().size(), 2);
-    QBarSet* confirmed = bars->barSets()[0];
-    QBarSet* failed = bars->barSets()[1];
-    ASSERT_EQ(confirmed->count(), 3);
-    EXPECT_EQ(failed->color(), QColor(255, 0, 0));
-    EXPECT_NE(confirmed->color(), QColor(255, 0, 0));
-    // One bar per run, in its run's colour.
-    EXPECT_EQ(confirmed->at(0), 4100);
-    EXPECT_EQ(failed->at(0), 0);
-    EXPECT_EQ(confirmed->at(1), 0);
-    EXPECT_EQ(failed->at(1), 3900);
-    EXPECT_EQ(confirmed->at(2), 4032);
-    ASSERT_NE(size, nullptr);
-    ASSERT_EQ(size->count(), 3);
-    EXPECT_DOUBLE_EQ(size->at(2).y(), 181.7);
-    EXPECT_EQ(g.chart(w, 1)->title(), "RUN LENGTH (MINUTES)");
+    RunChartWidget* blocksWidget = g.chart(w, "BLOCKS_CHART");
+    const RunChart& blocks = blocksWidget->chart();
+    EXPECT_EQ(blocks.title, "BLOCKS PER RUN AND CHAIN FOLDER SIZE - LAST 3 RUNS");
+    // One bar per run, red for the run that was not confirmed.
+    ASSERT_EQ(blocks.bars.size(), 3u);
+    EXPECT_EQ(blocks.bars[0].value, 4100);
+    EXPECT_FALSE(blocks.bars[0].failed);
+    EXPECT_EQ(blocks.bars[1].value, 3900);
+    EXPECT_TRUE(blocks.bars[1].failed);
+    EXPECT_EQ(blocks.bars[2].value, 4032);
+    EXPECT_FALSE(blocks.bars[2].failed);
+    ASSERT_TRUE(blocks.line);
+    ASSERT_EQ(blocks.line->points.size(), 3u);
+    EXPECT_DOUBLE_EQ(blocks.line->points[0].value, 180.5);
+    EXPECT_DOUBLE_EQ(blocks.line->points[2].value, 181.7);
+    const RunChart& lengths = g.chart(w, "LENGTH_CHART")->chart();
+    EXPECT_EQ(lengths.title, "RUN LENGTH (MINUTES)");
+    ASSERT_EQ(lengths.bars.size(), 3u);
+    EXPECT_DOUBLE_EQ(lengths.bars[2].value, 20);
+    EXPECT_TRUE(lengths.bars[1].failed);
 
     auto* table = g.h.widget<QTableView>(w, "HISTORY_TABLE");
     ASSERT_EQ(table->model()->rowCount(), 3);
@@ -131,6 +129,22 @@ TEST(HistoryView, ThreeRunsOneNotConfirmedGiveThreeBarsOneRedAndTheSizeLine) {
               "GROWTH: 0.85 GB PER WEEK - 40.00 GB FREE - DISK FULL IN ABOUT 47 WEEKS (2027-06-27) AT THIS RATE");
     GuiHarness::pump(100);
     view->grab().save(GuiHarness::screenshotPath("history_three_runs.png"));
+
+    // What is painted where the chart says: each bar in its run's colour,
+    // the size line's points in green above them.
+    const QImage painted = blocksWidget->grab().toImage();
+    const auto colourAt = [&](QPointF point) { return QColor(painted.pixel(point.toPoint())); };
+    // High in the bar: clear of the failed mark at its foot and of the line.
+    const auto inBar = [&](std::size_t run) {
+        const QRectF bar = blocksWidget->barRect(run);
+        return QPointF(bar.center().x(), bar.top() + bar.height() / 4);
+    };
+    EXPECT_EQ(colourAt(inBar(0)), run_chart_colours::succeeded);
+    EXPECT_EQ(colourAt(inBar(1)), run_chart_colours::failed);
+    EXPECT_EQ(colourAt(inBar(2)), run_chart_colours::succeeded);
+    for (const LinePoint& point : blocks.line->points)
+        EXPECT_EQ(colourAt(blocksWidget->linePoint(point)), run_chart_colours::line) << point.run;
+    EXPECT_GT(blocksWidget->barRect(0).height(), blocksWidget->barRect(1).height()) << "4100 blocks against 3900";
 
     // Exported where the user chooses; the history itself stays.
     g.h.fake.dialogs.answers.push_back("E:\\backup\\history.csv");
@@ -146,6 +160,24 @@ TEST(HistoryView, ThreeRunsOneNotConfirmedGiveThreeBarsOneRedAndTheSizeLine) {
     g.h.fake.files.appendLine(g.file(), historyRow(weeklyRun(3, 10, true), "\r\n"));
     g.h.widget<QPushButton>(g.h.app->main(), "HISTORY_BUTTON")->click();
     EXPECT_EQ(table->model()->rowCount(), 4);
+}
+
+TEST(HistoryView, AYearOfRunsChartsTheLatestFiftyTwoAndTablesThemAll) {
+    HistoryGui g;
+    std::vector<RunRecord> runs;
+    // Every ninth run failed, one of them bringing nothing at all.
+    for (int n = 0; n < 60; ++n) runs.push_back(weeklyRun(n, n == 45 ? 0 : 3900 + n * 5, n % 9 != 0));
+    g.record(runs);
+    HistoryWindow& w = g.open();
+    const RunChart& blocks = g.chart(w, "BLOCKS_CHART")->chart();
+    EXPECT_EQ(blocks.title, "BLOCKS PER RUN AND CHAIN FOLDER SIZE - LAST 52 RUNS");
+    ASSERT_EQ(blocks.bars.size(), 52u);
+    EXPECT_EQ(blocks.bars[37].value, 0);
+    EXPECT_TRUE(blocks.bars[37].failed) << "run 45, the 38th shown";
+    EXPECT_EQ(g.chart(w, "LENGTH_CHART")->chart().bars.size(), 52u);
+    EXPECT_EQ(g.h.widget<QTableView>(w, "HISTORY_TABLE")->model()->rowCount(), 60);
+    GuiHarness::pump(100);
+    g.h.view(w)->grab().save(GuiHarness::screenshotPath("history_sixty_runs.png"));
 }
 
 }  // namespace

@@ -2,12 +2,11 @@
 
 #include "gui/shell/form_view.h"
 
-class QChart;
-
 namespace syncward {
 
 class HistoryTableModel;
 class HistoryWindow;
+class RunChartWidget;
 
 // The run history: a chart of the blocks each run brought (bars) and the
 // chain folder's size (a line), a chart of each run's length, failed or
@@ -18,15 +17,12 @@ public:
     HistoryView(HistoryWindow& model, QWidget* parent);
     ~HistoryView() override;
 
-    // How many of the latest runs the charts show; the table shows all.
-    static constexpr int chartedRuns = 52;
-
 private:
     void refresh();
 
     HistoryWindow& model_;
-    QChart* blocksChart_;
-    QChart* lengthChart_;
+    RunChartWidget* blocksChart_;
+    RunChartWidget* lengthChart_;
     HistoryTableModel* table_;
 };
 
