@@ -24,7 +24,9 @@ cmake --build "$build" -j "$jobs"
   unset DISPLAY WAYLAND_DISPLAY
   wine_gtest "$build/core_tests.exe"
   wine_gtest "$build/win32_platform_tests.exe"
-  QT_QPA_PLATFORM=offscreen wine_gtest "$build/gui_tests.exe"
+  # The window sizes are measured with the Linux tests' font; Wine's
+  # stand-in fonts are neither that nor Windows' own.
+  QT_QPA_PLATFORM=offscreen wine_gtest "$build/gui_tests.exe" --gtest_filter='-WindowSizes.*'
 )
 bash scripts/test-windows-run.sh "$build/syncward.exe" "$build"
 bash scripts/test-windows-window.sh "$build"

@@ -102,5 +102,7 @@ int main(int argc, char* argv[]) {
         std::fflush(stdout);  // said now, not when a run started here ends
         if (!check.run) return 0;  // nothing was shown
     }
-    return qtApp.exec();
+    const int status = qtApp.exec();
+    system.windowHost().deleteViews();  // while the models they show still exist
+    return status;
 }

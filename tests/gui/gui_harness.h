@@ -31,6 +31,7 @@ struct GuiHarness {
         app->start();
         return *app;
     }
+    ~GuiHarness() { host.deleteViews(); }
     QWidget* view(Form& form) { return host.viewOf(form); }
     template <typename W>
     W* widget(Form& form, const char* name) {

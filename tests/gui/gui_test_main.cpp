@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QTemporaryFile>
 
 // The views need one QApplication for the whole test program. It runs
@@ -8,13 +9,16 @@
 // a window must open whole on it (the host never opens one larger than a
 // screen), and every window is measured there.
 int main(int argc, char** argv) {
-    QTemporaryFile screens;
+    // In the working folder, named relative to it: Qt splits the platform's
+    // options at colons, and a Windows path has one after its drive letter.
+    QTemporaryFile screens(QStringLiteral("gui-screens-XXXXXX.json"));
     if (!screens.open()) return 2;
     screens.write(R"({"synchronousWindowSystemEvents": false, "windowFrameMargins": true, "screens": [)"
                   R"({"name": "Laptop", "x": 0, "y": 0, "width": 1366, "height": 768,)"
                   R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
     screens.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+    const QString config = QDir::current().relativeFilePath(screens.fileName());
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

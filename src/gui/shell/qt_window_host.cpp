@@ -74,6 +74,12 @@ void QtWindowHost::registerView(const std::string& formName, ViewFactory factory
     factories_[formName] = std::move(factory);
 }
 
+void QtWindowHost::deleteViews() {
+    // A view's children go with it; QPointer tells which are gone already.
+    for (auto& [form, view] : views_) delete view.data();
+    views_.clear();
+}
+
 QWidget* QtWindowHost::viewOf(Form& form) const {
     auto it = views_.find(&form);
     return it == views_.end() ? nullptr : it->second.data();

@@ -27,6 +27,9 @@ public:
                      [](Form& form, QWidget* parent) -> QWidget* { return new View(static_cast<Model&>(form), parent); });
     }
     QWidget* viewOf(Form& form) const;
+    // Deletes every view now. Views refer to their models, so this comes
+    // before the models go: a view left behind could still be painted.
+    void deleteViews();
 
     void showModal(Form& form, Form& owner) override;
     void showModeless(Form& form) override;
