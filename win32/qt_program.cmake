@@ -77,5 +77,8 @@ set(CPACK_NSIS_PACKAGE_NAME SYNCWARD)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_PACKAGE_EXECUTABLES syncward SYNCWARD)
 set(CPACK_NSIS_MODIFY_PATH OFF)
+# A 64-bit installer for a 64-bit program: it sees the 64-bit Program Files
+# and registry as they are, and runs where no 32-bit layer is installed.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
