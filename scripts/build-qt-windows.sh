@@ -30,6 +30,11 @@ upstream=${native_version%%+*}
 upstream=${upstream%%-*}
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/syncward
 prefix=$cache/qt-$upstream-mingw64-static-r$revision
+# One build at a time: a second start waits for the first, then finds its
+# folder complete.
+mkdir -p "$cache"
+exec 9>"$cache/qt-$upstream.lock"
+flock 9
 if [ -f "$prefix/.complete" ]; then
   echo "== Qt for Windows: $prefix (already built)" >&2
   echo "$prefix"

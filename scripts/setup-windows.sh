@@ -6,6 +6,6 @@
 # set-up stays lean.
 set -euo pipefail
 
-packages=(g++-mingw-w64-x86-64-posix wine wine64 nsis xvfb xauth x11-utils)
+packages=(g++-mingw-w64-x86-64-posix wine wine64 nsis xvfb xauth x11-utils x11-apps)
 
 bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"

@@ -7,8 +7,8 @@ cd "$(dirname "$0")/.."
 build=${1:-build-win32}
 installer=$(ls "$build"/syncward-*-win64.exe | head -n 1)
 version=$(basename "$installer" | sed -E 's/^syncward-(.*)-win64\.exe$/\1/')
-source scripts/lib/wine-prefix.sh
 unset DISPLAY WAYLAND_DISPLAY
+source scripts/lib/wine-prefix.sh
 
 echo "== installer: $(basename "$installer") ($(du -h "$installer" | cut -f1))"
 # NSIS's silent switch; the uninstaller is started with the same.

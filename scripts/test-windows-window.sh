@@ -29,6 +29,6 @@ fi
 sleep 3  # let it paint
 if command -v xwd >/dev/null; then
   xwd -root -silent >"$build/window.xwd"
-  if command -v convert >/dev/null; then convert "$build/window.xwd" "$build/window.png"; fi
+  convert "$build/window.xwd" "$build/window.png" 2>/dev/null || rm -f "$build/window.png"
 fi
 echo "== window: the main window $seen showed under Wine with the windows platform plugin"

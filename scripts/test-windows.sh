@@ -19,9 +19,9 @@ cmake --build "$build" -j "$jobs"
 (cd "$build" && cpack -G NSIS >/dev/null)
 
 (
-  source scripts/lib/wine-prefix.sh
   # No display for the tests: Wine must not try to open one.
   unset DISPLAY WAYLAND_DISPLAY
+  source scripts/lib/wine-prefix.sh
   wine_gtest "$build/core_tests.exe"
   wine_gtest "$build/win32_platform_tests.exe"
   # The window sizes are measured with the Linux tests' font; Wine's

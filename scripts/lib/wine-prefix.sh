@@ -1,4 +1,5 @@
-# Sourced: a Wine folder of this script's own (WINEPREFIX), made ready now and
+# Sourced: a Wine folder of this script's own (WINEPREFIX), made ready now (on
+# the display the environment names, if any: unset DISPLAY first for none) and
 # removed with every Wine process in it when the script ends. Nothing of the
 # user's own Wine folder is touched.
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/syncward-wine-XXXXXX")
@@ -9,7 +10,7 @@ wine_prefix_finish() {
   rm -rf "$WINEPREFIX"
 }
 trap wine_prefix_finish EXIT
-DISPLAY= WAYLAND_DISPLAY= timeout 180 wineboot --init >/dev/null 2>&1 || true
+timeout 180 wineboot --init >/dev/null 2>&1 || true
 
 # Runs a GoogleTest program under Wine and fails unless its closing line
 # says every test passed. Wine's programs end their lines with CR LF.
