@@ -7,9 +7,11 @@
 # The result goes to a versioned folder under the user's cache
 #   ${XDG_CACHE_HOME:-~/.cache}/syncward/qt-<version>-mingw64-static-r<N>
 # and is marked complete only once installed whole; an incomplete one is
-# built again from the start, a complete one is left alone, so a second run costs nothing. Prints that folder last.
+# built again from the start, a complete one is left alone, so a second run
+# costs nothing. Prints that folder last.
 #
-# About 30 to 40 minutes on two cores; the folder takes about 110 MB.
+# About 30 to 55 minutes on two cores, depending on what else runs; the
+# folder takes 108 MB.
 set -euo pipefail
 shopt -s inherit_errexit
 cd "$(dirname "$0")/.."
@@ -56,7 +58,7 @@ if ! have_sources; then
   for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
     [ -f "$list" ] || continue
     case "$list" in */syncward-deb-src.*) continue ;; esac
-    grep -E '^deb[[:space:]]' "$list" | sed -E 's/^deb[[:space:]]/deb-src /'
+    { grep -E '^deb[[:space:]]' "$list" || true; } | sed -E 's/^deb[[:space:]]/deb-src /'
   done >/etc/apt/sources.list.d/syncward-deb-src.list
   for sources in /etc/apt/sources.list.d/*.sources; do
     case "$sources" in */syncward-deb-src.*) continue ;; esac
