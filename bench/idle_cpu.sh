@@ -9,7 +9,7 @@
 # /proc/PID/stat. With IDLE_PROCESSES=N it first starts sleeping processes
 # until the machine has about N (a desktop has some 400), and ends them after.
 # Usage: bench/idle_cpu.sh [seconds] [build dir or program] [offscreen|x11]
-set -euo pipefail
+source "$(dirname "$0")/../scripts/lib/strict.sh"
 seconds=${1:-60}
 build=${2:-build}
 display=${3:-offscreen}

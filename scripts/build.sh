@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Configures and builds into build/ (or $SYNCWARD_BUILD_DIR): everything, or
 # only the targets named as arguments (and what they need).
-set -euo pipefail
+source "$(dirname "$0")/lib/strict.sh"
 cd "$(dirname "$0")/.."
 build=${SYNCWARD_BUILD_DIR:-build}
 jobs=${SYNCWARD_JOBS:-$(nproc)}

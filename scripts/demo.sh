@@ -5,7 +5,7 @@
 # one unattended run go by itself: start the node, poll until four identical
 # block counts, stop the node, wait until it has exited, report, close.
 # Everything it makes lives in one temporary folder and is removed at the end.
-set -euo pipefail
+source "$(dirname "$0")/lib/strict.sh"
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 # Only the program and the tool that configures its copy, not the tests:

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs the named Debian packages that are missing, when we may install
 # (root); otherwise names them and fails. Safe to run again.
-set -euo pipefail
+source "$(dirname "$0")/lib/strict.sh"
 
 missing=()
 for p in "$@"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)" = "install ok installed" ] || missing+=("$p")
 done
 if [ ${#missing[@]} -eq 0 ]; then exit 0; fi
 

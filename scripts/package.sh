@@ -2,7 +2,7 @@
 # Builds the Debian package syncward_<version>_<arch>.deb into dist/ (or the
 # folder given), from a build of the program alone in build-package/ (or
 # $SYNCWARD_PACKAGE_BUILD_DIR). Install it with: sudo apt install ./dist/syncward_*.deb
-set -euo pipefail
+source "$(dirname "$0")/lib/strict.sh"
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 build=${SYNCWARD_PACKAGE_BUILD_DIR:-build-package}

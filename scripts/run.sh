@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts SYNCWARD. Without a display
 # it runs offscreen.
-set -euo pipefail
+source "$(dirname "$0")/lib/strict.sh"
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh

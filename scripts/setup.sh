@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the system packages the build, the package, the tests and the demo
 # need, when some are missing and we may install (root). Safe to run again.
-set -euo pipefail
+source "$(dirname "$0")/lib/strict.sh"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev googletest
           xvfb xauth fonts-dejavu-core litecoind sendemail python3 libbenchmark-dev

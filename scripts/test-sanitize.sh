@@ -5,7 +5,7 @@
 # The end-to-end tests are left out: they run the program against real
 # nodes, which takes long, and the sanitizers would find nothing there that
 # the other tests do not reach.
-set -euo pipefail
+source "$(dirname "$0")/lib/strict.sh"
 cd "$(dirname "$0")/.."
 build=${SYNCWARD_SANITIZE_BUILD_DIR:-build-sanitize}
 jobs=${SYNCWARD_JOBS:-$(nproc)}

@@ -2,10 +2,12 @@
 # The installer under Wine: a silent install under Program Files, the
 # installed program's --version, a silent uninstall that leaves no program
 # file behind. Takes the Windows build folder (default build-win32).
-set -euo pipefail
+source "$(dirname "$0")/lib/strict.sh"
 cd "$(dirname "$0")/.."
 build=${1:-build-win32}
-installer=$(ls "$build"/syncward-*-win64.exe | head -n 1)
+installers=("$build"/syncward-*-win64.exe)
+installer=${installers[0]}
+[ -f "$installer" ] || { echo "== installer: none in $build" >&2; exit 1; }
 version=$(basename "$installer" | sed -E 's/^syncward-(.*)-win64\.exe$/\1/')
 unset DISPLAY WAYLAND_DISPLAY
 source scripts/lib/wine-prefix.sh
@@ -17,7 +19,7 @@ wineserver -w
 folder="$WINEPREFIX/drive_c/Program Files/SYNCWARD"
 [ -f "$folder/syncward.exe" ] || { echo "== installer: no syncward.exe in $folder" >&2; exit 1; }
 [ -f "$folder/Uninstall.exe" ] || { echo "== installer: no uninstaller in $folder" >&2; exit 1; }
-menu=$(find "$WINEPREFIX/drive_c" -path '*Start Menu*' -iname 'SYNCWARD*.lnk' | head -n 1)
+menu=$(find "$WINEPREFIX/drive_c" -path '*Start Menu*' -iname 'SYNCWARD*.lnk' -print -quit)
 [ -n "$menu" ] || { echo "== installer: no Start menu entry" >&2; exit 1; }
 
 said=$(wine "C:\\Program Files\\SYNCWARD\\syncward.exe" --version 2>&1 | tr -d '\r')

@@ -13,7 +13,7 @@
 # when missing. The run has its own Wine folder, removed at the end. Stand-ins
 # for shutdown.exe and schtasks.exe that only record their arguments lie
 # beside the program and first on its PATH: no power command ever runs.
-set -euo pipefail
+source "$(dirname "$0")/lib/strict.sh"
 cd "$(dirname "$0")/.."
 build=${2:-${SYNCWARD_WIN32_BUILD_DIR:-build-win32}}
 program=${1:-$build/syncward.exe}
@@ -131,7 +131,7 @@ check "the block counter completed successfully" has $'BLOCKCOUNTER LAST RUN: !!
 # The run's outcome as the program stored it when it closed.
 stored() {
   timeout 60 wine reg query "HKCU\\Software\\VB and VBA Program Settings\\QV_SYNCWARD\\$name" /v "$1" 2>/dev/null |
-    tr -d '\r' | grep -q 'REG_SZ *!!! COMPLETED SUCCESSFULLY !!!$'
+    tr -d '\r' | grep 'REG_SZ *!!! COMPLETED SUCCESSFULLY !!!$' >/dev/null
 }
 check "the run stored in the registry as completed" stored MULTILOADER_LAST_RUN_TEXTBOX
 check "the block counter stored in the registry as completed" stored BLOCKCOUNTER_LAST_RUN

@@ -4,7 +4,7 @@
 # copy's name. A picture of the screen is left in the build folder
 # (window.xwd, and window.png where ImageMagick is installed). Takes the
 # Windows build folder (default build-win32).
-set -euo pipefail
+source "$(dirname "$0")/lib/strict.sh"
 cd "$(dirname "$0")/.."
 build=$(cd "${1:-build-win32}" && pwd)
 if [ -z "${SYNCWARD_ON_DISPLAY:-}" ]; then
@@ -17,7 +17,7 @@ cp "$build/syncward.exe" "$copy"
 wine "$copy" >"$WINEPREFIX/window.log" 2>&1 &
 seen=""
 for _ in $(seq 1 120); do
-  seen=$(xwininfo -root -tree 2>/dev/null | grep -o '"SYNCWARD - WINDOW-TEST"' | head -n 1 || true)
+  seen=$(xwininfo -root -tree 2>/dev/null | grep -o '"SYNCWARD - WINDOW-TEST"' | sed -n 1p || true)
   [ -n "$seen" ] && break
   sleep 0.5
 done

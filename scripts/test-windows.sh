@@ -7,7 +7,7 @@
 # and GUI tests; one whole unattended run against a stand-in node; the
 # program's window on an X display; the installer's silent install and
 # uninstall.
-set -euo pipefail
+source "$(dirname "$0")/lib/strict.sh"
 cd "$(dirname "$0")/.."
 bash scripts/setup-windows.sh
 build=${SYNCWARD_WIN32_BUILD_DIR:-build-win32}

@@ -1,24 +1,29 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test; then the core,
 # platform and GUI tests once more under the sanitizers; and the Windows
-# program (scripts/test-windows.sh), built and tested under Wine.
-set -euo pipefail
+# program (scripts/test-windows.sh), built and tested under Wine. Ends with
+# a table of how long each stage took, also when one failed.
+source "$(dirname "$0")/lib/strict.sh"
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-bash scripts/setup-windows.sh
 build=${SYNCWARD_BUILD_DIR:-build}
 mkdir -p "$build"
+source scripts/lib/stages.sh
+stages_begin "$build/stage-times"
+
+stage "packages" bash scripts/setup.sh
+stage "packages for Windows" bash scripts/setup-windows.sh
 # Qt for Windows takes half an hour or more on a fresh machine (nothing
 # when it is in the cache already): it starts now, at the lowest priority,
 # so it takes what the native build and tests leave of the cores. The
 # Windows step below waits for it.
 qt_log="$build/qt-windows-build.log"
-nice -n 19 bash scripts/build-qt-windows.sh >"$qt_log" 2>&1 &
+stage "Qt for Windows (beside the rest)" nice -n 19 bash scripts/build-qt-windows.sh >"$qt_log" 2>&1 &
 qt_build=$!
-bash scripts/build.sh
+stage "native build" bash scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 
-ctest --test-dir "$build" --output-on-failure --timeout 600 -j 2 -LE '^e2e$'
+stage "core, platform, GUI, package and script tests" \
+  ctest --test-dir "$build" --output-on-failure --timeout 600 -j 2 -LE '^e2e$'
 
 # The end-to-end runs spend their minutes waiting for nodes and the
 # program's own timers, four at once. Meanwhile the sanitizer build and the
@@ -26,12 +31,14 @@ ctest --test-dir "$build" --output-on-failure --timeout 600 -j 2 -LE '^e2e$'
 # are never kept waiting. Their output follows the runs'.
 sanitize_log="$build/sanitize-build.log"
 windows_log="$build/windows-step.log"
-nice -n 19 bash scripts/test-sanitize.sh --build-only >"$sanitize_log" 2>&1 &
+stage "sanitizer build (beside the end-to-end tests)" \
+  nice -n 19 bash scripts/test-sanitize.sh --build-only >"$sanitize_log" 2>&1 &
 sanitize_build=$!
-nice -n 19 bash scripts/test-windows.sh >"$windows_log" 2>&1 &
+stage "Windows build and tests under Wine (beside them)" \
+  nice -n 19 bash scripts/test-windows.sh >"$windows_log" 2>&1 &
 windows=$!
 e2e=0
-ctest --test-dir "$build" --output-on-failure --timeout 600 -j 4 -L '^e2e$' || e2e=$?
+stage "end-to-end tests" ctest --test-dir "$build" --output-on-failure --timeout 600 -j 4 -L '^e2e$' || e2e=$?
 sanitize_built=0
 windows_result=0
 wait "$sanitize_build" || sanitize_built=$?
@@ -45,4 +52,4 @@ if [ "$e2e" -ne 0 ] || [ "$sanitize_built" -ne 0 ] || [ "$windows_result" -ne 0 
   exit 1
 fi
 
-bash scripts/test-sanitize.sh
+stage "sanitizer tests" bash scripts/test-sanitize.sh

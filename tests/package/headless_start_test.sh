@@ -5,7 +5,7 @@
 # time it is started as a link under another name and must end cleanly on a
 # close request: exit status 0, and its window's place stored by its own
 # close in the section named after the link.
-set -euo pipefail
+source "$(dirname "$0")/../../scripts/lib/strict.sh"
 binary=$(realpath "$1")
 work=$(mktemp -d "${TMPDIR:-/tmp}/syncward-headless-XXXXXX")
 pid=""

@@ -5,7 +5,7 @@
 # changelog, depends on the libraries the program links and on no node, and
 # passes the desktop, AppStream and lintian checks; the program taken out of
 # it answers --version and --help without any display.
-set -euo pipefail
+source "$(dirname "$0")/../../scripts/lib/strict.sh"
 build=$(realpath "$1")
 version=$2
 app_id=io.github.syncward.Syncward
@@ -54,10 +54,10 @@ field() { dpkg-deb -f "$deb" "$1"; }
 names() { field "$1" | tr ',|' '\n\n' | awk 'NF {print $1}'; }
 [ "$(field Version)" = "$version" ] || fail "package version $(field Version), project version $version"
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
-  names Depends | grep -qxF "$library" || fail "Depends lacks $library"
+  names Depends | grep -xF "$library" >/dev/null || fail "Depends lacks $library"
 done
 for program in sendemail xdg-utils; do
-  names Recommends | grep -qxF "$program" || fail "Recommends lacks $program"
+  names Recommends | grep -xF "$program" >/dev/null || fail "Recommends lacks $program"
 done
 grep -Eqi 'litecoin|bitcoin' <(names Depends; names Recommends; names Suggests) \
   && fail "the node is the user's own, not a dependency"
@@ -84,8 +84,8 @@ grep -q "<release version=\"$version\"" "$metainfo" || fail "metadata release is
 
 man_warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$manpage" 2>&1 >/dev/null)
 [ -z "$man_warnings" ] || fail "manual page warnings: $man_warnings"
-zcat "$manpage" | grep -q "^\.TH SYNCWARD 1 .*\"syncward $version\"" || fail "manual page is not of $version"
-zcat "$root/usr/share/doc/syncward/changelog.gz" | head -1 | grep -q "^syncward ($version) " \
+zcat "$manpage" | grep "^\.TH SYNCWARD 1 .*\"syncward $version\"" >/dev/null || fail "manual page is not of $version"
+zcat "$root/usr/share/doc/syncward/changelog.gz" | sed -n 1p | grep "^syncward ($version) " >/dev/null \
   || fail "changelog does not start at $version"
 
 echo "--- the packaged program, no display"
@@ -93,7 +93,7 @@ program="$root/usr/bin/syncward"
 bare_env=(env -i PATH=/usr/bin:/bin HOME="$work" LANG=C.UTF-8)
 [ "$("${bare_env[@]}" "$program" --version)" = "syncward $version" ] || fail "--version"
 "${bare_env[@]}" "$program" --help >"$work/help" || fail "--help failed"
-head -1 "$work/help" | grep -qx "Usage: syncward \[--offscreen\]" || fail "help: $(cat "$work/help")"
+[ "$(sed -n 1p "$work/help")" = "Usage: syncward [--offscreen]" ] || fail "help: $(cat "$work/help")"
 grep -q -- "--offscreen" "$work/help" || fail "help lacks --offscreen"
 status=0
 "${bare_env[@]}" "$program" --no-such-option 2>/dev/null || status=$?
