@@ -57,16 +57,18 @@ home=$("$build/tests/configure_copy" "$work" DEMO "$conf" "$work/chain" "$(dirna
 node_conf "$conf" "$(free_port)" "$(free_port)" "$net_p2p"
 
 echo "Starting the regtest network node and mining 100 blocks..."
-# The network node runs as a copy under another name: SYNCWARD watches for
-# "litecoind", and must see only the node it manages.
+# Debian's litecoind is a wrapper that makes ~/.litecoin; the nodes here keep
+# everything in the demo's folder, so they run the binary behind it.
 litecoind_binary=/usr/lib/litecoin/litecoind
 [ -x "$litecoind_binary" ] || litecoind_binary=$(command -v litecoind)
+# The network node runs as a copy under another name: SYNCWARD watches for
+# "litecoind", and must see only the node it manages.
 cp "$litecoind_binary" "$work/regtest-network"
 "$work/regtest-network" -conf="$network_conf" -datadir="$work/network" -daemon >/dev/null
 wait_for "$network_conf" 0
 litecoin-cli -conf="$network_conf" generatetodescriptor 100 'raw(51)#8lvh9jxk' >/dev/null
 echo "Letting the managed node learn the first 100 blocks, then mining 150 more..."
-litecoind -conf="$conf" -datadir="$work/chain" -daemon >/dev/null
+"$litecoind_binary" -conf="$conf" -datadir="$work/chain" -daemon >/dev/null
 wait_for "$conf" 100
 litecoin-cli -conf="$conf" stop >/dev/null
 while pgrep -f -- "-datadir=$work/chain" >/dev/null; do sleep 0.2; done

@@ -5,7 +5,7 @@ source "$(dirname "$0")/lib/strict.sh"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev googletest
           xvfb xauth fonts-dejavu-core litecoind sendemail python3 libbenchmark-dev
-          dpkg-dev file man-db desktop-file-utils appstream lintian
+          dpkg-dev file man-db desktop-file-utils appstream lintian ccache
           libx11-dev libxtst-dev cron dbus python3-dbus python3-gi
           python3-aiosmtpd xdg-utils libxcb1-dev libx11-xcb-dev libxcb-xkb-dev)
 

@@ -26,9 +26,10 @@ stage "core, platform, GUI, package and script tests" \
   ctest --test-dir "$build" --output-on-failure --timeout 600 -j 2 -LE '^e2e$'
 
 # The end-to-end runs spend their minutes waiting for nodes and the
-# program's own timers, four at once. Meanwhile the sanitizer build and the
-# Windows step use the cores, at the lowest priority so the runs under test
-# are never kept waiting. Their output follows the runs'.
+# program's own timers, not on the cores (half a minute of CPU in all), so
+# eight run at once. Meanwhile the sanitizer build and the Windows step use
+# the cores, at the lowest priority so the runs under test are never kept
+# waiting. Their output follows the runs'.
 sanitize_log="$build/sanitize-build.log"
 windows_log="$build/windows-step.log"
 stage "sanitizer build (beside the end-to-end tests)" \
@@ -38,7 +39,7 @@ stage "Windows build and tests under Wine (beside them)" \
   nice -n 19 bash scripts/test-windows.sh >"$windows_log" 2>&1 &
 windows=$!
 e2e=0
-stage "end-to-end tests" ctest --test-dir "$build" --output-on-failure --timeout 600 -j 4 -L '^e2e$' || e2e=$?
+stage "end-to-end tests" ctest --test-dir "$build" --output-on-failure --timeout 600 -j 8 -L '^e2e$' || e2e=$?
 sanitize_built=0
 windows_result=0
 wait "$sanitize_build" || sanitize_built=$?

@@ -46,12 +46,17 @@ int freeLoopbackPort() {
     return ntohs(address.sin_port);
 }
 
+std::string litecoindBinary() {
+    // Debian's /usr/bin/litecoind is a shell wrapper around this binary. The
+    // wrapper makes ~/.litecoin first, and two nodes started at once on a
+    // fresh machine race there: one of them dies of "mkdir: File exists".
+    const std::string binary = "/usr/lib/litecoin/litecoind";
+    return std::filesystem::exists(binary) ? binary : run("command -v litecoind");
+}
+
 std::string litecoindCopy(const std::string& folder, const std::string& name) {
-    // Debian's /usr/bin/litecoind is a shell wrapper around this binary.
-    std::string binary = "/usr/lib/litecoin/litecoind";
-    if (!std::filesystem::exists(binary)) binary = run("command -v litecoind");
     const std::string copy = folder + "/" + name;
-    std::filesystem::copy_file(binary, copy, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(litecoindBinary(), copy, std::filesystem::copy_options::overwrite_existing);
     std::filesystem::permissions(copy, std::filesystem::perms::owner_all);
     return copy;
 }
@@ -87,7 +92,7 @@ RegtestNode::RegtestNode(const std::string& dataDir, const std::string& confPath
 }
 
 RegtestNode::RegtestNode(const std::string& dataDir, const std::string& confPath, OwnConf)
-    : dataDir_(dataDir), confPath_(confPath), program_("litecoind"), p2pPort_(0), rpcPort_(0) {
+    : dataDir_(dataDir), confPath_(confPath), program_(litecoindBinary()), p2pPort_(0), rpcPort_(0) {
     std::filesystem::create_directories(dataDir_);
 }
 

@@ -9,6 +9,8 @@ namespace syncward::testing {
 // A free TCP port on 127.0.0.1, as the system hands one out.
 int freeLoopbackPort();
 
+// The packaged litecoind itself, not the wrapper that makes ~/.litecoin.
+std::string litecoindBinary();
 // A copy of the packaged litecoind under another file name, in folder.
 std::string litecoindCopy(const std::string& folder, const std::string& name);
 
@@ -33,7 +35,7 @@ public:
     // another name, so that SYNCWARD's process watch, which looks for
     // "litecoind", sees only the node it manages.
     RegtestNode(const std::string& dataDir, const std::string& confPath, int connectTo,
-                const std::string& program = "litecoind");
+                const std::string& program = litecoindBinary());
     // A node that runs with a configuration file the test made itself.
     struct OwnConf {};
     RegtestNode(const std::string& dataDir, const std::string& confPath, OwnConf);
