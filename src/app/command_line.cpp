@@ -112,12 +112,22 @@ CommandLine readCommandLine(const QStringList& arguments, const DisplayEnvironme
     // A display named in the environment but gone (a scheduled start made
     // while a desktop was up) is no display either; one named on the
     // command line is the user's explicit choice.
-    const bool displayGone = displayNamed && !parser.isSet(display) && !environment.opens;
+    const bool displayFromEnvironment = displayNamed && !parser.isSet(display);
+    const bool displayGone = displayFromEnvironment && !environment.opens;
     result.offscreenWithoutDisplay = !parser.isSet(offscreen) && !platformChosen && (!displayNamed || displayGone);
     result.offscreen = parser.isSet(offscreen) || result.offscreenWithoutDisplay;
+    result.asksDisplay = !result.offscreen && !platformChosen && displayFromEnvironment;
+    const QString goneText =
+        QStringLiteral("%1: the display (%2) cannot be opened; running offscreen, without a window\n")
+            .arg(name, environment.display.isEmpty() ? environment.waylandDisplay : environment.display);
+    if (result.offscreen) {
+        result.platform = QStringLiteral("offscreen");
+    } else if (result.asksDisplay && !environment.platforms.isEmpty()) {
+        result.platform = environment.platforms + QStringLiteral(";offscreen");
+        result.fallbackText = goneText;
+    }
     if (result.offscreenWithoutDisplay && displayGone)
-        result.text = QStringLiteral("%1: the display (%2) cannot be opened; running offscreen, without a window\n")
-                          .arg(name, environment.display.isEmpty() ? environment.waylandDisplay : environment.display);
+        result.text = goneText;
     else if (result.offscreenWithoutDisplay)
         result.text = QStringLiteral(
                           "%1: no display (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM are unset); "

@@ -12,6 +12,9 @@ struct DisplayEnvironment {
     QString qpaPlatform;     // QT_QPA_PLATFORM
     // Whether the display named there can be opened now.
     bool opens = true;
+    // The toolkit's platforms for that display, in the order Qt tries them
+    // on this system ("wayland;xcb"); empty to leave the choice to Qt.
+    QString platforms{};
 
     static DisplayEnvironment fromProcess();
 };
@@ -33,6 +36,18 @@ struct CommandLine {
     // The help or version text for standard output; for standard error, why
     // the command line was refused, or (running) that no window will appear.
     QString text;
+    // The display comes from the environment alone (DISPLAY or
+    // WAYLAND_DISPLAY): ask whether it opens before the toolkit starts, and
+    // read the command line again with the answer.
+    bool asksDisplay = false;
+    // The toolkit's platform to ask for ("-platform"), empty to leave the
+    // choice to the toolkit and the user. On a display from the environment
+    // it is the platforms Qt itself would try there, then offscreen: a
+    // display that fails after all runs the program offscreen instead of
+    // ending it.
+    QString platform;
+    // For standard error, when the toolkit took that offscreen fallback.
+    QString fallbackText;
 };
 
 // arguments as the program received them, argv[0] first.

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "core/app/application.h"
@@ -35,8 +36,7 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     syncward::DisplayEnvironment display = syncward::DisplayEnvironment::fromProcess();
     syncward::SystemPlatform::describeDisplay(display);
-    const syncward::CommandLine commandLine =
-        syncward::readCommandLine(arguments, display, QStringLiteral(SYNCWARD_VERSION));
+    syncward::CommandLine commandLine = syncward::readCommandLine(arguments, display, QStringLiteral(SYNCWARD_VERSION));
     switch (commandLine.action) {
         case syncward::CommandLine::Action::ShowHelp:
         case syncward::CommandLine::Action::ShowVersion: print(stdout, commandLine.text); return 0;
@@ -58,15 +58,26 @@ int main(int argc, char* argv[]) {
         return syncward::alreadyRunning;
     }
 
-    // Offscreen goes to Qt as its own option, last so that it wins, rather
-    // than through QT_QPA_PLATFORM: the environment would pass on to a node's
-    // own window (bitcoin-qt) started by the run and hide it too.
+    // Asked only now, so that --help, --version, --check and a second start
+    // never wait for a display that does not answer.
+    std::optional<syncward::DisplayHold> displayHold;
+    if (commandLine.asksDisplay) {
+        displayHold.emplace();
+        if (!displayHold->opens()) {
+            display.opens = false;
+            commandLine = syncward::readCommandLine(arguments, display, QStringLiteral(SYNCWARD_VERSION));
+        }
+    }
+
+    // The platform goes to Qt as its own option, last so that it wins,
+    // rather than through QT_QPA_PLATFORM: the environment would pass on to
+    // a node's own window (bitcoin-qt) started by the run and hide it too.
     static char platformOption[] = "-platform";
-    static char offscreenPlatform[] = "offscreen";
+    QByteArray platform = commandLine.platform.toLocal8Bit();
     std::vector<char*> toolkitArguments(argv, argv + argc);
-    if (commandLine.offscreen) {
+    if (!platform.isEmpty()) {
         toolkitArguments.push_back(platformOption);
-        toolkitArguments.push_back(offscreenPlatform);
+        toolkitArguments.push_back(platform.data());
     }
     print(stderr, commandLine.text);  // "no display": no window will appear
     int toolkitArgc = static_cast<int>(toolkitArguments.size());
@@ -74,6 +85,9 @@ int main(int argc, char* argv[]) {
 
     syncward::keepStandardErrorForTheUser();
     QApplication qtApp(toolkitArgc, toolkitArguments.data());
+    displayHold.reset();  // Qt holds its own connection now
+    if (!commandLine.offscreen && QGuiApplication::platformName() == QLatin1String("offscreen"))
+        print(stderr, commandLine.fallbackText);
     QApplication::setApplicationVersion(QStringLiteral(SYNCWARD_VERSION));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(desktopId));
     // The settings section is the executable's own name, whatever the options.

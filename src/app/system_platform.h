@@ -32,6 +32,24 @@ private:
     std::unique_ptr<Lock> lock_;
 };
 
+// The display the environment names, asked whether it can show a window
+// (a few seconds at most). On Linux what was opened to ask is held while
+// this lives: an X server whose last client leaves resets itself, and the
+// toolkit's own connection must not meet that reset. Let it go once the
+// QApplication exists. A Windows session always has its desktop.
+class DisplayHold {
+public:
+    DisplayHold();
+    ~DisplayHold();
+    DisplayHold(const DisplayHold&) = delete;
+    DisplayHold& operator=(const DisplayHold&) = delete;
+    bool opens() const;
+
+private:
+    struct Probe;
+    std::unique_ptr<Probe> probe_;
+};
+
 // The real platform of this system (a Linux desktop or Windows), assembled
 // once in main().
 class SystemPlatform {
@@ -43,8 +61,8 @@ public:
     // the program creates is readable by its owner only, while the programs
     // it starts get the user's own mask back. Call before anything is created.
     static void keepCreatedFilesPrivate();
-    // Fills in where windows would go: whether a display is named and can
-    // be opened now (a Windows session always has its desktop).
+    // Fills in where windows would go, as far as the environment tells
+    // without opening anything (a Windows session always has its desktop).
     static void describeDisplay(DisplayEnvironment& display);
 
     Platform& platform() { return *platform_; }

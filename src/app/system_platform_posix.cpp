@@ -99,7 +99,24 @@ bool CopyLock::takeOver() { return lock_->askHolderToGiveWay(std::chrono::second
 
 void CopyLock::acceptGiveWayRequests(CloseRequests&) { lock_->acceptGiveWayRequests(); }
 
-void SystemPlatform::describeDisplay(DisplayEnvironment& display) { display.opens = displayOpens(); }
+// Qt tries Wayland first where its socket is named, then X11. Whether the
+// display opens is asked by DisplayHold, and only once the options want a
+// window: --help, --version and --check never wait for it.
+void SystemPlatform::describeDisplay(DisplayEnvironment& display) {
+    display.platforms = display.waylandDisplay.isEmpty() ? QStringLiteral("xcb") : QStringLiteral("wayland;xcb");
+}
+
+// Long enough for a display forwarded over a slow ssh link; a server that
+// has not answered by then is taken as gone.
+struct DisplayHold::Probe : DisplayProbe {
+    Probe() : DisplayProbe(std::chrono::seconds(5)) {}
+};
+
+DisplayHold::DisplayHold() : probe_(std::make_unique<Probe>()) {}
+
+DisplayHold::~DisplayHold() = default;
+
+bool DisplayHold::opens() const { return probe_->opens(); }
 
 void SystemPlatform::keepCreatedFilesPrivate() { PosixLauncher::rememberUserMask(::umask(077)); }
 

@@ -85,6 +85,14 @@ void SystemPlatform::describeDisplay(DisplayEnvironment& display) {
     display.opens = true;
 }
 
+struct DisplayHold::Probe {};
+
+DisplayHold::DisplayHold() = default;
+
+DisplayHold::~DisplayHold() = default;
+
+bool DisplayHold::opens() const { return true; }
+
 struct CopyLock::Lock : Win32SingleInstance {
     using Win32SingleInstance::Win32SingleInstance;
 };

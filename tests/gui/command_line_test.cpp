@@ -47,6 +47,39 @@ TEST(CommandLine, AnyDisplayOrChosenPlatformKeepsTheWindow) {
     }
 }
 
+// The display from the environment is asked before it is used, and Qt is
+// given offscreen after its own platforms, so a display that fails after all
+// (an X server resetting, a Wayland socket without Qt's plugin) runs the
+// program offscreen instead of ending it. A display or platform the user
+// names is theirs: neither asked nor given a fallback.
+TEST(CommandLine, ADisplayFromTheEnvironmentIsAskedAndFallsBackOffscreen) {
+    DisplayEnvironment both{":0", "wayland-0", ""};
+    both.platforms = "wayland;xcb";
+    CommandLine line = read({"LTC1"}, both);
+    EXPECT_TRUE(line.asksDisplay);
+    EXPECT_EQ(line.platform, "wayland;xcb;offscreen");
+    EXPECT_EQ(line.fallbackText, "LTC1: the display (:0) cannot be opened; running offscreen, without a window\n");
+
+    both.opens = false;
+    line = read({"LTC1"}, both);
+    EXPECT_TRUE(line.offscreen);
+    EXPECT_FALSE(line.asksDisplay);
+    EXPECT_EQ(line.platform, "offscreen");
+    EXPECT_EQ(line.text, "LTC1: the display (:0) cannot be opened; running offscreen, without a window\n");
+
+    DisplayEnvironment chosen{":0", "", "xcb"};
+    chosen.platforms = "xcb";
+    for (const auto& [arguments, environment] :
+         {std::pair{QStringList{"LTC1", "-display", ":3"}, both}, std::pair{QStringList{"LTC1"}, chosen},
+          std::pair{QStringList{"LTC1", "-platform", "xcb"}, both}}) {
+        line = read(arguments, environment);
+        EXPECT_FALSE(line.asksDisplay) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(line.platform.isEmpty()) << arguments.join(' ').toStdString();
+    }
+    // --help and --version never ask.
+    EXPECT_FALSE(read({"LTC1", "--version"}, both).asksDisplay);
+}
+
 TEST(CommandLine, OffscreenWhenAskedForWithoutTheNoDisplayNotice) {
     for (const QString spelling : {"--offscreen", "-offscreen"}) {
         const CommandLine line = read({"BTC1", spelling}, x11);

@@ -82,7 +82,63 @@ check_case HEADLESS2 TERM offscreen no \
 check_case HEADLESS3 HUP xcb no \
   "${clean_env[@]}" xvfb-run -a sh -c 'echo $$ > "$0.pid"; exec "$0"' "$work/HEADLESS3"
 
-# Options never choose the section: three links, three sections, nothing else.
+# A bare X server, as xinit or xvfb-run leave one: no other client, so it
+# resets itself whenever its last client leaves, and a start that let go of
+# the display before the toolkit held its own met that reset and aborted.
+# SYNCWARD_BARE_STARTS and SYNCWARD_XVFB_RUN_STARTS set how many starts.
+xvfb=""
+stop_xvfb() { if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; fi; xvfb=""; }
+trap 'stop_xvfb; cleanup' EXIT
+bare=${SYNCWARD_BARE_STARTS:-5}
+for i in $(seq 1 "$bare"); do
+  Xvfb -displayfd 3 -nolisten tcp 3>"$work/xvfb-display" 2>"$work/xvfb.err" &
+  xvfb=$!
+  for _ in $(seq 1 300); do [ -s "$work/xvfb-display" ] && break; sleep 0.1; done
+  number=$(cat "$work/xvfb-display")
+  [ -n "$number" ] || fail "Xvfb did not start: $(cat "$work/xvfb.err")"
+  check_case "BARE$i" TERM xcb no \
+    "${clean_env[@]}" DISPLAY=":$number" sh -c 'echo $$ > "$0.pid"; exec "$0"' "$work/BARE$i"
+  stop_xvfb
+done
+xvfb_run=${SYNCWARD_XVFB_RUN_STARTS:-3}
+for i in $(seq 1 "$xvfb_run"); do
+  check_case "XVFBRUN$i" TERM xcb no \
+    "${clean_env[@]}" xvfb-run -a sh -c 'echo $$ > "$0.pid"; exec "$0"' "$work/XVFBRUN$i"
+done
+
+# A display that accepts and never answers (a listener on its TCP port):
+# --version does not wait for it, and a start goes on offscreen within
+# seconds, saying why.
+python3 - "$work/silent-display" <<'LISTENER' &
+import socket, sys, time
+for number in range(50, 100):
+    s = socket.socket()
+    try:
+        s.bind(("127.0.0.1", 6000 + number))
+    except OSError:
+        s.close()
+        continue
+    s.listen(16)
+    with open(sys.argv[1], "w") as f:
+        f.write(str(number))
+    time.sleep(600)
+    break
+LISTENER
+listener=$!
+trap 'kill "$listener" 2>/dev/null || true; stop_xvfb; cleanup' EXIT
+for _ in $(seq 1 100); do [ -s "$work/silent-display" ] && break; sleep 0.1; done
+silent="127.0.0.1:$(cat "$work/silent-display")"
+ln -s "$binary" "$work/SILENT-VERSION"
+said=$(timeout 20 "${clean_env[@]}" DISPLAY="$silent" "$work/SILENT-VERSION" --version) ||
+  fail "--version with a silent display did not end by itself"
+case "$said" in "syncward "[0-9]*) ;; *) fail "--version with a silent display said: $said" ;; esac
+check_case SILENT TERM offscreen no \
+  "${clean_env[@]}" DISPLAY="$silent" sh -c 'echo $$ > "$0.pid"; exec "$0"' "$work/SILENT"
+grep "SILENT: the display ($silent) cannot be opened; running offscreen" "$work/SILENT.err" >/dev/null ||
+  fail "SILENT did not say why it ran offscreen: $(cat "$work/SILENT.err")"
+
+# Options never choose the section: one section for each copy started.
 groups=$(grep -c '^\[' "$settings")
-[ "$groups" -eq 3 ] || fail "expected the sections of the three copies only, got: $(grep '^\[' "$settings")"
+[ "$groups" -eq $((3 + bare + xvfb_run + 1)) ] ||
+  fail "expected the sections of the copies started only, got: $(grep '^\[' "$settings")"
 echo "all headless starts passed"

@@ -5,20 +5,26 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <string>
+#include <thread>
 
 namespace syncward {
 
-namespace {
+// Shared with the thread that opens the display, which may outlive the
+// probe when the server never answers.
+struct DisplayProbe::X11Answer {
+    std::mutex mutex;
+    std::condition_variable came;
+    bool answered = false;
+    bool givenUp = false;
+    Display* display = nullptr;
+};
 
-bool x11DisplayOpens() {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) return false;
-    XCloseDisplay(display);
-    return true;
-}
+namespace {
 
 bool waylandSocketAnswers(const char* name) {
     std::string path = name;
@@ -41,11 +47,38 @@ bool waylandSocketAnswers(const char* name) {
 
 }  // namespace
 
-bool displayOpens() {
+DisplayProbe::DisplayProbe(std::chrono::milliseconds limit) {
     const char* x11 = std::getenv("DISPLAY");
-    if (x11 && *x11) return x11DisplayOpens();
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return wayland && *wayland && waylandSocketAnswers(wayland);
+    if (!x11 || !*x11) {
+        const char* wayland = std::getenv("WAYLAND_DISPLAY");
+        opens_ = wayland && *wayland && waylandSocketAnswers(wayland);
+        return;
+    }
+    x11_ = std::make_shared<X11Answer>();
+    std::thread([answer = x11_] {
+        Display* display = XOpenDisplay(nullptr);
+        std::lock_guard lock(answer->mutex);
+        if (answer->givenUp) {
+            if (display) XCloseDisplay(display);
+        } else {
+            answer->display = display;
+        }
+        answer->answered = true;
+        answer->came.notify_one();
+    }).detach();
+    std::unique_lock lock(x11_->mutex);
+    if (x11_->came.wait_for(lock, limit, [this] { return x11_->answered; }))
+        opens_ = x11_->display != nullptr;
+    else
+        x11_->givenUp = true;  // the thread stays blocked on the silent server
+}
+
+DisplayProbe::~DisplayProbe() {
+    if (!x11_) return;
+    std::lock_guard lock(x11_->mutex);
+    if (x11_->display) XCloseDisplay(x11_->display);
+    x11_->display = nullptr;
+    x11_->givenUp = true;
 }
 
 }  // namespace syncward
