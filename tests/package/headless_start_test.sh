@@ -91,10 +91,11 @@ stop_xvfb() { if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; wait "$x
 trap 'stop_xvfb; cleanup' EXIT
 bare=${SYNCWARD_BARE_STARTS:-5}
 for i in $(seq 1 "$bare"); do
-  Xvfb -displayfd 3 -nolisten tcp 3>"$work/xvfb-display" 2>"$work/xvfb.err" &
+  # A file of its own each time: the shell truncates it only once Xvfb runs.
+  Xvfb -displayfd 3 -nolisten tcp 3>"$work/xvfb-display-$i" 2>"$work/xvfb.err" &
   xvfb=$!
-  for _ in $(seq 1 300); do [ -s "$work/xvfb-display" ] && break; sleep 0.1; done
-  number=$(cat "$work/xvfb-display")
+  for _ in $(seq 1 300); do [ -s "$work/xvfb-display-$i" ] && break; sleep 0.1; done
+  number=$(cat "$work/xvfb-display-$i")
   [ -n "$number" ] || fail "Xvfb did not start: $(cat "$work/xvfb.err")"
   check_case "BARE$i" TERM xcb no \
     "${clean_env[@]}" DISPLAY=":$number" sh -c 'echo $$ > "$0.pid"; exec "$0"' "$work/BARE$i"
@@ -137,8 +138,25 @@ check_case SILENT TERM offscreen no \
 grep "SILENT: the display ($silent) cannot be opened; running offscreen" "$work/SILENT.err" >/dev/null ||
   fail "SILENT did not say why it ran offscreen: $(cat "$work/SILENT.err")"
 
+# A Wayland socket that accepts, where Qt has no Wayland plugin (Debian
+# ships it apart): the start goes on offscreen, saying why.
+python3 - "$work/runtime/wayland-silent" <<'LISTENER' &
+import socket, sys, time
+s = socket.socket(socket.AF_UNIX)
+s.bind(sys.argv[1])
+s.listen(16)
+time.sleep(600)
+LISTENER
+wayland_listener=$!
+trap 'kill "$listener" "$wayland_listener" 2>/dev/null || true; stop_xvfb; cleanup' EXIT
+for _ in $(seq 1 100); do [ -S "$work/runtime/wayland-silent" ] && break; sleep 0.1; done
+check_case WAYLAND TERM offscreen no \
+  "${clean_env[@]}" WAYLAND_DISPLAY=wayland-silent sh -c 'echo $$ > "$0.pid"; exec "$0"' "$work/WAYLAND"
+grep "WAYLAND: the display (wayland-silent) cannot be opened; running offscreen" "$work/WAYLAND.err" >/dev/null ||
+  fail "WAYLAND did not say why it ran offscreen: $(cat "$work/WAYLAND.err")"
+
 # Options never choose the section: one section for each copy started.
 groups=$(grep -c '^\[' "$settings")
-[ "$groups" -eq $((3 + bare + xvfb_run + 1)) ] ||
+[ "$groups" -eq $((3 + bare + xvfb_run + 2)) ] ||
   fail "expected the sections of the copies started only, got: $(grep '^\[' "$settings")"
 echo "all headless starts passed"
