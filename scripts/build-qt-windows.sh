@@ -18,7 +18,7 @@ root=$PWD
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
 
 # Raise when the configuration below changes, so older builds are not used.
-revision=2
+revision=3
 
 bash scripts/setup.sh >&2
 bash scripts/setup-windows.sh >&2
@@ -104,9 +104,11 @@ say "configuring qtbase ($base_source)"
 # OpenGL, D-Bus, printing, XML, Direct2D platform or JPEG, GIF and ICO
 # readers: each of those is a share of the build that nothing here loads.
 # The tarball leaves out the tablet header the windows plugin wants, and
-# without OpenGL the dynamic GL loader does not compile.
+# without OpenGL the dynamic GL loader does not compile. The Direct2D
+# platform goes with Direct2D 1.1: Direct2D itself must stay, as Gui builds
+# the DirectWrite font database the windows platform uses only with it.
 features=(sql network opengl dbus printsupport concurrent tabletevent dynamicgl
-          xml direct2d jpeg gif ico)
+          xml direct2d1_1 jpeg gif ico)
 options=()
 for feature in "${features[@]}"; do options+=("-DFEATURE_$feature=OFF"); done
 # A compiler cache, where one is installed, serves a build after a new
