@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "block_counter_rig.h"
+#include "core/blockcounter/block_counter_texts.h"
 
 namespace syncward::testing {
 namespace {
@@ -137,6 +139,42 @@ TEST(RunAlwaysEnds, ANodeWithoutPeersOrWithoutAUsableCountEndsAtTheLimitNotConfi
     EXPECT_EQ(atZero.rig.nodeChecks, 0);
 }
 
+// The run limit runs on the override's timer. Switching the override off
+// (its tick box, or its STOP) keeps the limit of a run that started by
+// itself, saying so; a run started by hand loses it, and is told.
+TEST(RunAlwaysEnds, TheOverrideSwitchedOffKeepsTheLimitOfARunThatStartedByItself) {
+    const auto switchedOff = [](bool autostart, bool byTickBox) {
+        auto run = std::make_unique<UnattendedRun>();
+        run->rig.h.store("AUTOSTART_TICKBOX", autostart ? "1" : "0");
+        run->rig.h.store("OVERRIDE_TIMER_ENABLE_TICKBOX", "1");
+        for (int i = 0; i < 1600; ++i) run->rig.readings.push_back(reading(700 + i));  // never agree
+        if (autostart) {  // the run starts after the autostart countdown
+            run->rig.h.start();
+            run->rig.recordStatuses();
+        } else {
+            run->run();
+        }
+        MainWindow& w = run->rig.main();
+        EXPECT_TRUE(run->rig.runUntil([&] { return w.PHASE_LIMIT; }, 5 * minutes));
+        if (byTickBox)
+            w.OVERRIDE_TIMER_ENABLE_TICKBOX.setValue(0);  // as unticking it does
+        else
+            w.START_OVERRIDE_BUTTON.click();
+        return run;
+    };
+    for (const bool byTickBox : {true, false}) {
+        auto kept = switchedOff(true, byTickBox);
+        EXPECT_TRUE(kept->saw(block_texts::runLimitKept));
+        ASSERT_TRUE(kept->ends()) << "the limit still ends the phase";
+        EXPECT_EQ(kept->outcome(), "!!! FINISHED - CHAIN NOT CONFIRMED - BLOCK COUNTS NEVER AGREED WITHIN THE RUN LIMIT !!!");
+
+        auto dropped = switchedOff(false, byTickBox);
+        EXPECT_TRUE(dropped->saw(block_texts::runLimitOff));
+        EXPECT_FALSE(dropped->rig.main().PHASE_LIMIT);
+        EXPECT_FALSE(dropped->ends()) << "without a limit the counts that never agree keep it counting";
+    }
+}
+
 TEST(RunAlwaysEnds, ADaemonThatNeverRunsEndsThePhaseRedWithTheNodesOwnWords) {
     UnattendedRun run;
     run.daemonLivesMs = 1200;  // a moment in the list, as with a data folder that does not exist
@@ -221,6 +259,23 @@ TEST(RunAlwaysEnds, AReportThatCannotBeWrittenIsNeverStoredAsASuccessAndIsSaidOn
     EXPECT_EQ(w.MULTILOADER_LAST_RUN_TEXTBOX.background(), colours::red);
     ASSERT_FALSE(run.rig.h.fake.environment.errorLines.empty());
     EXPECT_NE(run.rig.h.fake.environment.errorLines.back().find("CHECK THE DISK"), std::string::npos);
+}
+
+// The outcome is stored before the close's own settings; when one of those
+// then fails, the store must not keep saying success behind the red window.
+TEST(RunAlwaysEnds, ACloseSettingThatCannotBeStoredAfterTheOutcomeLeavesNoSuccessStored) {
+    UnattendedRun run;
+    run.rig.h.fake.nodeAnswers.chains["chain\n"] = ChainState{700, 700, false};
+    run.rig.h.fake.nodeAnswers.peerLists["peers\n"] = PeerState{3, 700};
+    run.rig.nodeAnswer = BlockCounterRig::nodeCheckText("chain", "peers");
+    run.rig.readings = {reading(700), reading(700), reading(700), reading(700)};
+    MainWindow& w = run.run();
+    ASSERT_TRUE(run.rig.runUntil([&] { return w.taskLight(19).background() == colours::green; }, 10 * minutes));
+    run.rig.h.fake.store.failingKeys.insert("RUN_QT_OR_D_TEXTBOX");
+    run.rig.advance(15'000);
+    EXPECT_TRUE(w.isOpen());
+    EXPECT_EQ(w.MULTILOADER_LAST_RUN_TEXTBOX.background(), colours::red);
+    EXPECT_EQ(run.outcome(), "!!! COMPLETED - REPORT OR SETTINGS NOT WRITTEN - CHECK THE DISK !!!");
 }
 
 }  // namespace

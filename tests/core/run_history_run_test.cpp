@@ -182,6 +182,22 @@ TEST(RunHistoryRun, ARunStoppedByHandOrClosedIsRecordedOnceWithHowItEnded) {
     EXPECT_EQ(rows[1].runOutcome, "!!! RUN CUT SHORT - PROGRAM CLOSED !!!");
 }
 
+// The block counter used by hand hands over to the last steps as a run's
+// would, and they report and close; but no run started, so the history
+// gains no row (it had one dated 1970).
+TEST(RunHistoryRun, TheBlockCounterUsedByHandOutsideARunLeavesNoRow) {
+    HistoryRun run;
+    run.confirmingNode(700);
+    run.rig.h.start();
+    MainWindow& w = run.rig.main();
+    w.LAST_BLOCKCOUNT_TEXTBOX.setText("600\n");
+    w.START_STOP_TIMER_BUTTON.click();
+    ASSERT_TRUE(run.ends()) << w.CURRENT_STATUS_LABEL.caption();
+    EXPECT_TRUE(w.run.step(RunStep::createEndReport) == StepState::done) << "the last steps ran";
+    EXPECT_EQ(run.rig.h.fake.files.files.count(run.historyPath()), 0u) << run.rig.h.fake.files.files[run.historyPath()];
+    EXPECT_FALSE(run.keptUnderWay());
+}
+
 TEST(RunHistoryRun, TheReportMailCarriesTheLastRunsOnlyWhenAskedAndTheReportStaysAsDesigned) {
     for (const bool asked : {false, true}) {
         HistoryRun run;

@@ -71,6 +71,13 @@ TEST(SetupCheck, AWalletLineOutsideTheRegtestSectionIsRed) {
     rig.h.fake.files.files[rig.conf] = "regtest=1\nwallet=main\n[regtest]\nrpcport=19443\n";
     EXPECT_LINE(rig.check(), "LINE 2 \"wallet=main\" - OUTSIDE [regtest]: THE NODE REFUSES TO START",
                 CheckLevel::Failing);
+
+    // A line of the file quoted for the terminal shows its control
+    // characters rather than sending them (an escape sequence would).
+    rig.h.fake.files.files[rig.conf] = "regtest=1\nwallet=\x1b]0;owned\x07\n[regtest]\n";
+    const std::string printed = allLines(rig.check());
+    EXPECT_NE(printed.find("LINE 2 \"wallet=\\x1B]0;owned\\x07\""), std::string::npos) << printed;
+    EXPECT_EQ(printed.find('\x1b'), std::string::npos);
 }
 
 TEST(SetupCheck, AQtWalletWhereDebianDoesNotPutItIsRedAndTheRightPathOffered) {

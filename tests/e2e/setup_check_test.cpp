@@ -53,19 +53,21 @@ void writeConf(const std::string& path, const std::string& text) {
 // ---- "--check" as a process ----
 
 // A daemon-only Litecoin copy as the crypto settings' Save leaves it, with
-// the packaged programs under names of the test's own.
+// the packaged programs under names of the test's own; its .conf is the
+// home folder's unless another is named.
 struct CheckedCopy {
-    CheckedCopy(const TempDir& dir, const std::string& name) : names(dir / "bin"), program(dir, name) {
+    CheckedCopy(const TempDir& dir, const std::string& name, const std::string& conf = "")
+        : names(dir / "bin"), program(dir, name) {
         fs::create_directories(dir / "chain");
         const PlatformProfile profile = PlatformProfile::posix("/");
         fields.daemonCliFolder = names.folder;
         fields.daemonName = names.daemonName;
         fields.cliName = names.cliName;
-        fields.confFile = program.configFile();
+        fields.confFile = conf.empty() ? program.configFile() : conf;
         fields.dataFolder = dir / "chain";
         fields.clientErrorFile = home_layout::clientErrorFile(profile, program.home(), name);
         fields.nodeLogFile = home_layout::nodeLogFile(profile, program.home(), name);
-        writeConf(program.configFile(), regtestConf());
+        writeConf(fields.confFile, regtestConf());
         program.nodeCommandFiles(fields);
         program.unattendedRunSwitches("Litecoin", "00:00:02");
         program.setting("OVERRIDE_TIMER_ENABLE_TICKBOX", "1");
@@ -120,6 +122,20 @@ TEST(CheckCommand, ACorrectDaemonOnlySetUpExitsZeroAndEachMistakeOne) {
     copy.program.setting("FINISH_WHEN_IDENTICAL_TICKBOX", "0");
     EXPECT_EQ(copy.check(), 1) << out;
     EXPECT_NE(out.find("RED     \"Finish When Identical\" UNTICKED"), std::string::npos) << out;
+}
+
+// A .conf outside the home folder, as the end-to-end copies and the demo
+// have theirs: the set-up stores the own-file choice with its path, as the
+// main settings do, so the program reads that file and writes the command
+// files the set-up wrote.
+TEST(CheckCommand, ACopyWithItsOwnConfElsewhereChecksWithoutRed) {
+    TempDir dir;
+    CheckedCopy copy(dir, "OWNCONF" + std::to_string(::getpid()), dir / "node.conf");
+    const std::string& out = copy.program.output;
+    ASSERT_EQ(copy.check(), 0) << out;
+    EXPECT_EQ(out.find("\nRED"), std::string::npos) << out;
+    EXPECT_EQ(out.find(setup_check_texts::differs), std::string::npos) << out;
+    EXPECT_EQ(copy.program.storedSetting("USE_OWN_CONF_TICKBOX"), "1");
 }
 
 // ---- TRY THE NODE ----

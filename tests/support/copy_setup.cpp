@@ -54,7 +54,10 @@ bool CopySetup::nodeCommandFiles(NodeCommandFields fields, const std::string& fi
         {"GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX", fields.blockCountFile},
     };
     for (const auto& [key, value] : stored) written = setting(key, value) && written;
-    return written;
+    // A .conf other than the home folder's is the user's own: the main
+    // settings store that choice with the path, and without it the program
+    // reads the home folder's file instead.
+    return setting("USE_OWN_CONF_TICKBOX", fields.confFile == configFile() ? "0" : "1") && written;
 }
 
 bool CopySetup::unattendedRunSwitches(const std::string& cryptoName, const std::string& countEvery) {

@@ -23,7 +23,7 @@ std::string FakeSettingsStore::get(const std::string& section, const std::string
 }
 
 bool FakeSettingsStore::save(const std::string& section, const std::string& key, const std::string& value) {
-    if (failSaves) return false;
+    if (failSaves || failingKeys.count(key)) return false;
     values[{section, key}] = value;
     log.emplace_back(section, key);
     return true;

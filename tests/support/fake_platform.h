@@ -48,6 +48,7 @@ public:
     std::map<std::pair<std::string, std::string>, std::string> values;
     std::vector<std::pair<std::string, std::string>> log;  // section, key
     bool failSaves = false;
+    std::set<std::string> failingKeys;  // keys whose saves fail, in every section
 };
 
 // A process list the test scripts: the names that run right now.

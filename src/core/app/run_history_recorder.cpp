@@ -91,9 +91,12 @@ void RunHistoryRecorder::install() {
 }
 
 void RunHistoryRecorder::stepDone(int step) {
-    reached_ = step;
     if (step == stepNumber(RunStep::logDateTimeAndComputer)) runStarted();
+    if (started_) reached_ = step;
     if (step == stepNumber(RunStep::createEndReport)) writeReportMail();
+    // The last steps also follow the block counter used by hand, outside
+    // any run: they report and close, but that is no run of its own.
+    if (!started_) return;
     if (step == MainWindow::stepCount) {
         // The last step stored the outcome the last-run box shows.
         runEnded(app_.main.MULTILOADER_LAST_RUN_TEXTBOX.text());
@@ -106,6 +109,7 @@ void RunHistoryRecorder::runStarted() {
     Environment& env = app_.platform.environment;
     start_ = env.secondsSinceEpoch();
     startOffset_ = env.utcOffsetSeconds(start_);
+    started_ = true;
     app_.main.FOLDER_BYTES_BEFORE.reset();
     app_.main.FOLDER_BYTES_AFTER.reset();
     keptUnderWay_.clear();
@@ -130,6 +134,7 @@ void RunHistoryRecorder::runEnded(const std::string& outcome) {
     if (!keptUnderWay_.empty()) app_.platform.files.removeFile(underWayFile());
     keptUnderWay_.clear();
     reached_ = 0;
+    started_ = false;
     if (const std::string status = historyStatus(append); !status.empty()) app_.status(status);
 }
 
@@ -161,7 +166,7 @@ void RunHistoryRecorder::writeReportMail() {
     const std::string& home = app_.main.SYNCWARD_HOME_TEXTBOX.text();
     if (!profile.isAbsoluteFolder(home)) return;
     std::vector<RunRecord> rows = findHistoryFile(app_.platform.files, profile, home, app_.executableName).read.rows;
-    rows.push_back(currentRecord(runOutcome(app_.main)));
+    if (started_) rows.push_back(currentRecord(runOutcome(app_.main)));
     const std::string mail = app_.main.LOG_FILE_OUTPUT_TEXTBOX.text() + profile.lineEnd() + profile.lineEnd() +
                              historyMailTable(rows, runsInMail, profile.lineEnd());
     if (!app_.platform.files.writeText(home_layout::reportMailFile(profile, home, app_.executableName), mail))

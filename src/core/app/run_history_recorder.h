@@ -38,7 +38,8 @@ private:
     AppContext& app_;
     long long start_ = 0;
     int startOffset_ = 0;
-    int reached_ = 0;  // the last step of this run that was done
+    bool started_ = false;  // a run passed its first step and has not ended
+    int reached_ = 0;       // the last step of this run that was done
     bool reached(RunStep step) const { return reached_ >= stepNumber(step); }
     std::string keptUnderWay_;
 };

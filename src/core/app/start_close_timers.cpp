@@ -69,6 +69,9 @@ void autocloseTick(AppContext& app) {
         saveOnClose(w, app.settings, ClosedBy::autoclose);  // the close then stores its own set
         if (!outcomeStored || !runOutcomeWritten(app)) {
             w.MULTILOADER_LAST_RUN_TEXTBOX.setText(runOutcomeNotWrittenText(app));
+            // The success stored a moment ago must not stay behind the red
+            // the window shows, or the next start would show it green.
+            app.settings.saveText(w.MULTILOADER_LAST_RUN_TEXTBOX);
             w.MULTILOADER_LAST_RUN_TEXTBOX.setColours(colours::black, colours::red);
             app.status(runOutcomeNotWrittenText(app));
             setAutocloseSwitch(w, false);

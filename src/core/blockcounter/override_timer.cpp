@@ -16,6 +16,22 @@ namespace syncward {
 
 namespace {
 
+// Switching the override off also switches off the run's limit, which runs
+// on the same timer (phase_limit.h). A run that started by itself keeps
+// its limit, since nobody may be there to end it; one started by hand
+// loses it, and the user is told. False: the timer keeps running.
+bool letRunLimitGo(AppContext& app) {
+    MainWindow& w = app.main;
+    if (!w.PHASE_LIMIT) return true;
+    if (w.AUTOSTART_TICKBOX.ticked()) {
+        app.status(block_texts::runLimitKept);
+        return false;
+    }
+    w.PHASE_LIMIT = false;
+    app.status(block_texts::runLimitOff);
+    return true;
+}
+
 void enableClick(AppContext& app) {
     MainWindow& w = app.main;
     if (w.OVERRIDE_TIMER_ENABLE_TICKBOX.ticked()) {
@@ -25,10 +41,11 @@ void enableClick(AppContext& app) {
         w.USER_OVERRIDE_TIME_TEXTBOX.setEnabled(true);
         w.START_OVERRIDE_BUTTON.setEnabled(true);
     } else {
+        const bool stop = letRunLimitGo(app);
         w.USER_OVERRIDE_TIME_TEXTBOX.setLocked(true);
-        w.OVERRIDE_TIMER_TEXTBOX.setEnabled(false);
+        w.OVERRIDE_TIMER_TEXTBOX.setEnabled(!stop);  // a kept limit still counts down there
         w.AUTOSTART_OVERRIDE_TIMER_TICKBOX.setEnabled(false);
-        w.OVERRIDE_TIMER.stop();
+        if (stop) w.OVERRIDE_TIMER.stop();
         w.USER_OVERRIDE_TIME_TEXTBOX.setEnabled(false);
         w.START_OVERRIDE_BUTTON.setEnabled(false);
         w.AUTOSTART_OVERRIDE_TIMER_TICKBOX.setValue(0);  // its own click saves "0"
@@ -46,7 +63,7 @@ void startStopClick(AppContext& app) {
         w.OVERRIDE_TIMER.start();
         w.USER_OVERRIDE_TIME_TEXTBOX.setLocked(true);
         w.START_OVERRIDE_BUTTON.setTooltip("STOP BLOCKCOUNTER OVERRIDE TIMER");
-    } else {
+    } else if (letRunLimitGo(app)) {
         setOverrideSwitch(w, false);
         w.OVERRIDE_TIMER.stop();
         w.USER_OVERRIDE_TIME_TEXTBOX.setLocked(false);
