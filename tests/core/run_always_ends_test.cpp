@@ -40,6 +40,13 @@ struct UnattendedRun {
             inner(path);
         };
     }
+    // Four readings of 700 that agree, and a node with peers that confirms.
+    void caughtUpAt700() {
+        rig.readings = {"700\n", "700\n", "700\n", "700\n"};
+        rig.h.fake.nodeAnswers.chains["chain\n"] = ChainState{700, 700, false};
+        rig.h.fake.nodeAnswers.peerLists["peers\n"] = PeerState{3, 700};
+        rig.nodeAnswer = BlockCounterRig::nodeCheckText("chain", "peers");
+    }
     std::string file(CommandFile which) const {
         return commandFilePath(rig.h.fake.profile, rig.home, "BTC1", which);
     }
@@ -69,10 +76,7 @@ std::string reading(long long height) { return std::to_string(height) + "\n"; }
 
 TEST(RunAlwaysEnds, AHomeWrittenBeforeTheNodeCheckGetsItsCommandFileAndCompletesConfirmed) {
     UnattendedRun run;
-    run.rig.readings = {reading(700), reading(700), reading(700), reading(700)};
-    run.rig.h.fake.nodeAnswers.chains["chain\n"] = ChainState{700, 700, false};
-    run.rig.h.fake.nodeAnswers.peerLists["peers\n"] = PeerState{3, 700};
-    run.rig.nodeAnswer = BlockCounterRig::nodeCheckText("chain", "peers");
+    run.caughtUpAt700();
     // The crypto settings as an earlier version stored them; no node-check file.
     run.rig.h.store("DAEMON_CLI_LOCATION_TEXTBOX", "/usr/bin");
     run.rig.h.store("BLOCKCHAIN_HOME_TEXTBOX", "/srv/ltc");
@@ -246,10 +250,7 @@ TEST(RunAlwaysEnds, ARunUnderWayIsStoredAndFoundInterruptedAtTheNextStart) {
 
 TEST(RunAlwaysEnds, AReportThatCannotBeWrittenIsNeverStoredAsASuccessAndIsSaidOnStandardError) {
     UnattendedRun run;
-    run.rig.h.fake.nodeAnswers.chains["chain\n"] = ChainState{700, 700, false};
-    run.rig.h.fake.nodeAnswers.peerLists["peers\n"] = PeerState{3, 700};
-    run.rig.nodeAnswer = BlockCounterRig::nodeCheckText("chain", "peers");
-    run.rig.readings = {reading(700), reading(700), reading(700), reading(700)};
+    run.caughtUpAt700();
     run.rig.h.fake.files.unwritable.insert("/home/satoshi/QUORVEL-ROOT/SYNCWARD/REPORTS/BTC1-END-REPORT.LOG");
     MainWindow& w = run.run();
     ASSERT_TRUE(run.rig.runUntil([&] { return w.taskLight(19).background() == colours::green; }, 10 * minutes));
@@ -265,10 +266,7 @@ TEST(RunAlwaysEnds, AReportThatCannotBeWrittenIsNeverStoredAsASuccessAndIsSaidOn
 // then fails, the store must not keep saying success behind the red window.
 TEST(RunAlwaysEnds, ACloseSettingThatCannotBeStoredAfterTheOutcomeLeavesNoSuccessStored) {
     UnattendedRun run;
-    run.rig.h.fake.nodeAnswers.chains["chain\n"] = ChainState{700, 700, false};
-    run.rig.h.fake.nodeAnswers.peerLists["peers\n"] = PeerState{3, 700};
-    run.rig.nodeAnswer = BlockCounterRig::nodeCheckText("chain", "peers");
-    run.rig.readings = {reading(700), reading(700), reading(700), reading(700)};
+    run.caughtUpAt700();
     MainWindow& w = run.run();
     ASSERT_TRUE(run.rig.runUntil([&] { return w.taskLight(19).background() == colours::green; }, 10 * minutes));
     run.rig.h.fake.store.failingKeys.insert("RUN_QT_OR_D_TEXTBOX");
