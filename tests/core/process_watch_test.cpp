@@ -124,8 +124,8 @@ TEST_F(Watch, EachRoleIsRecordedInTheRunStateAndAFailedLookKeepsTheLastAnswer) {
     h->fake.loop.advance(250);
     EXPECT_TRUE(seen.running(WatchedProgram::qt));
     EXPECT_EQ(seen[WatchedProgram::daemon], ProgramSeen::unknown) << "no daemon name";
-    EXPECT_TRUE(seen.stopped(WatchedProgram::client));
-    EXPECT_TRUE(seen.stopped(WatchedProgram::mailer));
+    EXPECT_EQ(seen[WatchedProgram::client], ProgramSeen::stopped);
+    EXPECT_EQ(seen[WatchedProgram::mailer], ProgramSeen::stopped);
 
     processes().failQueries = true;
     processes().end("bitcoin-qt.exe");
@@ -138,7 +138,7 @@ TEST_F(Watch, EachRoleIsRecordedInTheRunStateAndAFailedLookKeepsTheLastAnswer) {
 TEST_F(Watch, TheRunDecidesOnTheStateNotOnThePaint) {
     start();
     h->fake.loop.advance(250);
-    ASSERT_TRUE(w().run.programs.stopped(WatchedProgram::qt));
+    ASSERT_TRUE(w().run.programs.startedStopped(WatchedProgram::qt));
     w().MULTI_PROCESS_WATCHER_TIMER.stop();
     w().processBox(1).setBackground(colours::green);
     h->store("TASK_11_ENABLE_TICKBOX", "1");
@@ -148,6 +148,36 @@ TEST_F(Watch, TheRunDecidesOnTheStateNotOnThePaint) {
     EXPECT_TRUE(w().taskTimer(RunStep::measureFolderAfter).enabled() ||
                 w().taskTimer(RunStep::logEndTime).enabled())
         << "a stopped QT is not waited for, whatever its box shows";
+}
+
+// Another node of the coin (a test network's, another copy's) and the
+// user's own client have the watched names: the boxes show them, the run's
+// step that waits for the node to stop neither waits for them nor asks them
+// to shut down, and the block counter does not wait for that client.
+TEST_F(Watch, ProgramsOfTheSameNameThatThisProgramDidNotStartAreShownButNotWaitedFor) {
+    start();
+    w().DAEMON_NAME_TEXTBOX.setText("bitcoind.exe");
+    processes().bystanders.insert("bitcoind.exe");
+    processes().bystanders.insert("bitcoin-cli.exe");
+    h->fake.loop.advance(250);
+    const ProgramWatchState& seen = w().run.programs;
+    EXPECT_TRUE(seen.running(WatchedProgram::daemon));
+    EXPECT_EQ(w().processBox(2).background(), colours::green);
+    EXPECT_TRUE(seen.startedStopped(WatchedProgram::daemon));
+    EXPECT_TRUE(seen.running(WatchedProgram::client));
+    EXPECT_TRUE(seen.startedStopped(WatchedProgram::client));
+
+    w().MULTI_PROCESS_WATCHER_TIMER.stop();
+    h->store("TASK_11_ENABLE_TICKBOX", "1");
+    w().TASK_11_ENABLE_TICKBOX.setTicked(true);
+    w().taskTimer(RunStep::waitForNodeShutdown).start();
+    h->fake.loop.advance(1000);
+    EXPECT_TRUE(w().taskTimer(RunStep::measureFolderAfter).enabled() ||
+                w().taskTimer(RunStep::logEndTime).enabled())
+        << "a node this program did not start is not waited for";
+    EXPECT_TRUE(processes().askedToShutDown.empty());
+    EXPECT_TRUE(processes().terminated.empty());
+    EXPECT_EQ(processes().bystanders.size(), 2u);
 }
 
 }  // namespace

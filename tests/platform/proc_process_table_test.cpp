@@ -14,7 +14,9 @@
 #include <thread>
 
 #include "platform/posix/proc_census.h"
+#include "platform/posix/posix_launcher.h"
 #include "platform/posix/proc_process_table.h"
+#include "platform/posix/started_here.h"
 #include "support/temp_dir.h"
 
 namespace syncward::testing {
@@ -33,20 +35,19 @@ public:
         }
     }
 
-    // Runs program with the given argv[0] and arguments. setup runs in the
-    // child before exec (only async-signal-safe work).
+    // Runs program with the given argv[0] and arguments, marked as the
+    // program's launcher marks what it starts. setup runs in the child
+    // before exec (only async-signal-safe work).
     pid_t start(const std::string& program, std::vector<std::string> argv, const std::function<void()>& setup = {}) {
-        std::vector<char*> args;
-        for (std::string& arg : argv) args.push_back(arg.data());
-        args.push_back(nullptr);
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            if (setup) setup();
-            ::execv(program.c_str(), args.data());
-            ::_exit(127);
-        }
-        pids_.push_back(pid);
-        return pid;
+        return run(program, std::move(argv), environmentForStart(), setup);
+    }
+    // The same without the mark: a program of the user's that this one did
+    // not start.
+    pid_t startBystander(const std::string& program, std::vector<std::string> argv) {
+        std::vector<std::string> environment;
+        for (const std::string& entry : environmentForStart())
+            if (entry != startedHereMark()) environment.push_back(entry);
+        return run(program, std::move(argv), environment, {});
     }
 
     // Ends one child. reap=false leaves it a zombie until the destructor.
@@ -61,6 +62,23 @@ public:
     void reaped(pid_t pid) { pids_.erase(std::remove(pids_.begin(), pids_.end(), pid), pids_.end()); }
 
 private:
+    pid_t run(const std::string& program, std::vector<std::string> argv, std::vector<std::string> environment,
+              const std::function<void()>& setup) {
+        std::vector<char*> args, envp;
+        for (std::string& arg : argv) args.push_back(arg.data());
+        args.push_back(nullptr);
+        for (std::string& entry : environment) envp.push_back(entry.data());
+        envp.push_back(nullptr);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            if (setup) setup();
+            ::execve(program.c_str(), args.data(), envp.data());
+            ::_exit(127);
+        }
+        pids_.push_back(pid);
+        return pid;
+    }
+
     std::vector<pid_t> pids_;
 };
 
@@ -222,6 +240,15 @@ public:
         if (!executable.empty()) fs::create_symlink(executable, folder + "/exe");
     }
     void remove(int pid) { fs::remove_all(dir_ / std::to_string(pid)); }
+    // The same process under another real user, as after setuid().
+    void changeUser(int pid, uid_t realUid) {
+        const std::string status = dir_ / (std::to_string(pid) + "/status");
+        std::ifstream in(status);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const auto at = text.find("Uid:\t");
+        text.replace(at, text.find('\t', at + 5) - at, "Uid:\t" + std::to_string(realUid));
+        std::ofstream(status, std::ios::trunc) << text;
+    }
     const std::string& root() const { return dir_.path(); }
 
 private:
@@ -270,7 +297,7 @@ TEST(ProcProcessTable, ANameOfFifteenCharactersIsNeitherFoundInNorEndsLongerName
     ASSERT_TRUE(isRunning(table, fifteen + "2"));
     EXPECT_FALSE(isRunning(table, fifteen));
     table.terminate(fifteen);
-    table.askToShutDown(fifteen);
+    table.askStartedHereToShutDown(fifteen);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_NE(stateOf(a), 'Z');
     EXPECT_NE(stateOf(b), 'Z');
@@ -284,6 +311,66 @@ TEST(ProcProcessTable, ANameOfFifteenCharactersIsNeitherFoundInNorEndsLongerName
     table.terminate(fifteen);
     EXPECT_TRUE(eventually([&] { return stateOf(c) == 'Z'; }));
     EXPECT_NE(stateOf(a), 'Z');
+}
+
+NamedProcesses lookAt(ProcProcessTable& table, const std::string& name) {
+    const auto answer = table.look({name});
+    return answer ? answer->front() : NamedProcesses{};
+}
+
+// A second node of the same coin, or the user's own client in a terminal,
+// has the name the run watches but was not started by this program: the
+// boxes show it, the run neither waits for it nor ends it, and only the
+// user's explicit request by name reaches it.
+TEST(ProcProcessTable, TellsWhatThisProgramStartedFromABystanderOfTheSameName) {
+    TempDir dir;
+    const std::string name = uniqueName("coind");
+    const std::string program = copyOf("/bin/sleep", dir, name);
+    Children children;
+    ProcProcessTable table;
+    const pid_t bystander = children.startBystander(program, {program, "60"});
+    ASSERT_TRUE(eventually([&] { return lookAt(table, name).running; }));
+    EXPECT_FALSE(lookAt(table, name).startedHere);
+
+    const pid_t ours = children.start(program, {program, "60"});
+    ASSERT_TRUE(eventually([&] { return lookAt(table, name).startedHere; }));
+    table.askStartedHereToShutDown(name);
+    int status = 0;
+    ASSERT_EQ(::waitpid(ours, &status, 0), ours);
+    children.reaped(ours);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    EXPECT_TRUE(eventually([&] { return !lookAt(table, name).startedHere; }));
+
+    const pid_t again = children.start(program, {program, "60"});
+    ASSERT_TRUE(eventually([&] { return lookAt(table, name).startedHere; }));
+    table.terminateStartedHere(name);
+    ASSERT_EQ(::waitpid(again, &status, 0), again);
+    children.reaped(again);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(::waitpid(bystander, nullptr, WNOHANG), 0) << "the bystander was signalled";
+    const NamedProcesses left = lookAt(table, name);
+    EXPECT_TRUE(left.running);
+    EXPECT_FALSE(left.startedHere);
+
+    table.terminate(name);
+    ASSERT_EQ(::waitpid(bystander, &status, 0), bystander);
+    children.reaped(bystander);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+}
+
+// A node that puts itself in the background leaves the command file's
+// session and gets a new parent; it is still the one this program started.
+TEST(ProcProcessTable, ANodeThatLeavesTheCommandFilesSessionIsStillOurs) {
+    TempDir dir;
+    const std::string name = uniqueName("coind");
+    const std::string program = copyOf("/bin/sleep", dir, name);
+    const std::string commandFile = dir / "run.sh";
+    std::ofstream(commandFile) << "setsid -f '" << program << "' 60\n";
+    ProcProcessTable table;
+    ASSERT_TRUE(PosixLauncher().runCommandFile(commandFile));
+    ASSERT_TRUE(eventually([&] { return lookAt(table, name).startedHere; }));
+    table.terminateStartedHere(name);
+    EXPECT_TRUE(eventually([&] { return !lookAt(table, name).running; }));
 }
 
 TEST(ProcProcessTable, OnlyProcessesWhoseRealUserIsOursCount) {
@@ -374,7 +461,7 @@ TEST(ProcProcessTable, AnotherUsersProcessOfTheSameNameIsNeitherCountedNorSignal
     ASSERT_EQ(folder.st_uid, ::getuid()) << "the folder's owner alone would call it ours";
 
     EXPECT_FALSE(isRunning(table, name));
-    table.askToShutDown(name);
+    table.askStartedHereToShutDown(name);
     table.terminate(name);
     EXPECT_EQ(::waitpid(foreign, nullptr, WNOHANG), 0) << "another user's process is untouched";
     EXPECT_EQ(::waitpid(mixed, nullptr, WNOHANG), 0) << "another real user's process is untouched";
@@ -385,7 +472,7 @@ TEST(ProcProcessTable, AnotherUsersProcessOfTheSameNameIsNeitherCountedNorSignal
         ASSERT_TRUE(eventually([&] { return commOf(own) == name.substr(0, 15); }));
         EXPECT_TRUE(isRunning(table, name));
         if (signal == SIGTERM)
-            table.askToShutDown(name);
+            table.askStartedHereToShutDown(name);
         else
             table.terminate(name);
         int status = 0;
@@ -468,29 +555,30 @@ TEST(ProcCensus, ALookReadsWhatChangedNotEveryProcess) {
     ProcCensus census(proc.root());
     ASSERT_TRUE(census.look());
     EXPECT_EQ(census.processes().size(), static_cast<std::size_t>(many));
+    census.takeChanged();
     ASSERT_TRUE(census.look());
     EXPECT_LE(census.filesRead(), 1u + many / ProcCensus::shareLooks + 1) << "the newest number and a share";
-    EXPECT_TRUE(census.changed().empty());
+    EXPECT_TRUE(census.takeChanged().empty());
 
     // Handed out since: read at once, a thread passed over.
     proc.add(2001, "sh", "/bin/sh", "sh");
     proc.addThread(2002, 2001);
     proc.handedOut(2002);
     ASSERT_TRUE(census.look());
-    EXPECT_EQ(census.changed(), std::vector<int>{2001});
+    EXPECT_EQ(census.takeChanged(), std::vector<int>{2001});
     EXPECT_EQ(census.processes().count(2002), 0u);
 
     // The young shell runs its program: seen on the very next look.
     proc.rename(2001, "coind", "/usr/bin/coind", "coind");
     ASSERT_TRUE(census.look());
-    EXPECT_EQ(census.changed(), std::vector<int>{2001});
+    EXPECT_EQ(census.takeChanged(), std::vector<int>{2001});
 
     // An old process does the same: seen within one share's span.
     proc.rename(1200, "coind", "/usr/bin/coind", "coind");
     int looks = 0;
     for (bool seen = false; !seen && looks <= static_cast<int>(ProcCensus::shareLooks); ++looks) {
         ASSERT_TRUE(census.look());
-        seen = census.changed() == std::vector<int>{1200};
+        seen = census.takeChanged() == std::vector<int>{1200};
     }
     EXPECT_LE(looks, static_cast<int>(ProcCensus::shareLooks));
 
@@ -501,6 +589,31 @@ TEST(ProcCensus, ALookReadsWhatChangedNotEveryProcess) {
     for (unsigned i = 0; i < ProcCensus::listingLooks; ++i) ASSERT_TRUE(census.look());
     EXPECT_EQ(census.processes().count(2100), 1u);
     EXPECT_EQ(census.processes().count(1300), 0u);
+}
+
+// A node started through su, or by a service manager, can be seen before
+// it takes on this user: it counts from the look that finds it ours, young
+// or old, within the census's share span.
+TEST(ProcProcessTable, CountsAProcessFromTheLookThatFindsItOurs) {
+    CountedProc proc;
+    for (int pid = 100; pid < 140; ++pid) proc.add(pid, "idle", "/usr/bin/idle", "idle");
+    proc.add(140, "coind", "/usr/bin/coind", "coind", ::getuid() + 1);
+    proc.handedOut(149);
+    ProcProcessTable table(proc.root());
+    EXPECT_FALSE(isRunning(table, "coind"));
+
+    proc.add(300, "coind", "/usr/bin/coind", "coind", ::getuid() + 1);
+    proc.handedOut(300);
+    EXPECT_FALSE(isRunning(table, "coind"));
+    proc.changeUser(300, ::getuid());
+    EXPECT_TRUE(isRunning(table, "coind")) << "a young process: on the next look";
+    proc.remove(300);
+    ASSERT_FALSE(isRunning(table, "coind"));
+
+    proc.changeUser(140, ::getuid());
+    int looks = 0;
+    while (!isRunning(table, "coind") && looks <= static_cast<int>(ProcCensus::shareLooks)) ++looks;
+    EXPECT_LE(looks, static_cast<int>(ProcCensus::shareLooks)) << "an old process: within a share's span";
 }
 
 // The watch's cases through the table on a counted /proc: the node a shell

@@ -29,14 +29,18 @@ namespace fs = std::filesystem;
 class GuardedTable : public ProcessTable {
 public:
     explicit GuardedTable(bool endForReal) : endForReal_(endForReal) {}
-    std::optional<std::vector<bool>> running(const std::vector<std::string>& names) override {
-        return real_.running(names);
+    std::optional<std::vector<NamedProcesses>> look(const std::vector<std::string>& names) override {
+        return real_.look(names);
     }
     void terminate(const std::string& name) override {
         terminated.push_back(name);
         if (endForReal_) real_.terminate(name);
     }
-    void askToShutDown(const std::string& name) override { real_.askToShutDown(name); }
+    void terminateStartedHere(const std::string& name) override {
+        terminated.push_back(name);
+        if (endForReal_) real_.terminateStartedHere(name);
+    }
+    void askStartedHereToShutDown(const std::string& name) override { real_.askStartedHereToShutDown(name); }
     bool namesThisProgram(const std::string& name) override { return real_.namesThisProgram(name); }
 
     std::vector<std::string> terminated;

@@ -42,20 +42,39 @@ std::vector<std::string> FakeSettingsStore::savedKeys(const std::string& section
     return keys;
 }
 
-std::optional<std::vector<bool>> FakeProcessTable::running(const std::vector<std::string>& names) {
+namespace {
+
+bool holds(const std::multiset<std::string>& processes, const std::string& name) {
+    return std::any_of(processes.begin(), processes.end(), [&](const std::string& p) { return sameIgnoringCase(p, name); });
+}
+
+void endAll(std::multiset<std::string>& processes, const std::string& name) {
+    for (auto it = processes.begin(); it != processes.end();)
+        it = sameIgnoringCase(*it, name) ? processes.erase(it) : std::next(it);
+}
+
+}  // namespace
+
+std::optional<std::vector<NamedProcesses>> FakeProcessTable::look(const std::vector<std::string>& names) {
     ++queries;
     if (failQueries) return std::nullopt;
-    std::vector<bool> answer;
-    for (const std::string& name : names)
-        answer.push_back(std::any_of(processes.begin(), processes.end(),
-                                     [&](const std::string& p) { return sameIgnoringCase(p, name); }));
+    std::vector<NamedProcesses> answer;
+    for (const std::string& name : names) {
+        const bool startedHere = holds(processes, name);
+        answer.push_back({startedHere || holds(bystanders, name), startedHere});
+    }
     return answer;
 }
 
 void FakeProcessTable::terminate(const std::string& name) {
     terminated.push_back(name);
-    for (auto it = processes.begin(); it != processes.end();)
-        it = sameIgnoringCase(*it, name) ? processes.erase(it) : std::next(it);
+    endAll(processes, name);
+    endAll(bystanders, name);
+}
+
+void FakeProcessTable::terminateStartedHere(const std::string& name) {
+    terminated.push_back(name);
+    endAll(processes, name);
 }
 
 bool FakeProcessTable::namesThisProgram(const std::string& name) {

@@ -54,14 +54,16 @@ public:
 // A process list the test scripts: the names that run right now.
 class FakeProcessTable : public ProcessTable {
 public:
-    std::optional<std::vector<bool>> running(const std::vector<std::string>& names) override;
+    std::optional<std::vector<NamedProcesses>> look(const std::vector<std::string>& names) override;
     void terminate(const std::string& name) override;
-    void askToShutDown(const std::string& name) override { askedToShutDown.push_back(name); }
+    void terminateStartedHere(const std::string& name) override;
+    void askStartedHereToShutDown(const std::string& name) override { askedToShutDown.push_back(name); }
     bool namesThisProgram(const std::string& name) override;
 
     void start(const std::string& name) { processes.insert(name); }
     void end(const std::string& name) { processes.erase(processes.find(name)); }
-    std::multiset<std::string> processes;  // compared ignoring case
+    std::multiset<std::string> processes;  // started by the program; compared ignoring case
+    std::multiset<std::string> bystanders;  // the user's others: another node, a client in a terminal
     std::vector<std::string> terminated;
     std::vector<std::string> askedToShutDown;
     std::set<std::string> ownNames;  // names this program's own process answers to, compared ignoring case

@@ -22,8 +22,8 @@ constexpr long long shutdownRequestAfterSeconds = 300;
 void endHangingClient(AppContext& app) {
     MainWindow& w = app.main;
     const std::string& client = w.CLI_NAME_TEXTBOX.text();
-    if (client.empty() || !w.run.programs.running(WatchedProgram::client)) return;
-    app.platform.processes.terminate(client);
+    if (client.empty() || !w.run.programs.startedRunning(WatchedProgram::client)) return;
+    app.platform.processes.terminateStartedHere(client);
 }
 
 // A stop request that could not be started is said so at once: waiting
@@ -35,12 +35,14 @@ void sendStopRequest(AppContext& app) {
 }
 
 // The node programs step 12 waits for: those with a name (a program
-// without one is never watched) that have not been seen stopped yet.
+// without one is never watched) that this program started and that have
+// not been seen stopped yet. Another node of the same name is not waited
+// for.
 std::vector<std::string> nodeProgramsStillRunning(MainWindow& w) {
     std::vector<std::string> running;
-    if (!w.QT_NAME_TEXTBOX.text().empty() && !w.run.programs.stopped(WatchedProgram::qt))
+    if (!w.QT_NAME_TEXTBOX.text().empty() && !w.run.programs.startedStopped(WatchedProgram::qt))
         running.push_back(w.QT_NAME_TEXTBOX.text());
-    if (!w.DAEMON_NAME_TEXTBOX.text().empty() && !w.run.programs.stopped(WatchedProgram::daemon))
+    if (!w.DAEMON_NAME_TEXTBOX.text().empty() && !w.run.programs.startedStopped(WatchedProgram::daemon))
         running.push_back(w.DAEMON_NAME_TEXTBOX.text());
     return running;
 }
@@ -58,7 +60,7 @@ void keepAskingTheNodeToStop(AppContext& app, const std::vector<std::string>& ru
     const bool posix = app.profile().flavour() == PlatformProfile::Flavour::Posix;
     if (posix && !w.SHUTDOWN_REQUESTED &&
         (w.STOP_REQUEST_FAILED || w.SHUTDOWN_WAIT_ELAPSED >= shutdownRequestAfterSeconds)) {
-        for (const std::string& program : running) app.platform.processes.askToShutDown(program);
+        for (const std::string& program : running) app.platform.processes.askStartedHereToShutDown(program);
         w.SHUTDOWN_REQUESTED = true;
     }
     if (w.SHUTDOWN_REQUESTED)

@@ -7,9 +7,9 @@ namespace syncward {
 struct AppContext;
 class MainWindow;
 
-// The node programs that have a name, as the process watch last saw them:
-// one of them running, all of them stopped (or none named at all), or not
-// looked at yet. A program without a name is never watched, so it decides
+// The node programs that have a name and that this program started, as the
+// process watch last saw them: one of them running, all of them stopped (or
+// none named at all), or not looked at yet. A program without a name is never watched, so it decides
 // nothing.
 enum class NodePresence { running, stopped, notSeenYet };
 NodePresence namedNodePresence(MainWindow& w);

@@ -6,6 +6,20 @@
 
 namespace syncward {
 
+// What one look at the process list saw of the processes with one name.
+struct NamedProcesses {
+    // At least one of this user's processes has the name: what the process
+    // boxes show and what the user can end by name.
+    bool running = false;
+    // At least one of them was started by this program: through its
+    // launcher, or by a program it started (a command file's node, also
+    // after the node has put itself in the background). Only these does a
+    // run wait for, ask to stop or end: a second node of the same coin, the
+    // user's own client in a terminal or another copy's mailer are not its
+    // business.
+    bool startedHere = false;
+};
+
 // The system's list of processes, queried by executable name (letter case
 // ignored). One query answers several names from one look at the list.
 // Only processes of the user the program runs as are seen, by their real
@@ -15,23 +29,36 @@ namespace syncward {
 class ProcessTable {
 public:
     virtual ~ProcessTable() = default;
-    // For each name, whether at least one of this user's processes has it;
-    // nullopt when the list could not be read.
-    virtual std::optional<std::vector<bool>> running(const std::vector<std::string>& names) = 0;
-    // Ends, at once, every process of this user with that name: the same
-    // processes running() counts.
+    // For each name, what one look saw of it; nullopt when the list could
+    // not be read.
+    virtual std::optional<std::vector<NamedProcesses>> look(const std::vector<std::string>& names) = 0;
+    // Ends, at once, every process of this user with that name: what the
+    // user asks for by name.
     virtual void terminate(const std::string& name) = 0;
-    // Asks every process of this user with that name to shut down cleanly
-    // (SIGTERM: a node flushes its database and exits); it ends in its own
-    // time. Where the system has no such request, nothing happens.
-    virtual void askToShutDown(const std::string& name) = 0;
-    // Whether a process of that name, by the rule running() and terminate()
+    // Ends, at once, the processes with that name that this program started
+    // (see NamedProcesses::startedHere).
+    virtual void terminateStartedHere(const std::string& name) = 0;
+    // Asks the processes with that name that this program started to shut
+    // down cleanly (SIGTERM: a node flushes its database and exits); they
+    // end in their own time. Where the system has no such request, nothing
+    // happens.
+    virtual void askStartedHereToShutDown(const std::string& name) = 0;
+    // Whether a process of that name, by the rule look() and terminate()
     // match with, would be this program itself: ending it by that name
     // would end us too. A table that knows a process only by its executable
     // file name needs nothing here: the program checks that name itself.
     virtual bool namesThisProgram(const std::string& name) {
         (void)name;
         return false;
+    }
+
+    // For each name, whether any of this user's processes has it.
+    std::optional<std::vector<bool>> running(const std::vector<std::string>& names) {
+        const auto seen = look(names);
+        if (!seen) return std::nullopt;
+        std::vector<bool> running;
+        for (const NamedProcesses& named : *seen) running.push_back(named.running);
+        return running;
     }
 };
 

@@ -40,7 +40,7 @@ public:
         std::vector<std::string> names;
         for (const Watched& entry : watched) names.push_back(entry.name);
         // One look at the process list answers every program of this tick.
-        const auto answers = app_.platform.processes.running(names);
+        const auto answers = app_.platform.processes.look(names);
         if (!answers || answers->size() != names.size()) {
             // The state keeps its last answers: the readers (the block
             // counter, the run's shutdown wait) then wait rather than act
@@ -54,13 +54,16 @@ public:
         bool nodeRunning = false;
         for (std::size_t i = 0; i < watched.size(); ++i) {
             const WatchedProgram program = watched[i].program;
-            const bool running = (*answers)[i];
-            setProgramSeen(w, program, running);
-            if (running && (program == WatchedProgram::qt || program == WatchedProgram::daemon)) nodeRunning = true;
+            const NamedProcesses& seen = (*answers)[i];
+            setProgramSeen(w, program, seen.running);
+            w.run.programs.started(program) = seen.startedHere ? ProgramSeen::running : ProgramSeen::stopped;
+            if (seen.startedHere && (program == WatchedProgram::qt || program == WatchedProgram::daemon))
+                nodeRunning = true;
         }
         // A node that refuses its data folder or its configuration is in
         // the list for a moment before it exits: only one seen on looks
-        // that span two seconds has really run.
+        // that span two seconds has really run. Only our own node counts:
+        // another of the same coin says nothing of how ours fares.
         w.NODE_RUNNING_LOOKS = nodeRunning ? w.NODE_RUNNING_LOOKS + 1 : 0;
         if (w.NODE_RUNNING_LOOKS > steadyLooks) w.NODE_SEEN_RUNNING = true;
     }

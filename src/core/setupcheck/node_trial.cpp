@@ -97,8 +97,10 @@ void NodeTrial::start(const SetupFacts& facts) {
 
 void NodeTrial::tick() {
     ++ticks_;
-    const auto running = app_.platform.processes.running({nodeName_});
-    const bool runs = running && running->front();
+    // The trial's own node: another of the same name, started meanwhile by
+    // the user or another copy, is not waited for.
+    const auto seen = app_.platform.processes.look({nodeName_});
+    const bool runs = seen && seen->front().startedHere;
     if (stage_ == Stage::Waiting)
         waitTick(runs);
     else if (stage_ == Stage::Stopping)
@@ -182,7 +184,7 @@ void NodeTrial::sendStop() {
         note("STOP REQUEST SENT");
     } else {
         note(texts::stopNotStarted);
-        app_.platform.processes.askToShutDown(nodeName_);
+        app_.platform.processes.askStartedHereToShutDown(nodeName_);
     }
 }
 
@@ -195,9 +197,9 @@ void NodeTrial::stopTick(bool running) {
         finish(failed_ ? texts::stoppedAfterFailure : texts::succeeded, !failed_);
         return;
     }
-    if (stopTicks_ == stopLimitTicks / 2) app_.platform.processes.askToShutDown(nodeName_);
+    if (stopTicks_ == stopLimitTicks / 2) app_.platform.processes.askStartedHereToShutDown(nodeName_);
     if (stopTicks_ >= stopLimitTicks) {
-        app_.platform.processes.terminate(nodeName_);
+        app_.platform.processes.terminateStartedHere(nodeName_);
         finish(texts::killed, false);
         return;
     }

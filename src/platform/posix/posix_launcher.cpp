@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/posix/started_here.h"
+
 namespace syncward {
 
 namespace {
@@ -84,6 +86,12 @@ bool startWithMask(const std::vector<std::string>& argv, mode_t mask, const std:
     std::vector<char*> args;
     for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
+    // Marked as started here, so that the run can tell its node from
+    // another of the same name, also once the node has left our session.
+    const std::vector<std::string> environment = environmentForStart();
+    std::vector<char*> envp;
+    for (const std::string& entry : environment) envp.push_back(const_cast<char*>(entry.c_str()));
+    envp.push_back(nullptr);
     struct rlimit files {};
     const int highestDescriptor =
         ::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < 65536 ? static_cast<int>(files.rlim_cur) : 65536;
@@ -111,7 +119,7 @@ bool startWithMask(const std::vector<std::string>& argv, mode_t mask, const std:
             if (devNull > 2) ::close(devNull);
         }
         closeOnExecFromThree(highestDescriptor);
-        ::execvp(args[0], args.data());
+        ::execvpe(args[0], args.data(), envp.data());
         const int error = errno;
         (void)!::write(status[1], &error, sizeof error);
         ::_exit(127);

@@ -188,6 +188,7 @@ std::optional<double> ProcCensus::secondsRunning(const std::string& pid) {
 
 bool ProcCensus::recheck(int pid, bool withStatus) {
     Process& process = processes_.at(pid);
+    const bool wasOwn = process.own;
     std::string comm;
     bool read = false;
     if (withStatus) {
@@ -212,7 +213,7 @@ bool ProcCensus::recheck(int pid, bool withStatus) {
         forget(pid);
         return false;
     }
-    if (comm != process.comm) {
+    if (comm != process.comm || (process.own && !wasOwn)) {
         process.comm = std::move(comm);
         process.names = {};
         if (process.own) changed_.push_back(pid);
@@ -279,30 +280,29 @@ void ProcCensus::recheckYoung() {
         if (it == processes_.end() || it->second.firstLook != firstLook || firstLook == look_ ||
             !isYoung(it->second) || watched_.count(pid))
             continue;
-        recheck(pid, false);
+        recheck(pid, !it->second.own);
     }
 }
 
 void ProcCensus::recheckShare() {
     if (processes_.empty()) return;
     const std::size_t share = processes_.size() / shareLooks + 1;
-    std::vector<int> due;
+    std::vector<std::pair<int, bool>> due;  // with its status: another user's may have become ours
     auto it = processes_.upper_bound(shareCursor_);
     for (std::size_t i = 0; i < share; ++i, ++it) {
         if (it == processes_.end()) it = processes_.begin();
         shareCursor_ = it->first;
         const Process& process = it->second;
         // Young and watched ones are read anyway.
-        if (process.own && !isYoung(process) && !watched_.count(it->first)) due.push_back(it->first);
+        if (!isYoung(process) && !watched_.count(it->first)) due.emplace_back(it->first, !process.own);
     }
-    for (const int pid : due) recheck(pid, false);
+    for (const auto& [pid, withStatus] : due) recheck(pid, withStatus);
 }
 
 bool ProcCensus::look() {
     if (dirFd_ < 0 && (dirFd_ = ::open(procRoot_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) < 0) return false;
     ++look_;
     filesRead_ = 0;
-    changed_.clear();
     std::vector<int> retry;
     retry.swap(missing_);
 

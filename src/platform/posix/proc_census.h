@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace syncward {
@@ -16,6 +17,7 @@ namespace syncward {
 struct ProcKnownNames {
     std::string comm;
     std::optional<std::string> argv0, executable;
+    std::optional<bool> startedHere;  // its environment carries our mark
 };
 
 // The processes of this machine as the watch knows them, kept from one look
@@ -30,15 +32,18 @@ struct ProcKnownNames {
 //     found by the first look counts from its start time);
 //   - when it is a process the table counts (watched), on every look, which
 //     also notices at once when it ends or becomes a zombie;
-//   - any other process of this user, once every shareLooks looks (30 s),
-//     a share of them on each look: an old shell that execs a node late.
+//   - any other process, once every shareLooks looks (30 s), a share of
+//     them on each look: an old shell that execs a node late, or a process
+//     that became this user's (a node started through su, or by a service
+//     manager, may be seen before it changes its user).
 // The whole list is read again, a buffer of about a hundred processes per
 // look, in passes that start every listingLooks looks (5 s) or, with
 // thousands of processes, as soon as the last one ended: they forget
 // processes that ended and catch a number that was handed out but not yet
 // listed when its range was read (it is tried once more on the next look
-// as well). Processes of other users are never read again: they
-// never count. Without a readable /proc/loadavg every look lists every
+// as well). A process of another user is read in full (its status, not
+// only its name) when it is young or its share is due, and counts from the
+// look that finds it ours. Without a readable /proc/loadavg every look lists every
 // process and rereads every one.
 // The value of a "Name:\tvalue" line of a status file, blanks skipped.
 std::string_view procStatusField(std::string_view text, std::string_view name);
@@ -72,9 +77,11 @@ public:
     // The /proc folder, for the table's own reads of a process's files.
     int procFd() const;
     std::map<int, Process>& processes() { return processes_; }
-    // This user's processes that are new, or whose thread name changed, in
-    // the last look: the ones the table has to judge again.
-    const std::vector<int>& changed() const { return changed_; }
+    // This user's processes that are new, or whose thread name changed, or
+    // that became this user's, since the last call: the ones the table has
+    // to judge again. Kept over looks that failed, so that what a listing
+    // found before it broke off is still judged.
+    std::vector<int> takeChanged() { return std::exchange(changed_, {}); }
     // Watched processes are read on every look; the table watches those it counts.
     void watch(int pid, bool watched);
     const std::set<int>& watched() const { return watched_; }

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "platform/posix/proc_census.h"
+#include "platform/posix/started_here.h"
 
 namespace syncward {
 
@@ -121,9 +122,18 @@ public:
         if (known.comm != comm_) return;
         argv0_ = std::move(known.argv0);
         executable_ = std::move(known.executable);
+        startedHere_ = known.startedHere;
     }
     // What this look learnt, for the next; the entry is done with.
-    ProcKnownNames releaseNames() { return {comm_, std::move(argv0_), std::move(executable_)}; }
+    ProcKnownNames releaseNames() { return {comm_, std::move(argv0_), std::move(executable_), startedHere_}; }
+
+    // Whether this program started the process (see started_here.h). The
+    // environment is the one the process's program was run with; it is
+    // read again when the process runs another program.
+    bool startedHere() {
+        if (!startedHere_) startedHere_ = environmentHasMark(environment());
+        return *startedHere_;
+    }
 
 private:
     static constexpr std::size_t maxThreadName = 15;
@@ -154,10 +164,28 @@ private:
         return *executable_;
     }
 
+    // Gone, a zombie, or not ours to read: empty.
+    std::string environment() const {
+        const int fd = ::openat(procFd_, (pid_ + "/environ").c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return {};
+        std::string text;
+        char buffer[16384];
+        constexpr std::size_t longest = std::size_t{1} << 20;
+        for (ssize_t n; text.size() < longest;) {
+            while ((n = ::read(fd, buffer, sizeof buffer)) < 0 && errno == EINTR) {
+            }
+            if (n <= 0) break;
+            text.append(buffer, static_cast<std::size_t>(n));
+        }
+        ::close(fd);
+        return text;
+    }
+
     int procFd_;
     std::string pid_;
     std::string comm_;
     std::optional<std::string> argv0_, executable_;
+    std::optional<bool> startedHere_;
 };
 
 // Calls visit(entry) for every live process until visit returns false;
@@ -179,11 +207,11 @@ bool forEachProcess(const std::string& root, Visit visit) {
 
 }  // namespace
 
-std::optional<std::vector<bool>> ProcProcessTable::running(const std::vector<std::string>& names) {
+std::optional<std::vector<NamedProcesses>> ProcProcessTable::look(const std::vector<std::string>& names) {
     std::vector<std::string> wanted;
     wanted.reserve(names.size());
     for (const std::string& name : names) wanted.push_back(lowered(name));
-    std::vector<bool> found(names.size(), false);
+    std::vector<NamedProcesses> found(names.size());
     if (std::all_of(wanted.begin(), wanted.end(), [](const auto& w) { return w.empty(); })) return found;
     if (!census_.look()) return std::nullopt;
 
@@ -195,57 +223,60 @@ std::optional<std::vector<bool>> ProcProcessTable::running(const std::vector<std
         known.hits.assign(wanted.size(), false);
         bool any = false;
         for (std::size_t i = 0; i < wanted.size(); ++i) any |= known.hits[i] = process.matches(wanted[i]);
+        // Asked only of a process with a wanted name: its environment costs
+        // more to read than its names.
+        if (any) process.startedHere();
         known.names = process.releaseNames();
         census_.watch(pid, any);
     };
+    const std::vector<int> changed = census_.takeChanged();
     // Other names: every process of ours is judged again, once.
     if (wanted != wanted_) {
         wanted_ = wanted;
         for (auto& [pid, known] : processes)
             if (known.own) judge(pid, known);
     } else {
-        for (const int pid : census_.changed())
-            if (const auto it = processes.find(pid); it != processes.end()) judge(pid, it->second);
+        for (const int pid : changed)
+            if (const auto it = processes.find(pid); it != processes.end() && it->second.own) judge(pid, it->second);
     }
     for (const int pid : census_.watched()) {
         const ProcCensus::Process& known = processes.at(pid);
         if (!known.own || !known.live) continue;
+        const bool startedHere = known.names.startedHere.value_or(false);
         for (std::size_t i = 0; i < wanted.size(); ++i)
-            if (known.hits[i]) found[i] = true;
+            if (known.hits[i]) {
+                found[i].running = true;
+                found[i].startedHere |= startedHere;
+            }
     }
     return found;
 }
 
-void ProcProcessTable::terminate(const std::string& name) {
+void ProcProcessTable::signal(const std::string& name, int signal, bool onlyStartedHere) {
     const std::string wanted = lowered(name);
     if (wanted.empty()) return;
     const pid_t own = ::getpid();
     bool endSelf = false;
     forEachProcess(procRoot_, [&](ProcessEntry& process) {
         // A number that does not fit a pid would read as 0, and kill(0)
-        // ends the whole process group.
+        // signals the whole process group.
         const pid_t pid = process.pid();
-        if (pid > 0 && process.matches(wanted) && process.isOwnLiveProcess()) {
-            if (pid == own)
-                endSelf = true;  // last, or the others would survive
-            else
-                ::kill(pid, SIGKILL);
-        }
+        if (pid <= 0 || !process.matches(wanted) || !process.isOwnLiveProcess()) return true;
+        if (onlyStartedHere && !process.startedHere()) return true;
+        if (pid == own)
+            endSelf = signal == SIGKILL;  // last, or the others would survive
+        else
+            ::kill(pid, signal);
         return true;
     });
     if (endSelf) ::kill(own, SIGKILL);
 }
 
-void ProcProcessTable::askToShutDown(const std::string& name) {
-    const std::string wanted = lowered(name);
-    if (wanted.empty()) return;
-    const pid_t own = ::getpid();
-    forEachProcess(procRoot_, [&](ProcessEntry& process) {
-        const pid_t pid = process.pid();
-        if (pid > 0 && pid != own && process.matches(wanted) && process.isOwnLiveProcess()) ::kill(pid, SIGTERM);
-        return true;
-    });
-}
+void ProcProcessTable::terminate(const std::string& name) { signal(name, SIGKILL, false); }
+
+void ProcProcessTable::terminateStartedHere(const std::string& name) { signal(name, SIGKILL, true); }
+
+void ProcProcessTable::askStartedHereToShutDown(const std::string& name) { signal(name, SIGTERM, true); }
 
 bool ProcProcessTable::namesThisProgram(const std::string& name) {
     const std::string wanted = lowered(name);

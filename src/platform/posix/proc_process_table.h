@@ -8,7 +8,8 @@
 
 namespace syncward {
 
-// The process list read from /proc, once per query. A process has name N
+// The process list read from /proc, once per query. A process this
+// program started is told by the mark in its environment (started_here.h). A process has name N
 // when N equals, letter case ignored, the base name of its executable, the
 // base name of its argv[0] or of the first blank-separated word of its
 // argv[0] (a program that rewrote its title to its whole command line, as
@@ -33,17 +34,23 @@ class ProcProcessTable : public ProcessTable {
 public:
     explicit ProcProcessTable(std::string procRoot = "/proc") : procRoot_(procRoot), census_(std::move(procRoot)) {}
 
-    std::optional<std::vector<bool>> running(const std::vector<std::string>& names) override;
-    // Only processes running() would count are ended, at once (SIGKILL).
+    std::optional<std::vector<NamedProcesses>> look(const std::vector<std::string>& names) override;
+    // Only processes look() would count are ended, at once (SIGKILL).
     void terminate(const std::string& name) override;
-    // SIGTERM to the processes running() would count, never to this program.
-    void askToShutDown(const std::string& name) override;
-    // Our own process looked at with the rule the other three match with.
+    void terminateStartedHere(const std::string& name) override;
+    // SIGTERM, never to this program.
+    void askStartedHereToShutDown(const std::string& name) override;
+    // Our own process looked at with the rule the others match with.
     bool namesThisProgram(const std::string& name) override;
 
 private:
+    // Sends the signal to the processes look() would count under that name
+    // (and only to those this program started, when asked); SIGKILL reaches
+    // this program itself last, any other signal never.
+    void signal(const std::string& name, int signal, bool onlyStartedHere);
+
     std::string procRoot_;
-    ProcCensus census_;                // what running() keeps from one look to the next
+    ProcCensus census_;                // what look() keeps from one look to the next
     std::vector<std::string> wanted_;  // the names the census's verdicts answer
 };
 

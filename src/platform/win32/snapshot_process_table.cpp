@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/win32/handle.h"
+#include "platform/win32/started_here_job.h"
 #include "platform/win32/wide_text.h"
 
 namespace syncward {
@@ -79,29 +80,35 @@ bool forEachProcess(Visit visit) {
 
 }  // namespace
 
-std::optional<std::vector<bool>> SnapshotProcessTable::running(const std::vector<std::string>& names) {
+std::optional<std::vector<NamedProcesses>> SnapshotProcessTable::look(const std::vector<std::string>& names) {
     std::vector<std::wstring> wanted;
     wanted.reserve(names.size());
     for (const std::string& name : names) wanted.push_back(widen(name));
-    std::vector<bool> found(names.size(), false);
-    auto missing = std::count_if(wanted.begin(), wanted.end(), [](const auto& w) { return !w.empty(); });
-    if (missing == 0) return found;
+    std::vector<NamedProcesses> found(names.size());
+    // A name is answered in full once one of its processes was started here.
+    auto open = std::count_if(wanted.begin(), wanted.end(), [](const auto& w) { return !w.empty(); });
+    if (open == 0) return found;
     const bool listed = forEachProcess([&](const PROCESSENTRY32W& entry) {
-        std::optional<bool> own;  // asked only of a process with a wanted name, and once
+        Handle process;
+        bool opened = false;  // asked only of a process with a wanted name, and once
         for (std::size_t i = 0; i < wanted.size(); ++i) {
-            if (found[i] || wanted[i].empty() || !sameName(wanted[i], entry.szExeFile)) continue;
-            if (!own) own = static_cast<bool>(openOwnProcess(entry, 0));
-            if (!*own) break;
-            found[i] = true;
-            --missing;
+            if (found[i].startedHere || wanted[i].empty() || !sameName(wanted[i], entry.szExeFile)) continue;
+            if (!opened) {
+                process = openOwnProcess(entry, 0);
+                opened = true;
+            }
+            if (!process) break;
+            found[i].running = true;
+            found[i].startedHere = isStartedHere(process.get());
+            if (found[i].startedHere) --open;
         }
-        return missing > 0;  // every name answered: the rest of the list cannot change that
+        return open > 0;  // every name answered: the rest of the list cannot change that
     });
     if (!listed) return std::nullopt;
     return found;
 }
 
-void SnapshotProcessTable::terminate(const std::string& name) {
+void SnapshotProcessTable::end(const std::string& name, bool onlyStartedHere) {
     const std::wstring wanted = widen(name);
     if (wanted.empty()) return;
     const DWORD self = ::GetCurrentProcessId();
@@ -109,13 +116,18 @@ void SnapshotProcessTable::terminate(const std::string& name) {
     forEachProcess([&](const PROCESSENTRY32W& entry) {
         if (!sameName(wanted, entry.szExeFile)) return true;
         if (entry.th32ProcessID == self) {
-            endSelf = true;  // last, or the others would survive
+            endSelf = !onlyStartedHere;  // last, or the others would survive
             return true;
         }
-        if (const Handle process = openOwnProcess(entry, PROCESS_TERMINATE)) ::TerminateProcess(process.get(), 1);
+        if (const Handle process = openOwnProcess(entry, PROCESS_TERMINATE))
+            if (!onlyStartedHere || isStartedHere(process.get())) ::TerminateProcess(process.get(), 1);
         return true;
     });
     if (endSelf) ::TerminateProcess(::GetCurrentProcess(), 1);
 }
+
+void SnapshotProcessTable::terminate(const std::string& name) { end(name, false); }
+
+void SnapshotProcessTable::terminateStartedHere(const std::string& name) { end(name, true); }
 
 }  // namespace syncward

@@ -12,14 +12,19 @@ namespace syncward {
 // cannot be read (a system service) counts as another user's.
 class SnapshotProcessTable : public ProcessTable {
 public:
-    std::optional<std::vector<bool>> running(const std::vector<std::string>& names) override;
-    // Ends, at once, the processes running() would count; this program
+    // What this program started is told by its job (started_here_job.h).
+    std::optional<std::vector<NamedProcesses>> look(const std::vector<std::string>& names) override;
+    // Ends, at once, the processes look() would count; this program
     // itself, when it has that name, last.
     void terminate(const std::string& name) override;
+    void terminateStartedHere(const std::string& name) override;
     // Windows has no request that a console node and a wallet both take as
     // "shut down cleanly": the node's own stop request does that. Nothing
     // happens here.
-    void askToShutDown(const std::string&) override {}
+    void askStartedHereToShutDown(const std::string&) override {}
+
+private:
+    void end(const std::string& name, bool onlyStartedHere);
 };
 
 }  // namespace syncward

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/started_here_job.h"
 #include "platform/win32/wide_text.h"
 
 namespace syncward {
@@ -42,10 +43,14 @@ bool startHidden(const std::wstring& program, std::wstring commandLine) {
     startup.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION started{};
     // A process group of its own: a Ctrl+C meant for a console this program
-    // runs in does not reach the node.
+    // runs in does not reach the node. Suspended until it is in our job, so
+    // that nothing it starts can be outside it.
     if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                          CREATE_NO_WINDOW | CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &startup, &started))
+                          CREATE_NO_WINDOW | CREATE_NEW_PROCESS_GROUP | CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                          &started))
         return false;
+    joinStartedHereJob(started.hProcess);
+    ::ResumeThread(started.hThread);
     ::CloseHandle(started.hThread);
     ::CloseHandle(started.hProcess);
     return true;
