@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -301,6 +303,37 @@ TEST_F(RegtestRun, ANetworkLostMidSyncEndsAtTheRunLimitWithoutTheOverride) {
     EXPECT_EQ(exitCode, 0) << "the program did not close itself in time";
     EXPECT_EQ(program.storedSetting("MULTILOADER_LAST_RUN_TEXTBOX"), "!!! FINISHED - CHAIN NOT CONFIRMED - NO PEERS !!!");
     EXPECT_FALSE(litecoindRunningIn(managed.dataDir())) << "the managed node was left running";
+}
+
+// A second node under the daemon's name (another copy's, a test network's)
+// and the user's own client in a terminal under the client's name: the run
+// neither waits for them nor ends them, and its outcome is its own node's.
+TEST_F(RegtestRun, ANodeAndAClientOfTheSameNamesThatTheRunDidNotStartAreLeftAlone) {
+    RegtestNode other{dir / "other", dir / "other.conf", 0, names.daemonPath()};
+    ASSERT_TRUE(other.start()) << "the second node did not start";
+    std::filesystem::create_directories(dir / "terminal");
+    const std::string client = dir / ("terminal/" + names.cliName);
+    std::filesystem::copy_file("/bin/sleep", client);
+    std::filesystem::permissions(client, std::filesystem::perms::owner_all);
+    const pid_t bystander = ::fork();
+    if (bystander == 0) {
+        ::execl(client.c_str(), client.c_str(), "600", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ASSERT_GT(bystander, 0);
+
+    const int exitCode = program.run(240);
+    const long long seconds = (program.endedAtMs - program.startedAtMs) / 1000;
+    std::cout << "[ timing ] beside a second node and a client of the same names: " << seconds << " s\n";
+    const bool clientAlive = ::waitpid(bystander, nullptr, WNOHANG) == 0;
+    ::kill(bystander, SIGKILL);
+    ::waitpid(bystander, nullptr, 0);
+    expectCompletedAndClean(exitCode);
+    EXPECT_EQ(lineAfter(report(), "Last Know Block Number AFTER Update:"), "300");
+    EXPECT_TRUE(clientAlive) << "the user's client was ended";
+    EXPECT_TRUE(litecoindRunningIn(other.dataDir())) << "the second node was stopped";
+    EXPECT_EQ(other.height(), 0);
+    EXPECT_TRUE(other.stop());
 }
 
 }  // namespace
