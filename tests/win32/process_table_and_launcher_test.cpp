@@ -94,6 +94,36 @@ TEST_F(CommandFiles, TheDaemonLineStartsTheNodeTheTableSeesItInAnyCaseAndTermina
     EXPECT_EQ(processesNamed(daemon), 0);
 }
 
+// A node of the same name that this program did not start (another copy's,
+// one the user runs) is seen, but not as started here, and the run's own
+// end leaves it running.
+TEST_F(CommandFiles, OnlyWhatTheLauncherStartedCountsAsStartedHere) {
+    const std::string daemon = nodeProgram("coind");
+    const std::wstring path = widen(nodeFolder + "\\" + daemon);
+    std::wstring commandLine = L"\"" + path + L"\" --stay";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION other{};
+    ASSERT_TRUE(::CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                                 nullptr, &startup, &other));
+    ::CloseHandle(other.hThread);
+    const auto seen = [&] { return table.look({daemon}).value_or(std::vector<NamedProcesses>{{}}).front(); };
+    ASSERT_TRUE(eventually([&] { return seen().running; }));
+    EXPECT_FALSE(seen().startedHere);
+
+    const std::string file =
+        commandFile(dir / "LTC1-RUN-DAEMON.bat", daemonRunCommand(PlatformProfile::windows(), fields(daemon, "")));
+    ASSERT_TRUE(launcher.runCommandFile(file));
+    EXPECT_TRUE(eventually([&] { return seen().startedHere; })) << "the node a command file started is ours";
+    table.terminateStartedHere(daemon);
+    EXPECT_TRUE(eventually([&] { return processesNamed(daemon) == 1; }));
+    EXPECT_EQ(::WaitForSingleObject(other.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the other node was ended";
+    EXPECT_TRUE(seen().running);
+    EXPECT_FALSE(seen().startedHere);
+    ::TerminateProcess(other.hProcess, 1);
+    ::CloseHandle(other.hProcess);
+}
+
 TEST_F(CommandFiles, TheBlockCountLineFillsTheFileWithTheClientsAnswer) {
     const std::string client = nodeProgram("coin-cli");
     const NodeCommandFields f = fields("", client);
