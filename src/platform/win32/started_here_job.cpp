@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "platform/win32/handle.h"
+
 namespace syncward {
 
 namespace {
@@ -28,8 +30,12 @@ bool joinStartedHereJob(HANDLE process) {
 bool isStartedHere(HANDLE process) {
     if (joiningFailed) return true;
     const HANDLE ours = job();
+    if (!ours) return false;
     BOOL inJob = FALSE;
-    return ours && ::IsProcessInJob(process, ours, &inJob) && inJob;
+    if (::IsProcessInJob(process, ours, &inJob)) return inJob;
+    // Wine asks for full query rights where Windows takes limited ones.
+    const Handle queried(::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, ::GetProcessId(process)));
+    return queried && ::IsProcessInJob(queried.get(), ours, &inJob) && inJob;
 }
 
 }  // namespace syncward
