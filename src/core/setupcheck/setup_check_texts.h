@@ -73,7 +73,7 @@ inline constexpr const char* fixMailServerSilent =
     "EMAIL SETTINGS: ITS SMTP PORT (USUALLY 587, OR 25) - A PORT THAT WANTS TLS FROM THE START NEVER GREETS THE MAILER";
 inline constexpr const char* mailServerTlsOnly = " SENDS NO GREETING IN 10 SECONDS - PORT 465 WANTS TLS FROM THE START";
 inline constexpr const char* fixMailServerTlsOnly =
-    "THE MAILER STARTS PLAIN AND TURNS TLS ON AFTER THE GREETING: EMAIL SETTINGS: USE ITS PORT 587 (OR 25)";
+    "EMAIL SETTINGS: USE ITS PORT 587 (OR 25) - THE MAILER STARTS PLAIN AND TURNS TLS ON AFTER THE GREETING";
 inline constexpr const char* mailServerClosed = " CLOSES THE CONNECTION WITHOUT A GREETING";
 inline constexpr const char* notAMailServer = " ANSWERS, BUT NOT AS A MAIL SERVER: ";
 inline constexpr const char* fixMailPort = "EMAIL SETTINGS: THE MAIL SERVER'S SMTP PORT (USUALLY 587, OR 25)";
