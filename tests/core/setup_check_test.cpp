@@ -235,6 +235,101 @@ TEST(SetupCheck, MailStepsNeedTheMailerItsFilesAServerThatAnswersAndAPassword) {
     EXPECT_LINE(rig.check(), "IS NOT \"host:port\"", CheckLevel::Failing);
 }
 
+// Only a greeting as a mail server ("220") is green: a port that takes the
+// connection may belong to anything, or to a server that never answers.
+TEST(SetupCheck, OnlyAServerThatGreetsAsAMailServerIsGreen) {
+    SetupRig rig;
+    rig.h.store("SE_HOME_TEXTBOX", "/usr/bin");
+    rig.h.store("SMTP_SERVER_ADDRESS_PORT_TEXTBOX", "127.0.0.1:2525");
+    rig.h.main().TASK_4_ENABLE_TICKBOX.setTicked(true);
+    EmailMainSettingsWindow& mail = rig.h.app->settingsWindows().emailSettings();
+    using Outcome = ServerGreeting::Outcome;
+    const std::string named = "MAIL SERVER \"127.0.0.1:2525\"";
+    const struct {
+        ServerGreeting greeting;
+        std::string found;
+        CheckLevel level;
+    } cases[] = {
+        {{Outcome::Line, "220 mail.example.org ESMTP"}, named + " ANSWERS ON ITS PORT", CheckLevel::Fine},
+        {{Outcome::Line, "220-mail.example.org first of two"}, named + " ANSWERS ON ITS PORT", CheckLevel::Fine},
+        {{Outcome::Line, "220"}, named + " ANSWERS ON ITS PORT", CheckLevel::Fine},
+        {{Outcome::Silent, ""}, named + texts::mailServerSilent, CheckLevel::Failing},
+        {{Outcome::Silent, "220 half a"}, named + texts::mailServerSilent, CheckLevel::Failing},
+        {{Outcome::Closed, ""}, named + texts::mailServerClosed, CheckLevel::Failing},
+        {{Outcome::NoConnection, ""}, named + " DOES NOT ANSWER ON ITS PORT", CheckLevel::Failing},
+        {{Outcome::Line, "554 5.7.1 no service for you"},
+         named + texts::mailServerRefuses + "\"554 5.7.1 no service for you\"", CheckLevel::Failing},
+        {{Outcome::Line, "421 4.3.2 too busy, try later"},
+         named + texts::mailServerNotNow + "\"421 4.3.2 too busy, try later\"", CheckLevel::Doubtful},
+        {{Outcome::Line, "SSH-2.0-OpenSSH_9.2"}, named + texts::notAMailServer + "\"SSH-2.0-OpenSSH_9.2\"",
+         CheckLevel::Failing},
+        {{Outcome::Line, "2200 not a reply"}, named + texts::notAMailServer, CheckLevel::Failing},
+        {{Outcome::Line, ""}, named + texts::notAMailServer + "\"\"", CheckLevel::Failing},
+        {{Outcome::Line, std::string(300, 'x')}, named + texts::notAMailServer + "\"" + std::string(100, 'x') + "...\"",
+         CheckLevel::Failing},
+    };
+    for (const auto& c : cases) {
+        rig.probe.servers["127.0.0.1:2525"] = c.greeting;
+        const CheckLines lines = rig.check();
+        const CheckLine* line = lineWith(lines, named);
+        ASSERT_NE(line, nullptr) << allLines(lines);
+        EXPECT_EQ(line->found.substr(0, c.found.size()), c.found) << c.greeting.line;
+        EXPECT_EQ(line->level, c.level) << plainText(*line);
+    }
+
+    // Port 465 wants TLS before any word, and the mailer starts plain: its
+    // silence is named for what it is.
+    mail.SMTP_SERVER_ADDRESS_PORT_TEXTBOX.setText("smtp.example.org:465");
+    rig.probe.servers["smtp.example.org:465"] = {Outcome::Silent, ""};
+    EXPECT_LINE(rig.check(), "MAIL SERVER \"smtp.example.org:465\"" + std::string(texts::mailServerTlsOnly),
+                CheckLevel::Failing);
+    EXPECT_LINE(rig.check(), "USE ITS PORT 587", CheckLevel::Failing);
+}
+
+// The mail command files are held to what the e-mail settings' OK would
+// write now, password and all, exactly as the node's files are: a file that
+// only says "exit 0" sends nothing and must not pass.
+TEST(SetupCheck, MailCommandFilesAreHeldToTheLinesTheEmailSettingsWriteNow) {
+    SetupRig rig;
+    rig.probe.paths["/usr/bin/sendemail"] = FakeSetupProbe::program();
+    rig.probe.open.insert("127.0.0.1:2525");
+    rig.h.main().TASK_4_ENABLE_TICKBOX.setTicked(true);
+    rig.h.main().TASK_17_ENABLE_TICKBOX.setTicked(true);
+    {
+        EmailMainSettingsWindow& mail = rig.h.app->settingsWindows().emailSettings();
+        mail.SE_HOME_TEXTBOX.setText("/usr/bin");
+        mail.SEND_FROM_ADDRESS_TEXTBOX.setText("node@example.org");
+        mail.SEND_TO_ADDRESS_TEXTBOX.setText("me@example.org");
+        mail.SMTP_SERVER_ADDRESS_PORT_TEXTBOX.setText("127.0.0.1:2525");
+        mail.SMTP_USERNAME_TEXTBOX.setText("ann");
+        mail.SMTP_PASSWORD_TEXTBOX.setText("pw");
+        mail.REPORT_AS_ATTACHMENT_TICKBOX.setTicked(true);
+        mail.OK_BUTTON.click();
+        ASSERT_FALSE(mail.isOpen()) << mail.MESSAGE_STATUS_TEXTBOX.text();
+    }
+    const std::string endFile = rig.home + "/BATS/LTC1-END-REPORT-EMAIL.sh";
+    auto& files = rig.h.fake.files.files;
+    ASSERT_NE(files[endFile].find("pw"), std::string::npos);  // the file holds the password, the windows never
+
+    CheckLines lines = rig.check();
+    EXPECT_FALSE(anyFailing(lines)) << allLines(lines);
+    EXPECT_EQ(lineWith(lines, texts::differs), nullptr) << allLines(lines);
+    EXPECT_LINE(lines, "LTC1-RUN-CLI-STOP.sh, LTC1-START-EMAIL.sh, LTC1-END-REPORT-EMAIL.sh", CheckLevel::Fine);
+
+    files[endFile] = "exit 0\n";
+    lines = rig.check();
+    EXPECT_LINE(lines, "COMMAND FILE LTC1-END-REPORT-EMAIL.sh" + std::string(texts::differs) + " - " + texts::fixSaveMail,
+                CheckLevel::Doubtful);
+    EXPECT_LINE(lines, "LTC1-RUN-CLI-STOP.sh, LTC1-START-EMAIL.sh - ", CheckLevel::Fine);
+    files.erase(endFile);
+    EXPECT_LINE(rig.check(), "COMMAND FILE LTC1-END-REPORT-EMAIL.sh MISSING", CheckLevel::Failing);
+
+    // Settings changed since the files were written: the files are old.
+    // The new password is compared as the file would hold it.
+    rig.h.app->settingsWindows().emailSettings().SMTP_PASSWORD_TEXTBOX.setText("new pw");
+    EXPECT_LINE(rig.check(), "COMMAND FILE LTC1-START-EMAIL.sh DIFFERS", CheckLevel::Doubtful);
+}
+
 // ---- the weekly task ----
 
 TEST(SetupCheck, TheWeeklyLineIsThereEnabledAndStartsAProgramThatExists) {

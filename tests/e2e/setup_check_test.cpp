@@ -1,9 +1,13 @@
 // The set-up check against the real system: "--check" as a process with its
 // exit status, on a correct daemon-only Litecoin copy and on each mistake
-// of a first night; and TRY THE NODE starting, asking and stopping the
-// packaged litecoind in regtest through the command files a run uses.
+// of a first night, and with its mails to a local SMTP sink; and TRY THE
+// NODE starting, asking and stopping the packaged litecoind in regtest
+// through the command files a run uses.
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,8 +25,10 @@
 #include "core/setupcheck/setup_check_window.h"
 #include "core/setupcheck/setup_check_windows.h"
 #include "core/state/home_layout.h"
+#include "e2e/mail_setup.h"
 #include "e2e/program_run.h"
 #include "e2e/regtest_node.h"
+#include "e2e/smtp_sink.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_launcher.h"
 #include "platform/posix/posix_setup_probe.h"
@@ -136,6 +142,87 @@ TEST(CheckCommand, ACopyWithItsOwnConfElsewhereChecksWithoutRed) {
     EXPECT_EQ(out.find("\nRED"), std::string::npos) << out;
     EXPECT_EQ(out.find(setup_check_texts::differs), std::string::npos) << out;
     EXPECT_EQ(copy.program.storedSetting("USE_OWN_CONF_TICKBOX"), "1");
+}
+
+// ---- the mail steps, against a real server ----
+
+// A listening socket on 127.0.0.1 that never accepts: the kernel takes each
+// connection into its queue, and nobody ever speaks on it.
+class SilentServer {
+public:
+    SilentServer() {
+        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), size) == 0 && ::listen(fd_, 4) == 0 &&
+            ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) == 0)
+            port_ = ntohs(address.sin_port);
+    }
+    ~SilentServer() { ::close(fd_); }
+    int port() const { return port_; }
+
+private:
+    int fd_ = -1;
+    int port_ = 0;
+};
+
+// The line of the output that starts with the text; empty when none does.
+std::string lineStarting(const std::string& out, const std::string& start) {
+    const std::size_t at = out.find("\n" + start);
+    return at == std::string::npos ? "" : out.substr(at + 1, out.find('\n', at + 1) - at - 1);
+}
+
+// Both mails through the packaged mailer to the local SMTP sink, set up by
+// the e-mail settings' own OK: green only while the server greets and the
+// mail files hold what the settings write.
+TEST(CheckCommand, TheMailStepsAreGreenOnlyForAServerThatGreetsAndTheFilesTheSettingsWrote) {
+    if (!fs::exists("/usr/bin/sendemail") || !fs::exists("/usr/bin/python3")) GTEST_SKIP() << "no sendemail or python3";
+    TempDir dir;
+    SmtpSink sink(dir.path(), "nodeuser", password, false);
+    ASSERT_NE(sink.port(), 0) << "the SMTP sink did not start";
+    const std::string name = "CHECKMAIL" + std::to_string(::getpid());
+    CheckedCopy copy(dir, name);
+    configureMail(copy.program, {"/usr/bin", sink.port(), true});
+    const std::string& out = copy.program.output;
+    const std::string server = "MAIL SERVER \"127.0.0.1:" + std::to_string(sink.port()) + "\"";
+
+    ASSERT_EQ(copy.check(), 0) << out;
+    std::cout << "[ --check, both mails to the local sink ]\n" << out;
+    EXPECT_EQ(out.find("\nRED"), std::string::npos) << out;
+    EXPECT_EQ(out.find(setup_check_texts::differs), std::string::npos) << out;
+    EXPECT_NE(out.find("\nGREEN   " + server + " ANSWERS ON ITS PORT\n"), std::string::npos) << out;
+    const std::string mailFiles = name + "-START-EMAIL.sh, " + name + "-END-REPORT-EMAIL.sh";
+    EXPECT_NE(lineStarting(out, "GREEN   COMMAND FILES").find(mailFiles), std::string::npos) << out;
+
+    // The end mail's file replaced by one that sends nothing.
+    const std::string endFile = copy.program.homeFile("BATS", "-END-REPORT-EMAIL.sh");
+    const std::string written = readWholeFile(endFile);
+    writeConf(endFile, "exit 0\n");
+    EXPECT_EQ(copy.check(), 0) << out;  // yellow: the run starts, but read this first
+    EXPECT_NE(out.find("\nYELLOW  COMMAND FILE " + name + "-END-REPORT-EMAIL.sh" + setup_check_texts::differs),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(lineStarting(out, "GREEN   COMMAND FILES").find("END-REPORT-EMAIL"), std::string::npos) << out;
+    EXPECT_NE(out.find(setup_check_texts::onlyDoubts), std::string::npos) << out;
+    writeConf(endFile, written);
+
+    // A server that takes the connection and never speaks: red, once the
+    // wait for its greeting has run out, and not much later.
+    SilentServer silent;
+    ASSERT_NE(silent.port(), 0);
+    copy.program.setting("SMTP_SERVER_ADDRESS_PORT_TEXTBOX", "127.0.0.1:" + std::to_string(silent.port()));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(copy.check(), 1) << out;
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::cout << "[ timing ] --check with a silent mail server: " << seconds << " s\n";
+    EXPECT_NE(out.find("\nRED     MAIL SERVER \"127.0.0.1:" + std::to_string(silent.port()) + "\"" +
+                       setup_check_texts::mailServerSilent),
+              std::string::npos)
+        << out;
+    EXPECT_GE(seconds, 10.0);
+    EXPECT_LT(seconds, 30.0);
 }
 
 // ---- TRY THE NODE ----

@@ -291,7 +291,7 @@ public:
 };
 
 // The set-up check's system as a test scripts it: paths by their facts
-// (any other path does not exist), the free space, the ports that accept,
+// (any other path does not exist), the free space, what the servers say,
 // and the client's answers by the call (the last argument).
 class FakeSetupProbe : public SetupProbe {
 public:
@@ -300,8 +300,11 @@ public:
         return found == paths.end() ? PathFacts{} : found->second;
     }
     std::optional<std::uint64_t> freeBytes(const std::string&) override { return free; }
-    bool connects(const std::string& host, int port, int) override {
-        return open.count(host + ":" + std::to_string(port)) != 0;
+    ServerGreeting greeting(const std::string& host, int port, int) override {
+        const std::string address = host + ":" + std::to_string(port);
+        if (const auto found = servers.find(address); found != servers.end()) return found->second;
+        if (open.count(address)) return {ServerGreeting::Outcome::Line, "220 fake.example ESMTP"};
+        return {};
     }
     ProgramOutput runToEnd(const std::vector<std::string>& argv, int) override {
         ran.push_back(argv);
@@ -322,7 +325,8 @@ public:
 
     std::map<std::string, PathFacts> paths;
     std::optional<std::uint64_t> free = std::uint64_t{500} << 30;
-    std::set<std::string> open;  // "host:port"
+    std::set<std::string> open;  // "host:port" of mail servers that greet as they should
+    std::map<std::string, ServerGreeting> servers;  // "host:port" of servers that answer otherwise
     std::map<std::string, ProgramOutput> answers;
     std::vector<std::vector<std::string>> ran;
     std::vector<std::string> pathFolders{"/usr/local/bin", "/usr/bin", "/bin"};

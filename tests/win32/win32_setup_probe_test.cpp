@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/win32/win32_setup_probe.h"
@@ -86,9 +90,13 @@ TEST(Win32SetupProbe, ProgramFoldersAreThePathsPartsInOrder) {
 }
 
 // A listening socket on 127.0.0.1 with a port of the system's choosing.
+// Without words and without hanging up it never accepts: connections wait
+// in its queue, taken by the system, and hear nothing. Otherwise it takes
+// each connection, says its words and keeps the connection open until it
+// closes, or hangs up at once.
 class Listener {
 public:
-    Listener() {
+    explicit Listener(std::string words = {}, bool hangUp = false) {
         socket_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -97,30 +105,87 @@ public:
         if (::bind(socket_, reinterpret_cast<sockaddr*>(&address), size) == 0 && ::listen(socket_, 4) == 0 &&
             ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &size) == 0)
             port_ = ntohs(address.sin_port);
+        if (!words.empty() || hangUp) server_ = std::thread([this, words, hangUp] { serve(words, hangUp); });
     }
     ~Listener() { close(); }
     void close() {
+        stop_ = true;
+        if (server_.joinable()) server_.join();
         if (socket_ != INVALID_SOCKET) ::closesocket(socket_);
         socket_ = INVALID_SOCKET;
     }
     int port() const { return port_; }
 
 private:
+    void serve(const std::string& words, bool hangUp) {
+        std::vector<SOCKET> taken;
+        while (!stop_) {
+            fd_set ready;
+            FD_ZERO(&ready);
+            FD_SET(socket_, &ready);
+            timeval tick{0, 20000};
+            if (::select(0, &ready, nullptr, nullptr, &tick) != 1) continue;
+            const SOCKET connection = ::accept(socket_, nullptr, nullptr);
+            if (connection == INVALID_SOCKET) continue;
+            ::send(connection, words.data(), static_cast<int>(words.size()), 0);
+            if (hangUp)
+                ::closesocket(connection);
+            else
+                taken.push_back(connection);
+        }
+        for (const SOCKET connection : taken) ::closesocket(connection);
+    }
+
     SOCKET socket_ = INVALID_SOCKET;
     int port_ = 0;
+    std::atomic<bool> stop_{false};
+    std::thread server_;
 };
 
-TEST(Win32SetupProbe, ConnectsWhereSomethingListensOnly) {
-    Win32SetupProbe probe;  // starts the sockets the listener needs too
-    Listener listener;
-    ASSERT_NE(listener.port(), 0);
-    EXPECT_TRUE(probe.connects("127.0.0.1", listener.port(), 5000));
-    EXPECT_TRUE(probe.connects("localhost", listener.port(), 5000));
-    const int port = listener.port();
-    listener.close();
-    EXPECT_FALSE(probe.connects("127.0.0.1", port, 2000));
-    EXPECT_FALSE(probe.connects("127.0.0.1", 0, 2000));
-    EXPECT_FALSE(probe.connects("127.0.0.1", 70000, 2000));
+double secondsOf(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+TEST(Win32SetupProbe, TheGreetingIsTheServersFirstLineWithinTheLimit) {
+    Win32SetupProbe probe;  // starts the sockets the listeners need too
+    using Outcome = ServerGreeting::Outcome;
+    {
+        Listener server("220 mail.test ESMTP ready\r\n250 more\r\n");
+        const ServerGreeting greeting = probe.greeting("127.0.0.1", server.port(), 5000);
+        EXPECT_EQ(greeting.outcome, Outcome::Line);
+        EXPECT_EQ(greeting.line, "220 mail.test ESMTP ready");
+    }
+    {
+        // Takes the connection and never speaks: silent once the limit has
+        // passed, and not much later.
+        Listener silent;
+        ASSERT_NE(silent.port(), 0);
+        ServerGreeting greeting;
+        const double seconds = secondsOf([&] { greeting = probe.greeting("127.0.0.1", silent.port(), 700); });
+        EXPECT_EQ(greeting.outcome, Outcome::Silent);
+        EXPECT_TRUE(greeting.line.empty());
+        EXPECT_GE(seconds, 0.5);
+        EXPECT_LT(seconds, 3.0);
+    }
+    {
+        Listener hangsUp("", true);
+        EXPECT_EQ(probe.greeting("127.0.0.1", hangsUp.port(), 5000).outcome, Outcome::Closed);
+    }
+    {
+        // A part of a line and then nothing: silent, with what came.
+        Listener halfLine("220 mail.t");
+        const ServerGreeting greeting = probe.greeting("127.0.0.1", halfLine.port(), 700);
+        EXPECT_EQ(greeting.outcome, Outcome::Silent);
+        EXPECT_EQ(greeting.line, "220 mail.t");
+    }
+    Listener gone;
+    const int port = gone.port();
+    gone.close();
+    EXPECT_EQ(probe.greeting("127.0.0.1", port, 2000).outcome, Outcome::NoConnection);
+    EXPECT_EQ(probe.greeting("127.0.0.1", 0, 2000).outcome, Outcome::NoConnection);
+    EXPECT_EQ(probe.greeting("127.0.0.1", 70000, 2000).outcome, Outcome::NoConnection);
 }
 
 TEST(Win32SetupProbe, RunsAProgramToItsEndWithOutputErrorsAndStatus) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,6 +27,37 @@ struct ProgramOutput {
     std::string text;       // standard output and error, as printed
 };
 
+// What a server said first on a TCP connection, before anything was sent
+// to it. A mail server greets at once; one that takes the connection and
+// then says nothing, or closes it, takes no mail either.
+struct ServerGreeting {
+    enum class Outcome {
+        NoConnection,  // refused, unreachable or not accepted in time, or no such host
+        Silent,        // accepted, but no whole line came in time
+        Closed,        // accepted, then closed before a whole line
+        Line,          // a whole first line came
+    };
+    Outcome outcome = Outcome::NoConnection;
+    // The first line without its line end; short of a whole line, whatever
+    // part of one came.
+    std::string line;
+};
+
+// A reply line is at most this long in SMTP; a server that sends more
+// without a line end is taken at its first bytes.
+inline constexpr std::size_t greetingMaxBytes = 512;
+
+// The greeting the bytes received make: a whole first line, or, short of
+// one, a closed connection or silence.
+inline ServerGreeting greetingOf(const std::string& received, bool closed) {
+    const std::size_t end = received.find('\n');
+    if (end == std::string::npos && received.size() < greetingMaxBytes)
+        return {closed ? ServerGreeting::Outcome::Closed : ServerGreeting::Outcome::Silent, received};
+    std::string line = received.substr(0, end == std::string::npos ? greetingMaxBytes : end);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return {ServerGreeting::Outcome::Line, line};
+}
+
 // Questions the set-up check asks the system. Every answer comes at once,
 // or within the limit the caller gives; none changes anything.
 class SetupProbe {
@@ -35,9 +67,10 @@ public:
     // Bytes free to this user on the file system that holds the path;
     // nullopt when it cannot be told.
     virtual std::optional<std::uint64_t> freeBytes(const std::string& path) = 0;
-    // Whether a TCP connection to host:port is accepted within the limit;
-    // closed again at once, nothing sent.
-    virtual bool connects(const std::string& host, int port, int limitMs) = 0;
+    // Connects to host:port and waits for the server's first line, both
+    // within the limit; nothing is sent, and the connection is closed as
+    // soon as the line (or the limit) is there.
+    virtual ServerGreeting greeting(const std::string& host, int port, int limitMs) = 0;
     // Runs a program (argv[0] a path, no shell) to its end, at most for the
     // limit; one still running then is ended.
     virtual ProgramOutput runToEnd(const std::vector<std::string>& argv, int limitMs) = 0;

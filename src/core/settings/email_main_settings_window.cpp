@@ -90,15 +90,11 @@ void EmailMainSettingsWindow::load() {
 
 void EmailMainSettingsWindow::opened() { COMMAND_UPDATE_TIMER.start(); }
 
-void EmailMainSettingsWindow::rebuildCommands() {
-    MainWindow& main = app_.main;
+// The subjects carry the coin's name; the files the lines name lie in the
+// home folder the command files are written to.
+EmailMainSettingsWindow::Composed EmailMainSettingsWindow::compose() const {
+    const MainWindow& main = app_.main;
     const PlatformProfile& profile = app_.profile();
-    main.SE_HOME_TEXTBOX.setText(SE_HOME_TEXTBOX.text());
-    START_EMAIL_SUBJECT_TEXTBOX.setText(startMailSubject(main.CRYPTO_NAME_TEXTBOX.text()));
-    END_EMAIL_SUBJECT_TEXTBOX.setText(endMailSubject(main.CRYPTO_NAME_TEXTBOX.text()));
-
-    // The files the lines name lie in the home folder the command files
-    // are written to.
     const std::string home = mainSettings_().SYNCWARD_HOME_TEXTBOX.text();
     MailFields fields;
     fields.mailerFolder = SE_HOME_TEXTBOX.text();
@@ -113,17 +109,34 @@ void EmailMainSettingsWindow::rebuildCommands() {
     fields.logFile = home_layout::mailerLogFile(profile, home, app_.executableName);
     fields.reportFile = home_layout::reportFile(profile, home, app_.executableName);
 
-    MESSAGE_COMMAND_TB.setText("");
-    ATTACHMENT_COMMAND_TB.setText("");
+    Composed c;
+    c.startSubject = startMailSubject(main.CRYPTO_NAME_TEXTBOX.text());
+    c.endSubject = endMailSubject(main.CRYPTO_NAME_TEXTBOX.text());
     const std::string messageFile = INCLUDE_HISTORY_IN_REPORT_MAIL_TICKBOX.ticked()
                                         ? home_layout::reportMailFile(profile, home, app_.executableName)
                                         : fields.reportFile;
-    MESSAGE_COMMAND_TB.setText(reportMessageOption(profile, messageFile));
-    startCommand_ = startMailCommand(profile, fields, START_EMAIL_SUBJECT_TEXTBOX.text());
-    if (REPORT_AS_ATTACHMENT_TICKBOX.ticked())
-        ATTACHMENT_COMMAND_TB.setText(reportAttachmentOption(profile, fields.reportFile));
-    endCommand_ = endMailCommand(profile, fields, END_EMAIL_SUBJECT_TEXTBOX.text(), MESSAGE_COMMAND_TB.text(),
-                                 ATTACHMENT_COMMAND_TB.text());
+    c.messageOption = reportMessageOption(profile, messageFile);
+    if (REPORT_AS_ATTACHMENT_TICKBOX.ticked()) c.attachmentOption = reportAttachmentOption(profile, fields.reportFile);
+    c.lines.start = startMailCommand(profile, fields, c.startSubject);
+    c.lines.end = endMailCommand(profile, fields, c.endSubject, c.messageOption, c.attachmentOption);
+    return c;
+}
+
+EmailMainSettingsWindow::CommandLines EmailMainSettingsWindow::commandFileLines() const { return compose().lines; }
+
+void EmailMainSettingsWindow::rebuildCommands() {
+    MainWindow& main = app_.main;
+    const PlatformProfile& profile = app_.profile();
+    main.SE_HOME_TEXTBOX.setText(SE_HOME_TEXTBOX.text());
+    const Composed c = compose();
+    START_EMAIL_SUBJECT_TEXTBOX.setText(c.startSubject);
+    END_EMAIL_SUBJECT_TEXTBOX.setText(c.endSubject);
+    MESSAGE_COMMAND_TB.setText("");
+    ATTACHMENT_COMMAND_TB.setText("");
+    MESSAGE_COMMAND_TB.setText(c.messageOption);
+    ATTACHMENT_COMMAND_TB.setText(c.attachmentOption);
+    startCommand_ = c.lines.start;
+    endCommand_ = c.lines.end;
     // Only the command files get the password; wherever a line is shown
     // (here, the main window's copies, the output commands windows, the
     // stored lines) it is masked.

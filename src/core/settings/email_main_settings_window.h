@@ -55,11 +55,22 @@ public:
     // One tick: the subjects, the two parts of the end mail and both lines,
     // handed to the main window.
     void rebuildCommands();
+    // The two lines exactly as OK writes them into the command files (with
+    // the password), from the fields as they stand; nothing shown changes.
+    struct CommandLines {
+        std::string start, end;
+    };
+    CommandLines commandFileLines() const;
 
 protected:
     void tlsChosen(const std::string& choice) override;
 
 private:
+    struct Composed {
+        std::string startSubject, endSubject, messageOption, attachmentOption;
+        CommandLines lines;
+    };
+    Composed compose() const;
     void resetToBuiltState();
     void ok();
     // Writes both command files or neither; the names of the files that

@@ -42,9 +42,10 @@ void checkHomeFolder(const SetupFacts& facts, Platform& platform, CheckLines& ou
         out.push_back({CheckLevel::Fine, named, {}});
 }
 
-// Each command file the ticked steps run is there, and holds what the
-// settings would write now: a file an earlier version wrote, or one edited
-// by hand, runs something nobody sees in the windows.
+// Each command file the ticked steps run, the node's and the mailer's
+// alike, is there and holds what the settings would write now: a file an
+// earlier version wrote, or one edited by hand (a mail file that only says
+// "exit 0"), runs something nobody sees in the windows.
 void checkCommandFiles(const SetupFacts& facts, Platform& platform, CheckLines& out) {
     if (facts.home.empty() || !platform.profile.isAbsoluteFolder(facts.home) || facts.commandFiles.empty()) return;
     const PlatformProfile& profile = platform.profile;
@@ -56,7 +57,7 @@ void checkCommandFiles(const SetupFacts& facts, Platform& platform, CheckLines& 
         const char* fix = isMailFile(wanted.file) ? texts::fixSaveMail : texts::fixSaveCrypto;
         if (!read.text)
             out.push_back({CheckLevel::Failing, "COMMAND FILE " + name + " MISSING", fix});
-        else if (!wanted.line.empty() && *read.text != wanted.line + profile.lineEnd())
+        else if (*read.text != wanted.line + profile.lineEnd())
             out.push_back({CheckLevel::Doubtful, "COMMAND FILE " + name + texts::differs, fix});
         else
             fine += (fine.empty() ? "" : ", ") + name;

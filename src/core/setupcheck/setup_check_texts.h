@@ -66,6 +66,22 @@ inline constexpr const char* runChoicesFine = "FINISH WHEN IDENTICAL, OVERRIDE, 
 // E-mail.
 inline constexpr const char* fixInstallMailer = "INSTALL IT (apt install sendemail) OR SET ITS FOLDER IN EMAIL SETTINGS";
 inline constexpr const char* fixMailServer = "EMAIL SETTINGS: \"host:port\" OF A SERVER THAT ANSWERS FROM HERE";
+// After "MAIL SERVER \"host:port\"": what it did instead of greeting as a
+// mail server ("220 ..."), in at most 10 seconds.
+inline constexpr const char* mailServerSilent = " TAKES THE CONNECTION BUT SENDS NO GREETING IN 10 SECONDS";
+inline constexpr const char* fixMailServerSilent =
+    "EMAIL SETTINGS: ITS SMTP PORT (USUALLY 587, OR 25) - A PORT THAT WANTS TLS FROM THE START NEVER GREETS THE MAILER";
+inline constexpr const char* mailServerTlsOnly = " SENDS NO GREETING IN 10 SECONDS - PORT 465 WANTS TLS FROM THE START";
+inline constexpr const char* fixMailServerTlsOnly =
+    "EMAIL SETTINGS: USE ITS PORT 587 (OR 25) - THE MAILER STARTS PLAIN AND TURNS TLS ON AFTER THE GREETING";
+inline constexpr const char* mailServerClosed = " CLOSES THE CONNECTION WITHOUT A GREETING";
+inline constexpr const char* notAMailServer = " ANSWERS, BUT NOT AS A MAIL SERVER: ";
+inline constexpr const char* fixMailPort = "EMAIL SETTINGS: THE MAIL SERVER'S SMTP PORT (USUALLY 587, OR 25)";
+inline constexpr const char* mailServerNotNow = " TURNS THIS COMPUTER AWAY FOR NOW: ";
+inline constexpr const char* fixMailServerNotNow = "CHECK AGAIN LATER - A RUN NOW WOULD SEND NO MAIL";
+inline constexpr const char* mailServerRefuses = " REFUSES THIS COMPUTER: ";
+inline constexpr const char* fixMailServerRefuses =
+    "ASK THE MAIL PROVIDER, OR CHOOSE A SERVER THAT TAKES MAIL FROM HERE IN EMAIL SETTINGS";
 inline constexpr const char* mailPasswordEmpty = "THE MAIL PASSWORD IS EMPTY";
 inline constexpr const char* fixMailPassword = "EMAIL SETTINGS: ENTER IT, UNLESS THE SERVER TAKES MAIL WITHOUT A LOGIN";
 

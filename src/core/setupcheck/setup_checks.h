@@ -12,7 +12,7 @@ namespace syncward {
 // Every check of a set-up, in the order the window shows them. Checks of
 // steps that are not ticked are left out. Nothing is changed, nothing is
 // started but the node's client (asking a running node for its chain
-// state) and a TCP connection to the mail server.
+// state) and a TCP connection to the mail server, to hear its greeting.
 CheckLines checkSetup(const SetupFacts& facts, Platform& platform);
 
 // The groups, each appending its lines.

@@ -49,10 +49,13 @@ SetupFacts gatherSetupFacts(AppContext& app, SettingsWindows& windows) {
 
     facts.startMail = w.TASK_4_ENABLE_TICKBOX.ticked();
     facts.endMail = w.TASK_17_ENABLE_TICKBOX.ticked();
-    if (facts.startMail) facts.commandFiles.push_back({CommandFile::StartEmail, {}});
-    if (facts.endMail) facts.commandFiles.push_back({CommandFile::EndReportEmail, {}});
     if (facts.startMail || facts.endMail) {
+        // The lines as the e-mail settings' OK would write them now, with
+        // the password the files hold.
         EmailMainSettingsWindow& mail = windows.emailSettings();
+        const EmailMainSettingsWindow::CommandLines lines = mail.commandFileLines();
+        if (facts.startMail) facts.commandFiles.push_back({CommandFile::StartEmail, lines.start});
+        if (facts.endMail) facts.commandFiles.push_back({CommandFile::EndReportEmail, lines.end});
         facts.mailerFolder = mail.SE_HOME_TEXTBOX.text();
         facts.mailServer = mail.SMTP_SERVER_ADDRESS_PORT_TEXTBOX.text();
         facts.mailPasswordEmpty = mail.SMTP_PASSWORD_TEXTBOX.text().empty();

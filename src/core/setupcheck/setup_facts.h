@@ -15,7 +15,7 @@ class SettingsWindows;
 // once from the windows (loaded without being shown) and the store.
 struct SetupFacts {
     // A command file a ticked step runs, and the line the settings would
-    // write into it now (empty: only its presence is checked).
+    // write into it now.
     struct WantedFile {
         CommandFile file;
         std::string line;

@@ -30,10 +30,11 @@ int msLeft(Clock::time_point end) {
     return left < 0 ? 0 : static_cast<int>(left);
 }
 
-// One attempt on one address; the socket is closed whatever happens.
-bool connectsTo(const addrinfo& address, Clock::time_point end) {
+// One attempt on one address: the connected socket, or -1 (and nothing
+// left open).
+int connectedTo(const addrinfo& address, Clock::time_point end) {
     const int fd = ::socket(address.ai_family, address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, address.ai_protocol);
-    if (fd < 0) return false;
+    if (fd < 0) return -1;
     bool ok = ::connect(fd, address.ai_addr, address.ai_addrlen) == 0;
     if (!ok && errno == EINPROGRESS) {
         pollfd wait{fd, POLLOUT, 0};
@@ -44,8 +45,32 @@ bool connectsTo(const addrinfo& address, Clock::time_point end) {
         socklen_t size = sizeof error;
         ok = ready == 1 && ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
     }
+    if (ok) return fd;
     ::close(fd);
-    return ok;
+    return -1;
+}
+
+// Reads until the first line end, the end of the connection or the limit,
+// whichever comes first; a server that trickles its bytes is still held
+// to the one limit.
+ServerGreeting firstLine(int fd, Clock::time_point end) {
+    std::string received;
+    bool closed = false;
+    char buffer[greetingMaxBytes];
+    while (received.find('\n') == std::string::npos && received.size() < greetingMaxBytes) {
+        pollfd wait{fd, POLLIN, 0};
+        const int ready = ::poll(&wait, 1, msLeft(end));
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) break;
+        const ssize_t n = ::recv(fd, buffer, greetingMaxBytes - received.size(), 0);
+        if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+        if (n <= 0) {
+            closed = true;
+            break;
+        }
+        received.append(buffer, static_cast<std::size_t>(n));
+    }
+    return greetingOf(received, closed);
 }
 
 }  // namespace
@@ -69,16 +94,20 @@ std::optional<std::uint64_t> PosixSetupProbe::freeBytes(const std::string& path)
     return static_cast<std::uint64_t>(fs.f_bavail) * fs.f_frsize;
 }
 
-bool PosixSetupProbe::connects(const std::string& host, int port, int limitMs) {
+ServerGreeting PosixSetupProbe::greeting(const std::string& host, int port, int limitMs) {
+    if (port <= 0 || port > 65535) return {};
     const Clock::time_point end = Clock::now() + std::chrono::milliseconds(limitMs);
     addrinfo hints{};
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;
-    if (::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) return false;
-    bool ok = false;
-    for (const addrinfo* a = found; a && !ok && msLeft(end) > 0; a = a->ai_next) ok = connectsTo(*a, end);
+    if (::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) return {};
+    int fd = -1;
+    for (const addrinfo* a = found; a && fd < 0 && msLeft(end) > 0; a = a->ai_next) fd = connectedTo(*a, end);
     ::freeaddrinfo(found);
-    return ok;
+    if (fd < 0) return {};
+    const ServerGreeting greeting = firstLine(fd, end);
+    ::close(fd);
+    return greeting;
 }
 
 ProgramOutput PosixSetupProbe::runToEnd(const std::vector<std::string>& argv, int limitMs) {

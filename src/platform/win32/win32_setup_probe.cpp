@@ -21,10 +21,16 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// One attempt on one address; the socket is closed whatever happens.
-bool connectsTo(const addrinfo& address, Clock::time_point end) {
+timeval timeLeft(Clock::time_point end) {
+    const DWORD left = msLeft(end);
+    return {static_cast<long>(left / 1000), static_cast<long>(left % 1000 * 1000)};
+}
+
+// One attempt on one address: the connected socket, or INVALID_SOCKET (and
+// nothing left open).
+SOCKET connectedTo(const addrinfo& address, Clock::time_point end) {
     const SOCKET socket = ::socket(address.ai_family, address.ai_socktype, address.ai_protocol);
-    if (socket == INVALID_SOCKET) return false;
+    if (socket == INVALID_SOCKET) return INVALID_SOCKET;
     u_long nonBlocking = 1;
     bool ok = ::ioctlsocket(socket, FIONBIO, &nonBlocking) == 0;
     if (ok && ::connect(socket, address.ai_addr, static_cast<int>(address.ai_addrlen)) != 0) {
@@ -36,8 +42,7 @@ bool connectsTo(const addrinfo& address, Clock::time_point end) {
             FD_ZERO(&failed);
             FD_SET(socket, &writable);
             FD_SET(socket, &failed);
-            const DWORD left = msLeft(end);
-            timeval limit{static_cast<long>(left / 1000), static_cast<long>(left % 1000 * 1000)};
+            timeval limit = timeLeft(end);
             int error = 0;
             int size = sizeof error;
             ok = ::select(0, nullptr, &writable, &failed, &limit) == 1 && FD_ISSET(socket, &writable) &&
@@ -45,8 +50,33 @@ bool connectsTo(const addrinfo& address, Clock::time_point end) {
                  error == 0;
         }
     }
+    if (ok) return socket;
     ::closesocket(socket);
-    return ok;
+    return INVALID_SOCKET;
+}
+
+// Reads until the first line end, the end of the connection or the limit,
+// whichever comes first; a server that trickles its bytes is still held
+// to the one limit.
+ServerGreeting firstLine(SOCKET socket, Clock::time_point end) {
+    std::string received;
+    bool closed = false;
+    char buffer[greetingMaxBytes];
+    while (received.find('\n') == std::string::npos && received.size() < greetingMaxBytes) {
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(socket, &readable);
+        timeval limit = timeLeft(end);
+        if (::select(0, &readable, nullptr, nullptr, &limit) != 1) break;
+        const int n = ::recv(socket, buffer, static_cast<int>(greetingMaxBytes - received.size()), 0);
+        if (n < 0 && ::WSAGetLastError() == WSAEWOULDBLOCK) continue;
+        if (n <= 0) {
+            closed = true;
+            break;
+        }
+        received.append(buffer, static_cast<std::size_t>(n));
+    }
+    return greetingOf(received, closed);
 }
 
 }  // namespace
@@ -80,18 +110,22 @@ std::optional<std::uint64_t> Win32SetupProbe::freeBytes(const std::string& path)
     return Win32FileSystem().freeBytes(path);
 }
 
-bool Win32SetupProbe::connects(const std::string& host, int port, int limitMs) {
-    if (!socketsReady_ || port <= 0 || port > 65535) return false;
+ServerGreeting Win32SetupProbe::greeting(const std::string& host, int port, int limitMs) {
+    if (!socketsReady_ || port <= 0 || port > 65535) return {};
     const Clock::time_point end = Clock::now() + std::chrono::milliseconds(limitMs);
     addrinfo hints{};
     hints.ai_socktype = SOCK_STREAM;
     hints.ai_protocol = IPPROTO_TCP;
     addrinfo* found = nullptr;
-    if (::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) return false;
-    bool ok = false;
-    for (const addrinfo* a = found; a && !ok && msLeft(end) > 0; a = a->ai_next) ok = connectsTo(*a, end);
+    if (::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) return {};
+    SOCKET socket = INVALID_SOCKET;
+    for (const addrinfo* a = found; a && socket == INVALID_SOCKET && msLeft(end) > 0; a = a->ai_next)
+        socket = connectedTo(*a, end);
     ::freeaddrinfo(found);
-    return ok;
+    if (socket == INVALID_SOCKET) return {};
+    const ServerGreeting greeting = firstLine(socket, end);
+    ::closesocket(socket);
+    return greeting;
 }
 
 ProgramOutput Win32SetupProbe::runToEnd(const std::vector<std::string>& argv, int limitMs) {

@@ -20,7 +20,7 @@ public:
 
     PathFacts path(const std::string& path) override;
     std::optional<std::uint64_t> freeBytes(const std::string& path) override;
-    bool connects(const std::string& host, int port, int limitMs) override;
+    ServerGreeting greeting(const std::string& host, int port, int limitMs) override;
     ProgramOutput runToEnd(const std::vector<std::string>& argv, int limitMs) override;
     std::vector<std::string> programFolders() override;
     std::vector<std::string> folderNames(const std::string& folder) override;
