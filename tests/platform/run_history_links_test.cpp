@@ -51,13 +51,15 @@ struct LinkedHistory {
     }
 };
 
+// An empty file reads as a history whose header never reached the disk,
+// so a followed link would have the run write into it.
 TEST(RunHistoryLinks, ALinkToAnotherFileLeavesThatFileAsItWas) {
     LinkedHistory h;
     const std::string notes = h.elsewhere / "notes.txt";
-    writeFile(notes, "my own notes\n");
+    writeFile(notes, "");
     fs::create_symlink(notes, h.first);
     h.expectHistoryBeside(h.append());
-    EXPECT_EQ(slurp(notes), "my own notes\n");
+    EXPECT_EQ(slurp(notes), "");
 }
 
 TEST(RunHistoryLinks, ALinkToNothingCreatesNothingWhereItPoints) {
