@@ -58,7 +58,8 @@ int main(int argc, char* argv[]) {
         return syncward::lockUnusable;
     }
     if (!copyLock.first() && !copyLock.takeOver()) {
-        print(stderr, QStringLiteral("SYNCWARD - %1 is already running for this user; this start ends.\n").arg(copyName));
+        print(stderr,
+              QStringLiteral("SYNCWARD - %1 is already running for this user; this start ends.\n").arg(copyName));
         return syncward::alreadyRunning;
     }
 

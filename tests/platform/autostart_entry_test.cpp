@@ -51,8 +51,8 @@ std::optional<Argv> execArgv(const std::string& entry) {
         } else if (c == '"') {
             inWord = true;
             for (++i; i < value.size() && value[i] != '"'; ++i) {
-                if (value[i] == '\\' && i + 1 < value.size() && std::string("\"`$\\").find(value[i + 1]) != std::string::npos)
-                    ++i;
+                const bool escape = value[i] == '\\' && i + 1 < value.size();
+                if (escape && std::string("\"`$\\").find(value[i + 1]) != std::string::npos) ++i;
                 word += value[i];
             }
             if (i == value.size()) return std::nullopt;

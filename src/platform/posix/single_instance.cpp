@@ -149,7 +149,8 @@ bool SingleInstance::askHolderToGiveWay(std::chrono::milliseconds wait) {
     const int process = openProcess(pid);
     if (process < 0 && errno == ESRCH) return false;
     bool sent = false;
-    if (holdsThisLock(pid)) sent = process >= 0 ? signalThrough(process) : ::kill(static_cast<pid_t>(pid), SIGUSR1) == 0;
+    if (holdsThisLock(pid))
+        sent = process >= 0 ? signalThrough(process) : ::kill(static_cast<pid_t>(pid), SIGUSR1) == 0;
     if (process >= 0) ::close(process);
     if (!sent) return false;
     const auto deadline = std::chrono::steady_clock::now() + wait;
