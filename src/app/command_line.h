@@ -58,5 +58,8 @@ CommandLine readCommandLine(const QStringList& arguments, const DisplayEnvironme
 inline constexpr int commandLineRefused = 2;
 // Exit status when this copy of the program is already running.
 inline constexpr int alreadyRunning = 3;
+// Exit status when this copy's lock cannot be taken at all (a link or a
+// folder where its lock file belongs).
+inline constexpr int lockUnusable = 4;
 
 }  // namespace syncward

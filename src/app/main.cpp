@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -50,11 +49,17 @@ int main(int argc, char* argv[]) {
     // A timed start of a copy that is already open would run a second
     // unattended run beside the first: the second start ends here, unless
     // the open copy has no run under way and gives way to it.
-    const std::string executableName = std::filesystem::path(argc > 0 ? argv[0] : "syncward").filename().string();
-    syncward::CopyLock copyLock(executableName);
+    syncward::CopyLock copyLock(argc > 0 ? argv[0] : "syncward");
+    const QString copyName = QString::fromStdString(copyLock.name());
+    if (const std::string problem = copyLock.problem(); !problem.empty()) {
+        print(stderr, QStringLiteral("SYNCWARD - %1 cannot take its lock: %2. Without it a second start of this copy "
+                                     "could run beside this one; this start ends.\n")
+                          .arg(copyName, QString::fromStdString(problem)));
+        return syncward::lockUnusable;
+    }
     if (!copyLock.first() && !copyLock.takeOver()) {
-        print(stderr, QStringLiteral("SYNCWARD - %1 is already running for this user; this start ends.\n")
-                          .arg(QString::fromStdString(executableName)));
+        print(stderr,
+              QStringLiteral("SYNCWARD - %1 is already running for this user; this start ends.\n").arg(copyName));
         return syncward::alreadyRunning;
     }
 

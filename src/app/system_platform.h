@@ -11,14 +11,21 @@ class CloseRequests;
 class QtWindowHost;
 struct DisplayEnvironment;
 
-// This copy's claim to run: one running copy per executable name and user.
+// This copy's claim to run: one running copy per executable name and user,
+// the name as the copy's settings have it, so that every start that shares
+// a copy's settings shares its claim.
 class CopyLock {
 public:
-    explicit CopyLock(const std::string& executableName);
+    explicit CopyLock(const std::string& argv0);
     ~CopyLock();
     CopyLock(const CopyLock&) = delete;
     CopyLock& operator=(const CopyLock&) = delete;
-    // False when the same copy already runs.
+    const std::string& name() const { return name_; }
+    // Why the claim cannot be made at all, in a sentence; empty when it was
+    // made or the same copy already runs. Such a start must end: another
+    // start that met the same obstacle would run beside it.
+    std::string problem() const;
+    // False when the same copy already runs, or the claim cannot be made.
     bool first() const;
     // Asks the copy that runs to give way (it closes when it has no run
     // under way); true once this copy may run.
@@ -29,6 +36,7 @@ public:
 
 private:
     struct Lock;
+    std::string name_;
     std::unique_ptr<Lock> lock_;
 };
 

@@ -86,10 +86,13 @@ struct CopyLock::Lock : SingleInstance {
     using SingleInstance::SingleInstance;
 };
 
-CopyLock::CopyLock(const std::string& executableName)
-    : lock_(std::make_unique<Lock>(SingleInstance::defaultFolder(), executableName)) {}
+CopyLock::CopyLock(const std::string& argv0)
+    : name_(PosixEnvironment::executableNameOf(argv0)),
+      lock_(std::make_unique<Lock>(SingleInstance::defaultFolder(), name_)) {}
 
 CopyLock::~CopyLock() = default;
+
+std::string CopyLock::problem() const { return lock_->problem(); }
 
 bool CopyLock::first() const { return lock_->first(); }
 

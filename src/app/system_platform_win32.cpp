@@ -97,9 +97,14 @@ struct CopyLock::Lock : Win32SingleInstance {
     using Win32SingleInstance::Win32SingleInstance;
 };
 
-CopyLock::CopyLock(const std::string& executableName) : lock_(std::make_unique<Lock>(executableName)) {}
+// Named from the running module, as the settings are: a start as "LTC1"
+// and one as "LTC1.exe" are the same copy.
+CopyLock::CopyLock(const std::string&)
+    : name_(Win32Environment::runningExecutableName()), lock_(std::make_unique<Lock>(name_)) {}
 
 CopyLock::~CopyLock() = default;
+
+std::string CopyLock::problem() const { return lock_->problem(); }
 
 bool CopyLock::first() const { return lock_->first(); }
 

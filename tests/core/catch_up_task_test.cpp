@@ -163,9 +163,16 @@ TEST_F(CatchUpTask, OtherwiseTheCopyEndsAtOnceAndSaysWhy) {
 TEST(AutostartEntry, NamesEveryCopyApartAndCarriesOddPathsLiterally) {
     EXPECT_EQ(autostart_entry::fileName("LTC1"), "syncward-LTC1-catch-up.desktop");
     EXPECT_EQ(autostart_entry::fileName("my coin_1"), "syncward-my_20coin_5F1-catch-up.desktop");
-    const auto entry = autostart_entry::text("/home/a b/100%/$x\"q\\", "SYNCWARD - Q");
+    const auto entry = autostart_entry::text("/home/a b/$x\"q\\", "SYNCWARD - Q");
     ASSERT_TRUE(entry);
-    EXPECT_NE(entry->find("\nExec=\"/home/a b/100%%/\\\\$x\\\\\"q\\\\\\\\\" --catch-up\n"), std::string::npos) << *entry;
+    EXPECT_NE(entry->find("\nExec=\"/home/a b/\\\\$x\\\\\"q\\\\\\\\\" --catch-up\n"), std::string::npos) << *entry;
+    // A "%" in the program's path is no field code, and the program is not
+    // Exec's first word: launchers look for that one before expanding "%%".
+    const auto percent = autostart_entry::text("/home/a b/100%/LTC1", "SYNCWARD - LTC1");
+    ASSERT_TRUE(percent);
+    EXPECT_NE(percent->find("\nExec=/bin/sh -c \"exec \\\\\"\\\\$0\\\\\" --catch-up\" \"/home/a b/100%%/LTC1\"\n"),
+              std::string::npos)
+        << *percent;
     EXPECT_FALSE(autostart_entry::text("/home/a\nb/LTC1", "SYNCWARD - LTC1"));
 }
 

@@ -221,5 +221,32 @@ TEST(CrontabTable, EditsKeepEveryOtherLineByteForByte) {
     EXPECT_EQ(crontab_table::without(created, name), table + "\n");
 }
 
+// A task's lines are those whose comment is its whole tag: a tag inside
+// another copy's quoted path or inside its longer tag, or in a quoted
+// argument of the user's own line, is none of its business.
+TEST(CrontabTable, ATaskIsFoundByItsWholeTagAlone) {
+    const std::string name = "SYNCWARD - LTC1";
+    const std::string x = "SYNCWARD - X # SYNCWARD - LTC1";
+    const std::string others = crontab_table::line({2, 30, 0}, "/opt/X # SYNCWARD - LTC1", {}, x) + "\n" +
+                               "#" + crontab_table::catchUpLine("/opt/X # SYNCWARD - LTC1", x) + "\n" +
+                               "5 5 * * * echo \"done # SYNCWARD - LTC1\"\n" +
+                               "6 6 * * * echo done\\ # SYNCWARD - LTC1\n";
+    EXPECT_EQ(crontab_table::stateOf(others, name), crontab_table::State::Absent);
+    EXPECT_FALSE(crontab_table::hasCatchUpLine(others, name));
+    EXPECT_EQ(crontab_table::without(others, name), others);
+    EXPECT_EQ(crontab_table::withEnabled(others, name, false), others);
+    EXPECT_EQ(crontab_table::stateOf(others, x), crontab_table::State::Enabled);
+    EXPECT_TRUE(crontab_table::hasCatchUpLine(others, x));
+
+    const std::string own = crontab_table::line({4, 0, std::nullopt}, "/opt/LTC1", {}, name);
+    const std::string table = crontab_table::withLine(others, name, own);
+    EXPECT_EQ(table, others + own + "\n");
+    EXPECT_EQ(crontab_table::withEnabled(table, name, false), others + "#" + own + "\n");
+    EXPECT_EQ(crontab_table::without(table, name), others);
+    // A line edited by hand with more blanks before its tag is still found.
+    EXPECT_EQ(crontab_table::stateOf("0 4 * * * '/opt/LTC1'   # SYNCWARD - LTC1\n", name),
+              crontab_table::State::Enabled);
+}
+
 }  // namespace
 }  // namespace syncward::testing

@@ -8,7 +8,9 @@
 #include <memory>
 
 #include "core/app/application.h"
+#include "core/scheduler/crontab_table.h"
 #include "core/scheduler/scheduled_task_window.h"
+#include "core/scheduler/schtasks_lines.h"
 #include "core/settings/main_settings_window.h"
 #include "core/settings/settings_windows.h"
 #include "launch_support.h"
@@ -210,6 +212,37 @@ TEST_F(RealCrontab, APathCronCannotCarryIsNeverWrittenAndOneItCanIsWrittenExactl
     EXPECT_EQ(w.SCHEDULER_STATUS_LABEL.caption(), "!!! TASK CREATED !!!");
     const std::string quoted = "'" + dir.path() + "/LTC 9\\%'\\''x'\\'''";
     EXPECT_EQ(real.read().text, others + "0 0 * * * " + quoted + " # SYNCWARD - LTC9\n");
+}
+
+// Copy "X # SYNCWARD - LTC9" has a task: its lines end in LTC9's whole
+// tag, inside its own. LTC9 sees no task of its own there, and its Create,
+// Disable and Delete touch its own lines alone.
+TEST_F(RealCrontab, ACopyNamedWithAnotherCopysTagKeepsItsLinesFromThatCopy) {
+    const std::string x = "X # SYNCWARD - LTC9";
+    const std::string xLines = crontab_table::line({2, 30, 0}, "/opt/nodes/" + x, {}, weeklyTaskName(x)) + "\n" +
+                               crontab_table::catchUpLine("/opt/nodes/" + x, weeklyTaskName(x)) + "\n";
+    ASSERT_EQ(xLines, "30 2 * * 0 '/opt/nodes/X # SYNCWARD - LTC9' # SYNCWARD - X # SYNCWARD - LTC9\n"
+                      "@reboot '/opt/nodes/X # SYNCWARD - LTC9' --catch-up # SYNCWARD - X # SYNCWARD - LTC9\n");
+    PosixCrontab crontab({"/opt/nodes/LTC9", {}});
+    ASSERT_TRUE(crontab.write(xLines).ok);
+
+    start(crontab);
+    ScheduledTaskWindow& w = openScheduler();
+    EXPECT_EQ(w.TASK_STATUS_TEXTBOX.text(), "TASK-DELETED");
+    EXPECT_FALSE(w.ENABLE_SCHED_TASK_TICKBOX.ticked());
+    w.SELECT_ALL_DAYS_TICKBOX.setTicked(true);
+    w.TASK_RUN_TIME_TEXTBOX.setText("04:30");
+    w.CREATE_TASK_BUTTON.click();
+    const std::string own = "30 4 * * * '/opt/nodes/LTC9' # SYNCWARD - LTC9\n"
+                            "@reboot '/opt/nodes/LTC9' --catch-up # SYNCWARD - LTC9\n";
+    EXPECT_EQ(crontab.read().text, xLines + own);
+    w.ENABLE_SCHED_TASK_TICKBOX.setTicked(false);
+    EXPECT_EQ(crontab.read().text, xLines + "#30 4 * * * '/opt/nodes/LTC9' # SYNCWARD - LTC9\n"
+                                            "#@reboot '/opt/nodes/LTC9' --catch-up # SYNCWARD - LTC9\n");
+    w.ENABLE_DELETE_BUTTON_TICKBOX.setTicked(true);
+    w.DELETE_TASK_BUTTON.click();
+    EXPECT_EQ(crontab.read().text, xLines);
+    EXPECT_EQ(w.SCHEDULER_STATUS_LABEL.caption(), "!!! TASK DELETED !!!");
 }
 
 TEST(CrontabProgram, IsTheCopyAsStartedWithItsDisplay) {

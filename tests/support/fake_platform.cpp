@@ -100,6 +100,12 @@ std::shared_ptr<const ProgramExit> FakeLauncher::runProgramWatched(const std::ve
 }
 
 TextRead FakeFileSystem::readText(const std::string& path, std::size_t limit) {
+    if (auto link = links.find(path); link != links.end()) return readText(link->second, limit);
+    return readTextNoFollow(path, limit);
+}
+
+TextRead FakeFileSystem::readTextNoFollow(const std::string& path, std::size_t limit) {
+    if (links.count(path)) return {std::nullopt, ReadFailure::notRegularFile};
     if (auto failure = readFailures.find(path); failure != readFailures.end()) return {std::nullopt, failure->second};
     auto it = files.find(path);
     if (it == files.end()) return {std::nullopt, ReadFailure::missing};
@@ -110,6 +116,7 @@ TextRead FakeFileSystem::readText(const std::string& path, std::size_t limit) {
 bool FakeFileSystem::writeText(const std::string& path, const std::string& text) {
     ++writes;
     if (unwritable.count(path)) return false;
+    links.erase(path);  // replaced by the file, as a rename does
     files[path] = text;
     return true;
 }
@@ -129,7 +136,7 @@ bool FakeFileSystem::removeFile(const std::string& path) {
 }
 
 bool FakeFileSystem::appendLine(const std::string& path, const std::string& line) {
-    if (unwritable.count(path) || readFailures.count(path)) return false;
+    if (unwritable.count(path) || readFailures.count(path) || links.count(path)) return false;
     std::string& text = files[path];
     if (!text.empty() && text.back() != '\n') text += '\n';
     text += line;

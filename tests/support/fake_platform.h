@@ -89,10 +89,12 @@ public:
 
 // Files in memory. A read of a path listed in readFailures fails so, as a
 // folder, a device or a damaged disk would; a file past the reader's limit
-// fails as too large.
+// fails as too large. A path in links is a symbolic link to its target:
+// readText follows it, readTextNoFollow and appendLine do not.
 class FakeFileSystem : public FileSystem {
 public:
     TextRead readText(const std::string& path, std::size_t limit) override;
+    TextRead readTextNoFollow(const std::string& path, std::size_t limit) override;
     bool writeText(const std::string& path, const std::string& text) override;
     bool folderExists(const std::string& path) override;
     bool createFolder(const std::string& path) override;
@@ -110,6 +112,7 @@ public:
     std::map<std::string, std::uint64_t> folderSizes;
     std::set<std::string> unwritable;  // paths whose writes (and folder creations) fail
     std::map<std::string, ReadFailure> readFailures;
+    std::map<std::string, std::string> links;
     int writes = 0;
 };
 

@@ -91,5 +91,18 @@ TEST(Win32SingleInstance, AHolderThatStaysKeepsItsClaim) {
     EXPECT_TRUE(holder.first());
 }
 
+// Another kind of object under the claim's name: the claim cannot be made,
+// and a start that ran without it would run beside the next one.
+TEST(Win32SingleInstance, AClaimThatCannotBeMadeStopsTheStartAndSaysWhy) {
+    const std::string name = uniqueName("LTC");
+    const Handle squatter(::CreateEventW(nullptr, FALSE, FALSE, Win32SingleInstance::claimName(name).c_str()));
+    ASSERT_TRUE(squatter);
+    Win32SingleInstance start(name);
+    EXPECT_FALSE(start.first());
+    EXPECT_NE(start.problem().find("cannot be made"), std::string::npos) << start.problem();
+    EXPECT_FALSE(start.askHolderToGiveWay(0ms));
+    EXPECT_FALSE(secondStart(name, 0ms).first);
+}
+
 }  // namespace
 }  // namespace syncward::testing

@@ -39,6 +39,11 @@ public:
     // Special files (a device that never ends, a pipe that blocks) are
     // refused without reading.
     virtual TextRead readText(const std::string& path, std::size_t limit) = 0;
+    // As readText, but a symbolic link at the path itself (to a file, to a
+    // folder, to nothing at all) is never followed and reads as
+    // notRegularFile: for the files this program keeps and appends to, which
+    // a link must not lead to another file.
+    virtual TextRead readTextNoFollow(const std::string& path, std::size_t limit) = 0;
     // Creates or replaces the file whole (a reader never sees half of it),
     // readable by its owner only. False when it could not be written.
     virtual bool writeText(const std::string& path, const std::string& text) = 0;
@@ -51,8 +56,9 @@ public:
     // Adds one whole line (its line end included) at the end of the file,
     // created readable by its owner only when there is none. A file whose
     // last line was cut short gets a line end first, so the new line stands
-    // on its own. Earlier lines are never rewritten. False when the line
-    // could not be written.
+    // on its own. Earlier lines are never rewritten. A symbolic link at the
+    // path is never followed (nor a file created where it points): no line
+    // is written. False when the line could not be written.
     virtual bool appendLine(const std::string& path, const std::string& line) = 0;
     // The bytes still free for this user on the disk that holds the path;
     // nullopt when the system cannot tell.

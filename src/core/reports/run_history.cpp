@@ -172,7 +172,9 @@ HistoryFile findHistoryFile(FileSystem& files, const PlatformProfile& profile, c
     HistoryFile found;
     for (int number = 1; number <= besideFiles + 1; ++number) {
         const std::string path = historyPath(profile, home, exe, number);
-        const TextRead text = files.readText(path, read_limits::runHistory);
+        // A link is not ours, wherever it leads: another copy's history, a
+        // file outside the home, or nothing yet (which the append would create).
+        const TextRead text = files.readTextNoFollow(path, read_limits::runHistory);
         if (text.failure == ReadFailure::missing) {
             found.path = path;
             return found;

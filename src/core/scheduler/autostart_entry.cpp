@@ -32,6 +32,16 @@ std::string execArgument(const std::string& argument) {
     return escapedValue(quoted + "\"");
 }
 
+// The program with --catch-up. Desktops built on GLib look for Exec's
+// program before they expand "%%" to "%", so a program whose path holds a
+// "%" would never be found and the entry would never start. Such a path
+// goes to /bin/sh as an argument instead, which runs it under the path as
+// written ("$0"), so the copy keeps its name.
+std::string execLine(const std::string& programPath) {
+    if (programPath.find('%') == std::string::npos) return execArgument(programPath) + " --catch-up";
+    return "/bin/sh -c " + execArgument("exec \"$0\" --catch-up") + " " + execArgument(programPath);
+}
+
 }  // namespace
 
 std::string fileName(const std::string& executableName) {
@@ -55,7 +65,7 @@ std::optional<std::string> text(const std::string& programPath, const std::strin
            "Type=Application\n"
            "Name=" + escapedValue(taskName) + " - Catch Up Missed Runs\n"
            "Comment=Starts the weekly run at login when its scheduled time passed while the computer was off\n"
-           "Exec=" + execArgument(programPath) + " --catch-up\n"
+           "Exec=" + execLine(programPath) + "\n"
            "Icon=io.github.syncward.Syncward\n"
            "Terminal=false\n"
            "NoDisplay=true\n"

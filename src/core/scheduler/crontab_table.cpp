@@ -1,5 +1,8 @@
 #include "core/scheduler/crontab_table.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace syncward::crontab_table {
 
 namespace {
@@ -97,7 +100,38 @@ std::string body(const std::string& line) {
     return text;
 }
 
-bool isTaskLine(const std::string& line, const std::string& taskName) { return body(line).ends_with(tag(taskName)); }
+// The line's comment as /bin/sh finds it: from the first "#" that starts
+// a word outside quotes to the end; empty when it has none. A disabled
+// line's own leading "#"s are not part of it. Another copy's name may hold
+// a whole tag ("X # SYNCWARD - LTC1"), but inside its quoted path and its
+// own tag, never as the start of the comment.
+std::string_view commentOf(std::string_view line) {
+    line.remove_prefix(std::min(line.find_first_not_of('#'), line.size()));
+    char quote = 0;
+    bool wordStart = true;  // after a blank that is neither quoted nor escaped
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quote == '\'') {
+            if (c == '\'') quote = 0;
+        } else if (c == '\\') {
+            ++i;  // the next character stands for itself, in double quotes too
+        } else if (quote == '"') {
+            if (c == '"') quote = 0;
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+        } else if (c == '#' && wordStart) {
+            return line.substr(i);
+        }
+        wordStart = !quote && (c == ' ' || c == '\t');
+    }
+    return {};
+}
+
+// This task's line carries exactly its tag as its comment; blanks before
+// the "#" do not matter.
+bool isTaskLine(const std::string& line, const std::string& taskName) {
+    return commentOf(body(line)) == std::string_view(tag(taskName)).substr(1);
+}
 
 bool isDisabled(const std::string& line) { return line.starts_with("#"); }
 

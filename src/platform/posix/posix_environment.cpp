@@ -13,9 +13,13 @@
 
 namespace syncward {
 
+std::string PosixEnvironment::executableNameOf(const std::string& argv0) {
+    return QFileInfo(QString::fromStdString(argv0)).fileName().toStdString();
+}
+
 PosixEnvironment::PosixEnvironment(const std::string& argv0) {
     const QFileInfo info(QString::fromStdString(argv0));
-    executableName_ = info.fileName().toStdString();
+    executableName_ = executableNameOf(argv0);
     if (argv0.find('/') != std::string::npos)
         executableFolder_ = info.absolutePath().toStdString();
     else

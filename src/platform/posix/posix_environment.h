@@ -25,6 +25,10 @@ public:
     int utcOffsetSeconds(long long secondsSinceEpoch) override;
 
     static std::string homeDirectory();
+    // The name this copy goes by, as its settings section and its files
+    // have it: argv[0]'s base name read as UTF-8, so bytes that are not
+    // UTF-8 stand as U+FFFD. Two names that differ only there are one copy.
+    static std::string executableNameOf(const std::string& argv0);
 
 private:
     std::string executableName_;

@@ -58,17 +58,24 @@ TextRead readAll(int fd, std::size_t limit, std::size_t expected) {
 
 }  // namespace
 
-TextRead PosixFileSystem::readText(const std::string& path, std::size_t limit) {
+namespace {
+
+// With follow false a symbolic link at the path itself is not a regular
+// file: lstat sees the link, and the open refuses it (ELOOP) should one be
+// put there meanwhile.
+TextRead readRegularFile(const std::string& path, std::size_t limit, bool follow) {
     if (path.empty()) return failedRead(ReadFailure::missing);
     // Asked first so that a device is never even opened (opening some has
     // effects of its own); asked again on the open file, which may have been
     // swapped meanwhile.
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return failedRead(failureOfOpen(errno));
+    if ((follow ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info)) != 0)
+        return failedRead(failureOfOpen(errno));
     if (!S_ISREG(info.st_mode)) return failedRead(ReadFailure::notRegularFile);
     // Non-blocking, so that a pipe put in the file's place cannot hang the open.
-    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (fd.get() < 0) return failedRead(failureOfOpen(errno));
+    const int noFollow = follow ? 0 : O_NOFOLLOW;
+    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | noFollow));
+    if (fd.get() < 0) return failedRead(errno == ELOOP ? ReadFailure::notRegularFile : failureOfOpen(errno));
     if (::fstat(fd.get(), &info) != 0) return failedRead(ReadFailure::unreadable);
     if (!S_ISREG(info.st_mode)) return failedRead(ReadFailure::notRegularFile);
     if (info.st_size > 0 && static_cast<std::uint64_t>(info.st_size) > limit) return failedRead(ReadFailure::tooLarge);
@@ -77,6 +84,16 @@ TextRead PosixFileSystem::readText(const std::string& path, std::size_t limit) {
     } catch (const std::bad_alloc&) {
         return failedRead(ReadFailure::unreadable);
     }
+}
+
+}  // namespace
+
+TextRead PosixFileSystem::readText(const std::string& path, std::size_t limit) {
+    return readRegularFile(path, limit, true);
+}
+
+TextRead PosixFileSystem::readTextNoFollow(const std::string& path, std::size_t limit) {
+    return readRegularFile(path, limit, false);
 }
 
 namespace {
@@ -167,10 +184,12 @@ bool PosixFileSystem::removeFile(const std::string& path) {
 
 // One write of the whole line at the end, so a reader (or a crash) never
 // sees half of it beside a whole one; a device or a pipe in the file's
-// place is refused.
+// place is refused, and a link there is not followed (O_NOFOLLOW also keeps
+// a link to nothing from creating its target).
 bool PosixFileSystem::appendLine(const std::string& path, const std::string& line) {
     if (path.empty()) return false;
-    const Descriptor fd(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0600));
+    const Descriptor fd(
+        ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW, 0600));
     if (fd.get() < 0) return false;
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;

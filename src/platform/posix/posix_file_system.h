@@ -9,6 +9,7 @@ namespace syncward {
 class PosixFileSystem : public FileSystem {
 public:
     TextRead readText(const std::string& path, std::size_t limit) override;
+    TextRead readTextNoFollow(const std::string& path, std::size_t limit) override;
     bool writeText(const std::string& path, const std::string& text) override;
     bool folderExists(const std::string& path) override;
     bool createFolder(const std::string& path) override;

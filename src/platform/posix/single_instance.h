@@ -11,11 +11,16 @@ namespace syncward {
 // the process ends, a crash included; copies under other names have other
 // locks and run side by side.
 //
+// A lock that cannot be taken is no reason to run without one: a copy that
+// met the same obstacle (a link, a folder or another user's file put at the
+// lock's path) would run beside it. Such a start ends and says why.
+//
 // A copy left open after its run (to show a failure, say) must not turn
 // every later scheduled start away: the holder writes its process id into
 // the lock file once it can take a request to give way, and a second start
-// sends it that request (SIGUSR1). A holder with no run under way closes;
-// one with a run under way ignores it, and the second start ends.
+// sends it that request (SIGUSR1), but only to a process the kernel shows
+// holding this very lock. A holder with no run under way closes; one with a
+// run under way ignores it, and the second start ends.
 class SingleInstance {
 public:
     // folder: where the lock files live (the user's runtime folder).
@@ -24,9 +29,11 @@ public:
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // False only while another process holds this copy's lock; a lock that
-    // cannot be made at all does not stop the program.
-    bool first() const { return !heldElsewhere_; }
+    // True when this copy holds its lock and may run.
+    bool first() const { return problem_.empty() && !heldElsewhere_; }
+    // Why the lock could not be taken at all ("... is a symbolic link"),
+    // naming its path; empty when it was taken or another copy holds it.
+    const std::string& problem() const { return problem_; }
 
     // The holder is asked to give way; true once its lock is ours, within
     // the wait. A holder that never said it takes such requests (an older
@@ -42,10 +49,12 @@ public:
 
 private:
     bool tryLock();
+    bool holdsThisLock(long pid) const;
 
-    std::string executableName_;
+    std::string path_;
     int descriptor_ = -1;
     bool heldElsewhere_ = false;
+    std::string problem_;
 };
 
 }  // namespace syncward

@@ -39,6 +39,8 @@ std::string localeText(LCTYPE item, const std::string& fallback) {
 
 }  // namespace
 
+std::string Win32Environment::runningExecutableName() { return nameWithoutExtension(narrow(modulePath())); }
+
 Win32Environment::Win32Environment() {
     const std::string path = narrow(modulePath());
     executableName_ = nameWithoutExtension(path);

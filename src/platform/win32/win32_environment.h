@@ -28,6 +28,9 @@ public:
 
     // "C:\Coins\LTC1.exe" -> "LTC1": the file name without its extension.
     static std::string nameWithoutExtension(const std::string& path);
+    // This program's name as executableName() gives it: from the running
+    // module, however it was started ("LTC1", "LTC1.exe", a short name).
+    static std::string runningExecutableName();
 
 private:
     std::string executableName_;

@@ -45,6 +45,14 @@ TextRead readAll(HANDLE file, std::size_t limit, std::size_t expected) {
     }
 }
 
+// Neither a folder nor a reparse point (a symbolic link, a junction), as
+// the open handle tells.
+bool isPlainFile(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    return ::GetFileInformationByHandle(file, &info) &&
+           !(info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+}
+
 bool isFolder(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -52,20 +60,28 @@ bool isFolder(const std::wstring& path) {
 
 }  // namespace
 
-TextRead Win32FileSystem::readText(const std::string& path, std::size_t limit) {
+namespace {
+
+// A symbolic link or a junction is a reparse point: with follow false it is
+// not a regular file, neither as asked first nor on the handle, which is
+// opened on the link itself should one be put there meanwhile.
+TextRead readRegularFile(const std::string& path, std::size_t limit, bool follow) {
     if (path.empty()) return failedRead(ReadFailure::missing);
     const std::wstring file = widen(path);
     // A folder cannot even be opened as a file; asked first to say so.
     const DWORD attributes = ::GetFileAttributesW(file.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return failedRead(failureOf(::GetLastError()));
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return failedRead(ReadFailure::notRegularFile);
+    if (!follow && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return failedRead(ReadFailure::notRegularFile);
     // Others may go on writing or replacing the file while it is read (the
     // client writes the block count into it).
+    const DWORD flags = FILE_FLAG_SEQUENTIAL_SCAN | (follow ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
     const Handle handle(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+                                      nullptr, OPEN_EXISTING, flags, nullptr));
     if (!handle) return failedRead(failureOf(::GetLastError()));
     // A device (NUL, CON, COM1) or a pipe is never read: it may never end.
     if (::GetFileType(handle.get()) != FILE_TYPE_DISK) return failedRead(ReadFailure::notRegularFile);
+    if (!follow && !isPlainFile(handle.get())) return failedRead(ReadFailure::notRegularFile);
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(handle.get(), &size)) return failedRead(ReadFailure::unreadable);
     if (static_cast<std::uint64_t>(size.QuadPart) > limit) return failedRead(ReadFailure::tooLarge);
@@ -74,6 +90,16 @@ TextRead Win32FileSystem::readText(const std::string& path, std::size_t limit) {
     } catch (const std::bad_alloc&) {
         return failedRead(ReadFailure::unreadable);
     }
+}
+
+}  // namespace
+
+TextRead Win32FileSystem::readText(const std::string& path, std::size_t limit) {
+    return readRegularFile(path, limit, true);
+}
+
+TextRead Win32FileSystem::readTextNoFollow(const std::string& path, std::size_t limit) {
+    return readRegularFile(path, limit, false);
 }
 
 namespace {
@@ -175,14 +201,15 @@ bool Win32FileSystem::removeFile(const std::string& path) {
 }
 
 // Opened for appending only, so every write lands at the end whatever
-// another writer did; the whole line goes in one write.
+// another writer did; the whole line goes in one write. A link at the path
+// is opened as itself, never followed, and refused.
 bool Win32FileSystem::appendLine(const std::string& path, const std::string& line) {
     if (path.empty()) return false;
     const std::wstring target = widen(path);
     if (isFolder(target)) return false;
     const Handle file(::CreateFileW(target.c_str(), FILE_APPEND_DATA | FILE_READ_DATA, FILE_SHARE_READ, ownerOnlyFile(),
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file || ::GetFileType(file.get()) != FILE_TYPE_DISK) return false;
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file || ::GetFileType(file.get()) != FILE_TYPE_DISK || !isPlainFile(file.get())) return false;
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size)) return false;
     std::string text;

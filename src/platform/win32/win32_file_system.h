@@ -10,6 +10,7 @@ namespace syncward {
 class Win32FileSystem : public FileSystem {
 public:
     TextRead readText(const std::string& path, std::size_t limit) override;
+    TextRead readTextNoFollow(const std::string& path, std::size_t limit) override;
     // Written into a temporary file beside the target, flushed, then moved
     // over it in one step: a reader sees the old file or the new one.
     bool writeText(const std::string& path, const std::string& text) override;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
 
 #include "platform/win32/wide_text.h"
 
@@ -29,7 +30,11 @@ std::wstring Win32SingleInstance::claimName(const std::string& executableName) {
 
 Win32SingleInstance::Win32SingleInstance(const std::string& executableName) : name_(claimName(executableName)) {
     mutex_ = Handle(::CreateMutexW(nullptr, FALSE, name_.c_str()));
-    if (!mutex_) return;
+    if (!mutex_) {
+        const DWORD error = ::GetLastError();
+        problem_ = "the claim " + narrow(name_) + " cannot be made (system error " + std::to_string(error) + ")";
+        return;
+    }
     heldElsewhere_ = !take(0);
 }
 
@@ -49,6 +54,7 @@ bool Win32SingleInstance::take(DWORD waitMs) {
 }
 
 bool Win32SingleInstance::askHolderToGiveWay(std::chrono::milliseconds wait) {
+    if (!problem_.empty()) return false;
     if (!heldElsewhere_) return true;
     // Opened, never created: only a holder that listens has the event.
     const Handle request(::OpenEventW(EVENT_MODIFY_STATE, FALSE, (name_ + giveWaySuffix).c_str()));

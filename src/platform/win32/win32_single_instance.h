@@ -36,9 +36,12 @@ public:
     Win32SingleInstance(const Win32SingleInstance&) = delete;
     Win32SingleInstance& operator=(const Win32SingleInstance&) = delete;
 
-    // False only while another process (or thread) holds this copy's
-    // claim; a claim that cannot be made at all does not stop the program.
-    bool first() const { return !heldElsewhere_; }
+    // True when this copy holds its claim and may run.
+    bool first() const { return problem_.empty() && !heldElsewhere_; }
+    // Why the claim cannot be made at all (another object squats on its
+    // name, say); empty when it was made or another copy holds it. Such a
+    // start must not run: another one that met the same would run beside it.
+    const std::string& problem() const { return problem_; }
 
     // The holder is asked to give way; true once the claim is ours, within
     // the wait. False at once when the holder takes no requests.
@@ -58,6 +61,7 @@ private:
     Handle mutex_;
     bool owned_ = false;
     bool heldElsewhere_ = false;
+    std::string problem_;
     Handle requests_;  // the give-way event, while requests are taken
     Handle stop_;      // ends the thread that waits for them
     std::thread listener_;
