@@ -171,8 +171,8 @@ TEST(RunHistoryRun, ARunStoppedByHandOrClosedIsRecordedOnceWithHowItEnded) {
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].runOutcome, "!!! RUN STOPPED BY THE USER !!!");
 
-    // The store still says the stopped run did not end; the next start
-    // shows it so but writes no second row. Then a run closed under way.
+    // The next start shows the stopped run so and writes no second row.
+    // Then a run closed under way.
     run.rig.h.app.reset();
     MainWindow& again = run.start();
     run.rig.advance(15'000);
@@ -180,6 +180,124 @@ TEST(RunHistoryRun, ARunStoppedByHandOrClosedIsRecordedOnceWithHowItEnded) {
     rows = run.history();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1].runOutcome, "!!! RUN CUT SHORT - PROGRAM CLOSED !!!");
+}
+
+// A run cut short mid-phase, after a run whose block counter completed:
+// its row carries no word of that earlier run, and its end is the last
+// moment it was known alive, not its last step.
+TEST(RunHistoryRun, ARunCutShortMidPhaseCarriesNoEarlierOutcomeAndLastsUntilItWasLastAlive) {
+    HistoryRun run;
+    run.rig.h.store("BLOCKCOUNTER_LAST_RUN", "!!! COMPLETED SUCCESSFULLY !!!");
+    run.rig.h.store("USER_COUNT_TIME_TEXTBOX", "00:05:00");  // no reading before the crash
+    MainWindow& w = run.start();
+    ASSERT_TRUE(run.rig.runUntil([&] { return w.BLOCKCOUNTER_COUNTDOWN_TIMER.enabled(); }, minutes));
+    run.rig.advance(60'000);
+    const long long killedAt = run.rig.h.fake.environment.now;
+    run.rig.h.app.reset();
+
+    run.rig.h.start();
+    const auto rows = run.history();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].blockCounterOutcome, "") << "the earlier run's outcome";
+    EXPECT_TRUE(rows[0].runOutcome.starts_with("!!! RUN INTERRUPTED - STARTED ")) << rows[0].runOutcome;
+    EXPECT_LE(rows[0].end, killedAt);
+    EXPECT_GE(rows[0].end, killedAt - 15) << "the end of its last step, " << rows[0].seconds() << " s";
+    EXPECT_EQ(run.rig.main().BLOCKCOUNTER_LAST_RUN_TEXTBOX.text(), "!!! COMPLETED SUCCESSFULLY !!!")
+        << "the box still shows the last phase that ended";
+}
+
+// A run that ended its phase, or changed the box by hand, before it was
+// cut short keeps that word: it is its own.
+TEST(RunHistoryRun, ARunCutShortAfterItsOwnBlockCounterOutcomeKeepsIt) {
+    {
+        HistoryRun run;
+        run.rig.h.store("BLOCKCOUNTER_LAST_RUN", "!!! COMPLETED SUCCESSFULLY !!!");
+        run.rig.h.store("USER_COUNT_TIME_TEXTBOX", "00:05:00");
+        MainWindow& w = run.start();
+        ASSERT_TRUE(run.rig.runUntil([&] { return w.BLOCKCOUNTER_COUNTDOWN_TIMER.enabled(); }, minutes));
+        w.START_STOP_TIMER_BUTTON.click();  // the block counter stopped by hand: the run waits
+        run.rig.advance(20'000);
+        run.rig.h.app.reset();
+        run.rig.h.start();
+        const auto rows = run.history();
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0].blockCounterOutcome, "!!! MANUAL STOP !!!");
+    }
+    {
+        // The phase completed; the node then never stops, and the run
+        // waits for it at the shutdown step until it is killed.
+        HistoryRun run;
+        run.rig.h.store("BLOCKCOUNTER_LAST_RUN", "!!! COMPLETED SUCCESSFULLY !!!");
+        run.confirmingNode(700);
+        run.rig.h.fake.launcher.onRun = [&run, inner = run.rig.h.fake.launcher.onRun](const std::string& path) {
+            if (path != commandFilePath(run.rig.h.fake.profile, run.rig.home, "BTC1", CommandFile::CliStop)) inner(path);
+        };
+        MainWindow& w = run.start();
+        ASSERT_TRUE(run.rig.runUntil([&] { return w.taskTimer(12).enabled(); }, 10 * minutes));
+        run.rig.advance(5'000);
+        run.rig.h.app.reset();
+        run.rig.h.start();
+        const auto rows = run.history();
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0].blockCounterOutcome, "!!! COMPLETED SUCCESSFULLY !!!");
+        EXPECT_EQ(rows[0].blocksAfter, 700);
+    }
+}
+
+// STOP ends the run in the store too: the close box after it, the next
+// start, the history and the next run's report all say it was stopped,
+// never the success the box showed before, and never "interrupted".
+TEST(RunHistoryRun, AStoppedRunIsStoppedInTheStoreTheHistoryAndTheNextReport) {
+    HistoryRun run;
+    run.rig.h.store("MULTILOADER_LAST_RUN_TEXTBOX", "!!! COMPLETED SUCCESSFULLY !!!");
+    run.rig.h.store("BLOCKCOUNTER_LAST_RUN", "!!! COMPLETED SUCCESSFULLY !!!");
+    MainWindow& w = run.start();
+    run.rig.advance(15'000);
+    w.MULTILOADER_START_STOP_BUTTON.click();
+    EXPECT_EQ(w.MULTILOADER_LAST_RUN_TEXTBOX.text(), "!!! RUN STOPPED BY THE USER !!!");
+    EXPECT_EQ(w.MULTILOADER_LAST_RUN_TEXTBOX.background(), colours::red);
+    EXPECT_EQ(run.rig.h.stored("MULTILOADER_LAST_RUN_TEXTBOX"), "!!! RUN STOPPED BY THE USER !!!");
+    w.close();  // the close box
+
+    run.rig.h.app.reset();
+    run.confirmingNode(700);
+    MainWindow& next = run.start();
+    EXPECT_EQ(next.MULTILOADER_LAST_RUN_TEXTBOX.text(), "!!! RUN STOPPED BY THE USER !!!");
+    ASSERT_TRUE(run.ends());
+    const auto rows = run.history();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].runOutcome, "!!! RUN STOPPED BY THE USER !!!");
+    EXPECT_EQ(rows[0].blockCounterOutcome, "") << "stopped mid-phase: the earlier run's outcome";
+    EXPECT_EQ(rows[1].runOutcome, "!!! COMPLETED SUCCESSFULLY !!!");
+    const std::string report =
+        run.rig.h.fake.files.files[home_layout::reportFile(run.rig.h.fake.profile, run.rig.home, "BTC1")];
+    EXPECT_NE(report.find("MULTILOADER LAST RUN: !!! RUN STOPPED BY THE USER !!!"), std::string::npos) << report;
+}
+
+// A STOP whose save fails leaves the mark of a run under way, never a
+// success, and says so; STOP after the run has ended stores nothing.
+TEST(RunHistoryRun, AStopThatCannotBeStoredSaysSoAndAStopAfterTheEndStoresNothing) {
+    HistoryRun run;
+    run.rig.h.store("MULTILOADER_LAST_RUN_TEXTBOX", "!!! COMPLETED SUCCESSFULLY !!!");
+    MainWindow& w = run.start();
+    run.rig.advance(15'000);
+    run.rig.h.fake.store.failingKeys.insert("MULTILOADER_LAST_RUN_TEXTBOX");
+    w.MULTILOADER_START_STOP_BUTTON.click();
+    EXPECT_TRUE(run.rig.h.stored("MULTILOADER_LAST_RUN_TEXTBOX")->starts_with("!!! RUN UNDER WAY - STARTED "));
+    EXPECT_EQ(w.MULTILOADER_LAST_RUN_TEXTBOX.background(), colours::red);
+    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "!!! RUN STOPPED - NOT STORED - CHECK THE DISK !!!");
+    ASSERT_FALSE(run.rig.h.fake.environment.errorLines.empty());
+    EXPECT_NE(run.rig.h.fake.environment.errorLines.back().find("NOT STORED"), std::string::npos);
+
+    HistoryRun ended;
+    ended.confirmingNode(700);
+    ended.rig.h.store("TASK_19_ENABLE_TICKBOX", "0");  // the window stays open after the run
+    MainWindow& e = ended.start();
+    auto& files = ended.rig.h.fake.files.files;
+    ASSERT_TRUE(ended.rig.runUntil([&] { return files.count(ended.historyPath()) > 0; }, 10 * minutes));
+    e.MULTILOADER_START_STOP_BUTTON.click();
+    EXPECT_EQ(ended.rig.h.stored("MULTILOADER_LAST_RUN_TEXTBOX"), "!!! COMPLETED SUCCESSFULLY !!!");
+    EXPECT_EQ(ended.history().size(), 1u);
 }
 
 // The block counter used by hand hands over to the last steps as a run's

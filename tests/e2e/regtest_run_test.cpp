@@ -276,6 +276,53 @@ TEST_F(RegtestRun, ANodeThatDiesDuringTheBlockCounterStillGivesAFinishedRun) {
               "!!! FINISHED - NODE STOPPED BEFORE THE CHAIN WAS CONFIRMED !!!");
 }
 
+// The program is killed mid-sync after a run whose block counter completed.
+// The next start writes the killed run's row: no word of the earlier run
+// in it, and an end close to the kill, not at its last step. That start's
+// own run then completes, and the store, the history and its report agree
+// on what happened before it.
+TEST_F(RegtestRun, AProgramKilledMidSyncIsRecordedAtTheNextStartWithNoEarlierOutcome) {
+    program.setting("MULTILOADER_LAST_RUN_TEXTBOX", "!!! COMPLETED SUCCESSFULLY !!!");
+    program.setting("BLOCKCOUNTER_LAST_RUN", "!!! COMPLETED SUCCESSFULLY !!!");
+    program.setting("USER_COUNT_TIME_TEXTBOX", "00:05:00");  // no reading ends the phase before the kill
+    const int first = program.start();
+    for (int i = 0; i < 600 && !litecoindRunningIn(managed.dataDir()); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_TRUE(litecoindRunningIn(managed.dataDir())) << "the run never started its node";
+    ASSERT_TRUE(program.storedSetting("MULTILOADER_LAST_RUN_TEXTBOX").starts_with("!!! RUN UNDER WAY - STARTED "));
+    // The run starts after the eleven-second autostart countdown.
+    const long long startedAtMs = program.startedAtMs;
+    std::this_thread::sleep_until(std::chrono::system_clock::time_point(std::chrono::milliseconds(startedAtMs)) +
+                                  std::chrono::seconds(60));
+    ::kill(first, SIGKILL);
+    const long long killedAt = epochMs() / 1000;
+    program.wait(first, 10);
+    std::system(("pkill -KILL -f -- '[-]datadir=" + managed.dataDir() + "'").c_str());
+    for (int i = 0; i < 100 && litecoindRunningIn(managed.dataDir()); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+
+    program.setting("USER_COUNT_TIME_TEXTBOX", "00:00:03");
+    expectCompletedAndClean(program.run(300));
+    const std::string historyFile = program.homeFile("REPORTS", "-RUN-HISTORY.csv");
+    const HistoryRead history = parseHistory(readWholeFile(historyFile));
+    ASSERT_EQ(history.rows.size(), 2u) << readWholeFile(historyFile);
+    const RunRecord& killed = history.rows[0];
+    std::cout << "[ history ] killed " << (killedAt - startedAtMs / 1000) << " s after the program's start: "
+              << historyRow(killed, "\n");
+    EXPECT_TRUE(killed.runOutcome.starts_with("!!! RUN INTERRUPTED - STARTED ")) << killed.runOutcome;
+    EXPECT_EQ(killed.blockCounterOutcome, "") << "the earlier run's outcome";
+    EXPECT_EQ(killed.nodeProgram, "DAEMON - " + names.daemonName);
+    EXPECT_EQ(killed.blocksBefore, 100);
+    EXPECT_EQ(killed.blocksAfter, std::nullopt);
+    EXPECT_LE(killed.end, killedAt);
+    // Known alive at least every 15 s; a little more for a loaded machine.
+    // Its last step was more than 35 s before the kill.
+    EXPECT_GE(killed.end, killedAt - 22) << "its length at its last step: " << killed.seconds() << " s";
+    EXPECT_EQ(history.rows[1].runOutcome, "!!! COMPLETED SUCCESSFULLY !!!");
+    EXPECT_EQ(history.rows[1].blockCounterOutcome, "!!! COMPLETED SUCCESSFULLY !!!");
+    EXPECT_NE(report().find("MULTILOADER LAST RUN: " + killed.runOutcome + "\n"), std::string::npos) << report();
+}
+
 // A copy set up by an earlier version: its home has the four node command
 // files but none for the node check. Its first run after the update writes
 // it from the stored crypto settings, and the node confirms the chain.

@@ -12,11 +12,15 @@ namespace syncward {
 
 namespace {
 
-constexpr const char* stoppedOutcome = "!!! RUN STOPPED BY THE USER !!!";
+constexpr const char* stoppedOutcome = main_texts::runStopped;
 constexpr const char* closedOutcome = "!!! RUN CUT SHORT - PROGRAM CLOSED !!!";
 constexpr const char* underWayOutcome = "!!! RUN UNDER WAY !!!";
 // How many runs the end-report mail carries, this one included.
 constexpr std::size_t runsInMail = 5;
+// How often, at most, the kept row of a waiting run is written again only
+// to move its end on: a row cut short tells its length to within this, at
+// the price of one small file write in this many seconds.
+constexpr long long aliveEvery = 15;
 
 // What the node said of the chain, by the run's typed verdict.
 std::string nodeCheckResult(const MainWindow& w, bool counterEnded) {
@@ -59,13 +63,23 @@ RunRecord RunHistoryRecorder::currentRecord(const std::string& outcome) const {
     if (r.blocksBefore && r.blocksAfter) r.blocksDownloaded = *r.blocksAfter - *r.blocksBefore;
     r.bytesBefore = w.FOLDER_BYTES_BEFORE;
     r.bytesAfter = w.FOLDER_BYTES_AFTER;
-    if (reached(RunStep::startBlockCounter))
-        r.blockCounterOutcome =
-            w.TASK_8_ENABLE_TICKBOX.ticked() ? w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.text() : std::string("SKIPPED");
+    if (reached(RunStep::startBlockCounter)) r.blockCounterOutcome = counterOutcome();
     r.runOutcome = outcome;
     r.nodeCheck = nodeCheckResult(w, reached(RunStep::waitForBlockCounter));
     if (reached(RunStep::createEndReport)) r.finalAction = finalAction(w);
     return r;
+}
+
+// The last-run box keeps the phase before's outcome until this run's phase
+// ends (and hands on to the next step) or this run changes it (a stop or a
+// start by hand). Until then this run's outcome is not known: nothing, not
+// an earlier run's word.
+std::string RunHistoryRecorder::counterOutcome() const {
+    const MainWindow& w = app_.main;
+    if (!w.TASK_8_ENABLE_TICKBOX.ticked()) return "SKIPPED";
+    const std::string& shown = w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.text();
+    if (reached(RunStep::waitForBlockCounter) || shown != counterOutcomeBefore_) return shown;
+    return {};
 }
 
 void RunHistoryRecorder::install() {
@@ -84,6 +98,13 @@ void RunHistoryRecorder::install() {
         if (click) click();
         if (underWay && !w.RUN_UNDER_WAY) runEnded(stoppedOutcome);
     };
+    // The run-time clock ticks every second from the third step on, through
+    // every wait of the run.
+    Timer& clock = w.RUNTIME_TIMER;
+    clock.onTick = [this, tick = std::move(clock.onTick)] {
+        if (tick) tick();
+        keepAlive();
+    };
     w.onClose = [this, &w, close = std::move(w.onClose)] {
         if (w.RUN_UNDER_WAY) runEnded(closedOutcome);
         if (close) close();
@@ -92,6 +113,8 @@ void RunHistoryRecorder::install() {
 
 void RunHistoryRecorder::stepDone(int step) {
     if (step == stepNumber(RunStep::logDateTimeAndComputer)) runStarted();
+    if (step == stepNumber(RunStep::startBlockCounter))
+        counterOutcomeBefore_ = app_.main.BLOCKCOUNTER_LAST_RUN_TEXTBOX.text();
     if (started_) reached_ = step;
     if (step == stepNumber(RunStep::createEndReport)) writeReportMail();
     // The last steps also follow the block counter used by hand, outside
@@ -122,9 +145,21 @@ std::string RunHistoryRecorder::underWayFile() const {
 // Written only when the row changed: the waiting steps tick every second.
 void RunHistoryRecorder::keepUnderWay() {
     if (!app_.profile().isAbsoluteFolder(app_.main.SYNCWARD_HOME_TEXTBOX.text())) return;
-    const std::string row = historyRow(currentRecord(underWayOutcome), app_.profile().lineEnd());
+    const RunRecord record = currentRecord(underWayOutcome);
+    const std::string row = historyRow(record, app_.profile().lineEnd());
     if (row == keptUnderWay_) return;
+    // A write that fails is not tried again before the next step or the
+    // next while, so a full disk is not hammered every second.
+    keptAt_ = record.end;
     if (app_.platform.files.writeText(underWayFile(), row)) keptUnderWay_ = row;
+}
+
+void RunHistoryRecorder::keepAlive() {
+    if (!started_) return;
+    // A clock set back starts the while afresh rather than waiting it out.
+    const long long since = app_.platform.environment.secondsSinceEpoch() - keptAt_;
+    if (since >= 0 && since < aliveEvery) return;
+    keepUnderWay();
 }
 
 void RunHistoryRecorder::runEnded(const std::string& outcome) {

@@ -13,7 +13,9 @@ struct AppContext;
 // however it ends (its last step, the start/stop button, the window
 // closed under it), and, for a run cut short by a crash or a power cut,
 // at the next start. While a run is under way its row as far as it got is
-// kept in a file beside the history, so that next start can still write it.
+// kept in a file beside the history, so that next start can still write it;
+// the kept row is written anew at each step and, while a step waits, every
+// little while, so its end is the last moment the run was known alive.
 class RunHistoryRecorder {
 public:
     explicit RunHistoryRecorder(AppContext& app);
@@ -32,6 +34,8 @@ private:
     void runStarted();
     void runEnded(const std::string& outcome);
     void keepUnderWay();
+    void keepAlive();
+    std::string counterOutcome() const;
     void writeReportMail();
     std::string underWayFile() const;
 
@@ -42,6 +46,10 @@ private:
     int reached_ = 0;       // the last step of this run that was done
     bool reached(RunStep step) const { return reached_ >= stepNumber(step); }
     std::string keptUnderWay_;
+    long long keptAt_ = 0;
+    // What the block counter's last-run box said when this run started
+    // its block counter: an earlier phase's outcome.
+    std::string counterOutcomeBefore_;
 };
 
 }  // namespace syncward

@@ -34,6 +34,19 @@ bool storeRunOutcome(AppContext& app) {
     return stored;
 }
 
+bool storeRunStopped(AppContext& app) {
+    MainWindow& w = app.main;
+    w.RUN_UNDER_WAY = false;
+    TextBox& lastRun = w.MULTILOADER_LAST_RUN_TEXTBOX;
+    lastRun.setText(main_texts::runStopped);
+    lastRun.setColours(colours::black, colours::red);
+    if (app.settings.saveText(lastRun)) return true;
+    app.status(main_texts::runStoppedNotStored);
+    app.platform.environment.tellStandardError("SYNCWARD - " + app.executableName + ": " +
+                                               main_texts::runStoppedNotStored);
+    return false;
+}
+
 std::string shownLastRun(const std::string& stored) {
     const std::string underWay = main_texts::runUnderWay;
     if (!stored.starts_with(underWay)) return stored;

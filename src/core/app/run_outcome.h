@@ -18,6 +18,14 @@ void markRunUnderWay(AppContext& app);
 // a screen can still be read. True when everything is stored.
 bool storeRunOutcome(AppContext& app);
 
+// STOP ends a run under way: its mark is replaced by "stopped by the
+// user", never by the outcome the box showed before (an earlier run's,
+// maybe a success), so that the next start, the history and the next
+// report tell the same story. A save that fails is said on the window and
+// on standard error; the mark then stays, and the next start calls the run
+// interrupted, which is no success either. True when stored.
+bool storeRunStopped(AppContext& app);
+
 // The text the last-run box shows for what is stored.
 std::string shownLastRun(const std::string& stored);
 

@@ -366,9 +366,9 @@ void startStopClicked(AppContext& app) {
         w.MULTILOADER_START_STOP_BUTTON.setTooltip("STOP MULTILOADER");
     } else {
         // Only the chain stops: the block counter, the heartbeat, the clock
-        // and any program already started go on. The run is no longer
-        // under way, though its stored outcome still says it did not end.
-        w.RUN_UNDER_WAY = false;
+        // and any program already started go on. A run under way ends here,
+        // and its stored outcome says so.
+        if (w.RUN_UNDER_WAY) storeRunStopped(app);
         setChainSwitch(w, false);
         w.AUTOSTART_START_BUTTON.setEnabled(true);
         w.MULTILOADER_START_STOP_BUTTON.setTooltip("START MULTILOADER");

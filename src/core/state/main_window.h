@@ -29,6 +29,9 @@ inline constexpr const char* outcomeNotWritten = "!!! COMPLETED - REPORT OR SETT
 // tells of a run that was cut short (a crash, a kill, a power cut).
 inline constexpr const char* runUnderWay = "!!! RUN UNDER WAY - STARTED ";
 inline constexpr const char* runInterrupted = "!!! RUN INTERRUPTED - STARTED ";
+// Stored by STOP in place of the mark above: the run ended there.
+inline constexpr const char* runStopped = "!!! RUN STOPPED BY THE USER !!!";
+inline constexpr const char* runStoppedNotStored = "!!! RUN STOPPED - NOT STORED - CHECK THE DISK !!!";
 inline constexpr const char* outcomeNoHome = "!!! COMPLETED - NO HOME FOLDER SET - REPORT NOT WRITTEN !!!";
 }  // namespace main_texts
 
