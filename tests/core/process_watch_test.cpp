@@ -15,6 +15,16 @@ struct Watch : ::testing::Test {
     }
     FakeProcessTable& processes() { return h->fake.processes; }
     MainWindow& w() { return h->main(); }
+    // With the watch stopped where it stands: whether the step that waits
+    // for the node to stop goes on within a second, to the steps after it.
+    bool shutdownWaitGoesOn() {
+        w().MULTI_PROCESS_WATCHER_TIMER.stop();
+        h->store("TASK_11_ENABLE_TICKBOX", "1");
+        w().TASK_11_ENABLE_TICKBOX.setTicked(true);
+        w().taskTimer(RunStep::waitForNodeShutdown).start();
+        h->fake.loop.advance(1000);
+        return w().taskTimer(RunStep::measureFolderAfter).enabled() || w().taskTimer(RunStep::logEndTime).enabled();
+    }
     std::unique_ptr<AppHarness> h;
 };
 
@@ -139,15 +149,8 @@ TEST_F(Watch, TheRunDecidesOnTheStateNotOnThePaint) {
     start();
     h->fake.loop.advance(250);
     ASSERT_TRUE(w().run.programs.startedStopped(WatchedProgram::qt));
-    w().MULTI_PROCESS_WATCHER_TIMER.stop();
     w().processBox(1).setBackground(colours::green);
-    h->store("TASK_11_ENABLE_TICKBOX", "1");
-    w().TASK_11_ENABLE_TICKBOX.setTicked(true);
-    w().taskTimer(RunStep::waitForNodeShutdown).start();
-    h->fake.loop.advance(1000);
-    EXPECT_TRUE(w().taskTimer(RunStep::measureFolderAfter).enabled() ||
-                w().taskTimer(RunStep::logEndTime).enabled())
-        << "a stopped QT is not waited for, whatever its box shows";
+    EXPECT_TRUE(shutdownWaitGoesOn()) << "a stopped QT is not waited for, whatever its box shows";
 }
 
 // Another node of the coin (a test network's, another copy's) and the
@@ -167,14 +170,7 @@ TEST_F(Watch, ProgramsOfTheSameNameThatThisProgramDidNotStartAreShownButNotWaite
     EXPECT_TRUE(seen.running(WatchedProgram::client));
     EXPECT_TRUE(seen.startedStopped(WatchedProgram::client));
 
-    w().MULTI_PROCESS_WATCHER_TIMER.stop();
-    h->store("TASK_11_ENABLE_TICKBOX", "1");
-    w().TASK_11_ENABLE_TICKBOX.setTicked(true);
-    w().taskTimer(RunStep::waitForNodeShutdown).start();
-    h->fake.loop.advance(1000);
-    EXPECT_TRUE(w().taskTimer(RunStep::measureFolderAfter).enabled() ||
-                w().taskTimer(RunStep::logEndTime).enabled())
-        << "a node this program did not start is not waited for";
+    EXPECT_TRUE(shutdownWaitGoesOn()) << "a node this program did not start is not waited for";
     EXPECT_TRUE(processes().askedToShutDown.empty());
     EXPECT_TRUE(processes().terminated.empty());
     EXPECT_EQ(processes().bystanders.size(), 2u);

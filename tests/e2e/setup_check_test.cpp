@@ -35,6 +35,7 @@
 #include "platform/posix/proc_process_table.h"
 #include "platform/qt/qt_node_answers.h"
 #include "support/fake_platform.h"
+#include "support/loopback_listener.h"
 #include "support/temp_dir.h"
 
 namespace syncward::testing {
@@ -151,14 +152,9 @@ TEST(CheckCommand, ACopyWithItsOwnConfElsewhereChecksWithoutRed) {
 class SilentServer {
 public:
     SilentServer() {
-        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), size) == 0 && ::listen(fd_, 4) == 0 &&
-            ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) == 0)
-            port_ = ntohs(address.sin_port);
+        const LoopbackListener listener = listenOnLoopback();
+        fd_ = listener.fd;
+        port_ = listener.port;
     }
     ~SilentServer() { ::close(fd_); }
     int port() const { return port_; }

@@ -23,6 +23,7 @@
 #include "core/processes/mail_command_lines.h"
 #include "platform/launch_support.h"
 #include "platform/posix/proc_process_table.h"
+#include "support/loopback_listener.h"
 #include "support/temp_dir.h"
 
 namespace syncward::testing {
@@ -104,14 +105,9 @@ TEST(MailerProcess, TheRetitledMailerIsSeenByItsNameAndEndedByIt) {
 class SmtpRecorder {
 public:
     SmtpRecorder() {
-        listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), size) == 0 && ::listen(listener_, 4) == 0 &&
-            ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) == 0)
-            port_ = ntohs(address.sin_port);
+        const LoopbackListener listener = listenOnLoopback();
+        listener_ = listener.fd;
+        port_ = listener.port;
         thread_ = std::thread([this] { serve(); });
     }
     ~SmtpRecorder() {

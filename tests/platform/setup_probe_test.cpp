@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/posix/posix_setup_probe.h"
+#include "support/loopback_listener.h"
 
 namespace syncward::testing {
 namespace {
@@ -30,14 +31,9 @@ using Outcome = ServerGreeting::Outcome;
 class Listener {
 public:
     explicit Listener(std::vector<std::string> pieces = {}, bool hangUp = false) {
-        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), size) == 0 && ::listen(fd_, 4) == 0 &&
-            ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) == 0)
-            port_ = ntohs(address.sin_port);
+        const LoopbackListener listener = listenOnLoopback();
+        fd_ = listener.fd;
+        port_ = listener.port;
         if (!pieces.empty() || hangUp) server_ = std::thread([this, pieces, hangUp] { serve(pieces, hangUp); });
     }
     ~Listener() { close(); }
