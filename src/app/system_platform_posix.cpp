@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <QGuiApplication>
+#include <QWindow>
 
 #include "app/command_line.h"
 #include "core/foldersize/threaded_folder_measurer.h"
@@ -12,6 +13,7 @@
 #include "gui/shell/qt_window_host.h"
 #include "platform/posix/display_probe.h"
 #include "platform/posix/folder_walk.h"
+#include "platform/posix/desktop_inhibitors.h"
 #include "platform/posix/login1_sleep_inhibitor.h"
 #include "platform/posix/posix_crontab.h"
 #include "platform/posix/posix_environment.h"
@@ -22,6 +24,7 @@
 #include "platform/qt/qt_node_answers.h"
 #include "platform/posix/qt_settings_store.h"
 #include "platform/posix/single_instance.h"
+#include "platform/posix/sleep_inhibitor_set.h"
 #include "platform/posix/x11_lock_keys.h"
 #include "platform/posix/xdg_autostart.h"
 
@@ -40,6 +43,15 @@ std::string x11DisplayName() {
     return qgetenv("DISPLAY").toStdString();
 }
 
+// The main window's X11 id, which GNOME's session manager shows beside an
+// inhibitor; 0 offscreen, on Wayland, or before the window is shown.
+std::uint32_t mainWindowX11Id() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return 0;
+    for (QWindow* window : QGuiApplication::topLevelWindows())
+        if (window->isVisible() && !window->transientParent()) return static_cast<std::uint32_t>(window->winId());
+    return 0;
+}
+
 }  // namespace
 
 struct SystemPlatform::Parts {
@@ -49,7 +61,9 @@ struct SystemPlatform::Parts {
           dialogs(host),
           profile(PlatformProfile::posix(PosixEnvironment::homeDirectory())),
           lockKeys(x11DisplayName()),
-          sleepInhibitor(Login1SleepInhibitor::systemBusAddress()),
+          loginInhibitor(Login1SleepInhibitor::systemBusAddress()),
+          desktopInhibitors(DesktopInhibitors::sessionBusAddress(), PosixEnvironment::executableNameOf(argv0),
+                            mainWindowX11Id),
           crontab(PosixCrontab::programOf(argv0, onDisplay())) {}
 
     QtSettingsStore store;
@@ -61,7 +75,9 @@ struct SystemPlatform::Parts {
     QtEventLoop loop;
     PlatformProfile profile;
     X11LockKeys lockKeys;
-    Login1SleepInhibitor sleepInhibitor;
+    Login1SleepInhibitor loginInhibitor;
+    DesktopInhibitors desktopInhibitors;
+    SleepInhibitorSet sleepInhibitor{&desktopInhibitors, &loginInhibitor};
     PosixCrontab crontab;
     QtNodeAnswers nodeAnswers;
     QtClipboard clipboard;

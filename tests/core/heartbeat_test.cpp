@@ -184,6 +184,34 @@ TEST_F(Heartbeat, WithoutLockKeysOrSystemBusItCarriesOnAndSaysSoOnce) {
     EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "READY...");  // said once only
 }
 
+TEST_F(Heartbeat, SaysWhatHoldsTheComputerAwakeWhenThatChanges) {
+    h.fake.sleepInhibitor.names = {{"GNOME SESSION", true}, {"LOGIND", false}};
+    MainWindow& w = start("00:00:05");
+    w.KITT_START_BUTTON.click();
+    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "KEEP AWAKE: GNOME SESSION + LOGIND");
+    w.KITT_START_BUTTON.click();
+    w.CURRENT_STATUS_LABEL.setCaption("READY...");
+    w.KITT_START_BUTTON.click();
+    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "READY...");  // the same again is not said again
+    w.KITT_START_BUTTON.click();
+    h.fake.sleepInhibitor.names = {{"LOGIND", false}};
+    w.KITT_START_BUTTON.click();
+    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "KEEP AWAKE: LOGIND");
+}
+
+// A Wayland session: the lights cannot be read, and the row says so.
+TEST_F(Heartbeat, WithoutLockKeysTheLampRowSaysSoAndTheNoticeNamesWhatStillHolds) {
+    h.fake.lockKeys.isAvailable = false;
+    h.fake.sleepInhibitor.names = {{"GNOME SESSION", true}, {"LOGIND", false}};
+    MainWindow& w = start("00:00:05");
+    ms(200);
+    EXPECT_EQ(w.VERT_NUM_LIGHT_LABEL.caption() + " " + w.VERT_CAPS_LIGHT_LABEL.caption() + " " +
+                  w.VERT_SCROLL_LIGHT_LABEL.caption(),
+              "NO LOCK KEYS");
+    w.KITT_START_BUTTON.click();
+    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "KEEP AWAKE: GNOME SESSION + LOGIND - NO LOCK KEYS (NO X11 DISPLAY)");
+}
+
 TEST_F(Heartbeat, LightsFollowTheKeysAndADoubleClickPressesOne) {
     MainWindow& w = start();
     EXPECT_EQ(w.VERT_NUM_LIGHT_LABEL.caption(), "N");

@@ -365,6 +365,27 @@ TEST(SetupCheck, KeepAwakePiecesAreTriedWithoutBeingKept) {
     EXPECT_LINE(lines, texts::noInhibitor, CheckLevel::Doubtful);
 }
 
+// GNOME's automatic suspend asks its session manager, not the login
+// manager: only a desktop's own inhibitor makes the line green.
+TEST(SetupCheck, NamesTheInhibitorsThisSessionOffersAndDoubtsTheLoginManagersAlone) {
+    SetupRig rig;
+    rig.h.main().TASK_2_ENABLE_TICKBOX.setTicked(true);
+    FakeSleepInhibitor& inhibitor = rig.h.fake.sleepInhibitor;
+    inhibitor.names = {{"GNOME SESSION", true}, {"LOGIND", false}};
+    EXPECT_LINE(rig.check(), "KEEP-AWAKE: SLEEP HELD OFF BY GNOME SESSION + LOGIND", CheckLevel::Fine);
+    EXPECT_FALSE(inhibitor.held());
+
+    inhibitor.names = {{"LOGIND", false}};
+    EXPECT_LINE(rig.check(), "KEEP-AWAKE: SLEEP HELD OFF BY LOGIND ONLY - THIS SESSION OFFERS NO DESKTOP INHIBITOR",
+                CheckLevel::Doubtful);
+
+    // Already held by the heartbeat: looked at, and left held.
+    inhibitor.names = {{"POWER MANAGEMENT", true}, {"LOGIND", false}};
+    ASSERT_TRUE(inhibitor.hold());
+    EXPECT_LINE(rig.check(), "KEEP-AWAKE: SLEEP HELD OFF BY POWER MANAGEMENT + LOGIND", CheckLevel::Fine);
+    EXPECT_TRUE(inhibitor.held());
+}
+
 TEST(SetupCheck, ThePowerActionsCommandMustBeFound) {
     SetupRig rig;
     MainWindow& w = rig.h.main();

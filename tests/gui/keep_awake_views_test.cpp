@@ -31,16 +31,35 @@ TEST(HeartbeatView, TheButtonRunsTheScannerAndTheLightsShowTheKeys) {
     EXPECT_EQ(h.widget<QLabel>(w, "VERT_NUM_LIGHT_LABEL")->text(), "N");
     EXPECT_EQ(h.widget<QLabel>(w, "VERT_CAPS_LIGHT_LABEL")->toolTip(), "CAPS LOCK = OFF");
     EXPECT_EQ(background(h.widget<QLabel>(w, "VERT_SCROLL_LIGHT_LABEL")), "#00ff00");
+    // The lamps as drawn: past the first sweep, one red at most, the rest black.
     int lit = 0;
-    for (int n = 1; n <= MainWindow::kittLabelCount; ++n)
-        lit += w.kittLabel(n).background() == colours::red ? 1 : 0;
-    EXPECT_LE(lit, 1);  // past the first sweep: one red lamp at most
+    for (int n = 1; n <= MainWindow::kittLabelCount; ++n) {
+        const QString lamp = background(h.widget<QLabel>(w, ("KITT_LABEL_" + std::to_string(n)).c_str()));
+        EXPECT_TRUE(lamp == "#ff0000" || lamp == "#000000") << n << " " << lamp.toStdString();
+        lit += lamp == "#ff0000" ? 1 : 0;
+    }
+    EXPECT_LE(lit, 1);
     h.view(w)->grab().save(GuiHarness::screenshotPath("main_window_heartbeat.png"));
     button->click();
     EXPECT_EQ(button->text(), "START KITT");
     // However far the pair had come, Num Lock is as it was found.
     EXPECT_TRUE(h.fake.lockKeys.on[LockKey::Num]);
     EXPECT_EQ(h.fake.lockKeys.presses.size() % 2, 0u);
+}
+
+// A Wayland session or no display: the row of lock-key lights says that
+// there are none to show rather than showing three dead lamps.
+TEST(HeartbeatView, WithoutLockKeysTheLightsRowSaysSo) {
+    GuiHarness h;
+    h.fake.lockKeys.isAvailable = false;
+    Application& app = h.start();
+    MainWindow& w = app.main();
+    GuiHarness::pump(300);
+    QString row;
+    for (const char* light : {"VERT_NUM_LIGHT_LABEL", "VERT_CAPS_LIGHT_LABEL", "VERT_SCROLL_LIGHT_LABEL"})
+        row += h.widget<QLabel>(w, light)->text() + " ";
+    EXPECT_EQ(row.trimmed(), "NO LOCK KEYS");
+    h.view(w)->grab().save(GuiHarness::screenshotPath("main_window_no_lock_keys.png"));
 }
 
 TEST(ScheduledTaskView, OpensFromTheMainSettingsAndShowsTheCommand) {

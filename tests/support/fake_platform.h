@@ -253,8 +253,11 @@ public:
     bool hold() override;
     void release() override { isHeld = false; }
     bool held() const override { return isHeld; }
+    std::vector<HeldInhibitor> holding() const override { return isHeld ? names : std::vector<HeldInhibitor>{}; }
 
     bool noBus = false;
+    // What a hold takes, as named; none by default, as on Windows.
+    std::vector<HeldInhibitor> names;
     bool isHeld = false;
     int holds = 0;
 };

@@ -10,9 +10,12 @@ inline constexpr const char* displayTooltip = "KITT \"Num-Lock\" HEARTBEAT TIMER
 inline constexpr const char* invalidInterval =
     "!!! INVALID HEARTBEAT TIME - USE HH:MM:SS ABOVE 00:00:00 - HEARTBEAT NOT STARTED !!!";
 inline constexpr const char* noLockKeys = "!!! LOCK KEYS NOT AVAILABLE - NO X11 DISPLAY !!!";
-inline constexpr const char* noInhibitor = "!!! SLEEP NOT BLOCKED - NO SYSTEM BUS / LOGIN MANAGER !!!";
+inline constexpr const char* noInhibitor = "!!! SLEEP NOT BLOCKED - NO DESKTOP INHIBITOR / LOGIN MANAGER !!!";
+// Followed by what holds, "GNOME SESSION + LOGIND".
+inline constexpr const char* keepAwakeBy = "KEEP AWAKE: ";
+inline constexpr const char* keepAwakeNoLockKeys = " - NO LOCK KEYS (NO X11 DISPLAY)";
 inline constexpr const char* noLockKeysNoInhibitor =
-    "!!! LOCK KEYS NOT AVAILABLE - NO X11 DISPLAY - SLEEP NOT BLOCKED - NO SYSTEM BUS !!!";
+    "!!! LOCK KEYS NOT AVAILABLE - NO X11 DISPLAY - SLEEP NOT BLOCKED - NO INHIBITOR ANSWERED !!!";
 }  // namespace heartbeat_texts
 
 // The Num-Lock heartbeat: a countdown that presses Num Lock twice, 750 ms

@@ -5,17 +5,35 @@
 
 namespace syncward {
 
+namespace {
+
+// "GNOME SESSION + LOGIND"; empty when nothing is named.
+std::string heldNames(const AppContext& app) {
+    std::string names;
+    for (const HeldInhibitor& held : app.platform.sleepInhibitor.holding())
+        names += (names.empty() ? "" : " + ") + held.name;
+    return names;
+}
+
+}  // namespace
+
 void noticeKeepAwakeLimits(AppContext& app, bool inhibitorFailed) {
     const bool noKeys = !app.platform.lockKeys.available() && !app.lockKeysNoticed;
     const bool noBus = inhibitorFailed && !app.inhibitorNoticed;
     if (noKeys) app.lockKeysNoticed = true;
     if (noBus) app.inhibitorNoticed = true;
-    if (noKeys && noBus)
+    const std::string names = heldNames(app);
+    if (!names.empty()) {
+        if (names == app.keepAwakeSaid && !noKeys) return;
+        app.keepAwakeSaid = names;
+        app.status(heartbeat_texts::keepAwakeBy + names + (noKeys ? heartbeat_texts::keepAwakeNoLockKeys : ""));
+    } else if (noKeys && noBus) {
         app.status(heartbeat_texts::noLockKeysNoInhibitor);
-    else if (noKeys)
+    } else if (noKeys) {
         app.status(heartbeat_texts::noLockKeys);
-    else if (noBus)
+    } else if (noBus) {
         app.status(heartbeat_texts::noInhibitor);
+    }
 }
 
 }  // namespace syncward

@@ -4,9 +4,11 @@ namespace syncward {
 
 struct AppContext;
 
-// Says once in the status line what keeping awake cannot do here: press
-// lock keys (no X11 display) or block sleep (no system bus). Each limit is
-// said at most once while the program runs.
+// Says in the status line what holds the computer awake ("KEEP AWAKE: GNOME
+// SESSION + LOGIND") whenever that differs from what was said last, and
+// what keeping awake cannot do here: press lock keys (no X11 display) or
+// block sleep (no bus answered). Each limit is said at most once while the
+// program runs.
 void noticeKeepAwakeLimits(AppContext& app, bool inhibitorFailed);
 
 }  // namespace syncward

@@ -14,13 +14,16 @@ struct LockKeyLight {
     LockKey key;
     Label MainWindow::*light;
     const char* caption;
+    // Where the keys cannot be reached (a Wayland session, offscreen) the
+    // row reads "NO LOCK KEYS" rather than showing three dead lamps.
+    const char* unavailableCaption;
     const char* name;  // as the tooltips say it
 };
 
 constexpr std::array<LockKeyLight, 3> lights = {{
-    {LockKey::Num, &MainWindow::VERT_NUM_LIGHT_LABEL, "N", "NUM LOCK"},
-    {LockKey::Caps, &MainWindow::VERT_CAPS_LIGHT_LABEL, "C", "CAPS LOCK"},
-    {LockKey::Scroll, &MainWindow::VERT_SCROLL_LIGHT_LABEL, "S", "SCROLL LOCK"},
+    {LockKey::Num, &MainWindow::VERT_NUM_LIGHT_LABEL, "N", "NO", "NUM LOCK"},
+    {LockKey::Caps, &MainWindow::VERT_CAPS_LIGHT_LABEL, "C", "LOCK", "CAPS LOCK"},
+    {LockKey::Scroll, &MainWindow::VERT_SCROLL_LIGHT_LABEL, "S", "KEYS", "SCROLL LOCK"},
 }};
 
 void refresh(AppContext& app) {
@@ -31,7 +34,7 @@ void refresh(AppContext& app) {
         const std::optional<bool> on = states[static_cast<std::size_t>(entry.key)];
         if (!on) {
             light.setBackground(colours::windowBackground);
-            light.setTooltip(std::string(entry.name) + " = NOT AVAILABLE");
+            light.setTooltip(std::string(entry.name) + " = NOT AVAILABLE - NO X11 SESSION TO READ IT FROM");
         } else {
             light.setBackground(*on ? colours::green : colours::red);
             light.setTooltip(std::string(entry.name) + (*on ? " = ON" : " = OFF"));
@@ -43,9 +46,10 @@ void refresh(AppContext& app) {
 
 void installLockKeyLights(AppContext& app) {
     MainWindow& w = app.main;
+    const bool available = app.platform.lockKeys.available();
     for (const LockKeyLight& entry : lights) {
         Label& light = w.*entry.light;
-        light.setCaption(entry.caption);
+        light.setCaption(available ? entry.caption : entry.unavailableCaption);
         light.setTooltip(std::string(entry.name) + " STATUS - DOUBLE-CLICK TO TURN ON / OFF");
         const LockKey key = entry.key;
         light.onDoubleClick = [&app, key] {

@@ -1,3 +1,6 @@
+#include <string>
+#include <vector>
+
 #include "core/power/power_actions.h"
 #include "core/setupcheck/setup_check_texts.h"
 #include "core/setupcheck/setup_checks.h"
@@ -8,18 +11,39 @@ namespace texts = setup_check_texts;
 
 namespace {
 
+// Names what holds the computer awake in this session: green when the
+// desktop's own inhibitor is among them, yellow when only the login
+// manager's is (GNOME's automatic suspend does not ask it).
+void checkInhibitors(const std::vector<HeldInhibitor>& holding, CheckLines& out) {
+    std::string names;
+    bool desktop = false;
+    for (const HeldInhibitor& held : holding) {
+        names += (names.empty() ? "" : " + ") + held.name;
+        desktop = desktop || held.desktopHonours;
+    }
+    if (desktop)
+        out.push_back({CheckLevel::Fine, texts::inhibitorsHeld + names, {}});
+    else
+        out.push_back({CheckLevel::Doubtful, texts::inhibitorsHeld + names + texts::noDesktopInhibitor,
+                       texts::fixNoDesktopInhibitor});
+}
+
 void checkKeepAwake(Platform& platform, CheckLines& out) {
-    const std::size_t before = out.size();
-    if (!platform.lockKeys.available()) out.push_back({CheckLevel::Doubtful, texts::noLockKeys, texts::fixNoLockKeys});
+    const bool keys = platform.lockKeys.available();
+    if (!keys) out.push_back({CheckLevel::Doubtful, texts::noLockKeys, texts::fixNoLockKeys});
     // Held for a moment only, unless the program already holds it.
     SleepInhibitor& inhibitor = platform.sleepInhibitor;
-    if (!inhibitor.held()) {
-        if (inhibitor.hold())
-            inhibitor.release();
-        else
-            out.push_back({CheckLevel::Doubtful, texts::noInhibitor, texts::fixNoInhibitor});
+    const bool heldBefore = inhibitor.held();
+    if (!heldBefore && !inhibitor.hold()) {
+        out.push_back({CheckLevel::Doubtful, texts::noInhibitor, texts::fixNoInhibitor});
+        return;
     }
-    if (out.size() == before) out.push_back({CheckLevel::Fine, texts::keepAwakeFine, {}});
+    const std::vector<HeldInhibitor> holding = inhibitor.holding();
+    if (!heldBefore) inhibitor.release();
+    if (!holding.empty())
+        checkInhibitors(holding, out);
+    else if (keys)
+        out.push_back({CheckLevel::Fine, texts::keepAwakeFine, {}});
 }
 
 void checkPowerCommand(const SetupFacts& facts, Platform& platform, CheckLines& out) {

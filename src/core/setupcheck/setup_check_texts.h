@@ -100,7 +100,13 @@ inline constexpr const char* fixDisplayGone = "THE RUN WILL GO OFFSCREEN, WITHOU
 inline constexpr const char* noLockKeys = "NO LOCK KEYS HERE (NO X11 DISPLAY) - THE HEARTBEAT PRESSES NOTHING";
 inline constexpr const char* fixNoLockKeys = "THE SLEEP INHIBITOR STILL KEEPS THE COMPUTER AWAKE";
 inline constexpr const char* noInhibitor = "THE SLEEP INHIBITOR CANNOT BE REACHED";
-inline constexpr const char* fixNoInhibitor = "THE COMPUTER MAY SLEEP DURING A RUN: CHECK systemd-logind AND THE SYSTEM BUS";
+inline constexpr const char* fixNoInhibitor =
+    "THE COMPUTER MAY SLEEP DURING A RUN: CHECK systemd-logind, THE SYSTEM BUS AND THE SESSION BUS";
+// Followed by what holds, "GNOME SESSION + LOGIND".
+inline constexpr const char* inhibitorsHeld = "KEEP-AWAKE: SLEEP HELD OFF BY ";
+inline constexpr const char* noDesktopInhibitor = " ONLY - THIS SESSION OFFERS NO DESKTOP INHIBITOR";
+inline constexpr const char* fixNoDesktopInhibitor =
+    "A DESKTOP'S OWN AUTOMATIC SUSPEND (GNOME) DOES NOT ASK LOGIND: TURN IT OFF FOR RUNS, OR RUN IN A DESKTOP SESSION";
 inline constexpr const char* keepAwakeFine = "KEEP-AWAKE: LOCK KEYS AND THE SLEEP INHIBITOR AVAILABLE";
 inline constexpr const char* noPowerAction = "POWER AUTOTIMER TICKED, BUT NO ACTION CHOSEN";
 inline constexpr const char* fixNoPowerAction = "SETTINGS - POWER AUTOTIMER SETTINGS: CHOOSE ONE";

@@ -31,6 +31,8 @@ struct AppContext {
     // What keeping awake cannot do on this system has been said once.
     bool lockKeysNoticed = false;
     bool inhibitorNoticed = false;
+    // The inhibitors last named in the status line: only a change is said again.
+    std::string keepAwakeSaid;
     // The blockchain folder's measurements, owned by the application.
     FolderSizer* folderSizer = nullptr;
     // Writes the node-check command file from the stored crypto settings;

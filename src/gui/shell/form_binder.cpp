@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -19,11 +20,48 @@ QString cssColour(const Colour& colour, const char* systemRole) {
     return QString("rgb(%1,%2,%3)").arg(colour.red()).arg(colour.green()).arg(colour.blue());
 }
 
+// A text box's neutral colours are the entry's.
+QString textBoxColours(const Control& control) {
+    return QString("background-color: %1; color: %2;")
+        .arg(cssColour(control.background(), "base"), cssColour(control.foreground(), "text"));
+}
+
+QColor qcolour(const Colour& colour, QPalette::ColorRole systemRole) {
+    if (colour.isSystem())
+        return QGuiApplication::palette().color(colour.kind() == Colour::Kind::ButtonFace ? QPalette::Button : systemRole);
+    return QColor(colour.red(), colour.green(), colour.blue());
+}
+
 QString qtext(const std::string& text) { return QString::fromStdString(text); }
 
 // Stylesheets are costly to apply; set one only when it changed.
 void setStyle(QWidget& widget, const QString& style) {
     if (widget.styleSheet() != style) widget.setStyleSheet(style);
+}
+
+// Labels change colour often (the scanner's lamps ten times a second while
+// the heartbeat runs), so a label gets a palette, which repaints it alone,
+// where a style sheet would have it polished anew each time.
+void paint(QLabel& label, const Control& control) {
+    const bool plain =
+        control.background().kind() == Colour::Kind::WindowBackground && control.foreground() == colours::black;
+    if (plain) {
+        if (label.autoFillBackground()) {
+            label.setAutoFillBackground(false);
+            label.setPalette(QPalette());  // the parent's again
+        }
+        return;
+    }
+    const QColor background = qcolour(control.background(), QPalette::Window);
+    const QColor foreground = qcolour(control.foreground(), QPalette::WindowText);
+    QPalette palette = label.palette();
+    if (label.autoFillBackground() && palette.color(QPalette::Window) == background &&
+        palette.color(QPalette::WindowText) == foreground)
+        return;
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, foreground);
+    label.setPalette(palette);
+    label.setAutoFillBackground(true);
 }
 
 }  // namespace
@@ -106,24 +144,19 @@ void FormBinder::refresh(Control& control) {
     widget.setEnabled(control.enabled());
     widget.setVisible(control.visible());
     widget.setToolTip(qtext(control.tooltip()));
-    // A text box's neutral colour is the entry background, a label's the window's.
-    const bool isLabel = control.kind() == Control::Kind::Label;
-    const QString colours = QString("background-color: %1; color: %2;")
-                                .arg(cssColour(control.background(), isLabel ? "window" : "base"),
-                                     cssColour(control.foreground(), isLabel ? "window-text" : "text"));
     if (auto* line = qobject_cast<QLineEdit*>(&widget)) {
         const auto& box = static_cast<TextBox&>(control);
         const QString text = qtext(box.text());
         if (line->text() != text) line->setText(text);
         line->setReadOnly(box.locked());
         line->setEchoMode(box.masked() ? QLineEdit::Password : QLineEdit::Normal);
-        setStyle(widget, "QLineEdit { " + colours + " }");
+        setStyle(widget, "QLineEdit { " + textBoxColours(control) + " }");
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(&widget)) {
         const auto& box = static_cast<TextBox&>(control);
         const QString text = qtext(box.text());
         if (plain->toPlainText() != text) plain->setPlainText(text);
         plain->setReadOnly(box.locked());
-        setStyle(widget, "QPlainTextEdit { " + colours + " }");
+        setStyle(widget, "QPlainTextEdit { " + textBoxColours(control) + " }");
     } else if (auto* check = qobject_cast<QCheckBox*>(&widget)) {
         const auto& tick = static_cast<TickBox&>(control);
         check->setChecked(tick.ticked());
@@ -136,10 +169,9 @@ void FormBinder::refresh(Control& control) {
         setStyle(widget, face.isSystem() ? QString()
                                          : "QPushButton { background-color: " + cssColour(face, "button") + "; }");
     } else if (auto* label = qobject_cast<QLabel*>(&widget)) {
-        label->setText(qtext(static_cast<CaptionedControl&>(control).caption()));
-        const bool plain = control.background().kind() == Colour::Kind::WindowBackground &&
-                           control.foreground() == colours::black;
-        setStyle(widget, plain ? QString() : "QLabel { " + colours + " }");
+        const QString caption = qtext(static_cast<CaptionedControl&>(control).caption());
+        if (label->text() != caption) label->setText(caption);
+        paint(*label, control);
     }
     updatingView_ = false;
 }

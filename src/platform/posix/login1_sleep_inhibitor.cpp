@@ -40,6 +40,11 @@ bool Login1SleepInhibitor::hold() {
     return ok;
 }
 
+std::vector<HeldInhibitor> Login1SleepInhibitor::holding() const {
+    if (!held()) return {};
+    return {{"LOGIND", false}};
+}
+
 void Login1SleepInhibitor::release() {
     if (descriptor_ < 0) return;
     ::close(descriptor_);

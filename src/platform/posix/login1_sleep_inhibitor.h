@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/platform/sleep_inhibitor.h"
 
@@ -22,6 +23,7 @@ public:
     bool hold() override;
     void release() override;
     bool held() const override { return descriptor_ >= 0; }
+    std::vector<HeldInhibitor> holding() const override;
 
 private:
     std::string busAddress_;
