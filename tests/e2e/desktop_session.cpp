@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusReply>
@@ -11,18 +10,11 @@
 
 #include "platform/background_process.h"
 #include "platform/launch_support.h"
+#include "platform/qt_application.h"
 
 namespace syncward::testing {
 
 namespace {
-
-// QtDBus runs its connections from the application's event machinery.
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "e2e_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) static QCoreApplication app(argc, argv);
-}
 
 // A bus like the session's, but with no services to start on demand, so
 // that only what the test runs is on it.
@@ -45,7 +37,7 @@ const char* serviceOf(DesktopSession::Desktop desktop) {
 }
 
 QDBusConnection connectionTo(const std::string& address) {
-    ensureApplication();
+    ensureQtApplication();
     const QString name = QString::fromStdString("desktop-session-test-" + address);
     return QDBusConnection::connectToBus(QString::fromStdString(address), name);
 }

@@ -1,22 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 
 #include "background_process.h"
 #include "launch_support.h"
+#include "qt_application.h"
 #include "platform/posix/login1_sleep_inhibitor.h"
 #include "support/temp_dir.h"
 
 namespace syncward::testing {
 namespace {
-
-// QtDBus runs its connections from the application's event machinery.
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "platform_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) static QCoreApplication app(argc, argv);
-}
 
 bool logHas(const std::string& path, const std::string& text) {
     return slurp(path).value_or("").find(text) != std::string::npos;
@@ -24,7 +16,7 @@ bool logHas(const std::string& path, const std::string& text) {
 
 TEST(Login1SleepInhibitor, IsTakenOnHoldAndItsDescriptorClosedOnRelease) {
     if (::access("/usr/bin/dbus-daemon", X_OK) != 0) GTEST_SKIP() << "dbus-daemon is not installed (package dbus)";
-    ensureApplication();
+    ensureQtApplication();
     TempDir dir;
     BackgroundProcess bus({"dbus-daemon", "--session", "--nofork", "--print-address=1",
                            "--address=unix:path=" + dir / "bus"});
@@ -55,7 +47,7 @@ TEST(Login1SleepInhibitor, IsTakenOnHoldAndItsDescriptorClosedOnRelease) {
 }
 
 TEST(Login1SleepInhibitor, WithoutASystemBusHoldSaysNoAndNothingIsHeld) {
-    ensureApplication();
+    ensureQtApplication();
     TempDir dir;
     Login1SleepInhibitor inhibitor("unix:path=" + dir / "no-bus-here");
     EXPECT_FALSE(inhibitor.hold());

@@ -17,11 +17,11 @@ constexpr const char* zero = "00:00:00";
 
 std::optional<long long> interval(const MainWindow& w) { return parseInterval(w.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text()); }
 
-// Takes the login manager's inhibitor and the lock keys' limits into
-// account once the heartbeat runs.
+// Once the heartbeat runs: holds the inhibitors and says what holds the
+// computer awake, or what cannot here.
 void keepAwake(AppContext& app) {
     const bool held = app.platform.sleepInhibitor.hold();
-    noticeKeepAwakeLimits(app, !held);
+    noticeKeepAwake(app, !held);
 }
 
 // A pair of presses stopped after its first press would leave Num Lock

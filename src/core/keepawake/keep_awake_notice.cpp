@@ -5,24 +5,12 @@
 
 namespace syncward {
 
-namespace {
-
-// "GNOME SESSION + LOGIND"; empty when nothing is named.
-std::string heldNames(const AppContext& app) {
-    std::string names;
-    for (const HeldInhibitor& held : app.platform.sleepInhibitor.holding())
-        names += (names.empty() ? "" : " + ") + held.name;
-    return names;
-}
-
-}  // namespace
-
-void noticeKeepAwakeLimits(AppContext& app, bool inhibitorFailed) {
+void noticeKeepAwake(AppContext& app, bool inhibitorFailed) {
     const bool noKeys = !app.platform.lockKeys.available() && !app.lockKeysNoticed;
     const bool noBus = inhibitorFailed && !app.inhibitorNoticed;
     if (noKeys) app.lockKeysNoticed = true;
     if (noBus) app.inhibitorNoticed = true;
-    const std::string names = heldNames(app);
+    const std::string names = namesOf(app.platform.sleepInhibitor.holding());
     if (!names.empty()) {
         if (names == app.keepAwakeSaid && !noKeys) return;
         app.keepAwakeSaid = names;

@@ -9,6 +9,6 @@ struct AppContext;
 // what keeping awake cannot do here: press lock keys (no X11 display) or
 // block sleep (no bus answered). Each limit is said at most once while the
 // program runs.
-void noticeKeepAwakeLimits(AppContext& app, bool inhibitorFailed);
+void noticeKeepAwake(AppContext& app, bool inhibitorFailed);
 
 }  // namespace syncward

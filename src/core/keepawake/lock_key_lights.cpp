@@ -54,7 +54,7 @@ void installLockKeyLights(AppContext& app) {
         const LockKey key = entry.key;
         light.onDoubleClick = [&app, key] {
             if (!app.platform.lockKeys.available()) {
-                noticeKeepAwakeLimits(app, false);
+                noticeKeepAwake(app, false);
                 return;
             }
             app.platform.lockKeys.press(key);

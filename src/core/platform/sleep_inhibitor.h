@@ -14,6 +14,13 @@ struct HeldInhibitor {
     bool desktopHonours = false;
 };
 
+// "GNOME SESSION + LOGIND": what is held, as the notices name it.
+inline std::string namesOf(const std::vector<HeldInhibitor>& held) {
+    std::string names;
+    for (const HeldInhibitor& one : held) names += (names.empty() ? "" : " + ") + one.name;
+    return names;
+}
+
 // Keeps the computer from sleeping or going idle while held. A key press
 // only keeps an X session awake; the inhibitors also hold for other
 // sessions and for runs with no display at all.

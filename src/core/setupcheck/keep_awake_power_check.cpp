@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,13 +16,8 @@ namespace {
 // desktop's own inhibitor is among them, yellow when only the login
 // manager's is (GNOME's automatic suspend does not ask it).
 void checkInhibitors(const std::vector<HeldInhibitor>& holding, CheckLines& out) {
-    std::string names;
-    bool desktop = false;
-    for (const HeldInhibitor& held : holding) {
-        names += (names.empty() ? "" : " + ") + held.name;
-        desktop = desktop || held.desktopHonours;
-    }
-    if (desktop)
+    const std::string names = namesOf(holding);
+    if (std::any_of(holding.begin(), holding.end(), [](const HeldInhibitor& held) { return held.desktopHonours; }))
         out.push_back({CheckLevel::Fine, texts::inhibitorsHeld + names, {}});
     else
         out.push_back({CheckLevel::Doubtful, texts::inhibitorsHeld + names + texts::noDesktopInhibitor,

@@ -143,7 +143,10 @@ void FormBinder::refresh(Control& control) {
     updatingView_ = true;
     widget.setEnabled(control.enabled());
     widget.setVisible(control.visible());
-    widget.setToolTip(qtext(control.tooltip()));
+    // Setting a tooltip sends an event even when it is the same one, and the
+    // lamps change ten times a second.
+    const QString tooltip = qtext(control.tooltip());
+    if (widget.toolTip() != tooltip) widget.setToolTip(tooltip);
     if (auto* line = qobject_cast<QLineEdit*>(&widget)) {
         const auto& box = static_cast<TextBox&>(control);
         const QString text = qtext(box.text());
