@@ -2,8 +2,9 @@
 # each check calls violation with what it saw.
 
 # Processes the copy started that outlive it. A killed copy leaves its node
-# behind (nobody is left to stop it); the next run must deal with it. A copy
-# that stayed open after a full disk is itself allowed to stay.
+# behind (nobody is left to stop it), and so does one closed mid-run (its
+# close box stops nothing it started); the next run must deal with it. A
+# copy that stayed open after a full disk is itself allowed to stay.
 check_processes() {  # allowed-names...
   local i left=""
   for ((i = 0; i < 60; i++)); do
@@ -91,7 +92,7 @@ check_tip() {
 # user's runtime folder (one running copy per name), which is its own too.
 check_writes() {
   local stray
-  stray=$(find "$work" -newer "$drv/stamp" \
+  stray=$(find "$work" -mindepth 1 -newer "$drv/stamp" \
             -not -path "$drv" -not -path "$drv/*" -not -path "$home" -not -path "$home/*" \
             -not -path "$work/chain" -not -path "$work/chain/*" -not -path "$work/chain.away*" \
             -not -path "$work/runtime" -not -path "$work/runtime/syncward-$(id -u)-$name.lock" \
@@ -116,7 +117,7 @@ check_run() {  # start-before pids-before ended-by-itself
   [ "$(setting LAST_RUN_START)" = "$1" ] || started=1
   started_total=$((started_total + started))
   case "$kind:$status_now" in
-    program_sigkill:*) check_processes "$daemon" "$cli" ;;
+    program_sigkill:* | program_sigterm:*) check_processes "$daemon" "$cli" ;;
     *:open) check_processes "${name:0:15}" ;;
     *) check_processes ;;
   esac

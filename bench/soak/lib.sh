@@ -7,12 +7,16 @@ mine_to='raw(51)#8lvh9jxk'  # anyone-can-spend: mining needs no wallet
 free_port() { "$py" -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'; }
 
 # A node config on loopback only: no DNS seeds, no UPnP, no onion. The
-# managed node dials the network node; the network node listens.
+# managed node dials the network node; the network node listens. Litecoin's
+# regtest turns MWEB on at height 432, after which a block mined without a
+# wallet is refused: the soak's chain grows past that, so MWEB stays off on
+# every node of it.
 node_conf() {  # file p2p-port rpc-port connect-port|"" [noconnect]
   {
     printf 'regtest=1\nserver=1\ndnsseed=0\nupnp=0\nlistenonion=0\ndiscover=0\nprinttoconsole=0\n'
     if [ -n "$4" ] || [ -n "${5:-}" ]; then printf 'listen=0\n'; else printf 'listen=1\n'; fi
     printf '[regtest]\nport=%s\nrpcport=%s\nrpcbind=127.0.0.1\nrpcallowip=127.0.0.1\n' "$2" "$3"
+    printf 'vbparams=mweb:-2:0\n'
     if [ -n "${5:-}" ]; then printf 'connect=0\n'
     elif [ -n "$4" ]; then printf 'connect=127.0.0.1:%s\n' "$4"
     else printf 'bind=127.0.0.1\n'; fi
@@ -134,9 +138,9 @@ soak_setup() {
 
   conf=$work/$name-home/CONFIGS/$name-CRYPTO-CONFIG.conf
   # The copy's settings, command files and mail set-up, composed by the
-  # program's own composer and e-mail window; counting every 2 s and a run
+  # program's own composer and e-mail window; counting every second and a run
   # limit of one minute so that a fault costs a minute, not an hour.
-  home=$("$build/tests/configure_copy" "$work" "$name" "$conf" "$work/chain" "$drv/bin" 00:00:02 100 Litecoin \
+  home=$("$build/tests/configure_copy" "$work" "$name" "$conf" "$work/chain" "$drv/bin" 00:00:01 100 Litecoin \
          --daemon "$daemon" --cli "$cli" --mail "$smtp_port" USER_OVERRIDE_TIME_TEXTBOX=00:01:00 \
          TASK_STATUS_TEXTBOX=TASK-CREATED ENABLE_SCHED_TASK_TICKBOX=1 SELECT_ALL_DAYS_TICKBOX=1 \
          TASK_RUN_TIME_TEXTBOX=00:00 2>"$drv/logs/configure.err")
@@ -183,6 +187,7 @@ soak_cleanup() {
   [ -z "$sink_pid" ] || kill -KILL "$sink_pid" 2>/dev/null || true
   for pid in $(jobs -p); do kill -KILL "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
+  [ -z "${SOAK_KEEP:-}" ] || [ -z "$mounted" ] || cp -a "$home" "$drv/home-kept" 2>/dev/null || true
   [ -z "$mounted" ] || umount "$mounted" || umount -l "$mounted" || true
   # SOAK_KEEP=1 keeps the folder (the runs' logs, the node logs) to chase a fault.
   if [ -n "${SOAK_KEEP:-}" ]; then echo "soak: kept $work"; else rm -rf "$work"; fi

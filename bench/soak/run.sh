@@ -86,10 +86,11 @@ fault_during() {
       for ((i = 0; i < 10; i++)); do net_cli generatetodescriptor 1 "$mine_to" >/dev/null || true; sleep 2; done ;;
     node_killed)
       wait_for_node || return 0
+      # Mid-sync: a few hundred blocks into the 1500 it has to fetch.
       height0=$(managed_cli getblockcount || echo 0)
       for ((i = 0; i < 600; i++)); do
         h=$(managed_cli getblockcount || true)
-        [ -n "$h" ] && [ "$h" -gt "${height0:-0}" ] && break
+        [ -n "$h" ] && [ "$h" -gt $((${height0:-0} + 300)) ] && break
         sleep 0.1
       done
       for pid in $(marked_named "$daemon"); do kill -KILL "$pid" 2>/dev/null || true; done
