@@ -29,12 +29,15 @@ check_settings() {
 }
 
 # One row per run that started, the interrupted ones once the next start
-# has written them: a run cut short keeps its row beside the history until then.
+# has written them: a run cut short keeps its row beside the history until
+# then, and a copy left open keeps it until it closes.
 check_history() {
   local file=$home/REPORTS/$name-RUN-HISTORY.csv read ours rows damaged pending=0 expected
   read=$("$py" "$here/soak/history.py" "$file")
   read -r ours rows damaged <<< "$read"
   [ ! -e "$home/REPORTS/$name-RUN-UNDER-WAY.csv" ] || pending=1
+  # A copy left open after a full disk holds its row until it closes.
+  [ "${status:-}" != open ] || pending=1
   expected=$((started_total - pending))
   [ "$ours" = 1 ] || violation "the history file is no longer read as a history"
   [ ! -e "$home/REPORTS/$name-RUN-HISTORY-2.csv" ] || violation "the history went on in $name-RUN-HISTORY-2.csv"
@@ -102,11 +105,18 @@ check_writes() {
   [ -z "$stray" ] || violation "written in /tmp: $(echo "$stray" | tr '\n' ' ')"
 }
 
+# A run that reached its report step has a new report: every run that ended
+# by itself (one left open after a full disk says its report was not
+# written), and one closed or killed after that step, as its row tells
+# (the history's last row for a close, the row kept under way for a kill).
 check_report() {  # started ended-by-itself status
-  local file=$home/REPORTS/$name-END-REPORT.LOG final
-  final=$("$py" "$here/soak/history.py" "$home/REPORTS/$name-RUN-HISTORY.csv" | sed -n '2p' | cut -f2)
+  local file=$home/REPORTS/$name-END-REPORT.LOG final=-
   [ "$1" = 1 ] || return 0
-  [ "$3" != open ] || return 0  # its report could not be written, and it says so
+  [ "$3" != open ] || return 0
+  case "$kind" in
+    program_sigterm) final=$("$py" "$here/soak/history.py" "$home/REPORTS/$name-RUN-HISTORY.csv" | sed -n 2p | cut -f2) ;;
+    program_sigkill) final=$("$py" "$here/soak/history.py" "$home/REPORTS/$name-RUN-UNDER-WAY.csv" row | sed -n 2p | cut -f2) ;;
+  esac
   if [ "$2" = 1 ] || [ "$final" != - ]; then
     [ "$file" -nt "$drv/stamp" ] || violation "no new end report though the run reached its report (final action: $final)"
   fi

@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """Reads a copy's run history the way the program does, for the soak.
 
-    history.py FILE
+    history.py FILE [row]
 
-Prints one line: "ours ROWS DAMAGED", then the last row's run outcome and
+With "row" the file is the row a run under way keeps beside the history (no
+header, one row), read as if it followed one. Prints one line: "ours ROWS DAMAGED", then the last row's run outcome and
 final action, tab-separated ("-" when there is no row). A file that does not
 start with the history's header is not ours (ours=0). A line without its
 line end, or one that does not split into the 13 fields, is damaged.
@@ -22,6 +23,8 @@ def main():
             text = f.read().decode("utf-8", "replace")
     except FileNotFoundError:
         text = ""
+    if len(sys.argv) > 2 and sys.argv[2] == "row" and text:
+        text = HEADER + "\n" + text
     lines = text.split("\n")
     whole = [True] * (len(lines) - 1) + [False]  # the last piece had no line end
     if not text:

@@ -135,8 +135,10 @@ fault_after() {
 soak_close_leftover() {
   [ -n "$leftover_pid" ] || return 0
   kill -TERM "$leftover_pid" 2>/dev/null || true
-  wait_gone "$leftover_pid" 30 || echo "soak: the copy left open did not close on SIGTERM" >&2
+  run="$run+" status=closed
+  wait_gone "$leftover_pid" 30 || violation "the copy left open did not close on SIGTERM"
   leftover_pid=""
+  check_history
 }
 
 soak_run() {
