@@ -48,9 +48,15 @@ done_runs=0
 for line in "${schedule[@]}"; do
   read -r run kind start delay <<< "$line"
   # With a budget (SOAK_BUDGET seconds), no run starts that would likely
-  # end past it: a hanging client costs its two-minute call limit.
-  need=100
-  [ "$kind" != client_hangs ] || need=230
+  # end past it. What a run costs here, checks included: a node that dies
+  # or never starts ends the run early, a lost network at the run limit,
+  # and a hanging client may cost its two-minute call limit.
+  case "$kind" in
+    node_killed | node_cannot_start | program_sigkill | program_sigterm) need=60 ;;
+    network_gone) need=115 ;;
+    client_hangs) need=230 ;;
+    *) need=100 ;;
+  esac
   if [ -n "${SOAK_BUDGET:-}" ] && [ $(($(date +%s) - began + need)) -gt "$SOAK_BUDGET" ]; then
     echo "soak: the budget of $SOAK_BUDGET s leaves no time for run $run ($kind); it is left out"
     continue
