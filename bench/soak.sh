@@ -23,6 +23,7 @@ build=${SYNCWARD_BUILD_DIR:-build}
 [[ $build = /* ]] || build=$root/$build
 py=/usr/bin/python3
 source "$here/soak/lib.sh"
+began=$(date +%s)  # the budget counts the set-up too
 
 litecoind_binary=/usr/lib/litecoin/litecoind
 [ -x "$litecoind_binary" ] || litecoind_binary=$(command -v litecoind || true)
@@ -42,7 +43,6 @@ echo "soak: $runs runs, seed $seed, copy $name, folder $work"
 echo "soak: schedule (run, fault, start, signal delay):"
 column -t "$drv/schedule" | sed 's/^/  /'
 
-began=$(date +%s)
 mapfile -t schedule < "$drv/schedule"
 done_runs=0
 for line in "${schedule[@]}"; do
