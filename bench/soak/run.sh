@@ -86,7 +86,10 @@ fault_during() {
       for ((i = 0; i < 10; i++)); do net_cli generatetodescriptor 1 "$mine_to" >/dev/null || true; sleep 2; done ;;
     node_killed)
       wait_for_node || return 0
-      # Mid-sync: a few hundred blocks into the 1500 it has to fetch.
+      # Mid-sync, and long enough after its start that the run has seen
+      # it running (a node gone within two seconds never ran, to the run):
+      # a few hundred blocks into the 1500 it has to fetch.
+      sleep 3
       height0=$(managed_cli getblockcount || echo 0)
       for ((i = 0; i < 600; i++)); do
         h=$(managed_cli getblockcount || true)
