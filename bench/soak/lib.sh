@@ -110,14 +110,19 @@ soak_setup() {
   chmod 700 "$work/runtime"
   : > "$drv/results"
   : > "$drv/violations"
-  net_pid="" sink_pid="" fault_pid="" mounted=""
+  net_pid="" sink_pid="" fault_pid="" mounted="" left_node=""
   cp "$litecoind_binary" "$drv/bin/$daemon"
   cp "$litecoind_binary" "$drv/bin/sknet$id"
   ln -s "$(command -v litecoin-cli)" "$drv/bin/$cli"
   # The hanging client: a sleep under the client's name, so it is seen as one.
   cp "$(command -v sleep)" "$drv/hang/$cli"
   printf '#!/bin/sh\nexec %q 100000\n' "$drv/hang/$cli" > "$drv/hanging-client"
-  chmod 700 "$drv/hanging-client"
+  # A client that hangs on the stop request only, and answers all else.
+  mkdir -p "$drv/real"
+  ln -s "$(command -v litecoin-cli)" "$drv/real/$cli"
+  printf '#!/bin/sh\ncase " $* " in *" stop "*) exec %q 100000 ;; esac\nexec %q "$@"\n' \
+    "$drv/hang/$cli" "$drv/real/$cli" > "$drv/stop-hanging-client"
+  chmod 700 "$drv/hanging-client" "$drv/stop-hanging-client"
   # The scheduler's lines as the catch-up reads them, from a stand-in that
   # only lists: the user's own crontab is never asked or touched.
   {
@@ -183,6 +188,7 @@ soak_cleanup() {
   local pid _
   while read -r pid _; do kill -KILL "$pid" 2>/dev/null || true; done < <(marked)
   [ -z "${probe_pid:-}" ] || kill -KILL "$probe_pid" 2>/dev/null || true
+  [ -z "$left_node" ] || kill -KILL "$left_node" 2>/dev/null || true
   [ -z "$net_pid" ] || kill -KILL "$net_pid" 2>/dev/null || true
   [ -z "$sink_pid" ] || kill -KILL "$sink_pid" 2>/dev/null || true
   for pid in $(jobs -p); do kill -KILL "$pid" 2>/dev/null || true; done

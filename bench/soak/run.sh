@@ -62,6 +62,13 @@ fault_before() {
     network_gone) stop_network ;;
     node_cannot_start) mv "$work/chain" "$work/chain.away" ;;
     client_hangs) ln -sfn "$drv/hanging-client" "$drv/bin/$cli" ;;
+    stop_hangs_node_left)
+      # What a run killed mid-sync leaves: its node, still running on the
+      # chain folder; and this time the stop request hangs.
+      "$litecoind_binary" -conf="$conf" -datadir="$work/chain" >/dev/null 2>&1 &
+      left_node=$!
+      wait_answer managed_cli 60
+      ln -sfn "$drv/stop-hanging-client" "$drv/bin/$cli" ;;
     mail_down) stop_sink ;;
     history_cut) cut_history ;;
     disk_full) fill_disk ;;
@@ -127,6 +134,14 @@ fault_after() {
     network_gone) start_network ;;
     node_cannot_start) mv "$work/chain.away" "$work/chain" ;;
     client_hangs) ln -sfn "$(command -v litecoin-cli)" "$drv/bin/$cli" ;;
+    stop_hangs_node_left)
+      ln -sfn "$(command -v litecoin-cli)" "$drv/bin/$cli"
+      if kill -0 "$left_node" 2>/dev/null; then
+        managed_cli stop >/dev/null || true
+        wait_gone "$left_node" 60 || kill -KILL "$left_node" 2>/dev/null || true
+      fi
+      wait "$left_node" 2>/dev/null || true
+      left_node="" ;;
     mail_down) start_sink ;;
     disk_full) rm -f "$home/FILLER" ;;
   esac

@@ -21,6 +21,7 @@ KINDS = [
     "node_killed",
     "node_cannot_start",
     "client_hangs",
+    "stop_hangs_node_left",
     "program_sigkill",
     "program_sigterm",
     "display_gone",

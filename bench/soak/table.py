@@ -17,17 +17,17 @@ def main():
         for line in f:
             run, kind, start, seconds, violations, outcome = line.rstrip("\n").split("\t", 5)
             runs.setdefault(kind, []).append((int(seconds), int(violations), outcome))
-    print("%-18s %5s %8s %8s %8s %10s" % ("fault", "runs", "success", "mean s", "max s", "violations"))
+    print("%-22s %5s %8s %8s %8s %10s" % ("fault", "runs", "success", "mean s", "max s", "violations"))
     total = [0, 0, 0]
     for kind in sorted(runs):
         rows = runs[kind]
         successes = sum(1 for _, _, outcome in rows if outcome.startswith("!!! COMPLETED SUCCESSFULLY"))
         violations = sum(v for _, v, _ in rows)
         seconds = [s for s, _, _ in rows]
-        print("%-18s %5d %8d %8.0f %8d %10d" % (kind, len(rows), successes, sum(seconds) / len(seconds),
+        print("%-22s %5d %8d %8.0f %8d %10d" % (kind, len(rows), successes, sum(seconds) / len(seconds),
                                                  max(seconds), violations))
         total = [total[0] + len(rows), total[1] + successes, total[2] + violations]
-    print("%-18s %5d %8d %8s %8s %10d" % ("all", total[0], total[1], "", "", total[2]))
+    print("%-22s %5d %8d %8s %8s %10d" % ("all", total[0], total[1], "", "", total[2]))
 
 
 if __name__ == "__main__":
