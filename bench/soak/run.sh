@@ -112,8 +112,11 @@ fault_during() {
       for pid in $(program_pids); do kill -"$signal" "$pid" 2>/dev/null || true; done
       echo "  SIG$signal $delay s after the start" ;;
     second_start)
+      # This run's own mark, not the one a killed run before it left.
+      local mark
       for ((i = 0; i < 600; i++)); do
-        case "$(setting MULTILOADER_LAST_RUN_TEXTBOX)" in '!!! RUN UNDER WAY'*) break ;; esac
+        mark=$(setting MULTILOADER_LAST_RUN_TEXTBOX)
+        case "$mark" in '!!! RUN UNDER WAY'*) [ "$mark" = "$outcome_before" ] || break ;; esac
         sleep 0.2
       done
       local -a command
@@ -176,6 +179,7 @@ soak_run() {
 
   local start_before before_pids
   start_before=$(setting LAST_RUN_START)
+  outcome_before=$(setting MULTILOADER_LAST_RUN_TEXTBOX)
   before_pids=$(marked | awk '{print $1}' | sort)
   fault_before
   [ "$start" != catch_up ] || missed_week

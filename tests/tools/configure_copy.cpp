@@ -7,8 +7,8 @@
 // Two more forms serve a driver that runs the copy again and again:
 // --set stores values in the copy's settings file between runs (the way the
 // tests' set-up does), and --keys prints every key of the copy's section as
-// the program's own settings library reads it, failing when the file does
-// not parse.
+// the program's own settings library reads it, one line a key, failing when
+// the file does not parse.
 #include <QSettings>
 #include <QString>
 #include <cstdio>
@@ -52,8 +52,12 @@ int printKeys(const std::string& folder, const std::string& name) {
         std::fprintf(stderr, "the settings file does not parse\n");
         return 3;
     }
-    for (const QString& key : keys)
-        std::printf("%s=%s\n", key.toStdString().c_str(), settings.value(key).toString().toStdString().c_str());
+    // One line a key: a line break inside a value is written as \n.
+    for (const QString& key : keys) {
+        QString value = settings.value(key).toString();
+        value.replace(QLatin1String("\\"), QLatin1String("\\\\")).replace(QLatin1Char('\n'), QLatin1String("\\n"));
+        std::printf("%s=%s\n", key.toStdString().c_str(), value.toStdString().c_str());
+    }
     return 0;
 }
 
