@@ -28,19 +28,20 @@ launch_command() {  # start
 
 program_pids() { marked_named "${name:0:15}"; }
 
-# A week has passed since the last run started: the task's time is a
-# minute ago, and the last start, when it came after that, a day earlier.
+# A week has passed since the last run started: the task's time is the
+# last whole minute, which must come after that start (the program also
+# knows it from the run's own records), so a run that started this minute
+# is followed by a wait for the next one. A copy that never stored a run
+# start catches up from its first check on: it gets one from the day before.
 missed_week() {
   local now scheduled last
-  now=$(date -u +%s)
-  scheduled=$(((now - 60) / 60 * 60))
   last=$(setting LAST_RUN_START)
-  # A copy that never stored a run start catches up from its first check on.
-  [ -n "$last" ] || last=$(date -u -d "@$scheduled" +%Y-%m-%dT%H:%M:%SZ)
-  if [ "$(date -u -d "$last" +%s)" -ge "$scheduled" ]; then
-    last=$(date -u -d "$last - 1 day" +%Y-%m-%dT%H:%M:%SZ)
+  if [ -z "$last" ]; then
+    last=$(date -u -d "@$(($(date -u +%s) - 86400))" +%Y-%m-%dT%H:%M:%SZ)
     store "LAST_RUN_START=$last"
   fi
+  last=$(date -u -d "$last" +%s)
+  while now=$(date -u +%s) && scheduled=$(((now - 1) / 60 * 60)) && [ "$last" -ge "$scheduled" ]; do sleep 2; done
   store "TASK_RUN_TIME_TEXTBOX=$(date -u -d "@$scheduled" +%H:%M)"
 }
 
@@ -178,11 +179,11 @@ soak_run() {
   echo "run $run: $kind, $start start, network at $(net_cli getblockcount)"
 
   local start_before before_pids
+  fault_before
+  [ "$start" != catch_up ] || missed_week
   start_before=$(setting LAST_RUN_START)
   outcome_before=$(setting MULTILOADER_LAST_RUN_TEXTBOX)
   before_pids=$(marked | awk '{print $1}' | sort)
-  fault_before
-  [ "$start" != catch_up ] || missed_week
   touch "$drv/stamp"
   gone_display=$((90 + run % 9))
   local -a command
