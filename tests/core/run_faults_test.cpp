@@ -96,6 +96,27 @@ TEST_F(RunFaults, AClientStillHangingWhenTheBlockCounterEndsIsEnded) {
     EXPECT_EQ(h.fake.processes.terminated, std::vector<std::string>{"litecoin-cli"});
 }
 
+// The stop request's client hangs (its node is gone already): the run
+// still reports and closes, and the client call it started does not
+// outlive it, where nobody would end it after its two minutes.
+TEST_F(RunFaults, AClientCallStillRunningWhenTheProgramClosesItselfIsEnded) {
+    h.store("TASK_19_ENABLE_TICKBOX", "1");
+    MainWindow& w = start();
+    h.fake.launcher.onRun = [this, inner = h.fake.launcher.onRun](const std::string& path) {
+        if (path == "/home/sat/R/BATS/BTC1-RUN-CLI-STOP.sh") {
+            h.fake.processes.start("litecoin-cli");
+            h.fake.processes.end("litecoind");
+            return;
+        }
+        if (inner) inner(path);
+    };
+    w.MULTILOADER_START_STOP_BUTTON.click();
+    for (int i = 0; i < 120 && w.isOpen(); ++i) seconds(1);
+    ASSERT_FALSE(w.isOpen()) << w.CURRENT_STATUS_LABEL.caption();
+    EXPECT_EQ(h.fake.processes.processes.count("litecoin-cli"), 0u) << "the client was left running";
+    EXPECT_TRUE(h.fake.processes.askedToShutDown.empty()) << "no node is ever asked to go by the close";
+}
+
 TEST_F(RunFaults, AnInvalidRunEveryTypedBeforeARunFallsBackAndTheCounterPolls) {
     h.store("TASK_8_ENABLE_TICKBOX", "1");
     h.store("USER_COUNT_TIME_TEXTBOX", "00:00:04");

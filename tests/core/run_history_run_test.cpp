@@ -300,6 +300,32 @@ TEST(RunHistoryRun, AStopThatCannotBeStoredSaysSoAndAStopAfterTheEndStoresNothin
     EXPECT_EQ(ended.history().size(), 1u);
 }
 
+// A full disk at the run's end: its row cannot be written, and the copy
+// stays open. Once there is room again, closing it (by hand, or giving way
+// to the next week's start) writes the row, once.
+TEST(RunHistoryRun, ARowThatCouldNotBeWrittenIsWrittenWhenTheCopyLeftOpenCloses) {
+    HistoryRun run;
+    run.confirmingNode(700);
+    run.rig.h.store("TASK_19_ENABLE_TICKBOX", "0");  // the window stays open after the run
+    auto& files = run.rig.h.fake.files;
+    files.unwritable.insert(run.historyPath());
+    MainWindow& w = run.start();
+    run.rig.advance(10 * minutes);
+    ASSERT_TRUE(w.isOpen());
+    ASSERT_FALSE(w.RUN_UNDER_WAY);
+    EXPECT_EQ(files.files.count(run.historyPath()), 0u);
+
+    files.unwritable.clear();
+    w.close();
+    const auto rows = run.history();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].runOutcome, "!!! COMPLETED SUCCESSFULLY !!!");
+    EXPECT_EQ(rows[0].blocksAfter, 700);
+    EXPECT_EQ(rows[0].finalAction, "!!! NO ACTION SET !!!");
+    w.close();
+    EXPECT_EQ(run.history().size(), 1u) << "written once";
+}
+
 // The block counter used by hand hands over to the last steps as a run's
 // would, and they report and close; but no run started, so the history
 // gains no row (it had one dated 1970).

@@ -13,7 +13,9 @@ decoded, with LF line ends) and mail-N.attachment.NAME for each attached
 file (decoded); mail-N.eml appears last. Each login attempt is appended to
 OUT_DIR/logins as "user<TAB>password<LF>" (the password read back exactly).
 With HOLD_FILE, the answer to a mail's data waits until that file exists
-(at most 60 s), so the mailer stays connected meanwhile.
+(at most 60 s), so the mailer stays connected meanwhile. SMTP_SINK_PORT in
+the environment asks for that port instead of a free one, so a sink stopped
+and started again answers where the copy's mail settings point.
 """
 import asyncio
 import email
@@ -84,7 +86,8 @@ def main():
         return SMTP(Handler(), authenticator=authenticate, auth_required=True, auth_require_tls=False,
                     hostname="sink.localhost", loop=loop)
 
-    server = loop.run_until_complete(loop.create_server(factory, "127.0.0.1", 0))
+    server = loop.run_until_complete(loop.create_server(factory, "127.0.0.1",
+                                                          int(os.environ.get("SMTP_SINK_PORT", "0"))))
     port = server.sockets[0].getsockname()[1]
     with open(os.path.join(out_dir, "port.part"), "w") as f:
         f.write(str(port))

@@ -107,6 +107,7 @@ void RunHistoryRecorder::install() {
     };
     w.onClose = [this, &w, close = std::move(w.onClose)] {
         if (w.RUN_UNDER_WAY) runEnded(closedOutcome);
+        writeUnwritten();
         if (close) close();
     };
 }
@@ -163,14 +164,23 @@ void RunHistoryRecorder::keepAlive() {
 }
 
 void RunHistoryRecorder::runEnded(const std::string& outcome) {
+    const RunRecord record = currentRecord(outcome);
     const HistoryAppend append = appendToHistory(app_.platform.files, app_.profile(),
-                                                 app_.main.SYNCWARD_HOME_TEXTBOX.text(), app_.executableName,
-                                                 currentRecord(outcome));
+                                                 app_.main.SYNCWARD_HOME_TEXTBOX.text(), app_.executableName, record);
     if (!keptUnderWay_.empty()) app_.platform.files.removeFile(underWayFile());
     keptUnderWay_.clear();
     reached_ = 0;
     started_ = false;
+    if (!append.written && !append.file.path.empty()) unwritten_ = record;
     if (const std::string status = historyStatus(append); !status.empty()) app_.status(status);
+}
+
+void RunHistoryRecorder::writeUnwritten() {
+    if (!unwritten_) return;
+    const HistoryAppend append = appendToHistory(app_.platform.files, app_.profile(),
+                                                 app_.main.SYNCWARD_HOME_TEXTBOX.text(), app_.executableName,
+                                                 *unwritten_);
+    if (append.written) unwritten_.reset();
 }
 
 void RunHistoryRecorder::recordInterruptedRun() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/reports/run_history.h"
@@ -38,6 +39,7 @@ private:
     std::string counterOutcome() const;
     void writeReportMail();
     std::string underWayFile() const;
+    void writeUnwritten();
 
     AppContext& app_;
     long long start_ = 0;
@@ -50,6 +52,11 @@ private:
     // What the block counter's last-run box said when this run started
     // its block counter: an earlier phase's outcome.
     std::string counterOutcomeBefore_;
+    // The row of a run that ended while its history could not be written (a
+    // full disk): the copy, left open after such a run, writes it when it is
+    // closed (by hand, or giving way to the next start), once the disk has
+    // room again.
+    std::optional<RunRecord> unwritten_;
 };
 
 }  // namespace syncward
