@@ -13,26 +13,43 @@ DisplayEnvironment DisplayEnvironment::fromProcess() {
 
 namespace {
 
-QString ownName(const QStringList& arguments) {
-    const QString name = arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).fileName();
+// The copy's name as its settings have it. A Windows program is named
+// without its ".exe", and its path may use either slash.
+QString ownName(const QStringList& arguments, HelpSystem system) {
+    QString name = arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).fileName();
+    if (system == HelpSystem::Windows) {
+        name = name.mid(name.lastIndexOf(QLatin1Char('\\')) + 1);
+        if (name.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive)) name.chop(4);
+    }
     return name.isEmpty() ? QStringLiteral("syncward") : name;
 }
 
-QString description(const QString& name) {
-    return QStringLiteral(
-               "Keeps a crypto-currency full node up to date without anybody watching: starts the node,\n"
-               "polls its block count until the chain has caught up, stops the node, reports, mails the\n"
-               "report and closes or powers the computer off.\n"
-               "\n"
-               "This copy is \"%1\": its settings are the group [%1] of\n"
-               "$XDG_CONFIG_HOME/QV_SYNCWARD/QV_SYNCWARD.ini and its files in the home folder are named\n"
-               "%1-... . A link or copy of the program under another name is another copy with its own\n"
-               "settings and files.\n"
-               "\n"
-               "Without any display (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM all unset) the\n"
-               "program runs offscreen by itself. SIGTERM, SIGINT and SIGHUP close it as its close box\n"
-               "does.")
-        .arg(name);
+QString description(const QString& name, HelpSystem system) {
+    const QString what = QStringLiteral(
+        "Keeps a crypto-currency full node up to date without anybody watching: starts the node,\n"
+        "polls its block count until the chain has caught up, stops the node, reports, mails the\n"
+        "report and closes or powers the computer off.\n"
+        "\n");
+    if (system == HelpSystem::Windows)
+        return what + QStringLiteral(
+                          "This copy is \"%1\": its settings are the registry key\n"
+                          "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\QV_SYNCWARD\\%1 and its files in the\n"
+                          "home folder are named %1-... . A copy of the program under another file name is another\n"
+                          "copy with its own settings and files.\n"
+                          "\n"
+                          "Closing its window (the close box, the task bar, or \"taskkill /im %1.exe\" without /f)\n"
+                          "closes it as its close box does.")
+                          .arg(name);
+    return what + QStringLiteral(
+                      "This copy is \"%1\": its settings are the group [%1] of\n"
+                      "$XDG_CONFIG_HOME/QV_SYNCWARD/QV_SYNCWARD.ini and its files in the home folder are named\n"
+                      "%1-... . A link or copy of the program under another name is another copy with its own\n"
+                      "settings and files.\n"
+                      "\n"
+                      "Without any display (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM all unset) the\n"
+                      "program runs offscreen by itself. SIGTERM, SIGINT and SIGHUP close it as its close box\n"
+                      "does.")
+                      .arg(name);
 }
 
 // Without a QCoreApplication (none exists yet) Qt cannot name the program
@@ -46,10 +63,10 @@ QString usageNamed(const QString& helpText, const QString& name) {
 }  // namespace
 
 CommandLine readCommandLine(const QStringList& arguments, const DisplayEnvironment& environment,
-                            const QString& version) {
-    const QString name = ownName(arguments);
+                            const QString& version, HelpSystem system) {
+    const QString name = ownName(arguments, system);
     QCommandLineParser parser;
-    parser.setApplicationDescription(description(name));
+    parser.setApplicationDescription(description(name, system));
     // Qt's own options are single-dash words ("-platform xcb"); reading
     // single-dash words as long options keeps them from being taken apart
     // into letters.

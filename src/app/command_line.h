@@ -50,9 +50,18 @@ struct CommandLine {
     QString fallbackText;
 };
 
+// Whose words the help uses: where a copy's settings are kept and what
+// closes the program differ between the two systems.
+enum class HelpSystem { Linux, Windows };
+#ifdef _WIN32
+inline constexpr HelpSystem thisHelpSystem = HelpSystem::Windows;
+#else
+inline constexpr HelpSystem thisHelpSystem = HelpSystem::Linux;
+#endif
+
 // arguments as the program received them, argv[0] first.
 CommandLine readCommandLine(const QStringList& arguments, const DisplayEnvironment& environment,
-                            const QString& version);
+                            const QString& version, HelpSystem system = thisHelpSystem);
 
 // Exit status for a refused command line.
 inline constexpr int commandLineRefused = 2;

@@ -36,6 +36,8 @@ int main(int argc, char* argv[]) {
     syncward::DisplayEnvironment display = syncward::DisplayEnvironment::fromProcess();
     syncward::SystemPlatform::describeDisplay(display);
     syncward::CommandLine commandLine = syncward::readCommandLine(arguments, display, QStringLiteral(SYNCWARD_VERSION));
+    if (commandLine.action != syncward::CommandLine::Action::Run || commandLine.checkSetup)
+        syncward::SystemPlatform::answerOnCallersConsole();
     switch (commandLine.action) {
         case syncward::CommandLine::Action::ShowHelp:
         case syncward::CommandLine::Action::ShowVersion: print(stdout, commandLine.text); return 0;

@@ -69,6 +69,11 @@ public:
     // the program creates is readable by its owner only, while the programs
     // it starts get the user's own mask back. Call before anything is created.
     static void keepCreatedFilesPrivate();
+    // A window program on Windows has no console of its own: started from
+    // one, its answers to --help, --version and --check go there. Only for
+    // those short answers: a program attached to a console ends when the
+    // console is closed, which a run must not. Nothing to do on Linux.
+    static void answerOnCallersConsole();
     // Fills in where windows would go, as far as the environment tells
     // without opening anything (a Windows session always has its desktop).
     static void describeDisplay(DisplayEnvironment& display);

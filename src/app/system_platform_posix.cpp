@@ -137,6 +137,9 @@ DisplayHold::~DisplayHold() = default;
 
 bool DisplayHold::opens() const { return probe_->opens(); }
 
+// A terminal's program already has its standard streams.
+void SystemPlatform::answerOnCallersConsole() {}
+
 void SystemPlatform::keepCreatedFilesPrivate() { PosixLauncher::rememberUserMask(::umask(077)); }
 
 }  // namespace syncward

@@ -1,5 +1,9 @@
 #include "app/system_platform.h"
 
+#include <windows.h>
+
+#include <cstdio>
+
 #include "app/close_request.h"
 #include "app/command_line.h"
 #include "gui/shell/qt_clipboard.h"
@@ -78,6 +82,20 @@ SystemPlatform::~SystemPlatform() = default;
 // Files that may hold passwords are created owner-only by the file layer
 // itself (an access list of the user alone); there is no mask to set.
 void SystemPlatform::keepCreatedFilesPrivate() {}
+
+void SystemPlatform::answerOnCallersConsole() {
+    const auto unset = [](DWORD which) {
+        const HANDLE handle = GetStdHandle(which);
+        return handle == nullptr || handle == INVALID_HANDLE_VALUE;
+    };
+    // What was redirected (to a file, a pipe, Wine's terminal) stays there.
+    const bool out = unset(STD_OUTPUT_HANDLE);
+    const bool err = unset(STD_ERROR_HANDLE);
+    if ((!out && !err) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    const auto toConsole = [](std::FILE* stream) { return std::freopen("CONOUT$", "w", stream) != nullptr; };
+    if (out && !toConsole(stdout)) return;
+    if (err) toConsole(stderr);
+}
 
 // A Windows session always has its desktop.
 void SystemPlatform::describeDisplay(DisplayEnvironment& display) {

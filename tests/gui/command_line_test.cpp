@@ -11,7 +11,7 @@ const DisplayEnvironment noDisplay{};
 const DisplayEnvironment x11{":0", "", ""};
 
 CommandLine read(QStringList arguments, const DisplayEnvironment& environment = x11) {
-    return readCommandLine(arguments, environment, "1.2.3");
+    return readCommandLine(arguments, environment, "1.2.3", HelpSystem::Linux);
 }
 
 TEST(CommandLine, WithoutAnyDisplayRunsOffscreenAndSaysSoNamingTheCopy) {
@@ -106,6 +106,20 @@ TEST(CommandLine, HelpNamesThisCopyAndItsOptionsButNotTheToolkitPassThroughs) {
     // Help and version win over running, whatever else is given.
     EXPECT_EQ(read({"DOGE2", "--offscreen", "--help"}, noDisplay).action, Action::ShowHelp);
     EXPECT_EQ(read({"DOGE2", "--version", "--offscreen"}, noDisplay).action, Action::ShowVersion);
+}
+
+TEST(CommandLine, TheWindowsHelpNamesTheRegistryKeyAndTheWindowsCloseNotTheLinuxOnes) {
+    const CommandLine line =
+        readCommandLine({"C:\\Program Files\\SYNCWARD\\LTC1.EXE", "--help"}, x11, "1.2.3", HelpSystem::Windows);
+    ASSERT_EQ(line.action, Action::ShowHelp);
+    EXPECT_TRUE(line.text.startsWith("Usage: LTC1 [--offscreen]\n")) << line.text.toStdString();
+    EXPECT_TRUE(line.text.contains("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\QV_SYNCWARD\\LTC1 "));
+    EXPECT_TRUE(line.text.contains("\"taskkill /im LTC1.exe\" without /f"));
+    for (const char* linuxOnly : {"XDG", ".ini", "SIG", "DISPLAY", "link"})
+        EXPECT_FALSE(line.text.contains(linuxOnly)) << linuxOnly;
+
+    const CommandLine refused = readCommandLine({"C:/SYNCWARD/doge.exe", "--bogus"}, x11, "1.2.3", HelpSystem::Windows);
+    EXPECT_TRUE(refused.text.startsWith("doge: ")) << refused.text.toStdString();
 }
 
 TEST(CommandLine, VersionIsTheOneGivenWhateverTheCopyIsCalled) {
