@@ -112,6 +112,8 @@ TEST(CatchUpRule, ARunThatNeverEndedCoversNothingAndNoRecordCausesNoRun) {
     EXPECT_TRUE(catchUpFor(sunday0230, interrupted, utc("2026-07-12T09:00:00Z"), utcZone).missed);
     interrupted.since.reset();
     EXPECT_FALSE(catchUpFor(sunday0230, interrupted, utc("2026-07-12T09:00:00Z"), utcZone).missed);
+    // The next Sunday passed after that interrupted start: it is owed.
+    EXPECT_TRUE(catchUpFor(sunday0230, interrupted, utc("2026-07-19T09:00:00Z"), utcZone).missed);
     EXPECT_FALSE(catchUpFor(sunday0230, RunRecord{}, utc("2026-07-12T09:00:00Z"), utcZone).missed);
 
     // Set up after the last scheduled time: that one was never promised.

@@ -68,6 +68,11 @@ CatchUp catchUpFor(const WeeklyTime& task, const RunRecord& record, long long no
     std::optional<long long> covered = record.since;
     if (record.lastStart && record.lastRunEnded)
         covered = covered ? std::max(*covered, *record.lastStart) : *record.lastStart;
+    // A run that never ended covers nothing, but its start shows the copy
+    // was in use from then: a scheduled time after it is owed, even where
+    // no other record says since when (an earlier version's copy).
+    else if (record.lastStart && !covered)
+        covered = *record.lastStart;
     result.missed = result.lastScheduled && covered && *result.lastScheduled > *covered;
     return result;
 }
