@@ -285,7 +285,7 @@ TEST(CryptoSettings, ASaveWithoutAHomeFolderChangesNothingAndAFailingStoreIsTold
     failing.fake.store.failSaves = true;
     other.SAVE_BUTTON.click();
     EXPECT_EQ(other.MESSAGE_STATUS_TEXTBOX.text(),
-              "!!! COMMAND FILES WRITTEN - SETTINGS NOT STORED - CHECK THE SETTINGS FILE !!!");
+              "!!! COMMAND FILES WRITTEN - SETTINGS NOT STORED - CHECK THE REGISTRY !!!");
 }
 
 TEST(CryptoSettings, CancelStoresOnlyThePlaceAndLeavesWrittenFiles) {

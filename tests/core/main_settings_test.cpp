@@ -109,6 +109,13 @@ TEST(MainSettings, ThePosixDefaultFolderIsUnderTheUsersHome) {
     EXPECT_EQ(w.SYNCWARD_HOME_TEXTBOX.text(), "/home/sat/QUORVEL-ROOT/SYNCWARD");
     EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "!!! DEFAULT FOLDER USED - THANKS !!!");
     EXPECT_EQ(w.CONF_FILE_LOCATION_TEXTBOX.text(), "/home/sat/QUORVEL-ROOT/SYNCWARD/CONFIGS/BTC1-CRYPTO-CONFIG.conf");
+
+    // Linux words: "*.*" would hide a file without a dot; a settings file.
+    w.CONF_BROWSE_BUTTON.click();
+    EXPECT_EQ(h.fake.dialogs.filters.back(), "CONF Files (*.conf)|*.conf|All files (*)|*");
+    h.fake.store.failSaves = true;
+    w.OK_BUTTON.click();
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "!!! SETTINGS NOT STORED - CHECK THE SETTINGS FILE !!!");
 }
 
 TEST(MainSettings, OkHandsTheValuesToTheMainWindowInItsOrder) {
@@ -356,10 +363,11 @@ TEST(MainSettings, AStoreThatFailsIsToldAndOkKeepsTheWindowOpen) {
     h.fake.store.failSaves = true;
     w.OK_BUTTON.click();
     EXPECT_TRUE(w.isOpen());
-    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "!!! SETTINGS NOT STORED - CHECK THE SETTINGS FILE !!!");
+    // The Windows program keeps its settings in the registry.
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "!!! SETTINGS NOT STORED - CHECK THE REGISTRY !!!");
     EXPECT_EQ(h.main().SYNCWARD_HOME_TEXTBOX.text(), "D:\\R");  // the running program has the values
     w.close();
-    EXPECT_EQ(h.main().CURRENT_STATUS_LABEL.caption(), "!!! SETTINGS NOT STORED - CHECK THE SETTINGS FILE !!!");
+    EXPECT_EQ(h.main().CURRENT_STATUS_LABEL.caption(), "!!! SETTINGS NOT STORED - CHECK THE REGISTRY !!!");
 }
 
 TEST(MainSettings, AnotherWindowLoadsItWithoutShowingIt) {

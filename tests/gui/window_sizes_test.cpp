@@ -289,7 +289,7 @@ TEST(WindowSizes, EverySettingsWindowFitsASmallScreenWithItsButtonsAndTextsWhole
           {&mainSettings.MESSAGE_STATUS_TEXTBOX, main_settings_texts::homeFolderEmpty},
           {&mainSettings.MESSAGE_STATUS_TEXTBOX, main_settings_texts::confFileNotFull},
           {&mainSettings.MESSAGE_STATUS_TEXTBOX, main_settings_texts::invalidHeartbeatTime},
-          {&mainSettings.MESSAGE_STATUS_TEXTBOX, settings_texts::settingsNotStored}},
+          {&mainSettings.MESSAGE_STATUS_TEXTBOX, "!!! SETTINGS NOT STORED - CHECK THE SETTINGS FILE !!!"}},
          "main_settings_default_size.png"},
         {"crypto settings",
          &crypto,

@@ -55,7 +55,7 @@ void BlockTimesWindow::use(const char* interval) {
     main.USER_COUNT_TIME_TEXTBOX.setText(interval);
     const bool stored = s.saveText(main.USER_COUNT_TIME_TEXTBOX);
     // The override interval goes with it, as the main window shows it.
-    if (!(s.saveText(main.USER_OVERRIDE_TIME_TEXTBOX) && stored)) app_.status(settings_texts::settingsNotStored);
+    if (!(s.saveText(main.USER_OVERRIDE_TIME_TEXTBOX) && stored)) app_.status(notStoredText(app_.profile(), settings_texts::settingsNotStored));
 }
 
 }  // namespace syncward

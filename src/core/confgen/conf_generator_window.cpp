@@ -292,7 +292,7 @@ void ConfGeneratorWindow::save() {
     if (stored)
         showStatus(MESSAGE_STATUS_TEXTBOX, confgen_texts::saved, colours::green);
     else
-        showStatus(MESSAGE_STATUS_TEXTBOX, confgen_texts::writtenNotStored, colours::red);
+        showStatus(MESSAGE_STATUS_TEXTBOX, notStoredText(app_.profile(), confgen_texts::writtenNotStored), colours::red);
 }
 
 }  // namespace syncward

@@ -20,7 +20,7 @@ inline constexpr const char* homeNotFull = "!!! THE HOME FOLDER IN MAIN SETTINGS
 inline constexpr const char* notWritten =
     "!!! CONF FILE NOT WRITTEN - CHECK THE HOME FOLDER / CREATE FOLDERS - SETTINGS STORED !!!";
 inline constexpr const char* saved = "!!! CONF FILE SAVED !!!";
-inline constexpr const char* writtenNotStored = "!!! CONF FILE WRITTEN - SETTINGS NOT STORED - CHECK THE SETTINGS FILE !!!";
+inline constexpr const char* writtenNotStored = "CONF FILE WRITTEN - SETTINGS NOT STORED";
 inline constexpr const char* clientCannotLogIn =
     "!!! RPCAUTH WITHOUT RPCPASSWORD - THE BLOCKCOUNTER'S CLIENT CANNOT LOG IN - ENTER RPC USERNAME AND PASSWORD TOO !!!";
 inline constexpr const char* presetAuthStillOpen =

@@ -34,7 +34,8 @@ void refresh(AppContext& app) {
         const std::optional<bool> on = states[static_cast<std::size_t>(entry.key)];
         if (!on) {
             light.setBackground(colours::windowBackground);
-            light.setTooltip(std::string(entry.name) + " = NOT AVAILABLE - NO X11 SESSION TO READ IT FROM");
+            light.setTooltip(std::string(entry.name) + " = NOT AVAILABLE - " +
+                             app.profile().inOwnWords("NO X11 SESSION", "NO VISIBLE DESKTOP") + " TO READ IT FROM");
         } else {
             light.setBackground(*on ? colours::green : colours::red);
             light.setTooltip(std::string(entry.name) + (*on ? " = ON" : " = OFF"));

@@ -21,6 +21,11 @@ public:
     static PlatformProfile posix(const std::string& homeDirectory);
 
     Flavour flavour() const { return flavour_; }
+    // The same message in this system's words: a Windows user has no X11
+    // display, no package manager and no settings file.
+    const char* inOwnWords(const char* posixText, const char* windowsText) const {
+        return flavour_ == Flavour::Posix ? posixText : windowsText;
+    }
     char separator() const { return separator_; }
     const std::string& lineEnd() const { return lineEnd_; }
 

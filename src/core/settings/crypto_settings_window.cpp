@@ -325,7 +325,7 @@ void CryptoSettingsWindow::save() {
     if (saved)
         showStatus(MESSAGE_STATUS_TEXTBOX, crypto_texts::cryptoSettingsSaved, colours::green);
     else
-        showStatus(MESSAGE_STATUS_TEXTBOX, "!!! COMMAND FILES WRITTEN - SETTINGS NOT STORED - CHECK THE SETTINGS FILE !!!",
+        showStatus(MESSAGE_STATUS_TEXTBOX, notStoredText(app_.profile(), settings_texts::commandFilesNotStored),
                    colours::red);
 }
 

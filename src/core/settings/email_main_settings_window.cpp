@@ -214,7 +214,8 @@ void EmailMainSettingsWindow::ok() {
     main.EMAIL_OUTPUT_END_COMMAND_TEXTBOX.setText(EMAIL_OUTPUT_END_COMMAND_TEXTBOX.text());
     applied_ = true;
     if (!saved) {
-        showStatus(MESSAGE_STATUS_TEXTBOX, email_main_texts::notStored, colours::red);
+        showStatus(MESSAGE_STATUS_TEXTBOX, notStoredText(app_.profile(), settings_texts::commandFilesNotStored),
+                   colours::red);
         return;
     }
     close();

@@ -14,7 +14,6 @@ inline constexpr const char* saved = "!!! EMAIL SETTINGS SAVED - COMMAND FILES W
 inline constexpr const char* noHome = "!!! NO HOME FOLDER SET IN MAIN SETTINGS - NOTHING SAVED !!!";
 inline constexpr const char* homeNotFull = "!!! THE HOME FOLDER IN MAIN SETTINGS IS NOT A FULL PATH - NOTHING SAVED !!!";
 inline constexpr const char* lineBreak = email_texts::lineBreak;
-inline constexpr const char* notStored = "!!! COMMAND FILES WRITTEN - SETTINGS NOT STORED - CHECK THE SETTINGS FILE !!!";
 }  // namespace email_main_texts
 
 // SYNCWARD_EMAIL_MAIN_SETTINGS: this copy's mail settings and the two

@@ -38,7 +38,7 @@ void EmailSharedSettingsWindow::ok() {
         return;
     }
     if (!storeMailSettings(shared_)) {
-        showStatus(MESSAGE_STATUS_TEXTBOX, settings_texts::settingsNotStored, colours::red);
+        showStatus(MESSAGE_STATUS_TEXTBOX, notStoredText(app_.profile(), settings_texts::settingsNotStored), colours::red);
         return;
     }
     close();

@@ -29,7 +29,9 @@ bool createWithParents(FileSystem& files, const PlatformProfile& profile, const 
 }
 
 constexpr WindowPlacement windowPlacement{"MAIN_SETTINGS-", 9225, 5640};
+// "*.*" would hide a Linux file without a dot in its name.
 constexpr const char* confFileFilter = "CONF Files (*.conf)|*.conf|All files (*.*)|*.*";
+constexpr const char* confFileFilterPosix = "CONF Files (*.conf)|*.conf|All files (*)|*";
 
 std::string helpText(const PlatformProfile& profile) {
     const std::string copyWhat =
@@ -243,7 +245,8 @@ void MainSettingsWindow::browseHomeFolder() {
 
 void MainSettingsWindow::browseConfFile() {
     // A cancelled dialog keeps the path the box had.
-    if (auto file = app_.platform.dialogs.openFile(*this, CONF_FILE_LOCATION_LABEL.caption(), confFileFilter,
+    if (auto file = app_.platform.dialogs.openFile(*this, CONF_FILE_LOCATION_LABEL.caption(),
+                                                   app_.profile().inOwnWords(confFileFilterPosix, confFileFilter),
                                                    SYNCWARD_HOME_TEXTBOX.text()))
         CONF_FILE_LOCATION_TEXTBOX.setText(*file);
 }
@@ -312,7 +315,7 @@ void MainSettingsWindow::storeOnClose() {
         saved = s.saveText(CONF_FILE_LOCATION_TEXTBOX) && saved;
     }
     // This window is going away; the main window's status line tells.
-    if (!saved) app_.status(settings_texts::settingsNotStored);
+    if (!saved) app_.status(notStoredText(app_.profile(), settings_texts::settingsNotStored));
     loaded_ = false;
 }
 
@@ -325,7 +328,8 @@ const char* MainSettingsWindow::homeFolderRefusal() const {
 }
 
 void MainSettingsWindow::reportStoreFailure() {
-    if (storeFailed_) showStatus(MESSAGE_STATUS_TEXTBOX, settings_texts::settingsNotStored, colours::red);
+    if (storeFailed_)
+        showStatus(MESSAGE_STATUS_TEXTBOX, notStoredText(app_.profile(), settings_texts::settingsNotStored), colours::red);
     storeFailed_ = false;
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/form/colour.h"
 #include "core/form/controls.h"
+#include "core/platform/platform_profile.h"
 
 namespace syncward {
 
@@ -14,8 +15,16 @@ inline void showStatus(TextBox& status, const std::string& text, Colour backgrou
     status.setColours(colours::black, background);
 }
 
+// Where to look for settings that could not be stored: the settings file,
+// or on Windows the registry. what is the first half, "SETTINGS NOT STORED".
+inline std::string notStoredText(const PlatformProfile& profile, const std::string& what) {
+    return "!!! " + what + " - CHECK " + profile.inOwnWords("THE SETTINGS FILE", "THE REGISTRY") + " !!!";
+}
+
 namespace settings_texts {
-inline constexpr const char* settingsNotStored = "!!! SETTINGS NOT STORED - CHECK THE SETTINGS FILE !!!";
+inline constexpr const char* settingsNotStored = "SETTINGS NOT STORED";
+// When the command files the settings make were written all the same.
+inline constexpr const char* commandFilesNotStored = "COMMAND FILES WRITTEN - SETTINGS NOT STORED";
 }  // namespace settings_texts
 
 }  // namespace syncward

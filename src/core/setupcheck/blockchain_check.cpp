@@ -25,12 +25,14 @@ void checkBlockchainFolder(const SetupFacts& facts, Platform& platform, CheckLin
     }
     const std::string named = "BLOCKCHAIN FOLDER " + data;
     if (!platform.profile.isAbsoluteFolder(data)) {
-        out.push_back({CheckLevel::Failing, named + " IS NOT A FULL PATH", texts::fixNotFull});
+        out.push_back({CheckLevel::Failing, named + " IS NOT A FULL PATH",
+                       platform.profile.inOwnWords(texts::fixNotFull, texts::fixNotFullWindows)});
         return;
     }
     const PathFacts folder = platform.setupProbe.path(data);
     if (!folder.exists || !folder.folder) {
-        out.push_back({CheckLevel::Failing, named + " DOES NOT EXIST", texts::fixCreateBlockchain});
+        out.push_back({CheckLevel::Failing, named + " DOES NOT EXIST",
+                       platform.profile.inOwnWords(texts::fixCreateBlockchain, texts::fixCreateBlockchainWindows)});
         return;
     }
     if (!folder.writable) {

@@ -20,7 +20,8 @@ void checkHomeFolder(const SetupFacts& facts, Platform& platform, CheckLines& ou
     }
     const std::string named = "HOME FOLDER " + home;
     if (!platform.profile.isAbsoluteFolder(home)) {
-        out.push_back({CheckLevel::Failing, named + " IS NOT A FULL PATH", texts::fixNotFull});
+        out.push_back({CheckLevel::Failing, named + " IS NOT A FULL PATH",
+                       platform.profile.inOwnWords(texts::fixNotFull, texts::fixNotFullWindows)});
         return;
     }
     const PathFacts folder = platform.setupProbe.path(home);

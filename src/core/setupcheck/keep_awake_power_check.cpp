@@ -25,13 +25,17 @@ void checkInhibitors(const std::vector<HeldInhibitor>& holding, CheckLines& out)
 }
 
 void checkKeepAwake(Platform& platform, CheckLines& out) {
+    const PlatformProfile& profile = platform.profile;
     const bool keys = platform.lockKeys.available();
-    if (!keys) out.push_back({CheckLevel::Doubtful, texts::noLockKeys, texts::fixNoLockKeys});
+    if (!keys)
+        out.push_back({CheckLevel::Doubtful, profile.inOwnWords(texts::noLockKeys, texts::noLockKeysWindows),
+                       texts::fixNoLockKeys});
     // Held for a moment only, unless the program already holds it.
     SleepInhibitor& inhibitor = platform.sleepInhibitor;
     const bool heldBefore = inhibitor.held();
     if (!heldBefore && !inhibitor.hold()) {
-        out.push_back({CheckLevel::Doubtful, texts::noInhibitor, texts::fixNoInhibitor});
+        out.push_back({CheckLevel::Doubtful, texts::noInhibitor,
+                       profile.inOwnWords(texts::fixNoInhibitor, texts::fixNoInhibitorWindows)});
         return;
     }
     const std::vector<HeldInhibitor> holding = inhibitor.holding();

@@ -62,7 +62,8 @@ void checkMail(const SetupFacts& facts, Platform& platform, CheckLines& out) {
     if (platform.setupProbe.path(mailer).executable)
         out.push_back({CheckLevel::Fine, "MAILER " + mailer, {}});
     else
-        out.push_back({CheckLevel::Failing, "MAILER " + mailer + " NOT INSTALLED", texts::fixInstallMailer});
+        out.push_back({CheckLevel::Failing, "MAILER " + mailer + " NOT INSTALLED",
+                       platform.profile.inOwnWords(texts::fixInstallMailer, texts::fixInstallMailerWindows)});
 
     // Only the server's greeting is awaited: nothing is sent, no login is tried.
     const std::string& server = facts.mailServer;

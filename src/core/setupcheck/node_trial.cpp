@@ -183,7 +183,7 @@ void NodeTrial::sendStop() {
     if (app_.platform.launcher.runCommandFile(path(CommandFile::CliStop))) {
         note("STOP REQUEST SENT");
     } else {
-        note(texts::stopNotStarted);
+        note(app_.profile().inOwnWords(texts::stopNotStarted, texts::stopNotStartedWindows));
         app_.platform.processes.askStartedHereToShutDown(nodeName_);
     }
 }

@@ -13,6 +13,7 @@ inline constexpr const char* tooManyLines = "... MORE LINES: RUN \"--check\" ON 
 inline constexpr const char* noHome = "NO HOME FOLDER SET";
 inline constexpr const char* fixNoHome = "MAIN SETTINGS: CHOOSE ONE OR \"Default\", THEN \"CREATE FOLDERS\"";
 inline constexpr const char* fixNotFull = "GIVE IT FROM THE ROOT";
+inline constexpr const char* fixNotFullWindows = "GIVE IT FROM ITS DRIVE (C:\\...)";
 inline constexpr const char* fixCreateFolders = "MAIN SETTINGS: \"CREATE FOLDERS\"";
 inline constexpr const char* fixWriteAccess = "GIVE YOURSELF WRITE ACCESS OR CHOOSE ANOTHER FOLDER";
 inline constexpr const char* fixSaveCrypto = "CRYPTO SETTINGS: \"Save\" WRITES IT AGAIN";
@@ -23,6 +24,7 @@ inline constexpr const char* differs = " DIFFERS FROM WHAT THE SETTINGS WRITE NO
 inline constexpr const char* noBlockchain = "NO BLOCKCHAIN FOLDER SET - THE NODE USES ITS OWN DEFAULT";
 inline constexpr const char* fixNoBlockchain = "CRYPTO SETTINGS: CHOOSE THE NODE'S DATA FOLDER, SO ITS SIZE IS MEASURED";
 inline constexpr const char* fixCreateBlockchain = "CREATE IT (mkdir -p) OR CHOOSE ANOTHER IN CRYPTO SETTINGS";
+inline constexpr const char* fixCreateBlockchainWindows = "CREATE IT OR CHOOSE ANOTHER IN CRYPTO SETTINGS";
 inline constexpr const char* fixFreeSpace = "FREE SOME SPACE OR MOVE THE BLOCKCHAIN FOLDER";
 
 // The node programs.
@@ -65,6 +67,7 @@ inline constexpr const char* runChoicesFine = "FINISH WHEN IDENTICAL, OVERRIDE, 
 
 // E-mail.
 inline constexpr const char* fixInstallMailer = "INSTALL IT (apt install sendemail) OR SET ITS FOLDER IN EMAIL SETTINGS";
+inline constexpr const char* fixInstallMailerWindows = "PUT SendEmail.exe THERE OR SET ITS FOLDER IN EMAIL SETTINGS";
 inline constexpr const char* fixMailServer = "EMAIL SETTINGS: \"host:port\" OF A SERVER THAT ANSWERS FROM HERE";
 // After "MAIL SERVER \"host:port\"": what it did instead of greeting as a
 // mail server ("220 ..."), in at most 10 seconds.
@@ -98,10 +101,12 @@ inline constexpr const char* fixDisplayGone = "THE RUN WILL GO OFFSCREEN, WITHOU
 
 // Keeping awake and the power action.
 inline constexpr const char* noLockKeys = "NO LOCK KEYS HERE (NO X11 DISPLAY) - THE HEARTBEAT PRESSES NOTHING";
+inline constexpr const char* noLockKeysWindows = "NO LOCK KEYS HERE (NO VISIBLE DESKTOP) - THE HEARTBEAT PRESSES NOTHING";
 inline constexpr const char* fixNoLockKeys = "THE SLEEP INHIBITOR STILL KEEPS THE COMPUTER AWAKE";
 inline constexpr const char* noInhibitor = "THE SLEEP INHIBITOR CANNOT BE REACHED";
 inline constexpr const char* fixNoInhibitor =
     "THE COMPUTER MAY SLEEP DURING A RUN: CHECK systemd-logind, THE SYSTEM BUS AND THE SESSION BUS";
+inline constexpr const char* fixNoInhibitorWindows = "THE COMPUTER MAY SLEEP DURING A RUN: CHECK THE POWER OPTIONS";
 // Followed by what holds, "GNOME SESSION + LOGIND".
 inline constexpr const char* inhibitorsHeld = "KEEP-AWAKE: SLEEP HELD OFF BY ";
 inline constexpr const char* noDesktopInhibitor = " ONLY - THIS SESSION OFFERS NO DESKTOP INHIBITOR";
@@ -128,6 +133,9 @@ inline constexpr const char* ended = "!!! THE NODE ENDED BEFORE IT ANSWERED - SE
 inline constexpr const char* noAnswer = "!!! NO ANSWER FROM THE NODE IN 2 MINUTES - STOPPING IT !!!";
 inline constexpr const char* stopping = "STOPPING THE NODE...";
 inline constexpr const char* stopNotStarted = "!!! THE STOP COMMAND FILE COULD NOT BE STARTED - ASKING THE NODE TO SHUT DOWN !!!";
+// Windows has no polite signal to send instead: the two minutes' end comes.
+inline constexpr const char* stopNotStartedWindows =
+    "!!! THE STOP COMMAND FILE COULD NOT BE STARTED - THE NODE IS ENDED AFTER 2 MINUTES !!!";
 inline constexpr const char* succeeded = "!!! THE NODE STARTED, ANSWERED AND STOPPED - NOTHING LEFT RUNNING !!!";
 inline constexpr const char* stoppedAfterFailure =
     "!!! NO ANSWER FROM THE NODE IN 2 MINUTES - IT WAS STOPPED - NOTHING LEFT RUNNING !!!";

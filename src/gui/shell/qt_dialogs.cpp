@@ -1,5 +1,6 @@
 #include "gui/shell/qt_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 
 #include "gui/shell/qt_window_host.h"
@@ -16,6 +17,10 @@ QString qtFilter(const std::string& filter) {
     return labels.join(";;");
 }
 
+// Qt's dialogs answer with forward slashes everywhere; a Windows path is
+// "C:\...", which is what the rest of the program reads and writes.
+std::string chosen(const QString& path) { return QDir::toNativeSeparators(path).toStdString(); }
+
 }  // namespace
 
 std::optional<std::string> QtDialogs::browseFolder(Form& owner, const std::string& title,
@@ -23,7 +28,7 @@ std::optional<std::string> QtDialogs::browseFolder(Form& owner, const std::strin
     const QString folder = QFileDialog::getExistingDirectory(host_.viewOf(owner), QString::fromStdString(title),
                                                              QString::fromStdString(initialFolder));
     if (folder.isEmpty()) return std::nullopt;
-    return folder.toStdString();
+    return chosen(folder);
 }
 
 std::optional<std::string> QtDialogs::openFile(Form& owner, const std::string& title, const std::string& filter,
@@ -31,7 +36,7 @@ std::optional<std::string> QtDialogs::openFile(Form& owner, const std::string& t
     const QString file = QFileDialog::getOpenFileName(host_.viewOf(owner), QString::fromStdString(title),
                                                       QString::fromStdString(initialFolder), qtFilter(filter));
     if (file.isEmpty()) return std::nullopt;
-    return file.toStdString();
+    return chosen(file);
 }
 
 std::optional<std::string> QtDialogs::saveFile(Form& owner, const std::string& title, const std::string& filter,
@@ -39,7 +44,7 @@ std::optional<std::string> QtDialogs::saveFile(Form& owner, const std::string& t
     const QString file = QFileDialog::getSaveFileName(host_.viewOf(owner), QString::fromStdString(title),
                                                       QString::fromStdString(initialPath), qtFilter(filter));
     if (file.isEmpty()) return std::nullopt;
-    return file.toStdString();
+    return chosen(file);
 }
 
 }  // namespace syncward
