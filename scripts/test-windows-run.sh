@@ -3,11 +3,16 @@
 # watching: a copy of syncward.exe set up in the registry with autostart and
 # autoclose, its .bat command files run through cmd.exe, a stand-in node
 # (daemon and client, Windows programs) found through the process snapshot,
-# the end report written into the copy's REPORTS folder, the node's exit
-# waited for, and the program closing itself.
+# the chain confirmed by the node check, the end report written into the
+# copy's REPORTS folder, the node's exit waited for, and the program closing
+# itself.
 #
-#   bash scripts/test-windows-run.sh [SYNCWARD_EXE] [WIN32_BUILD_DIR]
+#   bash scripts/test-windows-run.sh [SYNCWARD_EXE] [WIN32_BUILD_DIR] [VARIANT]
 #
+# VARIANT: "confirmed" (the default), "partial" (an old client that knows
+# none of the node check's calls: a success that says the check was
+# partial) or "node-dies" (the daemon dies unasked before the chain is
+# confirmed: never a success).
 # WIN32_BUILD_DIR (default build-win32) holds syncward.exe (the default
 # SYNCWARD_EXE), the stand-ins and the set-up tool, built there
 # when missing. The run has its own Wine folder, removed at the end. Stand-ins
@@ -18,6 +23,8 @@ cd "$(dirname "$0")/.."
 build=${2:-${SYNCWARD_WIN32_BUILD_DIR:-build-win32}}
 program=${1:-$build/syncward.exe}
 limit=${SYNCWARD_WINE_RUN_LIMIT:-300}  # seconds for the whole run
+variant=${3:-confirmed}
+case "$variant" in confirmed | partial | node-dies) ;; *) echo "== unknown variant $variant" >&2; exit 2 ;; esac
 
 if [ ! -f "$program" ]; then
   echo "== Windows run under Wine: no program at $program" >&2
@@ -63,20 +70,14 @@ if ! timeout 120 wine "$build/configure_windows_copy.exe" "$winrun\\$name-home" 
   exit 1
 fi
 
-# Wine's cmd.exe before Wine 9 drops a redirection that follows a bracketed
-# block, "(...) > FILE 2>&1", which the node check's command file is: its
-# answers never reach their file there, and every check would read as
-# unanswered. Where this Wine's cmd.exe cannot, the run confirms by
-# identical block counts alone, and says so.
-printf '(echo probe) > %s\\probe.txt\r\n' "$winrun" >"$run/probe.bat"
-timeout 60 wine cmd /c "$winrun\\probe.bat" >/dev/null 2>&1 || true
-if ! grep -q probe "$run/probe.txt" 2>/dev/null; then
-  echo "== this Wine's cmd.exe ignores '> FILE' after a bracketed block: no node check in this run"
-  timeout 60 wine reg add "HKCU\\Software\\VB and VBA Program Settings\\QV_SYNCWARD\\$name" \
-    /v CONFIRM_WITH_NODE_TICKBOX /t REG_SZ /d 0 /f >/dev/null 2>&1
-fi
+case "$variant" in
+  partial) touch "$run/node/old-client" ;;
+  # Seen running for more than the two seconds a node needs to count as
+  # started, gone before four identical counts and the check can agree.
+  node-dies) echo 6 > "$run/node/dies-after-seconds" ;;
+esac
 
-echo "== $name.exe runs by itself (limit $limit s)"
+echo "== $name.exe runs by itself ($variant, limit $limit s)"
 log="$WINEPREFIX/program.log"
 started=$(date +%s%3N)
 set +e
@@ -122,30 +123,48 @@ headings=$(printf '%s\n' 'START Run Time:' 'Blockchain START Folder Size:' \
 found=$(grep -xF -f <(printf '%s\n' "$headings") <<<"$text" || true)
 check "the report's headings, in a native report's order" test "$found" = "$headings"
 has() { [[ "$text" == *"$1"* ]]; }
-check "the count after the update, 120" has $'Last Know Block Number AFTER Update:\n120\n\n'
-check "120 blocks downloaded" has $'Number Of Blocks Downloaded:\n120\n'
-check "the daemon named as the node used" has "BLOCKCHAIN UPDATED USING: DAEMON --- $daemon --- "$'\n'
-check "the copy named by its file" has $'SYNCWARD Filename: \n'"$name.exe"$'\n'
-check "the block counter completed successfully" has $'BLOCKCOUNTER LAST RUN: !!! COMPLETED SUCCESSFULLY !!!\n'
-
-# The run's outcome as the program stored it when it closed.
+# What each variant must end as, in the report and the registry, as a
+# native run of the same kind ends.
+partial='!!! COMPLETED SUCCESSFULLY - PARTIAL NODE CHECK, NOT CHECKED: ALL - THE NODE CANNOT ANSWER (NODE KNOWS NO GETBLOCKCHAININFO) !!!'
+case "$variant" in
+  confirmed) counter='!!! COMPLETED SUCCESSFULLY !!!' whole='!!! COMPLETED SUCCESSFULLY !!!' ;;
+  partial) counter=$partial whole='!!! COMPLETED SUCCESSFULLY !!!' ;;
+  node-dies) counter='' whole='!!! FINISHED - NODE STOPPED BEFORE THE CHAIN WAS CONFIRMED !!!' ;;
+esac
 stored() {
   timeout 60 wine reg query "HKCU\\Software\\VB and VBA Program Settings\\QV_SYNCWARD\\$name" /v "$1" 2>/dev/null |
-    tr -d '\r' | grep 'REG_SZ *!!! COMPLETED SUCCESSFULLY !!!$' >/dev/null
+    tr -d '\r' | sed -n 's/^ *'"$1"' *REG_SZ *//p'
 }
-check "the run stored in the registry as completed" stored MULTILOADER_LAST_RUN_TEXTBOX
-check "the block counter stored in the registry as completed" stored BLOCKCOUNTER_LAST_RUN
-
-# The daemon flushed for three seconds after the stop; the run waited for
-# its exit, and after it came the last steps and the 11-second autoclose.
-exited=''
-[ -f "$run/node/daemon-exited" ] && exited=$(tr -dc '0-9' <"$run/node/daemon-exited")
-check "the stand-in daemon exited (its exit time written)" test -n "$exited"
-check "the daemon exited during the run, before the last steps and the autoclose" \
-  test "${exited:-0}" -gt "$started" -a "${exited:-0}" -lt $((ended - 11000))
-check "the daemon no longer serves" test ! -e "$run/node/running"
+is() { [ "$1" = "$2" ]; }
+check "the run stored in the registry as \"$whole\"" is "$(stored MULTILOADER_LAST_RUN_TEXTBOX)" "$whole"
+check "the copy named by its file" has $'SYNCWARD Filename: \n'"$name.exe"$'\n'
 check "the shutdown stand-in was never called" test ! -e "$run/program/shutdown-calls.log"
 check "the schtasks stand-in was never called" test ! -e "$run/program/schtasks-calls.log"
+check "the daemon no longer serves" test ! -e "$run/node/running"
+if [ "$variant" = node-dies ]; then
+  check "the block counter stored as no success" test "$(stored BLOCKCOUNTER_LAST_RUN)" != '!!! COMPLETED SUCCESSFULLY !!!'
+else
+  check "the count after the update, 120" has $'Last Know Block Number AFTER Update:\n120\n\n'
+  check "120 blocks downloaded" has $'Number Of Blocks Downloaded:\n120\n'
+  check "the daemon named as the node used" has "BLOCKCHAIN UPDATED USING: DAEMON --- $daemon --- "$'\n'
+  check "the block counter stored as \"$counter\"" is "$(stored BLOCKCOUNTER_LAST_RUN)" "$counter"
+  check "the report's block counter line says the same" has $'BLOCKCOUNTER LAST RUN: '"$counter"$'\n'
+  # The daemon flushed for three seconds after the stop; the run waited for
+  # its exit, and after it came the last steps and the 11-second autoclose.
+  exited=''
+  [ -f "$run/node/daemon-exited" ] && exited=$(tr -dc '0-9' <"$run/node/daemon-exited")
+  check "the stand-in daemon exited (its exit time written)" test -n "$exited"
+  check "the daemon exited during the run, before the last steps and the autoclose" \
+    test "${exited:-0}" -gt "$started" -a "${exited:-0}" -lt $((ended - 11000))
+fi
+if [ "$variant" = confirmed ]; then
+  # cmd.exe wrote every call's name and answer, in turn, and "end" last.
+  answers=$(tr -d '\r' <"$home/BLOCKCOUNTS/$name-NODE-CHECK.LOG" 2>/dev/null || true)
+  calls=$(grep -xE 'getblockchaininfo|getpeerinfo|getconnectioncount|getblockheader|end' <<<"$answers" | tr '\n' ' ' || true)
+  check "the node check's answers, each under its call, and end last ($calls)" \
+    test "$calls" = "getblockchaininfo getpeerinfo getconnectioncount getblockheader end " -a "$(tail -n 1 <<<"$answers")" = end
+  check "each call answered" test "$(grep -c '^[{[0-9]' <<<"$answers" || true)" -eq 4
+fi
 
 if [ "$failed" -ne 0 ]; then
   echo "== what the program printed (last 40 lines):"
@@ -155,7 +174,7 @@ if [ "$failed" -ne 0 ]; then
     echo "== ${file#"$run"/}:"
     tr -d '\r' <"$file"
   done
-  echo "== Windows run under Wine: FAILED, $failed of $((passed + failed)) checks failed" >&2
+  echo "== Windows run under Wine ($variant): FAILED, $failed of $((passed + failed)) checks failed" >&2
   exit 1
 fi
-echo "== Windows run under Wine: all $passed checks passed"
+echo "== Windows run under Wine ($variant): all $passed checks passed"

@@ -28,7 +28,9 @@ cmake --build "$build" -j "$jobs"
   # stand-in fonts are neither that nor Windows' own.
   QT_QPA_PLATFORM=offscreen wine_gtest "$build/gui_tests.exe" --gtest_filter='-WindowSizes.*'
 )
-bash scripts/test-windows-run.sh "$build/syncward.exe" "$build"
+for variant in confirmed partial node-dies; do
+  bash scripts/test-windows-run.sh "$build/syncward.exe" "$build" "$variant"
+done
 bash scripts/test-windows-window.sh "$build"
 bash scripts/test-windows-installer.sh "$build"
 echo "== Windows: the tests, one unattended run, the window and the installer passed under Wine"

@@ -211,9 +211,16 @@ TEST(CryptoSettings, EverySaveRewritesTheFilesAndEmptiesTheBlockCountFile) {
     // The node check asks through the same client and configuration file
     // as the block count, and its answers go to their own file.
     const std::string check = h.file("D:\\R\\BATS\\BTC1-RUN-BLOCKCOUNTER-NODE-CHECK.bat");
-    EXPECT_EQ(check.substr(0, 31), "(echo getblockchaininfo& call \"");
-    EXPECT_NE(check.find("getpeerinfo& echo getconnectioncount& call "), std::string::npos) << check;
-    EXPECT_NE(check.find("> D:\\R\\BLOCKCOUNTS\\BTC1-NODE-CHECK.LOG 2>&1\r\n"), std::string::npos) << check;
+    const std::string log = "\"D:\\R\\BLOCKCOUNTS\\BTC1-NODE-CHECK.LOG\"";
+    EXPECT_EQ(check.rfind("@echo off& echo getblockchaininfo>> " + log + "& call \"", 0), 0u) << check;
+    EXPECT_NE(check.find(" getpeerinfo >> " + log + " 2>&1& echo getconnectioncount>> " + log + "& call "),
+              std::string::npos)
+        << check;
+    EXPECT_NE(check.find(" getbestblockhash 2^>^>" + log + " ^& echo end') do (if %%h==end (echo end>> " + log +
+                         ") else (call "),
+              std::string::npos)
+        << check;
+    EXPECT_NE(check.find(" getblockheader %%h >> " + log + " 2>&1))\r\n"), std::string::npos) << check;
     EXPECT_EQ(w.NODE_CHECK_COMMAND_SETTINGS_TEXTBOX.text() + "\r\n", check);
     EXPECT_EQ(h.file("D:\\R\\BATS\\BTC1-RUN-QT.bat").substr(0, 5), "call ");
 }

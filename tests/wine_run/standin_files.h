@@ -28,12 +28,16 @@ struct NodeFiles {
           running(folder / "running"),
           stop(folder / "stop"),
           flushSeconds(folder / "flush-seconds"),
-          exitTime(folder / "daemon-exited") {}
+          exitTime(folder / "daemon-exited"),
+          oldClient(folder / "old-client"),
+          diesAfter(folder / "dies-after-seconds") {}
     fs::path height;        // the chain height the "network" offers
     fs::path running;       // there while the daemon serves
     fs::path stop;          // the client's stop request
     fs::path flushSeconds;  // how long the daemon "flushes" after the stop
     fs::path exitTime;      // when the daemon exited, in ms since the epoch
+    fs::path oldClient;     // there: the client knows no node-check call
+    fs::path diesAfter;     // there: the daemon dies unasked after so many seconds
 };
 
 inline std::string wholeFile(const fs::path& path) {

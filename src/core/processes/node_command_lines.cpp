@@ -42,6 +42,28 @@ std::string clientCommand(const PlatformProfile& profile, const NodeCommandField
     return profile.callPrefix() + clientUncalled(profile, fields);
 }
 
+// cmd.exe's node check, one line that appends call after call. Not a
+// bracketed block redirected as a whole: Wine's cmd drops a redirection
+// after a block. No blank before ">>" in an echo, or the call's name would
+// end in one. "end" comes out of the for /f itself, so it is written last
+// even when getbestblockhash prints nothing (Wine skips the rest of a line
+// after a loop that never ran); the inner command starts with "call", not
+// a quote, so its nested cmd keeps the quotes; and everything named is
+// quoted, for paths such as "C:\Program Files (x86)\...".
+std::string windowsNodeCheckCommand(const PlatformProfile& profile, const NodeCommandFields& fields) {
+    const std::string file = "\"" + fields.nodeCheckFile + "\"";
+    const std::string cli = profile.callPrefix() +
+                            profile.quoteProgram(profile.join(fields.daemonCliFolder, fields.cliName)) + " -conf=\"" +
+                            fields.confFile + "\"";
+    const auto ask = [&](const std::string& call) {
+        return "echo " + call + ">> " + file + "& " + cli + " " + call + " >> " + file + " 2>&1& ";
+    };
+    return "@echo off& " + ask("getblockchaininfo") + ask("getpeerinfo") + ask("getconnectioncount") +
+           "echo getblockheader>> " + file + "& for /f %%h in ('" + cli + " getbestblockhash 2^>^>" + file +
+           " ^& echo end') do (if %%h==end (echo end>> " + file + ") else (" + cli + " getblockheader %%h >> " + file +
+           " 2>&1))";
+}
+
 }  // namespace
 
 std::string nodeCheckCommand(const PlatformProfile& profile, const NodeCommandFields& fields) {
@@ -54,10 +76,7 @@ std::string nodeCheckCommand(const PlatformProfile& profile, const NodeCommandFi
                " getpeerinfo; echo getconnectioncount; " + cli + " getconnectioncount; echo getblockheader; " + cli +
                " getblockheader \"$(" + cli + " getbestblockhash)\"; echo end; } > " + file + " 2>&1";
     }
-    const std::string cli = clientCommand(profile, fields);
-    return "(echo getblockchaininfo& " + cli + " getblockchaininfo& echo getpeerinfo& " + cli +
-           " getpeerinfo& echo getconnectioncount& " + cli + " getconnectioncount& echo getblockheader& for /f %%h in ('" +
-           cli + " getbestblockhash') do @" + cli + " getblockheader %%h& echo end) > " + file + " 2>&1";
+    return windowsNodeCheckCommand(profile, fields);
 }
 
 std::string qtRunCommand(const PlatformProfile& profile, const NodeCommandFields& fields) {
