@@ -32,3 +32,10 @@ if command -v xwd >/dev/null; then
   convert "$build/window.xwd" "$build/window.png" 2>/dev/null || rm -f "$build/window.png"
 fi
 echo "== window: the main window $seen showed under Wine with the windows platform plugin"
+
+# "Always On Top" is ticked in fresh settings: another program's topmost
+# window brought to the front loses its place to the main window.
+if ! wine "$build/topmost_rival.exe" "SYNCWARD - WINDOW-TEST" 2>&1 | tr -d '\r'; then
+  echo "== window: another program's topmost window stayed above the main window" >&2
+  exit 1
+fi

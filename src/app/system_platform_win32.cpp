@@ -16,6 +16,7 @@
 #include "platform/win32/folder_walk.h"
 #include "platform/win32/registry_settings_store.h"
 #include "platform/win32/snapshot_process_table.h"
+#include "platform/win32/topmost_window.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_launcher.h"
@@ -68,6 +69,7 @@ struct SystemPlatform::Parts {
 
 // The executable's name comes from the running module, not from argv[0].
 SystemPlatform::SystemPlatform(const std::string&) : windowHost_(std::make_unique<QtWindowHost>()) {
+    windowHost_->setRaiseAboveForeground([](QWidget& window) { takeTopmostFromForeground(window.winId()); });
     parts_ = std::make_unique<Parts>(*windowHost_);
     platform_ = std::make_unique<Platform>(Platform{parts_->store, parts_->processes, parts_->launcher, parts_->files,
                                                     parts_->environment, parts_->dialogs, *windowHost_, parts_->loop,

@@ -149,6 +149,7 @@ void QtWindowHost::setTopmost(Form& form, bool topmost) {
     QWidget* view = viewOf(form);
     if (!view) return;
     setStaysOnTop(*view, topmost);
+    if (topmost && raiseAboveForeground_) raiseAboveForeground_(*view);
     if (topmost) view->raise();
     // The windows opened over it follow, and stay above it.
     for (QWidget* window : QApplication::topLevelWidgets()) {

@@ -36,6 +36,11 @@ public:
     void hide(Form& form) override;
     bool isForeground(Form& form) override;
     void setTopmost(Form& form, bool topmost) override;
+    // What this system adds to Qt's stays-on-top hint when a window is to
+    // come above the one in front (on Windows that window first loses its
+    // own topmost place). Without one the hint and a raise do.
+    using RaiseAboveForeground = std::function<void(QWidget& window)>;
+    void setRaiseAboveForeground(RaiseAboveForeground raise) { raiseAboveForeground_ = std::move(raise); }
 
 private:
     QWidget* ensureView(Form& form, QWidget* parent);
@@ -43,6 +48,7 @@ private:
 
     std::map<std::string, ViewFactory> factories_;
     std::map<Form*, QPointer<QWidget>> views_;
+    RaiseAboveForeground raiseAboveForeground_;
 };
 
 // Twips (1/1440 inch) and pixels at the screen's logical resolution;
