@@ -69,7 +69,7 @@ struct SystemPlatform::Parts {
 
 // The executable's name comes from the running module, not from argv[0].
 SystemPlatform::SystemPlatform(const std::string&) : windowHost_(std::make_unique<QtWindowHost>()) {
-    windowHost_->setRaiseAboveForeground([](QWidget& window) { takeTopmostFromForeground(window.winId()); });
+    windowHost_->setForeground({foregroundWindow, [](QWidget& window) { takeTopmostFromForeground(window.winId()); }});
     parts_ = std::make_unique<Parts>(*windowHost_);
     platform_ = std::make_unique<Platform>(Platform{parts_->store, parts_->processes, parts_->launcher, parts_->files,
                                                     parts_->environment, parts_->dialogs, *windowHost_, parts_->loop,

@@ -142,6 +142,12 @@ bool QtWindowHost::isForeground(Form& form) {
     QWidget* view = viewOf(form);
     if (!view) return false;
     const QWidget* active = QApplication::activeWindow();
+    if (foreground_.window) {
+        const WId front = foreground_.window();
+        active = nullptr;
+        for (const QWidget* window : QApplication::topLevelWidgets())
+            if (front && window->internalWinId() == front) active = window;
+    }
     return active && (active == view || isOver(active, view));
 }
 
@@ -149,7 +155,7 @@ void QtWindowHost::setTopmost(Form& form, bool topmost) {
     QWidget* view = viewOf(form);
     if (!view) return;
     setStaysOnTop(*view, topmost);
-    if (topmost && raiseAboveForeground_) raiseAboveForeground_(*view);
+    if (topmost && foreground_.raiseAbove) foreground_.raiseAbove(*view);
     if (topmost) view->raise();
     // The windows opened over it follow, and stay above it.
     for (QWidget* window : QApplication::topLevelWidgets()) {

@@ -36,11 +36,16 @@ public:
     void hide(Form& form) override;
     bool isForeground(Form& form) override;
     void setTopmost(Form& form, bool topmost) override;
-    // What this system adds to Qt's stays-on-top hint when a window is to
-    // come above the one in front (on Windows that window first loses its
-    // own topmost place). Without one the hint and a raise do.
-    using RaiseAboveForeground = std::function<void(QWidget& window)>;
-    void setRaiseAboveForeground(RaiseAboveForeground raise) { raiseAboveForeground_ = std::move(raise); }
+    // Where the system itself says which window is in front, and what it
+    // adds to Qt's stays-on-top hint when a window is to come above that
+    // one (on Windows: GetForegroundWindow, and the window in front first
+    // loses its own topmost place). Without them Qt's active window, the
+    // hint and a raise do.
+    struct Foreground {
+        std::function<WId()> window;
+        std::function<void(QWidget& window)> raiseAbove;
+    };
+    void setForeground(Foreground foreground) { foreground_ = std::move(foreground); }
 
 private:
     QWidget* ensureView(Form& form, QWidget* parent);
@@ -48,7 +53,7 @@ private:
 
     std::map<std::string, ViewFactory> factories_;
     std::map<Form*, QPointer<QWidget>> views_;
-    RaiseAboveForeground raiseAboveForeground_;
+    Foreground foreground_;
 };
 
 // Twips (1/1440 inch) and pixels at the screen's logical resolution;

@@ -4,6 +4,8 @@
 
 namespace syncward {
 
+std::uintptr_t foregroundWindow() { return reinterpret_cast<std::uintptr_t>(::GetForegroundWindow()); }
+
 void takeTopmostFromForeground(std::uintptr_t window) {
     const HWND own = reinterpret_cast<HWND>(window);
     if (!own) return;

@@ -10,5 +10,7 @@ namespace syncward {
 // is another, first loses its topmost place. Neither window is moved,
 // resized or activated.
 void takeTopmostFromForeground(std::uintptr_t window);
+// The window that has the user's focus, of whichever program; 0 for none.
+std::uintptr_t foregroundWindow();
 
 }  // namespace syncward
