@@ -57,12 +57,16 @@ bool isOver(const QWidget* window, const QWidget* owner) {
 }
 
 // Changing window flags re-creates the native window and hides it: only
-// when the hint really changes, and a shown window is shown again.
+// when the hint really changes, and a shown window is shown again, without
+// taking the focus from whatever window the user is in.
 void setStaysOnTop(QWidget& window, bool on) {
     if (window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
     const bool wasVisible = window.isVisible();
+    const bool quiet = window.testAttribute(Qt::WA_ShowWithoutActivating);
     window.setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    window.setAttribute(Qt::WA_ShowWithoutActivating);
     if (wasVisible) window.show();
+    window.setAttribute(Qt::WA_ShowWithoutActivating, quiet);
 }
 
 }  // namespace
@@ -154,8 +158,10 @@ bool QtWindowHost::isForeground(Form& form) {
 void QtWindowHost::setTopmost(Form& form, bool topmost) {
     QWidget* view = viewOf(form);
     if (!view) return;
-    setStaysOnTop(*view, topmost);
+    // The window in front gives up its place first: changing the hint
+    // shows the window anew, and it must not take the user's focus.
     if (topmost && foreground_.raiseAbove) foreground_.raiseAbove(*view);
+    setStaysOnTop(*view, topmost);
     if (topmost) view->raise();
     // The windows opened over it follow, and stay above it.
     for (QWidget* window : QApplication::topLevelWidgets()) {
