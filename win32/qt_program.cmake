@@ -40,12 +40,23 @@ target_link_libraries(syncward_app PUBLIC syncward_gui syncward_platform_win32 s
 syncward_warnings(syncward_app)
 
 # A window program: no console opens beside it when started from the menu.
-add_executable(syncward WIN32 ${SYNCWARD_ROOT}/src/app/main.cpp)
-target_link_libraries(syncward PRIVATE syncward_app)
-target_compile_definitions(syncward PRIVATE SYNCWARD_VERSION="${SYNCWARD_VERSION}")
-# The windows plugin for the desktop, offscreen for runs without a window.
-qt_import_plugins(syncward INCLUDE Qt6::QWindowsIntegrationPlugin Qt6::QOffscreenIntegrationPlugin)
-syncward_warnings(syncward)
+# Its version information is what Windows shows in its Properties.
+enable_language(RC)
+function(syncward_window_program target version)
+  set(SYNCWARD_VERSION ${version})
+  string(REPLACE "." "," SYNCWARD_VERSION_COMMAS ${version})
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/version_info.rc.in ${CMAKE_BINARY_DIR}/${target}_version_info.rc @ONLY)
+  add_executable(${target} WIN32 ${SYNCWARD_ROOT}/src/app/main.cpp ${CMAKE_BINARY_DIR}/${target}_version_info.rc)
+  target_link_libraries(${target} PRIVATE syncward_app)
+  target_compile_definitions(${target} PRIVATE SYNCWARD_VERSION="${version}")
+  # The windows plugin for the desktop, offscreen for runs without a window.
+  qt_import_plugins(${target} INCLUDE Qt6::QWindowsIntegrationPlugin Qt6::QOffscreenIntegrationPlugin)
+  syncward_warnings(${target})
+endfunction()
+syncward_window_program(syncward ${SYNCWARD_VERSION})
+# The program as the first release called itself, for the installer's
+# upgrade test (scripts/test-windows-installer.sh).
+syncward_window_program(syncward_first_release 0.1.0)
 
 # The GUI tests, offscreen. Those that need POSIX (descriptors, signals)
 # are Linux's alone.
@@ -60,6 +71,7 @@ add_test(NAME gui_tests COMMAND gui_tests)
 # The installer: syncward-<version>-win64.exe, made by CPack with NSIS. It
 # puts the program under Program Files with a Start menu entry and an
 # uninstaller; besides the uninstaller's own entry it registers nothing.
+# It replaces an installed earlier version (see windows_upgrade.cmake).
 install(TARGETS syncward RUNTIME DESTINATION .)
 set(CPACK_GENERATOR NSIS)
 set(CPACK_PACKAGE_NAME SYNCWARD)
@@ -81,4 +93,5 @@ set(CPACK_NSIS_MODIFY_PATH OFF)
 # and registry as they are, and runs where no 32-bit layer is installed.
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_STRIP_FILES ON)
+include(${CMAKE_CURRENT_LIST_DIR}/windows_upgrade.cmake)
 include(CPack)

@@ -27,7 +27,7 @@ public:
     Label FREEWARE_LABEL{*this, "FREEWARE_LABEL", "!!! FREEWARE !!!"};
     Label CREATOR_LABEL{*this, "CREATOR_LABEL"};
     Label WEB_ADDRESS_LABEL{*this, "WEB_ADDRESS_LABEL"};
-    // "VERSION 0.1.0": the version --version prints.
+    // "VERSION 0.2.0": the version --version prints.
     Label VERSION_LABEL{*this, "VERSION_LABEL"};
     TextBox FAMILY_TOOLS_TEXTBOX{*this, "FAMILY_TOOLS_TEXTBOX"};
     Button DEDICATIONS_BUTTON{*this, "DEDICATIONS_BUTTON", "!!! DEDICATIONS !!!"};
