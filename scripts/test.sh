@@ -39,7 +39,7 @@ stage "Windows build and tests under Wine (beside them)" \
   nice -n 19 bash scripts/test-windows.sh >"$windows_log" 2>&1 &
 windows=$!
 e2e=0
-stage "end-to-end tests" ctest --test-dir "$build" --output-on-failure --timeout 600 -j 8 -L '^e2e$' -LE '^soak$' || e2e=$?
+stage "end-to-end tests" ctest --test-dir "$build" --output-on-failure --timeout 600 -j 8 -L '^e2e$' || e2e=$?
 sanitize_built=0
 windows_result=0
 wait "$sanitize_build" || sanitize_built=$?
