@@ -33,7 +33,8 @@ TEST(MailCommandLines, WindowsLinesAreTheSkeletonCharacterForCharacter) {
     EXPECT_EQ(startMailCommand(windows, f, "SYNCWARD - BTC - STARTED"),
               "call \"C:\\QUORVEL-ROOT\\SendEmail\\SendEmail.exe\" -f \"node@example.org\" -t \"me@example.org\" "
               "-cc \"cc@example.org\" -bcc \"bcc@example.org\" -u \"SYNCWARD - BTC - STARTED\" "
-              "-m \"SYNCWARD - BTC - STARTED\" -s \"smtp.example.org:587\" -xu \"me\" -xp \"s3cret\" "
+              "-m \"SYNCWARD - BTC - STARTED\" -o message-charset=UTF-8 -s \"smtp.example.org:587\" -xu \"me\" "
+              "-xp \"s3cret\" "
               "-o reply-to=node@example.org -l \"D:\\R\\LOGS\\BTC1-SEND-EMAIL.LOG\" -o tls=yes -o username=me "
               "-o password=s3cret -q -v ");
 
@@ -45,8 +46,9 @@ TEST(MailCommandLines, WindowsLinesAreTheSkeletonCharacterForCharacter) {
     EXPECT_EQ(end,
               "call \"C:\\QUORVEL-ROOT\\SendEmail\\SendEmail.exe\" -f \"node@example.org\" -t \"me@example.org\" "
               "-cc \"cc@example.org\" -bcc \"bcc@example.org\" -u \"SYNCWARD - BTC - COMPLETED - LOG REPORT\" "
-              "-o message-file=\"D:\\R\\REPORTS\\BTC1-END-REPORT.LOG\" -s \"smtp.example.org:587\" -xu \"me\" "
-              "-xp \"s3cret\" -o reply-to=node@example.org -l \"D:\\R\\LOGS\\BTC1-SEND-EMAIL.LOG\" -o tls=yes "
+              "-o message-file=\"D:\\R\\REPORTS\\BTC1-END-REPORT.LOG\" -o message-charset=UTF-8 "
+              "-s \"smtp.example.org:587\" -xu \"me\" -xp \"s3cret\" -o reply-to=node@example.org "
+              "-l \"D:\\R\\LOGS\\BTC1-SEND-EMAIL.LOG\" -o tls=yes "
               "-o username=me -o password=s3cret -q -v -a \"D:\\R\\REPORTS\\BTC1-END-REPORT.LOG\"");
     // Without the attachment the end line ends in "-v" and one blank.
     EXPECT_TRUE(endMailCommand(windows, f, "S", message, "").ends_with(" -o password=s3cret -q -v "));
@@ -56,7 +58,8 @@ TEST(MailCommandLines, AnAllEmptyWindowsLineKeepsEverySwitchAndEveryBlank) {
     const PlatformProfile windows = PlatformProfile::windows();
     MailFields empty;
     EXPECT_EQ(startMailCommand(windows, empty, ""),
-              "call \"\\SendEmail.exe\" -f \"\" -t \"\" -cc \"\" -bcc \"\" -u \"\" -m \"\" -s \"\" -xu \"\" -xp \"\" "
+              "call \"\\SendEmail.exe\" -f \"\" -t \"\" -cc \"\" -bcc \"\" -u \"\" -m \"\" -o message-charset=UTF-8 "
+              "-s \"\" -xu \"\" -xp \"\" "
               "-o reply-to= -l \"\" -o tls= -o username= -o password= -q -v ");
 }
 
@@ -76,7 +79,7 @@ TEST(MailCommandLines, PosixLinesQuoteEveryValueAndKeepThePasswordOutOfTheMailer
     EXPECT_EQ(startMailCommand(posix, f, subject),
               "printf '%s\\n' 'a b$'\\''`c' | exec '/usr/bin/sendemail' -f 'node@example.org' -t 'me@example.org' "
               "-cc '' -bcc '' -u 'SYNCWARD - L'\\''coin $(rm -rf ~) - STARTED' "
-              "-m 'SYNCWARD - L'\\''coin $(rm -rf ~) - STARTED' -s '127.0.0.1:2525' -xu 'me' "
+              "-m 'SYNCWARD - L'\\''coin $(rm -rf ~) - STARTED' -o message-charset=UTF-8 -s '127.0.0.1:2525' -xu 'me' "
               "-o reply-to='node@example.org' -l '/home/sat/R/LOGS/LTC1-SEND-EMAIL.LOG' -o tls='no' "
               "-o username='me' -q ");
 
@@ -90,7 +93,9 @@ TEST(MailCommandLines, PosixLinesQuoteEveryValueAndKeepThePasswordOutOfTheMailer
     EXPECT_EQ(end.find("password="), std::string::npos);
     EXPECT_EQ(end.find("-v"), std::string::npos);
     EXPECT_TRUE(end.ends_with(" -q -a '/home/sat/R/REPORTS/LTC1-END-REPORT.LOG'")) << end;
-    EXPECT_NE(end.find(" -o message-file='/home/sat/R/REPORTS/LTC1-END-REPORT.LOG' -s "), std::string::npos) << end;
+    EXPECT_NE(end.find(" -o message-file='/home/sat/R/REPORTS/LTC1-END-REPORT.LOG' -o message-charset=UTF-8 -s "),
+              std::string::npos)
+        << end;
 }
 
 }  // namespace

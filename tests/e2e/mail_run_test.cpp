@@ -109,6 +109,9 @@ TEST(MailRun, BothMailsReachTheSinkWithTheirLoginAndThePasswordIsNeverInAnyProce
     // The body is the report, followed by the line end the mailer puts before its MIME boundary.
     EXPECT_EQ(readWholeFile(sink.file("mail-2.body")), report + "\n");
     EXPECT_EQ(readWholeFile(sink.file("mail-2.attachment.E2EMAIL-END-REPORT.LOG")), report);
+    // The report is UTF-8 (a folder named with accents), and both mails say so.
+    for (const char* mail : {"mail-1.eml", "mail-2.eml"})
+        EXPECT_TRUE(holds(readWholeFile(sink.file(mail)), "charset=\"UTF-8\"")) << mail;
 
     const std::string log = readWholeFile(program.homeFile("LOGS", "-SEND-EMAIL.LOG"));
     EXPECT_TRUE(holds(log, "Email was sent successfully!  From: <node@example.org> To: <me@example.org>")) << log;

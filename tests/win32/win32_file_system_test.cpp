@@ -37,6 +37,26 @@ TEST(Win32FileSystem, WritesReplaceTheFileWholeAndReadsGiveEveryByteBack) {
     EXPECT_EQ(namesIn(dir.path()), std::set<std::string>{"LTC1-END-REPORT.LOG"});
 }
 
+// cmd.exe reads a batch file in the console's code page: a folder named
+// with accents must reach it in that code page, and read back as it was.
+// A name the code page cannot hold is refused, never written as a
+// look-alike that names another folder.
+TEST(Win32FileSystem, CommandFilesAreWrittenInTheCodePageCmdReadsThemIn) {
+    TempDir dir;
+    Win32FileSystem files;
+    const std::string path = dir / "LTC1-RUN-DAEMON.bat";
+    const std::string line = "call \"C:\\Caf\xc3\xa9\\litecoind.exe\" -conf=C:\\Caf\xc3\xa9\\ltc.conf \r\n";
+    ASSERT_TRUE(files.writeCommandText(path, line));
+    const std::string raw = *files.readText(path, 1000).text;
+    // "é" is 0x82 in the OEM code pages of Western and Central Europe.
+    EXPECT_EQ(raw, "call \"C:\\Caf\x82\\litecoind.exe\" -conf=C:\\Caf\x82\\ltc.conf \r\n")
+        << "the OEM code page here is " << ::GetOEMCP();
+    EXPECT_EQ(files.readCommandText(path, 1000).text, line);
+
+    EXPECT_FALSE(files.writeCommandText(path, "call \"C:\\\xe6\xbc\xa2\\coind.exe\"\r\n"));
+    EXPECT_EQ(files.readCommandText(path, 1000).text, line) << "the file it had stays";
+}
+
 TEST(Win32FileSystem, AppendsWholeLinesAfterALineCutShortAndTellsTheFreeSpace) {
     TempDir dir;
     Win32FileSystem files;

@@ -47,6 +47,14 @@ public:
     // Creates or replaces the file whole (a reader never sees half of it),
     // readable by its owner only. False when it could not be written.
     virtual bool writeText(const std::string& path, const std::string& text) = 0;
+    // A command file, as writeText, but in the encoding its shell reads it
+    // in; false also when the text cannot be written in that encoding. A
+    // POSIX shell takes UTF-8 as it is. cmd.exe reads a batch file in the
+    // console's (OEM) code page: a folder named with accents, written in
+    // UTF-8, would reach it garbled.
+    virtual bool writeCommandText(const std::string& path, const std::string& text) { return writeText(path, text); }
+    // A command file read back into the program's UTF-8.
+    virtual TextRead readCommandText(const std::string& path, std::size_t limit) { return readText(path, limit); }
     virtual bool folderExists(const std::string& path) = 0;
     // Creates one folder; its parent must exist. True if it exists afterwards.
     virtual bool createFolder(const std::string& path) = 0;

@@ -9,7 +9,7 @@ namespace syncward {
 bool writeCommandFile(FileSystem& files, const PlatformProfile& profile, const std::string& home,
                       const std::string& exe, CommandFile file, const std::string& commandText) {
     if (commandText.find_first_of("\r\n") != std::string::npos) return false;
-    return files.writeText(commandFilePath(profile, home, exe, file), commandText + profile.lineEnd());
+    return files.writeCommandText(commandFilePath(profile, home, exe, file), commandText + profile.lineEnd());
 }
 
 bool resetBlockCountFile(FileSystem& files, const PlatformProfile& profile, const std::string& home,

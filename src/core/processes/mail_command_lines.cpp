@@ -28,6 +28,9 @@ std::string mailCommand(const PlatformProfile& profile, const MailFields& f, con
     line += " -bcc " + quoted(profile, f.bcc);
     line += " -u " + quoted(profile, subject);
     line += body;
+    // The report and its names are UTF-8 (a home folder or copy named with
+    // accents); the mailer would otherwise declare ISO-8859-1.
+    line += " -o message-charset=UTF-8";
     line += " -s " + quoted(profile, f.server);
     line += " -xu " + quoted(profile, f.user);
     if (!posix) line += " -xp " + quoted(profile, f.password);

@@ -21,7 +21,7 @@ std::string filePath(const AppContext& app, const std::string& home, CommandFile
 // it stands in the file the run executes.
 std::string shownCommand(AppContext& app, const std::string& home, CommandFile file) {
     if (file == CommandFile::NodeCheck) {
-        const TextRead read = app.platform.files.readText(filePath(app, home, file), read_limits::shownInWindow);
+        const TextRead read = app.platform.files.readCommandText(filePath(app, home, file), read_limits::shownInWindow);
         return read.text ? *read.text : output_commands_texts::noNodeCheckFile;
     }
     const MainWindow& main = app.main;

@@ -54,7 +54,8 @@ void checkCommandFiles(const SetupFacts& facts, Platform& platform, CheckLines& 
     for (const SetupFacts::WantedFile& wanted : facts.commandFiles) {
         const std::string name = facts.exe + commandFileStem(wanted.file) + profile.commandFileExtension();
         const TextRead read =
-            platform.files.readText(commandFilePath(profile, facts.home, facts.exe, wanted.file), read_limits::shownInWindow);
+            platform.files.readCommandText(commandFilePath(profile, facts.home, facts.exe, wanted.file),
+                                           read_limits::shownInWindow);
         const char* fix = isMailFile(wanted.file) ? texts::fixSaveMail : texts::fixSaveCrypto;
         if (!read.text)
             out.push_back({CheckLevel::Failing, "COMMAND FILE " + name + " MISSING", fix});

@@ -184,6 +184,17 @@ bool Win32FileSystem::writeText(const std::string& path, const std::string& text
     return true;
 }
 
+bool Win32FileSystem::writeCommandText(const std::string& path, const std::string& text) {
+    const std::optional<std::string> oem = inOemCodePage(text);
+    return oem && writeText(path, *oem);
+}
+
+TextRead Win32FileSystem::readCommandText(const std::string& path, std::size_t limit) {
+    TextRead read = readText(path, limit);
+    if (read.text) read.text = fromOemCodePage(*read.text);
+    return read;
+}
+
 bool Win32FileSystem::folderExists(const std::string& path) { return !path.empty() && isFolder(widen(path)); }
 
 bool Win32FileSystem::createFolder(const std::string& path) {

@@ -14,6 +14,9 @@ public:
     // Written into a temporary file beside the target, flushed, then moved
     // over it in one step: a reader sees the old file or the new one.
     bool writeText(const std::string& path, const std::string& text) override;
+    // Batch files in the OEM code page, which cmd.exe reads them in.
+    bool writeCommandText(const std::string& path, const std::string& text) override;
+    TextRead readCommandText(const std::string& path, std::size_t limit) override;
     bool folderExists(const std::string& path) override;
     bool createFolder(const std::string& path) override;
     bool removeFile(const std::string& path) override;
