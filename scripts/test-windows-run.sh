@@ -62,9 +62,13 @@ echo 120 > "$run/node/height"
 echo 3 > "$run/node/flush-seconds"
 head -c 1024 /dev/zero > "$run/chain/blocks/blk00000.dat"
 
-echo "== setting up $name.exe in the registry and $winrun\\$name-home"
+# The home folder is named with an accent and a blank, as a user's may be:
+# the command files must reach cmd.exe in its own code page, and the report
+# name it in UTF-8.
+home_name="Café $name-home"
+echo "== setting up $name.exe in the registry and $winrun\\$home_name"
 # The count a first poll left is 0: the chain starts empty, as natively.
-if ! timeout 120 wine "$build/configure_windows_copy.exe" "$winrun\\$name-home" "$name" "$winrun\\node" \
+if ! timeout 120 wine "$build/configure_windows_copy.exe" "$winrun\\$home_name" "$name" "$winrun\\node" \
   "$daemon" "$client" "$winrun\\chain" 00:00:02 0 2>&1 | tr -d '\r'; then
   echo "== Windows run under Wine: FAILED, the copy could not be set up" >&2
   exit 1
@@ -104,9 +108,9 @@ check() {  # check "what" test-command...
 
 check "the program closed itself (status 0, within $limit s)" test "$status" -eq 0
 
-home="$run/$name-home"
+home="$run/$home_name"
 report="$home/REPORTS/$name-END-REPORT.LOG"
-check "an end report in $winrun\\$name-home\\REPORTS" test -s "$report"
+check "an end report in $winrun\\$home_name\\REPORTS" test -s "$report"
 text='' lines=0 crlf=0
 if [ -f "$report" ]; then
   text=$(tr -d '\r' <"$report")
@@ -138,6 +142,7 @@ stored() {
 is() { [ "$1" = "$2" ]; }
 check "the run stored in the registry as \"$whole\"" is "$(stored MULTILOADER_LAST_RUN_TEXTBOX)" "$whole"
 check "the copy named by its file" has $'SYNCWARD Filename: \n'"$name.exe"$'\n'
+check "the home folder named in UTF-8" has $'SYNCWARD Home: \n'"$winrun\\$home_name"$'\n'
 check "the shutdown stand-in was never called" test ! -e "$run/program/shutdown-calls.log"
 check "the schtasks stand-in was never called" test ! -e "$run/program/schtasks-calls.log"
 check "the daemon no longer serves" test ! -e "$run/node/running"
