@@ -6,12 +6,20 @@
 // files and the profile are Windows'.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "platform/win32/registry_settings_store.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_file_system.h"
 #include "support/copy_setup.h"
 
-int main(int argc, char* argv[]) {
+// The arguments as Windows gives them (UTF-16), in the program's UTF-8: a
+// home folder may be named with accents.
+int wmain(int argc, wchar_t* wideArguments[]) {
+    std::vector<std::string> arguments;
+    for (int i = 0; i < argc; ++i) arguments.push_back(syncward::narrow(wideArguments[i]));
+    std::vector<const char*> argv;
+    for (const std::string& argument : arguments) argv.push_back(argument.c_str());
     if (argc != 9) {
         std::fprintf(stderr,
                      "usage: %s HOME NAME NODE_FOLDER DAEMON_NAME CLI_NAME DATA_FOLDER COUNT_EVERY FIRST_COUNT\n"
