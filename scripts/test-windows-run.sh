@@ -62,10 +62,10 @@ echo 120 > "$run/node/height"
 echo 3 > "$run/node/flush-seconds"
 head -c 1024 /dev/zero > "$run/chain/blocks/blk00000.dat"
 
-# The home folder is named with an accent and a blank, as a user's may be:
+# The home folder is named with an accent, as a user's may be:
 # the command files must reach cmd.exe in its own code page, and the report
 # name it in UTF-8.
-home_name="Café $name-home"
+home_name="Café-$name-home"
 echo "== setting up $name.exe in the registry and $winrun\\$home_name"
 # The count a first poll left is 0: the chain starts empty, as natively.
 if ! timeout 120 wine "$build/configure_windows_copy.exe" "$winrun\\$home_name" "$name" "$winrun\\node" \
