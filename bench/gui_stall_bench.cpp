@@ -14,7 +14,7 @@
 #include <fstream>
 
 #include "bench_tree.h"
-#include "core/app/application.h"
+#include "core/run/application.h"
 #include "app/system_platform.h"
 #include "gui/shell/qt_window_host.h"
 #include "gui/views.h"

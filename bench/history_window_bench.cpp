@@ -11,7 +11,7 @@
 #include <fstream>
 
 #include "bench_tree.h"
-#include "core/app/application.h"
+#include "core/run/application.h"
 #include "core/reports/reports_windows.h"
 #include "core/reports/run_history.h"
 #include "app/system_platform.h"

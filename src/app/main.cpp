@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/app/application.h"
+#include "core/run/application.h"
 #include "app/close_request.h"
 #include "app/command_line.h"
 #include "app/system_platform.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app/application.h"
-#include "core/app/startup.h"
+#include "core/run/application.h"
+#include "core/run/startup.h"
 #include "core/setupcheck/check_line.h"
 #include "core/setupcheck/setup_check_texts.h"
 #include "core/setupcheck/setup_check_windows.h"

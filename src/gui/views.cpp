@@ -23,7 +23,7 @@
 #include "core/settings/main_settings_window.h"
 #include "core/setupcheck/setup_check_window.h"
 #include "core/state/main_window.h"
-#include "gui/app/main_window_view.h"
+#include "gui/main_window/main_window_view.h"
 #include "gui/confgen/block_times_view.h"
 #include "gui/confgen/coin_presets_view.h"
 #include "gui/confgen/conf_generator_view.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/app/catch_up_start.h"
+#include "core/run/catch_up_start.h"
 #include "core/scheduler/autostart_entry.h"
 #include "core/scheduler/crontab_table.h"
 #include "core/scheduler/scheduled_task_window.h"

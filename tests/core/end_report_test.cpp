@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/app/end_report.h"
+#include "core/reports/end_report.h"
 #include "support/app_harness.h"
 
 namespace syncward::testing {

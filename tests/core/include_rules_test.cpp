@@ -40,7 +40,7 @@ const std::map<std::string, std::set<std::string>> allowedEdges = {
     {"core/setupcheck",
      {"core/form", "core/platform", "core/state", "core/processes", "core/power", "core/blockcounter",
       "core/scheduler", "core/settings"}},
-    {"core/app",
+    {"core/run",
      {"core/time", "core/platform", "core/state", "core/processes", "core/keepawake", "core/foldersize", "core/power",
       "core/blockcounter", "core/settings", "core/confgen", "core/reports", "core/info", "core/scheduler",
       "core/setupcheck"}},
@@ -48,7 +48,7 @@ const std::map<std::string, std::set<std::string>> allowedEdges = {
     {"platform/win32", {"core/platform"}},
     {"platform/qt", {"core/platform"}},
     {"gui/shell", {"core/form", "core/platform"}},
-    {"gui/app", {"gui/shell", "core/state"}},
+    {"gui/main_window", {"gui/shell", "core/state"}},
     {"gui/power", {"gui/shell", "core/power"}},
     {"gui/settings", {"gui/shell", "core/settings"}},
     {"gui/confgen", {"gui/shell", "core/confgen"}},
@@ -58,12 +58,12 @@ const std::map<std::string, std::set<std::string>> allowedEdges = {
     {"gui/info", {"gui/shell", "core/info"}},
     {"gui/setupcheck", {"gui/shell", "core/setupcheck"}},
     {"gui",
-     {"gui/shell", "gui/app", "gui/power", "gui/settings", "gui/confgen", "gui/scheduler", "gui/processes",
+     {"gui/shell", "gui/main_window", "gui/power", "gui/settings", "gui/confgen", "gui/scheduler", "gui/processes",
       "gui/reports", "gui/info", "gui/setupcheck", "core/state", "core/power", "core/settings", "core/confgen",
       "core/scheduler", "core/processes", "core/reports", "core/info", "core/setupcheck"}},
     // The composition: the real platform under the views, and main().
     {"app",
-     {"gui", "gui/shell", "platform/posix", "platform/qt", "platform/win32", "core/app", "core/platform",
+     {"gui", "gui/shell", "platform/posix", "platform/qt", "platform/win32", "core/run", "core/platform",
       "core/foldersize", "core/setupcheck"}},
 };
 
@@ -105,7 +105,7 @@ std::vector<Include> includesUnder(const fs::path& src) {
     return found;
 }
 
-// "core/app/x.h" -> "core/app"; "gui/views.h" -> "gui"; "gui/app/y.h" -> "gui/app".
+// "core/run/x.h" -> "core/run"; "gui/views.h" -> "gui"; "gui/main_window/y.h" -> "gui/main_window".
 std::string folderOf(const std::string& path) {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? "" : path.substr(0, slash);

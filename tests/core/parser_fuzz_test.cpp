@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "core/app/end_report.h"
+#include "core/reports/end_report.h"
 #include "core/blockcounter/reading.h"
 #include "core/state/section_settings.h"
 #include "core/time/clock_text.h"

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "block_counter_rig.h"
-#include "core/app/run_history_recorder.h"
+#include "core/run/run_history_recorder.h"
 #include "core/reports/run_history.h"
 #include "core/settings/email_main_settings_window.h"
 

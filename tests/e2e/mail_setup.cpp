@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "core/app/application.h"
+#include "core/run/application.h"
 #include "core/platform/platform_profile.h"
 #include "core/settings/email_main_settings_window.h"
 #include "core/settings/main_settings_window.h"

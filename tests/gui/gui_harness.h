@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "core/app/application.h"
+#include "core/run/application.h"
 #include "gui/shell/qt_event_loop.h"
 #include "gui/shell/qt_window_host.h"
 #include "gui/views.h"

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "core/app/application.h"
+#include "core/run/application.h"
 #include "core/scheduler/crontab_table.h"
 #include "core/scheduler/scheduled_task_window.h"
 #include "core/scheduler/schtasks_lines.h"

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "core/app/application.h"
+#include "core/run/application.h"
 #include "support/fake_platform.h"
 
 namespace syncward::testing {

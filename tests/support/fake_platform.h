@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/app/application.h"
+#include "core/run/application.h"
 #include "core/form/form.h"
 #include "core/form/virtual_loop.h"
 #include "core/platform/platform.h"

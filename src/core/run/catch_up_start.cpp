@@ -1,4 +1,4 @@
-#include "core/app/catch_up_start.h"
+#include "core/run/catch_up_start.h"
 
 #include "core/scheduler/catch_up_record.h"
 #include "core/scheduler/task_commands.h"

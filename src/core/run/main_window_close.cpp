@@ -1,4 +1,4 @@
-#include "core/app/main_window_close.h"
+#include "core/run/main_window_close.h"
 
 #include "core/foldersize/folder_sizer.h"
 #include "core/state/app_context.h"

@@ -1,12 +1,12 @@
-#include "core/app/run_sequence.h"
+#include "core/run/run_sequence.h"
 
 #include <string>
 #include <vector>
 
-#include "core/app/end_report.h"
-#include "core/app/mail_step.h"
-#include "core/app/node_shutdown.h"
-#include "core/app/run_outcome.h"
+#include "core/reports/end_report.h"
+#include "core/run/mail_step.h"
+#include "core/run/node_shutdown.h"
+#include "core/run/run_outcome.h"
 #include "core/keepawake/heartbeat.h"
 #include "core/blockcounter/node_check.h"
 #include "core/blockcounter/phase_limit.h"

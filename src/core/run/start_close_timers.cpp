@@ -1,7 +1,7 @@
-#include "core/app/start_close_timers.h"
+#include "core/run/start_close_timers.h"
 
-#include "core/app/end_report.h"
-#include "core/app/run_outcome.h"
+#include "core/reports/end_report.h"
+#include "core/run/run_outcome.h"
 #include "core/blockcounter/node_check.h"
 #include "core/state/app_context.h"
 #include "core/state/main_window_painter.h"

@@ -1,4 +1,4 @@
-#include "core/app/end_report.h"
+#include "core/reports/end_report.h"
 
 #include <cctype>
 #include <string>

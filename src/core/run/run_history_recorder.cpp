@@ -1,7 +1,7 @@
-#include "core/app/run_history_recorder.h"
+#include "core/run/run_history_recorder.h"
 
-#include "core/app/end_report.h"
-#include "core/app/run_outcome.h"
+#include "core/reports/end_report.h"
+#include "core/run/run_outcome.h"
 #include "core/blockcounter/node_check.h"
 #include "core/reports/history_mail_table.h"
 #include "core/settings/email_main_settings_window.h"

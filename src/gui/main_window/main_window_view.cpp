@@ -1,4 +1,4 @@
-#include "gui/app/main_window_view.h"
+#include "gui/main_window/main_window_view.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "core/app/catch_up_start.h"
+#include "core/run/catch_up_start.h"
 #include "core/platform/platform.h"
 #include "core/state/app_context.h"
 #include "core/state/main_window.h"

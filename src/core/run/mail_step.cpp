@@ -1,4 +1,4 @@
-#include "core/app/mail_step.h"
+#include "core/run/mail_step.h"
 
 #include <string>
 

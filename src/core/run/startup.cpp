@@ -1,6 +1,6 @@
-#include "core/app/startup.h"
+#include "core/run/startup.h"
 
-#include "core/app/run_outcome.h"
+#include "core/run/run_outcome.h"
 #include "core/blockcounter/node_check.h"
 #include "core/state/app_context.h"
 #include "core/state/main_window_painter.h"

@@ -2,7 +2,7 @@
 // the node is still there, and under POSIX a clean shutdown signal when
 // the request cannot reach it. A node is never killed: it may be writing
 // its database.
-#include "core/app/node_shutdown.h"
+#include "core/run/node_shutdown.h"
 
 #include "core/processes/command_file_runner.h"
 #include "core/state/app_context.h"

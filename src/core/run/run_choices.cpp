@@ -1,4 +1,4 @@
-#include "core/app/run_choices.h"
+#include "core/run/run_choices.h"
 
 #include "core/state/app_context.h"
 

@@ -1,6 +1,6 @@
-#include "core/app/run_outcome.h"
+#include "core/run/run_outcome.h"
 
-#include "core/app/end_report.h"
+#include "core/reports/end_report.h"
 #include "core/blockcounter/node_check.h"
 #include "core/state/app_context.h"
 

@@ -1,4 +1,4 @@
-#include "core/app/always_on_top.h"
+#include "core/run/always_on_top.h"
 
 #include "core/state/app_context.h"
 
