@@ -14,6 +14,7 @@
 #include "core/run/application.h"
 #include "core/reports/reports_windows.h"
 #include "core/reports/run_history.h"
+#include "core/reports/run_history_columns.h"
 #include "app/system_platform.h"
 #include "gui/shell/qt_window_host.h"
 #include "gui/views.h"
@@ -23,7 +24,7 @@ namespace {
 constexpr long long firstSunday = 1'783'823'400;  // 2026-07-12T02:30:00Z
 
 std::string historyText(int runs) {
-    std::string text = std::string(syncward::run_history_texts::header) + "\n";
+    std::string text = syncward::historyHeader() + "\n";
     for (int i = 0; i < runs; ++i) {
         syncward::RunRecord r;
         r.start = firstSunday + i * 7LL * 24 * 3600;

@@ -126,7 +126,7 @@ TEST(BlockCounter, DecisionAtZeroFollowsTheQtAndDaemonBoxes) {
     EXPECT_EQ(u.processBox(1).background(), colours::buttonFace);
     EXPECT_EQ(u.BLOCKCOUNT_TIMER_TEXTBOX.text(), "--:--:--");
     EXPECT_EQ(unnamed.runningStages(), Stages{"COMPLETED_TIMER"});
-    EXPECT_EQ(u.RUN_FAILURE, "NODE STOPPED BEFORE THE CHAIN WAS CONFIRMED");
+    EXPECT_EQ(u.facts.runFailure, "NODE STOPPED BEFORE THE CHAIN WAS CONFIRMED");
     EXPECT_TRUE(unnamed.h.fake.launcher.ran.empty());
 
     // A named program the watch has not looked at yet: the countdown runs

@@ -6,18 +6,18 @@
 namespace syncward::testing {
 namespace {
 
-// One complete run's record, as the steps leave it.
+// One complete run's facts and record, as the steps leave them.
 void fillRunRecord(MainWindow& w, const std::string& nl) {
     w.PC_NAME_TEXTBOX.setText("PC Name = NODEBOX");
     w.CRYPTO_NAME_TEXTBOX.setText("Bitcoin");
-    w.DATE_TEXTBOX.setText("07/12/2026");
-    w.START_TIME_TEXTBOX.setText("20:15:00");
-    w.BC_FOLDER_SIZE_BEFORE.setText("1,024 B  " + nl + "1.024 KB");
-    w.BLOCKCOUNT_LOG_START_TEXTBOX.setText("871000" + nl);
-    w.BLOCKCOUNT_LOG_END_TEXTBOX.setText("871234" + nl);
-    w.BC_FOLDER_SIZE_AFTER.setText("2,048 B  " + nl + "2.048 KB");
-    w.END_TIME_TEXTBOX.setText("20:45:10");
-    w.TOTAL_RUNTIME_TEXTBOX.setText("00:30:08");
+    w.facts.date = "07/12/2026";
+    w.facts.startTime = "20:15:00";
+    w.facts.folderBefore.shown = "1,024 B  " + nl + "1.024 KB";
+    w.facts.startBlock = {"871000" + nl};
+    w.facts.endBlock = {"871234" + nl};
+    w.facts.folderAfter.shown = "2,048 B  " + nl + "2.048 KB";
+    w.facts.endTime = "20:45:10";
+    w.facts.totalRuntime = "00:30:08";
     w.MULTILOADER_LAST_RUN_TEXTBOX.setText("!!! COMPLETED SUCCESSFULLY !!!");
     w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setText("!!! COMPLETED SUCCESSFULLY !!!");
     w.SYNCWARD_HOME_TEXTBOX.setText(nl == "\r\n" ? "D:\\R" : "/home/satoshi/R");

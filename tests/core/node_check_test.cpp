@@ -45,7 +45,7 @@ struct NodeCheckRun {
     }
     bool runUntilJudged() {
         MainWindow& w = rig.main();
-        return rig.runUntil([&] { return w.COMPLETED_TIMER.enabled() || !w.NODE_CHECK_FAILURE.empty(); });
+        return rig.runUntil([&] { return w.COMPLETED_TIMER.enabled() || !w.facts.nodeCheck.failure.empty(); });
     }
     bool sawStatus(const std::string& statusAndIndicators) const {
         return std::find(rig.statuses.begin(), rig.statuses.end(), statusAndIndicators) != rig.statuses.end();
@@ -129,7 +129,7 @@ TEST(NodeCheck, EachFailedConditionNamesItselfAndStartsAFreshCycle) {
         ASSERT_TRUE(run.runUntilJudged());
         MainWindow& w = run.rig.main();
         EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), c.status);
-        EXPECT_EQ(w.NODE_CHECK_FAILURE, c.reason);
+        EXPECT_EQ(w.facts.nodeCheck.failure, c.reason);
         // The agreement is gone, the last accepted reading stays, and a full
         // countdown runs before the next cycle asks again.
         EXPECT_FALSE(w.COMPLETED_TIMER.enabled());

@@ -6,6 +6,7 @@
 #include "block_counter_rig.h"
 #include "core/run/run_history_recorder.h"
 #include "core/reports/run_history.h"
+#include "core/reports/run_history_columns.h"
 #include "core/settings/email_main_settings_window.h"
 
 namespace syncward::testing {
@@ -90,12 +91,13 @@ TEST(RunHistoryRun, ACompletedRunLeavesOneRowWithItsRealFigures) {
     EXPECT_EQ(row.blockCounterOutcome, "!!! COMPLETED SUCCESSFULLY !!!");
     EXPECT_EQ(row.nodeCheck, "CONFIRMED");
     EXPECT_EQ(row.finalAction, "AUTOCLOSE");
+    EXPECT_EQ(row.nodeExitSeconds, 1) << "the stand-in ends on the stop request, seen gone on the next second's look";
     EXPECT_TRUE(row.succeeded());
     EXPECT_FALSE(run.keptUnderWay()) << "nothing left under way";
     // The file starts with its header and holds whole lines only.
     const std::string& text = run.rig.h.fake.files.files[run.historyPath()];
-    EXPECT_TRUE(text.starts_with(std::string(run_history_texts::header) + "\n"));
-    EXPECT_TRUE(text.ends_with("AUTOCLOSE\n"));
+    EXPECT_TRUE(text.starts_with(historyHeader() + "\n"));
+    EXPECT_TRUE(text.ends_with("AUTOCLOSE," + std::to_string(row.nodeExitSeconds.value_or(-1)) + "\n"));
 }
 
 TEST(RunHistoryRun, ARunTheNodeDidNotConfirmIsRecordedAsFailedWithTheNodesWord) {

@@ -2,11 +2,14 @@
 // foreign files, the file a history goes on in, and the growth estimate.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <algorithm>
 
 #include "core/reports/history_growth.h"
 #include "core/reports/history_mail_table.h"
 #include "core/reports/run_history.h"
+#include "core/reports/run_history_columns.h"
 #include "core/state/home_layout.h"
 #include "core/time/iso_local.h"
 #include "support/fake_platform.h"
@@ -33,11 +36,23 @@ RunRecord sampleRun() {
     r.runOutcome = "!!! COMPLETED SUCCESSFULLY !!!";
     r.nodeCheck = "CONFIRMED";
     r.finalAction = "POWER AUTOTIMER - SHUTDOWN";
+    r.nodeExitSeconds = 38;
     return r;
 }
 
+// A history as the first release wrote it, before the node's exit time was
+// kept: its header, two rows and a line cut short by a crash.
+const std::string firstFormatHeader =
+    "start,end,run_seconds,node_program,blocks_before,blocks_after,blocks_downloaded,folder_bytes_before,"
+    "folder_bytes_after,block_counter_outcome,run_outcome,node_check,final_action";
+const std::string firstFormatRows =
+    "2026-07-05T04:30:00+02:00,2026-07-05T04:40:00+02:00,600,DAEMON - litecoind,2695000,2697016,2016,"
+    "179000000000,179500000000,!!! COMPLETED SUCCESSFULLY !!!,!!! COMPLETED SUCCESSFULLY !!!,CONFIRMED,AUTOCLOSE\n"
+    "2026-07-06T04:30:00+02:00,2026\n"
+    "2026-07-07T04:30:00+02:00,2026-07-07T04:31:00+02:00,60,,,,,,,,\"!!! RUN STOPPED BY THE USER !!!\",NOT ASKED,\n";
+
 std::string fileOf(const std::vector<RunRecord>& rows, const std::string& nl = "\n") {
-    std::string text = std::string(run_history_texts::header) + nl;
+    std::string text = historyHeader() + nl;
     for (const RunRecord& r : rows) text += historyRow(r, nl);
     return text;
 }
@@ -74,7 +89,7 @@ TEST(RunHistoryFile, RowsReadBackExactlyWhateverTheirTextsHold) {
     EXPECT_EQ(historyRow(sampleRun(), "\n"),
               "2026-07-12T04:30:00+02:00,2026-07-12T04:42:34+02:00,754,DAEMON - litecoind,2700000,2704032,4032,"
               "180000000000,180500000000,!!! COMPLETED SUCCESSFULLY !!!,!!! COMPLETED SUCCESSFULLY !!!,CONFIRMED,"
-              "POWER AUTOTIMER - SHUTDOWN\n");
+              "POWER AUTOTIMER - SHUTDOWN,38\n");
 }
 
 TEST(RunHistoryFile, DamagedLinesAreSkippedAndCountedAndAForeignFileIsNotOurs) {
@@ -164,6 +179,88 @@ TEST(RunHistoryFile, AForeignOrUnreadableFileIsLeftAloneAndTheHistoryGoesOnBesid
     EXPECT_EQ(historyStatus(append), "!!! RUN HISTORY NOT WRITTEN: " + h.beside(3) + " - CHECK THE REPORTS FOLDER !!!");
     h.home = "";
     EXPECT_FALSE(h.append().written) << "no home folder, no file in the working folder";
+}
+
+TEST(RunHistoryFile, AFileOfTheFirstFormatIsReadAndCarriedOverWholeIntoTheSameFile) {
+    HistoryFiles h;
+    const std::string earlier = firstFormatHeader + "\n" + firstFormatRows;
+    const HistoryRead read = parseHistory(earlier);
+    ASSERT_TRUE(read.ours);
+    EXPECT_EQ(read.format, 1);
+    ASSERT_EQ(read.rows.size(), 2u);
+    EXPECT_EQ(read.damagedLines, 1);
+    EXPECT_EQ(read.rows[0].blocksDownloaded, 2016);
+    EXPECT_EQ(read.rows[0].nodeExitSeconds, std::nullopt) << "not kept then: unknown, not zero";
+    EXPECT_EQ(read.rows[1].runOutcome, "!!! RUN STOPPED BY THE USER !!!");
+
+    h.fake.files.files[h.first()] = earlier;
+    const HistoryAppend append = h.append();
+    ASSERT_TRUE(append.written);
+    EXPECT_EQ(append.file.path, h.first()) << "never split into a file beside it";
+    EXPECT_EQ(historyStatus(append), "");
+    // Today's header, the old rows as they stood with the new column empty,
+    // the damaged line kept as it was, then the new row.
+    const std::string expected = historyHeader() + "\n" +
+                                 "2026-07-05T04:30:00+02:00,2026-07-05T04:40:00+02:00,600,DAEMON - litecoind,2695000,"
+                                 "2697016,2016,179000000000,179500000000,!!! COMPLETED SUCCESSFULLY !!!,"
+                                 "!!! COMPLETED SUCCESSFULLY !!!,CONFIRMED,AUTOCLOSE,\n"
+                                 "2026-07-06T04:30:00+02:00,2026\n"
+                                 "2026-07-07T04:30:00+02:00,2026-07-07T04:31:00+02:00,60,,,,,,,,"
+                                 "\"!!! RUN STOPPED BY THE USER !!!\",NOT ASKED,,\n" +
+                                 historyRow(sampleRun(), "\n");
+    EXPECT_EQ(h.fake.files.files[h.first()], expected);
+    const HistoryRead after = parseHistory(h.fake.files.files[h.first()]);
+    EXPECT_EQ(after.format, historyFormat);
+    ASSERT_EQ(after.rows.size(), 3u);
+    EXPECT_EQ(after.rows[0], read.rows[0]);
+    EXPECT_EQ(after.rows[1], read.rows[1]);
+    EXPECT_EQ(after.damagedLines, 1);
+
+    // Once carried over, rows are only appended again.
+    const int writes = h.fake.files.writes;
+    ASSERT_TRUE(h.append().written);
+    EXPECT_EQ(h.fake.files.writes, writes);
+}
+
+TEST(RunHistoryFile, AnEarlierFormatThatCannotBeCarriedOverIsLeftAsItWas) {
+    HistoryFiles h;
+    const std::string earlier = firstFormatHeader + "\r\n" + firstFormatRows;
+    h.fake.files.files[h.first()] = earlier;
+    h.fake.files.unwritable.insert(h.first());
+    const HistoryAppend append = h.append();
+    EXPECT_FALSE(append.written);
+    EXPECT_EQ(h.fake.files.files[h.first()], earlier);
+    EXPECT_EQ(historyStatus(append), "!!! RUN HISTORY NOT WRITTEN: " + h.first() + " - CHECK THE REPORTS FOLDER !!!");
+}
+
+TEST(RunHistoryFile, ARowOfAnyFormatIsReadOnItsOwn) {
+    const std::string firstRow = firstFormatRows.substr(0, firstFormatRows.find('\n'));
+    const auto old = parseHistoryRow(firstRow);
+    ASSERT_TRUE(old);
+    EXPECT_EQ(old->finalAction, "AUTOCLOSE");
+    std::string today = historyRow(sampleRun(), "");
+    EXPECT_EQ(parseHistoryRow(today), sampleRun());
+    EXPECT_FALSE(parseHistoryRow(today + ",1")) << "more fields than any format has";
+    EXPECT_FALSE(parseHistoryRow("2026-07-06T04:30:00+02:00,2026"));
+}
+
+// Columns are only ever added at the end, each format adds at least one,
+// and every column can be written, read back and shown.
+TEST(RunHistoryColumns, EachFormatAddsColumnsAtTheEndAndEveryColumnIsComplete) {
+    const auto columns = historyColumns();
+    EXPECT_EQ(historyHeader(1), firstFormatHeader);
+    int since = 1;
+    std::set<std::string_view> headings;
+    for (const HistoryColumn& column : columns) {
+        EXPECT_GE(column.since, since) << column.heading << " added before a later format's column";
+        since = column.since;
+        EXPECT_TRUE(headings.insert(column.heading).second) << column.heading;
+        EXPECT_FALSE(column.title.empty()) << column.heading;
+        EXPECT_TRUE(column.write && column.read && column.shown) << column.heading;
+    }
+    EXPECT_EQ(since, historyFormat) << "the last format is today's";
+    for (int format = 2; format <= historyFormat; ++format)
+        EXPECT_GT(historyColumns(format).size(), historyColumns(format - 1).size()) << format;
 }
 
 TEST(HistoryGrowth, FromTheFirstToTheLastMeasurementWithTheDiskFullDate) {

@@ -11,6 +11,7 @@
 
 #include "core/reports/reports_windows.h"
 #include "core/reports/run_history.h"
+#include "core/reports/run_history_columns.h"
 #include "core/state/home_layout.h"
 #include "gui/gui_harness.h"
 #include "gui/reports/run_chart_widget.h"
@@ -49,7 +50,7 @@ struct HistoryGui {
     }
     std::string file() const { return home_layout::runHistoryFile(h.fake.profile, home, "BTC1"); }
     void record(const std::vector<RunRecord>& runs) {
-        std::string text = std::string(run_history_texts::header) + "\r\n";
+        std::string text = historyHeader() + "\r\n";
         for (const RunRecord& r : runs) text += historyRow(r, "\r\n");
         h.fake.files.files[file()] = text;
     }

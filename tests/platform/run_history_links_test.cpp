@@ -8,6 +8,7 @@
 
 #include "core/platform/platform_profile.h"
 #include "core/reports/run_history.h"
+#include "core/reports/run_history_columns.h"
 #include "launch_support.h"
 #include "platform/posix/posix_file_system.h"
 #include "support/temp_dir.h"
@@ -47,7 +48,7 @@ struct LinkedHistory {
                                              "HISTORY GOES ON IN " + beside + " !!!");
         EXPECT_TRUE(fs::is_symlink(first));
         EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(beside)));
-        EXPECT_EQ(slurp(beside), std::string(run_history_texts::header) + "\n" + historyRow(aRun(), "\n"));
+        EXPECT_EQ(slurp(beside), historyHeader() + "\n" + historyRow(aRun(), "\n"));
     }
 };
 
@@ -80,7 +81,7 @@ TEST(RunHistoryLinks, ALinkToNothingCreatesNothingWhereItPoints) {
 TEST(RunHistoryLinks, ALinkToAnotherCopysHistoryAddsNoRowToIt) {
     LinkedHistory h;
     const std::string other = h.home / "REPORTS/BTC1-RUN-HISTORY.csv";
-    const std::string otherText = std::string(run_history_texts::header) + "\n" + historyRow(aRun(), "\n");
+    const std::string otherText = historyHeader() + "\n" + historyRow(aRun(), "\n");
     writeFile(other, otherText, 0600);
     fs::create_symlink("BTC1-RUN-HISTORY.csv", h.first);
     h.expectHistoryBeside(h.append());

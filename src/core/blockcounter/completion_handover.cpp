@@ -36,9 +36,9 @@ void completedTick(AppContext& app) {
         w.taskTimer(RunStep::waitForBlockCounter).start();
     } else {
         // Polling goes on; a node that is not there has updated nothing.
-        w.run.chainUpToDate = w.RUN_FAILURE.empty();
+        w.run.chainUpToDate = w.facts.runFailure.empty();
         app.status(w.run.chainUpToDate ? block_texts::blockchainUpdated
-                                         : "!!! BLOCKCOUNTER - " + w.RUN_FAILURE + " - POLLING ON !!!");
+                                         : "!!! BLOCKCOUNTER - " + w.facts.runFailure + " - POLLING ON !!!");
         w.BLOCKCOUNTER_COUNTDOWN_TIMER.start();
         setCounterSwitch(w, false);
         setOverrideSwitch(w, false);

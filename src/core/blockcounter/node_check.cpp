@@ -43,7 +43,7 @@ constexpr int unansweredChecksAccepted = 3;
 // reading stays, and a full countdown follows.
 void notConfirmed(AppContext& app, const std::string& reason, const std::string& status) {
     MainWindow& w = app.main;
-    w.NODE_CHECK_FAILURE = reason;
+    w.facts.nodeCheck.failure = reason;
     app.status(status);
     resetAgreement(w);
     paintBlockBoxes(w, colours::green, colours::black);
@@ -52,8 +52,8 @@ void notConfirmed(AppContext& app, const std::string& reason, const std::string&
 
 void confirmed(AppContext& app, const std::string& unchecked) {
     MainWindow& w = app.main;
-    w.NODE_CHECK_FAILURE.clear();
-    w.NODE_CHECK_PARTIAL = unchecked;
+    w.facts.nodeCheck.failure.clear();
+    w.facts.nodeCheck.partial = unchecked;
     setCheck(w, &AgreementState::confirmed, CheckMark::passed);
     paintBlockBoxes(w, colours::black, colours::green);
     app.status(unchecked.empty() ? "!!! BLOCKCOUNTER - NODE CONFIRMS THE CHAIN !!!"
@@ -137,6 +137,7 @@ void awaitAnswer(AppContext& app) {
     }
     w.NODE_CHECK_UNANSWERED = 0;
     const NodeCheckVerdict verdict = judgeNodeCheck(answer, app.platform.nodeAnswers, tipAgeLimit(app));
+    w.facts.nodeCheck.seen = verdict.seen;
     if (!verdict.confirmed) {
         notConfirmed(app, verdict.reason, verdict.status());
         return;

@@ -10,30 +10,31 @@ constexpr const char* partialSuccess = "!!! COMPLETED SUCCESSFULLY - PARTIAL NOD
 }  // namespace
 
 void forgetNodeCheck(MainWindow& w) {
-    w.NODE_CHECK_FAILURE.clear();
-    w.NODE_CHECK_PARTIAL.clear();
+    w.facts.nodeCheck.failure.clear();
+    w.facts.nodeCheck.partial.clear();
+    w.facts.nodeCheck.seen = {};
     w.NODE_CHECK_WAIT_TICKS = 0;
     w.NODE_CHECK_UNANSWERED = 0;
-    w.RUN_FAILURE.clear();
+    w.facts.runFailure.clear();
     w.READING_SEEN = false;
 }
 
 std::string overrideOutcome(const MainWindow& w) {
-    if (w.NODE_CHECK_FAILURE.empty()) return "!!! OVERRIDE TIMER ACTIVATED !!!";
-    return "!!! OVERRIDE TIMER ACTIVATED - CHAIN NOT CONFIRMED - " + w.NODE_CHECK_FAILURE + " !!!";
+    if (w.facts.nodeCheck.failure.empty()) return "!!! OVERRIDE TIMER ACTIVATED !!!";
+    return "!!! OVERRIDE TIMER ACTIVATED - CHAIN NOT CONFIRMED - " + w.facts.nodeCheck.failure + " !!!";
 }
 
 std::string runOutcome(const MainWindow& w) {
-    if (!w.RUN_FAILURE.empty()) return "!!! FINISHED - " + w.RUN_FAILURE + " !!!";
-    if (w.NODE_CHECK_FAILURE.empty()) return main_texts::completedSuccessfully;
-    return "!!! FINISHED - CHAIN NOT CONFIRMED - " + w.NODE_CHECK_FAILURE + " !!!";
+    if (!w.facts.runFailure.empty()) return "!!! FINISHED - " + w.facts.runFailure + " !!!";
+    if (w.facts.nodeCheck.failure.empty()) return main_texts::completedSuccessfully;
+    return "!!! FINISHED - CHAIN NOT CONFIRMED - " + w.facts.nodeCheck.failure + " !!!";
 }
 
 std::string completedOutcome(const MainWindow& w) {
-    if (!w.RUN_FAILURE.empty()) return "!!! FINISHED - " + w.RUN_FAILURE + " !!!";
-    if (!w.NODE_CHECK_FAILURE.empty()) return "!!! CHAIN NOT CONFIRMED - " + w.NODE_CHECK_FAILURE + " !!!";
-    if (!w.NODE_CHECK_PARTIAL.empty())
-        return partialSuccess + w.NODE_CHECK_PARTIAL + " !!!";
+    if (!w.facts.runFailure.empty()) return "!!! FINISHED - " + w.facts.runFailure + " !!!";
+    if (!w.facts.nodeCheck.failure.empty()) return "!!! CHAIN NOT CONFIRMED - " + w.facts.nodeCheck.failure + " !!!";
+    if (!w.facts.nodeCheck.partial.empty())
+        return partialSuccess + w.facts.nodeCheck.partial + " !!!";
     return main_texts::completedSuccessfully;
 }
 

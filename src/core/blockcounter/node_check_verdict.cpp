@@ -9,9 +9,10 @@ namespace syncward {
 
 namespace {
 
-NodeCheckVerdict notCaughtUp(std::string reason) {
+NodeCheckVerdict notCaughtUp(std::string reason, const NodeSeen& seen = {}) {
     NodeCheckVerdict verdict;
     verdict.reason = std::move(reason);
+    verdict.seen = seen;
     verdict.notCaughtUp = true;
     return verdict;
 }
@@ -69,29 +70,31 @@ NodeCheckVerdict judgeNodeCheck(const NodeCheckAnswer& answer, NodeAnswers& read
     const auto peers = reader.peers(answer.answerTo("getpeerinfo"));
     const auto connected = peers ? std::optional<int>(peers->connected)
                                  : connectionCount(answer.answerTo("getconnectioncount"));
+    NodeSeen& seen = verdict.seen;
+    seen = {blocks, chain->headers, connected, chain->initialBlockDownload};
     if (!connected)
         leaveOut(verdict.unchecked, "PEERS");
     else if (*connected == 0)
-        return notCaughtUp("NO PEERS");
+        return notCaughtUp("NO PEERS", seen);
 
     if (!chain->headers)
         leaveOut(verdict.unchecked, "HEADERS");
     else if (*chain->headers <= 0)
-        return notCaughtUp("NO HEADERS YET");
+        return notCaughtUp("NO HEADERS YET", seen);
     else if (*chain->headers > blocks)
-        return notCaughtUp("HEADERS AHEAD " + pair("BLOCKS", blocks, "HEADERS", *chain->headers));
+        return notCaughtUp("HEADERS AHEAD " + pair("BLOCKS", blocks, "HEADERS", *chain->headers), seen);
     else if (*chain->headers < blocks)
-        return notCaughtUp("HEADERS BEHIND " + pair("BLOCKS", blocks, "HEADERS", *chain->headers));
+        return notCaughtUp("HEADERS BEHIND " + pair("BLOCKS", blocks, "HEADERS", *chain->headers), seen);
 
     if (!peers || !peers->bestPeerHeader)
         leaveOut(verdict.unchecked, "PEER HEADERS");
     else if (blocks < *peers->bestPeerHeader)
-        return notCaughtUp("A PEER IS AHEAD " + pair("BLOCKS", blocks, "PEER", *peers->bestPeerHeader));
+        return notCaughtUp("A PEER IS AHEAD " + pair("BLOCKS", blocks, "PEER", *peers->bestPeerHeader), seen);
 
     if (!chain->initialBlockDownload)
         leaveOut(verdict.unchecked, "INITIAL BLOCK DOWNLOAD");
     else if (*chain->initialBlockDownload)
-        return notCaughtUp("IN INITIAL BLOCK DOWNLOAD");
+        return notCaughtUp("IN INITIAL BLOCK DOWNLOAD", seen);
 
     if (tipAge) {
         const auto tipTime = reader.blockTime(answer.answerTo("getblockheader"));
@@ -101,7 +104,7 @@ NodeCheckVerdict judgeNodeCheck(const NodeCheckAnswer& answer, NodeAnswers& read
             // Older than a day shows in whole hours; a clock text wraps at 24.
             const std::string shown =
                 age < 86400 ? formatHms(age) : std::to_string(age / 3600) + " HOURS";
-            return notCaughtUp("TIP TOO OLD (" + shown + ")");
+            return notCaughtUp("TIP TOO OLD (" + shown + ")", seen);
         }
     }
     verdict.confirmed = true;

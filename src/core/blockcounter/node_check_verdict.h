@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/blockcounter/node_check_answer.h"
+#include "core/state/run_facts.h"
 
 namespace syncward {
 
@@ -20,6 +21,9 @@ struct NodeCheckVerdict {
     // The conditions left out because the node's version does not report
     // their fields, comma separated; empty for a full check.
     std::string unchecked;
+    // What the answers told of the node, as far as they were read before
+    // the verdict was reached.
+    NodeSeen seen;
 
     std::string status() const;
 };

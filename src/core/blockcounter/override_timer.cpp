@@ -87,7 +87,7 @@ void overrideTick(AppContext& app) {
     explainFiredOverride(w);
     endPhaseLimit(w);
     w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setText(overrideOutcome(w));
-    if (!w.NODE_CHECK_FAILURE.empty()) w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setBackground(colours::red);
+    if (!w.facts.nodeCheck.failure.empty()) w.BLOCKCOUNTER_LAST_RUN_TEXTBOX.setBackground(colours::red);
     saveMainSetting(app.settings, w.BLOCKCOUNTER_LAST_RUN_TEXTBOX);
     setStep(w, RunStep::waitForBlockCounter, StepState::done);
     w.taskTimer(RunStep::waitForBlockCounter).start();

@@ -29,11 +29,11 @@ void endPhaseLimit(MainWindow& w) {
 }
 
 void explainFiredOverride(MainWindow& w) {
-    if (!w.NODE_CHECK_FAILURE.empty() || !w.RUN_FAILURE.empty()) return;
+    if (!w.facts.nodeCheck.failure.empty() || !w.facts.runFailure.empty()) return;
     if (!w.READING_SEEN)
-        w.NODE_CHECK_FAILURE = "NO USABLE BLOCK COUNT";
+        w.facts.nodeCheck.failure = "NO USABLE BLOCK COUNT";
     else if (w.PHASE_LIMIT)
-        w.NODE_CHECK_FAILURE = "BLOCK COUNTS NEVER AGREED WITHIN THE RUN LIMIT";
+        w.facts.nodeCheck.failure = "BLOCK COUNTS NEVER AGREED WITHIN THE RUN LIMIT";
 }
 
 }  // namespace syncward

@@ -96,9 +96,9 @@ void countdownTick(AppContext& app) {
         case NodePresence::stopped:
             // No chain to judge: the phase ends, and never as a success.
             w.BLOCKCOUNT_TIMER_TEXTBOX.setText(block_texts::noReading);
-            w.RUN_FAILURE = nodeGoneReason(app);
+            w.facts.runFailure = nodeGoneReason(app);
             app.status(w.NODE_SEEN_RUNNING ? "!!! BC - QT / DAEMON ERROR - CONTINUING... !!!"
-                                           : "!!! BC - QT / DAEMON ERROR - " + w.RUN_FAILURE + " !!!");
+                                           : "!!! BC - QT / DAEMON ERROR - " + w.facts.runFailure + " !!!");
             w.CURRENT_STATUS_LABEL.setBackground(colours::red);  // stays red until the program ends
             w.COMPLETED_TIMER.start();
             break;

@@ -6,6 +6,7 @@
 
 #include "core/foldersize/size_ladder.h"
 #include "core/state/app_context.h"
+#include "core/state/main_window_painter.h"
 
 namespace syncward {
 
@@ -32,10 +33,8 @@ std::string failureText(AppContext& app, const std::string& folder) {
 
 FolderSizer::FolderSizer(AppContext& app)
     : app_(app),
-      before_{&app.main.FFS_RUN_1_BUTTON, &app.main.BC_FOLDER_SIZE_BEFORE, &app.main.FOLDER_SIZER_BEFORE_TIMER,
-              &app.main.FOLDER_BYTES_BEFORE},
-      after_{&app.main.FFS_RUN_2_BUTTON, &app.main.BC_FOLDER_SIZE_AFTER, &app.main.FOLDER_SIZER_AFTER_TIMER,
-             &app.main.FOLDER_BYTES_AFTER} {
+      before_{&app.main.FFS_RUN_1_BUTTON, &app.main.facts.folderBefore, &app.main.FOLDER_SIZER_BEFORE_TIMER},
+      after_{&app.main.FFS_RUN_2_BUTTON, &app.main.facts.folderAfter, &app.main.FOLDER_SIZER_AFTER_TIMER} {
     for (const Kind* kind : {&before_, &after_}) {
         kind->timer->onTick = [this, kind] { ask(*kind); };
         kind->runButton->onClick = [kind] { kind->timer->start(); };
@@ -85,7 +84,7 @@ void FolderSizer::walkNext() {
 void FolderSizer::write(const Kind& kind, const std::string& folder, std::optional<std::uint64_t> bytes) {
     MainWindow& w = app_.main;
     const auto boxes = workingBoxes(w);
-    *kind.bytes = bytes;
+    kind.size->bytes = bytes;
     if (bytes) {
         const auto lines = sizeLadder(*bytes, app_.platform.environment.numberSeparators());
         std::string joined;
@@ -94,12 +93,13 @@ void FolderSizer::write(const Kind& kind, const std::string& folder, std::option
             if (i > 0) joined += app_.profile().lineEnd();
             joined += lines[i];
         }
-        kind.result->setText(joined);
+        kind.size->shown = joined;
     } else {
         // No stale figures from an earlier measurement beside the failure.
         for (TextBox* box : boxes) box->setText("");
-        kind.result->setText(failureText(app_, folder));
+        kind.size->shown = failureText(app_, folder);
     }
+    showRunFacts(w);
     kind.runButton->setEnabled(true);
 }
 

@@ -10,7 +10,7 @@ namespace syncward {
 
 struct AppContext;
 class Button;
-class TextBox;
+struct FolderSize;
 class Timer;
 
 // The blockchain folder's size before and after a run. Each measurement is
@@ -39,9 +39,8 @@ public:
 private:
     struct Kind {
         Button* runButton;
-        TextBox* result;
+        FolderSize* size;
         Timer* timer;
-        std::optional<std::uint64_t>* bytes;
     };
 
     void ask(const Kind& kind);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 
 namespace syncward {
@@ -8,21 +7,20 @@ namespace syncward {
 struct AppContext;
 class MainWindow;
 class PlatformProfile;
+struct RunFacts;
 
 // End number minus start number, each read by its leading numeric part (a
 // trailing line end is ignored), as a plain decimal number; a count without
 // any digit makes the number unknown, and says which end is missing.
-// A block count's number by its leading numeric part; nullopt when the
-// text holds no digit at all (no count was known).
-std::optional<long long> blockNumber(const std::string& count);
 std::string downloadedBlocks(const std::string& endCount, const std::string& startCount);
 
-// The end report, composed from the run record of the main window. Every
-// line ends with the platform's line end; values are inserted unchanged,
-// their own line ends included.
-std::string composeEndReport(const MainWindow& w, const std::string& executableName, const PlatformProfile& profile);
+// The end report, composed from what the run learnt and the settings it
+// ran with. Every line ends with the platform's line end; values are
+// inserted unchanged, their own line ends included.
+std::string composeEndReport(const RunFacts& facts, const MainWindow& w, const std::string& executableName,
+                             const PlatformProfile& profile);
 
-// Step 16: counts the downloaded blocks, composes the report into
+// Step 16: counts the downloaded blocks, composes the report, shows it in
 // LOG_FILE_OUTPUT_TEXTBOX and writes it, with one more line end, to the
 // REPORTS folder. False when the file could not be written.
 bool createAndWriteEndReport(AppContext& app);

@@ -1,19 +1,15 @@
 #include "core/reports/run_history.h"
 
-#include <charconv>
-
 #include "core/platform/file_system.h"
 #include "core/platform/platform_profile.h"
+#include "core/reports/run_history_columns.h"
 #include "core/state/home_layout.h"
 #include "core/state/main_window.h"
-#include "core/time/civil_date.h"
-#include "core/time/iso_local.h"
 
 namespace syncward {
 
 namespace {
 
-constexpr std::size_t fieldCount = 13;
 // More files beside the first than anybody would keep: past these the
 // history is not written rather than searched for without end.
 constexpr int besideFiles = 99;
@@ -28,11 +24,6 @@ std::string csvField(std::string value) {
         quoted += c;
     }
     return quoted + "\"";
-}
-
-template <typename Number>
-std::string numberField(const std::optional<Number>& value) {
-    return value ? std::to_string(*value) : std::string();
 }
 
 // The fields of one line; nullopt when a quote is left open.
@@ -63,44 +54,44 @@ std::optional<std::vector<std::string>> splitFields(std::string_view line) {
     return fields;
 }
 
-// Absent when empty; false when the text is not a whole number.
-template <typename Number>
-bool readNumber(const std::string& text, std::optional<Number>& into) {
-    if (text.empty()) {
-        into.reset();
-        return true;
-    }
-    Number value{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return false;
-    into = value;
-    return true;
-}
-
-bool readMoment(const std::string& text, long long& seconds, int& offset) {
-    const auto utc = parseIsoLocal(text);
-    if (!utc) return false;
-    seconds = *utc;
-    offset = static_cast<int>(*parseIsoUtc(text.substr(0, 19) + "Z") - *utc);
-    return true;
-}
-
-std::optional<RunRecord> parseRow(std::string_view line) {
+std::optional<RunRecord> parseRow(std::string_view line, int format) {
     const auto fields = splitFields(line);
-    if (!fields || fields->size() != fieldCount) return std::nullopt;
-    const auto& f = *fields;
+    const auto columns = historyColumns(format);
+    if (!fields || fields->size() != columns.size()) return std::nullopt;
     RunRecord r;
-    std::optional<long long> runSeconds;
-    if (!readMoment(f[0], r.start, r.startOffset) || !readMoment(f[1], r.end, r.endOffset) ||
-        !readNumber(f[2], runSeconds) || !readNumber(f[4], r.blocksBefore) || !readNumber(f[5], r.blocksAfter) ||
-        !readNumber(f[6], r.blocksDownloaded) || !readNumber(f[7], r.bytesBefore) || !readNumber(f[8], r.bytesAfter))
-        return std::nullopt;
-    r.nodeProgram = f[3];
-    r.blockCounterOutcome = f[9];
-    r.runOutcome = f[10];
-    r.nodeCheck = f[11];
-    r.finalAction = f[12];
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (!columns[i].read((*fields)[i], r)) return std::nullopt;
     return r;
+}
+
+// The format whose header the line is; 0 when it is none of ours.
+int formatOfHeader(std::string_view line) {
+    for (int format = historyFormat; format >= 1; --format)
+        if (line == historyHeader(format)) return format;
+    return 0;
+}
+
+// An earlier format's file in today's: the header replaced, each line
+// after it given the new columns empty. A line that was damaged stays as
+// it was, so it is still counted as damaged and nothing is lost.
+std::string carriedOver(std::string_view text, int format, const std::string& nl) {
+    const std::size_t added = historyColumns().size() - historyColumns(format).size();
+    const std::size_t firstEnd = text.find('\n');
+    std::string result = historyHeader() + nl;
+    if (firstEnd == std::string_view::npos) return result;
+    text.remove_prefix(firstEnd + 1);
+    while (!text.empty()) {
+        const std::size_t lineEnd = text.find('\n');
+        const bool whole = lineEnd != std::string_view::npos;
+        std::string_view line = text.substr(0, whole ? lineEnd : text.size());
+        text.remove_prefix(whole ? lineEnd + 1 : text.size());
+        const bool cr = line.ends_with('\r');
+        if (cr) line.remove_suffix(1);
+        std::string kept(line);
+        if (whole && parseRow(line, format)) kept += std::string(added, ',');
+        result += kept + (cr ? "\r" : "") + (whole ? "\n" : "");
+    }
+    return result;
 }
 
 std::string historyPath(const PlatformProfile& profile, const std::string& home, const std::string& exe, int number) {
@@ -118,24 +109,15 @@ bool RunRecord::succeeded() const {
 }
 
 std::string historyRow(const RunRecord& r, const std::string& lineEnd) {
-    const std::string fields[fieldCount] = {
-        isoLocalText(r.start, r.startOffset),
-        isoLocalText(r.end, r.endOffset),
-        std::to_string(r.seconds()),
-        csvField(r.nodeProgram),
-        numberField(r.blocksBefore),
-        numberField(r.blocksAfter),
-        numberField(r.blocksDownloaded),
-        numberField(r.bytesBefore),
-        numberField(r.bytesAfter),
-        csvField(r.blockCounterOutcome),
-        csvField(r.runOutcome),
-        csvField(r.nodeCheck),
-        csvField(r.finalAction),
-    };
     std::string row;
-    for (std::size_t i = 0; i < fieldCount; ++i) row += (i ? "," : "") + fields[i];
+    for (const HistoryColumn& column : historyColumns()) row += (row.empty() ? "" : ",") + csvField(column.write(r));
     return row + lineEnd;
+}
+
+std::optional<RunRecord> parseHistoryRow(std::string_view line) {
+    for (int format = historyFormat; format >= 1; --format)
+        if (const auto row = parseRow(line, format)) return row;
+    return std::nullopt;
 }
 
 HistoryRead parseHistory(std::string_view text) {
@@ -149,14 +131,15 @@ HistoryRead parseHistory(std::string_view text) {
         if (line.ends_with('\r')) line.remove_suffix(1);
         if (first) {
             first = false;
-            if (line != run_history_texts::header) return read;
+            read.format = formatOfHeader(line);
+            if (read.format == 0) return read;
             read.ours = true;
             continue;
         }
         if (line.empty()) continue;
         // A row is written with its line end in one go: one without it was
         // cut short.
-        const auto row = whole ? parseRow(line) : std::nullopt;
+        const auto row = whole ? parseRow(line, read.format) : std::nullopt;
         if (row)
             read.rows.push_back(*row);
         else
@@ -174,7 +157,7 @@ HistoryFile findHistoryFile(FileSystem& files, const PlatformProfile& profile, c
         const std::string path = historyPath(profile, home, exe, number);
         // A link is not ours, wherever it leads: another copy's history, a
         // file outside the home, or nothing yet (which the append would create).
-        const TextRead text = files.readTextNoFollow(path, read_limits::runHistory);
+        TextRead text = files.readTextNoFollow(path, read_limits::runHistory);
         if (text.failure == ReadFailure::missing) {
             found.path = path;
             return found;
@@ -184,6 +167,7 @@ HistoryFile findHistoryFile(FileSystem& files, const PlatformProfile& profile, c
             if (found.read.ours) {
                 found.path = path;
                 found.exists = !text.text->empty();
+                if (found.exists && found.read.format < historyFormat) found.earlierFormat = std::move(*text.text);
                 return found;
             }
         }
@@ -202,7 +186,12 @@ HistoryAppend appendToHistory(FileSystem& files, const PlatformProfile& profile,
     if (append.file.path.empty()) return append;
     const std::string& path = append.file.path;
     const std::string& nl = profile.lineEnd();
-    if (!append.file.exists && !files.appendLine(path, run_history_texts::header + nl)) return append;
+    if (!append.file.exists && !files.appendLine(path, historyHeader() + nl)) return append;
+    if (!append.file.earlierFormat.empty()) {
+        if (!files.writeText(path, carriedOver(append.file.earlierFormat, append.file.read.format, nl))) return append;
+        append.file.earlierFormat.clear();
+        append.file.read.format = historyFormat;
+    }
     append.written = files.appendLine(path, historyRow(record, nl));
     if (append.written) append.file.read.rows.push_back(record);
     return append;

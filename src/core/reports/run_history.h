@@ -29,6 +29,8 @@ struct RunRecord {
     std::string runOutcome;
     std::string nodeCheck;
     std::string finalAction;
+    // From the stop request to the node's exit seen.
+    std::optional<long long> nodeExitSeconds;
 
     long long seconds() const { return end - start; }
     // Only a run that completed successfully (a partial node check
@@ -37,28 +39,26 @@ struct RunRecord {
     bool operator==(const RunRecord&) const = default;
 };
 
-namespace run_history_texts {
-// The first line of every history file; a file that starts otherwise is
-// not ours and is never appended to.
-inline constexpr const char* header =
-    "start,end,run_seconds,node_program,blocks_before,blocks_after,blocks_downloaded,folder_bytes_before,"
-    "folder_bytes_after,block_counter_outcome,run_outcome,node_check,final_action";
-}  // namespace run_history_texts
-
-// One row: comma-separated, a field with a comma or a quote between double
+// One row of today's format: comma-separated, a field with a comma or a quote between double
 // quotes, a line break inside a field turned into a blank so the row
 // stays one line; ends with lineEnd.
 std::string historyRow(const RunRecord& record, const std::string& lineEnd);
 
-// A history file as read: whether it is ours at all (its header), its
-// rows in the file's order, and how many lines could not be read as a row
-// (a line cut short by a crash mid-write, a line edited by hand).
+// A history file as read: whether it is ours at all (its header, today's
+// or an earlier format's; a file that starts otherwise is never appended
+// to), its format, its rows in the file's order, and how many lines could
+// not be read as a row (a line cut short by a crash mid-write, a line
+// edited by hand).
 struct HistoryRead {
     bool ours = false;
+    int format = 0;  // 0: no header yet
     std::vector<RunRecord> rows;
     int damagedLines = 0;
 };
 HistoryRead parseHistory(std::string_view text);
+// One row of any format, without its line end: the row a run under way
+// keeps beside the history may have been written by an earlier version.
+std::optional<RunRecord> parseHistoryRow(std::string_view line);
 
 // The file a copy's history goes on in: REPORTS/<name>-RUN-HISTORY.csv,
 // or, when that one is not ours or cannot be read, the first of
@@ -69,13 +69,18 @@ struct HistoryFile {
     std::vector<std::string> leftAlone;
     bool exists = false;
     HistoryRead read;
+    // The whole file as read, when it is of an earlier format: the append
+    // carries it over into today's.
+    std::string earlierFormat;
 };
 HistoryFile findHistoryFile(FileSystem& files, const PlatformProfile& profile, const std::string& home,
                             const std::string& exe);
 
 // Appends the record to the copy's history, the header first when the file
 // is new. Reads the file first, so a foreign or damaged file is never
-// appended to.
+// appended to. A file of an earlier format is first carried over whole
+// into today's (its rows and any damaged line kept as they stand, the new
+// columns empty), so the history goes on in the same file.
 struct HistoryAppend {
     bool written = false;
     HistoryFile file;

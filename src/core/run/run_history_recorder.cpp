@@ -1,6 +1,5 @@
 #include "core/run/run_history_recorder.h"
 
-#include "core/reports/end_report.h"
 #include "core/run/run_outcome.h"
 #include "core/blockcounter/node_check.h"
 #include "core/reports/history_mail_table.h"
@@ -24,10 +23,11 @@ constexpr long long aliveEvery = 15;
 
 // What the node said of the chain, by the run's typed verdict.
 std::string nodeCheckResult(const MainWindow& w, bool counterEnded) {
-    if (!w.NODE_CHECK_FAILURE.empty()) return "NOT CONFIRMED - " + w.NODE_CHECK_FAILURE;
-    if (!w.RUN_FAILURE.empty()) return "NO CHAIN TO JUDGE - " + w.RUN_FAILURE;
+    const RunFacts& f = w.facts;
+    if (!f.nodeCheck.failure.empty()) return "NOT CONFIRMED - " + f.nodeCheck.failure;
+    if (!f.runFailure.empty()) return "NO CHAIN TO JUDGE - " + f.runFailure;
     if (!w.CONFIRM_WITH_NODE_TICKBOX.ticked() || !w.TASK_8_ENABLE_TICKBOX.ticked() || !counterEnded) return "NOT ASKED";
-    if (!w.NODE_CHECK_PARTIAL.empty()) return "PARTIAL - NOT CHECKED: " + w.NODE_CHECK_PARTIAL;
+    if (!f.nodeCheck.partial.empty()) return "PARTIAL - NOT CHECKED: " + f.nodeCheck.partial;
     return "CONFIRMED";
 }
 
@@ -43,6 +43,16 @@ std::string nodeProgram(const MainWindow& w) {
     return which + " - " + (which == "DAEMON" ? w.DAEMON_NAME_TEXTBOX.text() : w.QT_NAME_TEXTBOX.text());
 }
 
+// The row kept beside the history: one whole line, written with its line
+// end, perhaps by an earlier version.
+std::optional<RunRecord> keptRow(std::string_view text) {
+    if (!text.ends_with('\n')) return std::nullopt;
+    text.remove_suffix(1);
+    if (text.ends_with('\r')) text.remove_suffix(1);
+    if (text.find('\n') != std::string_view::npos) return std::nullopt;
+    return parseHistoryRow(text);
+}
+
 }  // namespace
 
 RunHistoryRecorder::RunHistoryRecorder(AppContext& app) : app_(app) {}
@@ -55,14 +65,16 @@ RunRecord RunHistoryRecorder::currentRecord(const std::string& outcome) const {
     r.startOffset = startOffset_;
     r.end = env.secondsSinceEpoch();
     r.endOffset = env.utcOffsetSeconds(r.end);
+    const RunFacts& f = w.facts;
     // Each figure only once the step that takes it is done: before that
-    // the boxes still hold the run before's.
+    // the facts still hold the run before's.
     if (reached(RunStep::startNode)) r.nodeProgram = nodeProgram(w);
-    if (reached(RunStep::logStartBlock)) r.blocksBefore = blockNumber(w.BLOCKCOUNT_LOG_START_TEXTBOX.text());
-    if (reached(RunStep::logEndBlock)) r.blocksAfter = blockNumber(w.BLOCKCOUNT_LOG_END_TEXTBOX.text());
+    if (reached(RunStep::logStartBlock)) r.blocksBefore = f.startBlock.number();
+    if (reached(RunStep::logEndBlock)) r.blocksAfter = f.endBlock.number();
     if (r.blocksBefore && r.blocksAfter) r.blocksDownloaded = *r.blocksAfter - *r.blocksBefore;
-    r.bytesBefore = w.FOLDER_BYTES_BEFORE;
-    r.bytesAfter = w.FOLDER_BYTES_AFTER;
+    r.bytesBefore = f.folderBefore.bytes;
+    r.bytesAfter = f.folderAfter.bytes;
+    r.nodeExitSeconds = f.nodeExitSeconds();
     if (reached(RunStep::startBlockCounter)) r.blockCounterOutcome = counterOutcome();
     r.runOutcome = outcome;
     r.nodeCheck = nodeCheckResult(w, reached(RunStep::waitForBlockCounter));
@@ -134,8 +146,6 @@ void RunHistoryRecorder::runStarted() {
     start_ = env.secondsSinceEpoch();
     startOffset_ = env.utcOffsetSeconds(start_);
     started_ = true;
-    app_.main.FOLDER_BYTES_BEFORE.reset();
-    app_.main.FOLDER_BYTES_AFTER.reset();
     keptUnderWay_.clear();
 }
 
@@ -190,12 +200,12 @@ void RunHistoryRecorder::recordInterruptedRun() {
     const TextRead kept = app_.platform.files.readText(underWayFile(), read_limits::shownInWindow);
     if (!kept.text) return;
     const std::string stored = app_.settings.get(app_.main.MULTILOADER_LAST_RUN_TEXTBOX.name(), "");
-    const HistoryRead read = parseHistory(std::string(run_history_texts::header) + "\n" + *kept.text);
-    if (!stored.starts_with(main_texts::runUnderWay) || read.rows.size() != 1) {
+    const std::optional<RunRecord> row = keptRow(*kept.text);
+    if (!stored.starts_with(main_texts::runUnderWay) || !row) {
         app_.platform.files.removeFile(underWayFile());
         return;
     }
-    RunRecord record = read.rows.front();
+    RunRecord record = *row;
     record.runOutcome = shownLastRun(stored);
     const HistoryAppend append = appendToHistory(app_.platform.files, app_.profile(),
                                                  app_.main.SYNCWARD_HOME_TEXTBOX.text(), app_.executableName, record);

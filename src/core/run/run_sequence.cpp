@@ -40,11 +40,10 @@ void logDateTimeAndComputer(AppContext& app) {
     Environment& env = app.platform.environment;
     setStep(w, RunStep::logDateTimeAndComputer, StepState::running);
     app.status("LOGGING - DATE / TIME / PC NAME");
-    w.REPORT_NOT_WRITTEN = false;
     app.settings.forgetFailedSaves();
     forgetNodeCheck(w);
-    w.START_TIME_TEXTBOX.setText(env.timeText());
-    w.DATE_TEXTBOX.setText(env.dateText());
+    beginRunFacts(w.facts, env.dateText(), env.timeText());
+    showRunFacts(w);
     w.COMPUTER_NAME = env.computerName();
     w.PC_NAME_TEXTBOX.setText("PC Name = " + w.COMPUTER_NAME);
     markRunUnderWay(app);
@@ -117,7 +116,8 @@ void logStartBlock(AppContext& app) {
     if (folderStillMeasured(app)) return;
     handOver(w, RunStep::measureFolderBefore, RunStep::logStartBlock);
     app.status("LOGGING START BLOCK NUMBER");
-    w.BLOCKCOUNT_LOG_START_TEXTBOX.setText(w.LAST_BLOCKCOUNT_TEXTBOX.text());
+    w.facts.startBlock = {w.LAST_BLOCKCOUNT_TEXTBOX.text()};
+    showRunFacts(w);
     next(w, RunStep::logStartBlock);
 }
 
@@ -129,6 +129,7 @@ void runNodeProgram(AppContext& app, CommandFile file, const char* which) {
     app.status(std::string("RUNNING ") + which + "...");
     w.RUN_QT_OR_D_TEXTBOX.setText(which);
     if (runCommandFile(app, file)) {
+        if (!w.facts.nodeStartedAt) w.facts.nodeStartedAt = app.platform.environment.secondsSinceEpoch();
         setStep(w, RunStep::startNode, StepState::done);
         return;
     }
@@ -221,7 +222,8 @@ void logEndBlock(AppContext& app) {
     MainWindow& w = app.main;
     endHangingClient(app);
     app.status("LOGGING END BLOCK NUMBER");
-    w.BLOCKCOUNT_LOG_END_TEXTBOX.setText(w.LAST_BLOCKCOUNT_TEXTBOX.text());
+    w.facts.endBlock = {w.LAST_BLOCKCOUNT_TEXTBOX.text()};
+    showRunFacts(w);
     next(w, RunStep::logEndBlock);
 }
 
@@ -232,6 +234,7 @@ void requestNodeStop(AppContext& app) {
     w.SHUTDOWN_REQUESTED = false;
     if (w.TASK_11_ENABLE_TICKBOX.ticked()) {
         app.status("SENDING CLI-STOP REQUEST...");
+        w.facts.stopRequestedAt = app.platform.environment.secondsSinceEpoch();
         sendStopRequest(app);  // the light stays cyan until the node has stopped
     } else {
         app.status("SKIPPING CLI-STOP REQUEST");
@@ -256,6 +259,7 @@ void waitForNodeShutdown(AppContext& app) {
         keepAskingTheNodeToStop(app, running);
         return;
     }
+    w.facts.exitSeenAt = app.platform.environment.secondsSinceEpoch();
     if (w.RUN_QT_TICKBOX.ticked()) {
         app.status("!!! QT SHUTDOWN COMPLETE !!!");
         setStep(w, RunStep::requestNodeStop, StepState::done);
@@ -280,7 +284,8 @@ void logEndTime(AppContext& app) {
     if (folderStillMeasured(app)) return;
     handOver(w, RunStep::measureFolderAfter, RunStep::logEndTime);
     app.status("LOGGING END TIME");
-    w.END_TIME_TEXTBOX.setText(app.platform.environment.timeText());
+    w.facts.endTime = app.platform.environment.timeText();
+    showRunFacts(w);
     next(w, RunStep::logEndTime);
 }
 
@@ -288,7 +293,8 @@ void logTotalRuntime(AppContext& app) {
     MainWindow& w = app.main;
     handOver(w, RunStep::logEndTime, RunStep::logTotalRuntime);
     app.status("LOGGING TOTAL RUNTIME");
-    w.TOTAL_RUNTIME_TEXTBOX.setText(w.RUNTIME_LABEL.caption());
+    w.facts.totalRuntime = formatClock(w.RUNTIME_ELAPSED);
+    showRunFacts(w);
     next(w, RunStep::logTotalRuntime);
 }
 
@@ -300,8 +306,8 @@ void createEndReport(AppContext& app) {
     app.status("CREATING END REPORT");
     // A report that cannot be written stays in the window; the run goes on
     // and says so at its end.
-    w.REPORT_NOT_WRITTEN = !createAndWriteEndReport(app);
-    if (w.REPORT_NOT_WRITTEN) app.status(main_texts::reportNotWritten);
+    w.facts.reportNotWritten = !createAndWriteEndReport(app);
+    if (w.facts.reportNotWritten) app.status(main_texts::reportNotWritten);
     next(w, RunStep::createEndReport);
 }
 

@@ -74,16 +74,13 @@ void loadCountdownValues(MainWindow& w) {
 }
 
 void resetRunRecord(MainWindow& w) {
-    for (TextBox* box : {&w.RUN_QT_OR_D_TEXTBOX, &w.DOWNLOADED_BLOCKS_TEXTBOX, &w.DATE_TEXTBOX,
-                         &w.TOTAL_RUNTIME_TEXTBOX, &w.START_TIME_TEXTBOX, &w.END_TIME_TEXTBOX,
-                         &w.BLOCK_VERIFIER_TEXTBOX, &w.BLOCK_TRIPLE_CHECK_TEXTBOX, &w.BLOCKCOUNT_LOG_END_TEXTBOX,
+    w.facts = RunFacts{};
+    showRunFacts(w);
+    for (TextBox* box : {&w.RUN_QT_OR_D_TEXTBOX, &w.BLOCK_VERIFIER_TEXTBOX, &w.BLOCK_TRIPLE_CHECK_TEXTBOX,
                          &w.FILE_SIZE_BYTES_TEXTBOX, &w.FILE_SIZE_KILOBYTES_TEXTBOX, &w.FILE_SIZE_MEGABYTES_TEXTBOX,
                          &w.FILE_SIZE_GIGABYTES_TEXTBOX, &w.FILE_SIZE_TERABYTES_TEXTBOX,
                          &w.FILE_SIZE_PETABYTES_TEXTBOX})
         box->setText("");
-    w.BC_FOLDER_SIZE_BEFORE.setText(main_texts::stillToRun);
-    w.BC_FOLDER_SIZE_AFTER.setText(main_texts::stillToRun);
-    w.BLOCKCOUNT_LOG_START_TEXTBOX.setText("0");
 }
 
 void showLastRun(TextBox& box) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/form/form.h"
+#include "core/state/run_facts.h"
 #include "core/state/run_state.h"
 #include "core/state/window_placement.h"
 
@@ -20,7 +21,7 @@ class PlatformProfile;
 namespace main_texts {
 inline constexpr const char* completedSuccessfully = "!!! COMPLETED SUCCESSFULLY !!!";
 inline constexpr const char* noActionSet = "!!! NO ACTION SET !!!";
-inline constexpr const char* stillToRun = "!!! STILL TO RUN !!!";
+inline constexpr const char* stillToRun = run_fact_texts::stillToRun;
 inline constexpr const char* ready = "READY...";
 inline constexpr const char* manualExit = "!!! MANUAL EXIT !!!";
 inline constexpr const char* reportNotWritten = "!!! END REPORT FILE NOT WRITTEN - CHECK THE REPORTS FOLDER !!!";
@@ -65,6 +66,9 @@ public:
     // The run's state as values: steps, watched programs, the agreement of
     // the readings, the START / STOP switches. Set through the painter.
     RunState run;
+    // What this run learnt: readings, the node's verdict, times, sizes.
+    // Set by the steps, shown by the painter in the run record's boxes.
+    RunFacts facts;
 
     // Window-level values (whole seconds).
     long long COUNTDOWN_REMAINING = 0;
@@ -79,14 +83,7 @@ public:
     long long SHUTDOWN_WAIT_ELAPSED = 0;
     bool STOP_REQUEST_FAILED = false;
     bool SHUTDOWN_REQUESTED = false;
-    // The end report of this run could not be written.
-    bool REPORT_NOT_WRITTEN = false;
-    // The node's own word after four agreeing readings: why it did not
-    // confirm the chain in this phase (empty: not asked yet, or confirmed),
-    // which of its answers lacked fields (a partial check), and how many
-    // ticks its answer has been awaited.
-    std::string NODE_CHECK_FAILURE;
-    std::string NODE_CHECK_PARTIAL;
+    // How many ticks the node check's answer has been awaited.
     long long NODE_CHECK_WAIT_TICKS = 0;
     // Node checks in a row the node could not answer at all (no command
     // file, calls it does not know, no whole answer in time).
@@ -94,12 +91,10 @@ public:
     // Ticks the client has been seen running in the current wait for it.
     long long CLIENT_RUNNING_TICKS = 0;
     // What the run knows of its node: whether a named node program was
-    // seen running since the run started it, why its start failed, and why
-    // the block-counting phase ended without a chain to judge.
+    // seen running since the run started it, and why its start failed.
     bool NODE_SEEN_RUNNING = false;
     int NODE_RUNNING_LOOKS = 0;  // looks of the watch in a row that saw it
     std::string NODE_START_FAILURE;
-    std::string RUN_FAILURE;
     // A usable block count came in during this phase.
     bool READING_SEEN = false;
     // The override timer runs as the unattended limit of a phase that must
@@ -107,10 +102,6 @@ public:
     bool PHASE_LIMIT = false;
     // Steps 1 to 19 are under way.
     bool RUN_UNDER_WAY = false;
-    // The blockchain folder's measured sizes as numbers, for the run
-    // history; absent until measured, or when the measurement failed.
-    std::optional<std::uint64_t> FOLDER_BYTES_BEFORE;
-    std::optional<std::uint64_t> FOLDER_BYTES_AFTER;
 
     // Settings-backed controls.
     TickBox ALWAYS_ON_TOP_TICKBOX{*this, "ALWAYS_ON_TOP_TICKBOX", "Always On Top", 1};

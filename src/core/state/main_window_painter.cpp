@@ -103,4 +103,17 @@ void setAutocloseSwitch(MainWindow& w, bool on) {
     paintSwitch(w.AUTOCLOSE_START_BUTTON, on);
 }
 
+void showRunFacts(MainWindow& w) {
+    const RunFacts& f = w.facts;
+    w.DATE_TEXTBOX.setText(f.date);
+    w.START_TIME_TEXTBOX.setText(f.startTime);
+    w.BC_FOLDER_SIZE_BEFORE.setText(f.folderBefore.shown);
+    w.BC_FOLDER_SIZE_AFTER.setText(f.folderAfter.shown);
+    w.BLOCKCOUNT_LOG_START_TEXTBOX.setText(f.startBlock.text);
+    w.BLOCKCOUNT_LOG_END_TEXTBOX.setText(f.endBlock.text);
+    w.DOWNLOADED_BLOCKS_TEXTBOX.setText(f.downloaded);
+    w.END_TIME_TEXTBOX.setText(f.endTime);
+    w.TOTAL_RUNTIME_TEXTBOX.setText(f.totalRuntime);
+}
+
 }  // namespace syncward

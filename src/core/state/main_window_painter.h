@@ -22,6 +22,9 @@ void setAgreement(MainWindow& w, const AgreementState& agreement);
 void setCheck(MainWindow& w, CheckMark AgreementState::*check, CheckMark mark);
 void resetAgreement(MainWindow& w);
 
+// The run record's boxes show what the run learnt, as the report words it.
+void showRunFacts(MainWindow& w);
+
 // The START / STOP buttons.
 void setChainSwitch(MainWindow& w, bool on);
 void setCounterSwitch(MainWindow& w, bool on);
