@@ -213,6 +213,30 @@ TEST_F(Checks, ABlockArrivingBetweenReadingsDiscardsTheAgreement) {
     }
 }
 
+// The chain counts as caught up after exactly agreeingReadings readings in
+// a row, the last accepted one first; a new block at any of them starts
+// over, the last of them included.
+TEST_F(Checks, ExactlyTheRequiredNumberOfAgreeingReadingsCompleteThePhase) {
+    startWith("700\r\n", std::deque<std::string>(agreeingReadings - 1, "700\r\n"));
+    w().CONFIRM_WITH_NODE_TICKBOX.setTicked(false);
+    ASSERT_TRUE(rig->runUntil([&] { return w().COMPLETED_TIMER.enabled(); }));
+    EXPECT_EQ(rig->clientRuns, agreeingReadings - 1);
+
+    for (int grows = 1; grows < agreeingReadings; ++grows) {
+        std::deque<std::string> readings(static_cast<std::size_t>(grows - 1), "700\r\n");
+        readings.push_back("701\r\n");
+        startWith("700\r\n", readings);
+        w().CONFIRM_WITH_NODE_TICKBOX.setTicked(false);
+        ASSERT_TRUE(rig->runUntil([&] {
+            return rig->clientRuns == grows && w().BLOCKCOUNTER_COUNTDOWN_TIMER.enabled() && w().COUNTDOWN_REMAINING == 10;
+        })) << grows;
+        EXPECT_EQ(rig->indicators(), "NNNN") << grows;
+        EXPECT_EQ(w().run.agreement.agreeing, 0) << grows;
+        EXPECT_EQ(w().LAST_BLOCKCOUNT_TEXTBOX.text(), "701\r\n") << "the new block is the last accepted reading";
+        EXPECT_FALSE(w().COMPLETED_TIMER.enabled()) << grows;
+    }
+}
+
 TEST_F(Checks, WithoutFinishWhenIdenticalTheCounterKeepsPolling) {
     startWith("700\r\n", {"700\r\n", "700\r\n", "700\r\n", "700\r\n", "700\r\n"}, /*finish=*/false);
     ASSERT_FALSE(rig->runUntil([&] { return w().COMPLETED_TIMER.enabled(); }, 100'000));

@@ -10,7 +10,4 @@ class MainWindow;
 // pair of colours, which tells the stage at a glance.
 void paintBlockBoxes(MainWindow& w, Colour text, Colour background);
 
-// The four check indicators back to neutral: no agreement yet.
-void resetIndicators(MainWindow& w);
-
 }  // namespace syncward

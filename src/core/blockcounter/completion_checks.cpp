@@ -1,7 +1,7 @@
 // The completion checks: after each reading they decide whether the chain
-// still grows or has caught up. Four readings in a row with exactly the
-// same text (the last accepted one, one after a full countdown, and two
-// more taken straight after it) confirm it. The state of the checks is the
+// still grows or has caught up. agreeingReadings readings in a row with
+// exactly the same text (the last accepted one, one after a full
+// countdown, and the rest taken straight after it) confirm it. The state of the checks is the
 // run's agreement: each check open, pending or passed, painted on the four
 // indicators. Readings are compared as whole texts, line end included, and
 // never turned into numbers.
@@ -25,6 +25,12 @@ constexpr CheckMark pending = CheckMark::pending;
 constexpr CheckMark passed = CheckMark::passed;
 
 void takeFurtherReading(MainWindow& w) { w.GETBLOCKCOUNT_TIMER.start(); }
+
+void setAgreeing(MainWindow& w, int readings) {
+    AgreementState agreement = w.run.agreement;
+    agreement.agreeing = readings;
+    setAgreement(w, agreement);
+}
 
 // A node still loading answers with error -28 instead of a count; the
 // client says so on its error output (or, for some clients, in the file).
@@ -72,6 +78,8 @@ void identicalTick(AppContext& app) {
     }
     if (w.CURRENT_BLOCK_TEXTBOX.text() == w.LAST_BLOCKCOUNT_TEXTBOX.text()) {
         app.status("!!! BLOCKCOUNTER - IDENTICAL BLOCK NUMBERS !!!");
+        // The first agreement of a cycle: the last accepted reading and this one.
+        if (w.run.agreement.identical != passed) setAgreeing(w, 2);
         setCheck(w, &AgreementState::identical, passed);
         paintBlockBoxes(w, colours::black, colours::lightCyan);
         w.CHECKER_TIMER.start();
@@ -146,6 +154,7 @@ void verifyTick(AppContext& app) {
         restartCountdown(app);
     } else {
         app.status("!!! BLOCKCOUNTER - VERIFYING GETBLOCKCOUNT!!!");
+        setAgreeing(w, w.run.agreement.agreeing + 1);
         setCheck(w, &AgreementState::identical, passed);
         setCheck(w, &AgreementState::verifying, passed);
         setCheck(w, &AgreementState::tripleCheck, pending);
@@ -162,6 +171,11 @@ void tripleCheckTick(AppContext& app) {
         resetAgreement(w);
         paintBlockBoxes(w, colours::green, colours::black);
         restartCountdown(app);
+    } else if (setAgreeing(w, w.run.agreement.agreeing + 1); w.run.agreement.agreeing < agreeingReadings) {
+        // Agreeing so far, but more readings must agree: the triple check
+        // stays pending and takes the next one too.
+        app.status("!!! BLOCKCOUNTER - VERIFYING GETBLOCKCOUNT!!!");
+        takeFurtherReading(w);
     } else {
         app.status("!!! BLOCKCOUNTER - TRIPLE CHECK CONFIRMED !!!");
         for (auto check : {&AgreementState::identical, &AgreementState::verifying, &AgreementState::tripleCheck})

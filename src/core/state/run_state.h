@@ -65,12 +65,21 @@ struct ProgramWatchState {
 // reading, or passed.
 enum class CheckMark { open, pending, passed };
 
-// The agreement of the readings in the current cycle of the block counter.
+// How many readings in a row, with exactly the same text, tell that the
+// chain has stopped growing. The first three checks take the first four;
+// the triple check takes each reading past the fourth again.
+inline constexpr int agreeingReadings = 4;
+static_assert(agreeingReadings >= 4, "the identical, verify and triple checks each take one reading");
+
+// The agreement of the readings in the current cycle of the block counter:
+// each check's mark, and how many readings in a row agree so far (the last
+// accepted one counted).
 struct AgreementState {
     CheckMark identical = CheckMark::open;
     CheckMark verifying = CheckMark::open;
     CheckMark tripleCheck = CheckMark::open;
     CheckMark confirmed = CheckMark::open;
+    int agreeing = 0;
 };
 
 // The START / STOP switches of the main window: on while what they start
