@@ -9,6 +9,8 @@
 #include <iostream>
 #include <thread>
 
+#include "core/reports/run_history.h"
+#include "core/reports/run_history_columns.h"
 #include "e2e/program_run.h"
 #include "e2e/regtest_node.h"
 #include "e2e/standin_node.h"
@@ -39,11 +41,25 @@ void timed(const char* what, const ProgramRun& program) {
     std::cout << "[ timing ] " << what << ": " << (program.endedAtMs - program.startedAtMs) / 1000 << " s\n";
 }
 
+// A copy set up by an earlier version: no command file for the node check,
+// and a history in the first release's columns. The run writes the command
+// file, and the history goes on in the same file, its old rows kept.
 TEST(RunEnds, AHomeFolderWrittenBeforeTheNodeCheckExistedCompletesConfirmed) {
     TempDir dir;
     StandinRun run(dir, "OLDHOME" + std::to_string(::getpid()));
     const std::string checkFile = run.program.homeFile("BATS", "-RUN-BLOCKCOUNTER-NODE-CHECK.sh");
     ASSERT_TRUE(fs::remove(checkFile));
+    const std::string historyFile = run.program.homeFile("REPORTS", "-RUN-HISTORY.csv");
+    const std::string oldRow =
+        "2026-11-29T04:30:00+01:00,2026-11-29T04:41:12+01:00,672,DAEMON - fakecoind,100,160,60,4096,8192,"
+        "!!! COMPLETED SUCCESSFULLY !!!,!!! COMPLETED SUCCESSFULLY !!!,CONFIRMED,AUTOCLOSE";
+    {
+        fs::create_directories(fs::path(historyFile).parent_path());
+        std::ofstream(historyFile) << "start,end,run_seconds,node_program,blocks_before,blocks_after,"
+                                      "blocks_downloaded,folder_bytes_before,folder_bytes_after,"
+                                      "block_counter_outcome,run_outcome,node_check,final_action\n"
+                                   << oldRow << "\n";
+    }
 
     ASSERT_EQ(run.program.run(180), 0) << "the run did not close itself";
     timed("earlier layout", run.program);
@@ -51,6 +67,16 @@ TEST(RunEnds, AHomeFolderWrittenBeforeTheNodeCheckExistedCompletesConfirmed) {
     EXPECT_EQ(run.outcome(), "!!! COMPLETED SUCCESSFULLY !!!");
     EXPECT_NE(readWholeFile(checkFile).find(run.node.cliName + "' -conf="), std::string::npos);
     EXPECT_EQ(fs::status(checkFile).permissions() & fs::perms::group_all, fs::perms::none);
+
+    const std::string history = readWholeFile(historyFile);
+    EXPECT_TRUE(history.starts_with(historyHeader() + "\n")) << history;
+    EXPECT_NE(history.find("\n" + oldRow + ",\n"), std::string::npos) << "the old row, its new column empty";
+    const HistoryRead read = parseHistory(history);
+    ASSERT_EQ(read.rows.size(), 2u) << history;
+    EXPECT_EQ(read.damagedLines, 0);
+    EXPECT_EQ(read.rows[1].runOutcome, "!!! COMPLETED SUCCESSFULLY !!!");
+    EXPECT_TRUE(read.rows[1].nodeExitSeconds) << "the run asked the node to stop and saw it exit";
+    EXPECT_FALSE(fs::exists(run.program.homeFile("REPORTS", "-RUN-HISTORY-2.csv")));
 }
 
 TEST(RunEnds, AClientWithoutTheNodeChecksCallsEndsAsAPartialCheck) {
