@@ -73,11 +73,11 @@ TEST(CoinPresets, NamecoinThenBitcoinKeepsTheOldWalletTicksAndBasicSettingsStayA
     EXPECT_EQ(p.BTC_BTG_RPC_NOTE_TEXTBOX.text(),
               "!!! BTG USES THE SAME RPC PORT AS BTC !!!\r\n!!! CHANGE THE RPC PORT IF RUNNING AT THE SAME TIME !!!\r\n");
     p.IMPORT_SETTINGS_TICKBOX.setValue(1);
-    p.NMC_IMPORT_BUTTON.click();
+    p.coinButton("NMC").click();
     h.tick();
     EXPECT_NE(g.CONF_OUTPUT_TEXTBOX.text().find("\r\ndaemon=1\r\n"), std::string::npos);
     p.IMPORT_SETTINGS_TICKBOX.setValue(1);
-    p.BTC_IMPORT_BUTTON.click();
+    p.coinButton("BTC").click();
     EXPECT_TRUE(g.OLD_WALLET_SUPPORT_TICKBOX.ticked());
     EXPECT_TRUE(g.DAEMON_TICKBOX.ticked());
 

@@ -244,7 +244,7 @@ TEST(ConfGenerator, ClearAllEmptiesEveryFieldAndCommentsEveryTickedKey) {
     CoinPresetsWindow& presets = h.windows().presets();
     presets.IMPORT_SETTINGS_TICKBOX.setValue(1);
     presets.BASIC_SETTINGS_BUTTON.click();
-    presets.NMC_IMPORT_BUTTON.click();
+    presets.coinButton("NMC").click();
     w.USER_DEFINED_SETTINGS_TEXTBOX.setText("x=1");
     w.CLEAR_ALL_BUTTON.click();
     h.tick();

@@ -139,9 +139,9 @@ TEST(SetupCheck, ACommandFileMissingIsRedAndOneThatDiffersFromTheSettingsIsNamed
 
 TEST(SetupCheck, FreeSpaceIsRedUnderOneGigabyteAndYellowUnderTen) {
     SetupRig rig;
-    rig.probe.free = std::uint64_t{900} << 20;
+    rig.h.fake.files.diskFree = std::uint64_t{900} << 20;
     EXPECT_LINE(rig.check(), "ONLY 0.8 GB FREE", CheckLevel::Failing);
-    rig.probe.free = std::uint64_t{5} << 30;
+    rig.h.fake.files.diskFree = std::uint64_t{5} << 30;
     EXPECT_LINE(rig.check(), "ONLY 5.0 GB FREE", CheckLevel::Doubtful);
     rig.probe.paths[rig.data].writable = false;
     EXPECT_LINE(rig.check(), "BLOCKCHAIN FOLDER /home/ann/ltc-data IS NOT WRITABLE", CheckLevel::Failing);

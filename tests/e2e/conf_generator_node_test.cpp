@@ -103,7 +103,7 @@ TEST(ConfGeneratorOnANode, TheSavedFileStartsLitecoindAndItsClientLogsInWithThat
     CoinPresetsWindow& presets = app.confGenWindows().presets();
     presets.IMPORT_SETTINGS_TICKBOX.setValue(1);
     presets.BASIC_SETTINGS_BUTTON.click();
-    presets.LTC_IMPORT_BUTTON.click();
+    presets.coinButton("LTC").click();
     presets.CANCEL_BUTTON.click();
     // A node on regtest refuses a wallet= line that only the main network's
     // section holds; emptying the field comments the line out.

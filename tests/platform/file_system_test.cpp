@@ -143,6 +143,7 @@ TEST(PosixFileSystem, AppendsWholeLinesToAPrivateFileAndNeverToAnythingElse) {
     ASSERT_TRUE(free.has_value());
     EXPECT_GT(*free, 0u);
     EXPECT_EQ(files.freeBytes(dir / "missing"), std::nullopt);
+    EXPECT_EQ(files.freeBytes(""), std::nullopt);
 }
 
 TEST(PosixEnvironment, TheExecutableNameIsTheBaseNameOfArgvZero) {

@@ -103,8 +103,9 @@ public:
     std::optional<std::uint64_t> freeBytes(const std::string& path) override;
 
     std::map<std::string, std::string> files;
-    // What every disk has free; nullopt: the system cannot tell.
-    std::optional<std::uint64_t> diskFree;
+    // What every disk has free (plenty, unless a test says otherwise);
+    // nullopt: the system cannot tell.
+    std::optional<std::uint64_t> diskFree = std::uint64_t{500} << 30;
     int appends = 0;
     std::set<std::string> folders;
     // What a walk of each folder sums up; a folder not listed cannot be
@@ -297,15 +298,14 @@ public:
 };
 
 // The set-up check's system as a test scripts it: paths by their facts
-// (any other path does not exist), the free space, what the servers say,
-// and the client's answers by the call (the last argument).
+// (any other path does not exist), what the servers say, and the client's
+// answers by the call (the last argument).
 class FakeSetupProbe : public SetupProbe {
 public:
     PathFacts path(const std::string& p) override {
         const auto found = paths.find(p);
         return found == paths.end() ? PathFacts{} : found->second;
     }
-    std::optional<std::uint64_t> freeBytes(const std::string&) override { return free; }
     ServerGreeting greeting(const std::string& host, int port, int) override {
         const std::string address = host + ":" + std::to_string(port);
         if (const auto found = servers.find(address); found != servers.end()) return found->second;
@@ -330,7 +330,6 @@ public:
     static PathFacts readableFile(bool shared = false) { return {true, false, true, true, false, shared}; }
 
     std::map<std::string, PathFacts> paths;
-    std::optional<std::uint64_t> free = std::uint64_t{500} << 30;
     std::set<std::string> open;  // "host:port" of mail servers that greet as they should
     std::map<std::string, ServerGreeting> servers;  // "host:port" of servers that answer otherwise
     std::map<std::string, ProgramOutput> answers;

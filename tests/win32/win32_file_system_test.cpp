@@ -71,6 +71,7 @@ TEST(Win32FileSystem, AppendsWholeLinesAfterALineCutShortAndTellsTheFreeSpace) {
     const auto free = files.freeBytes(dir.path());
     ASSERT_TRUE(free.has_value());
     EXPECT_GT(*free, 0u);
+    EXPECT_EQ(files.freeBytes(""), std::nullopt);
 }
 
 TEST(Win32FileSystem, AWriteRemovesTheTemporariesAnEarlierWriteOfTheSameFileLeft) {

@@ -1,30 +1,52 @@
 #include "core/blockcounter/tip_age_suggestions.h"
 
-#include <array>
+#include <algorithm>
 #include <cctype>
 #include <set>
+#include <vector>
+
+#include "core/coins/coin_catalogue.h"
+#include "core/time/clock_text.h"
 
 namespace syncward {
 
 namespace {
 
-// The average block times of the coins the block times window lists, in
-// seconds. Kept here until that window's table can be read from.
-struct CoinBlockTime {
-    const char* ticker;
-    const char* name;  // upper case, blanks removed
-    int blockSeconds;
+constexpr const char* unknownCoinLimit = "02:00:00";
+
+// A name in upper case, blanks and signs removed ("BitcoinGold" -> BITCOINGOLD).
+std::string searchName(const std::string& name) {
+    std::string upper;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte)) upper += static_cast<char>(std::toupper(byte));
+    }
+    return upper;
+}
+
+struct KnownCoin {
+    const Coin* coin;
+    std::string name;   // searchName of the coin's name
+    long namesHeld = 0;  // how many other coins' names this name holds
 };
 
-// Bitcoin Gold before Bitcoin: "BitcoinGold" must not be read as Bitcoin.
-constexpr std::array coinBlockTimes = {
-    CoinBlockTime{"BTG", "BITCOINGOLD", 600}, CoinBlockTime{"BTC", "BITCOIN", 600},
-    CoinBlockTime{"NMC", "NAMECOIN", 150},    CoinBlockTime{"LTC", "LITECOIN", 150},
-    CoinBlockTime{"DASH", "DASH", 150},       CoinBlockTime{"VTC", "VERTCOIN", 150},
-};
-
-constexpr const char* tenMinuteChainLimit = "02:00:00";
-constexpr const char* fasterChainLimit = "01:00:00";
+// The catalogue's coins in the order they are tried: a coin whose name holds
+// another's ("BITCOINGOLD" holds "BITCOIN") before that one, so Bitcoin Gold
+// is not read as Bitcoin; otherwise in the catalogue's order.
+const std::vector<KnownCoin>& knownCoins() {
+    static const std::vector<KnownCoin> known = [] {
+        std::vector<KnownCoin> coins;
+        for (const Coin& coin : coinCatalogue) coins.push_back({&coin, searchName(coin.name)});
+        for (KnownCoin& coin : coins)
+            coin.namesHeld = std::count_if(coins.begin(), coins.end(), [&coin](const KnownCoin& other) {
+                return other.name != coin.name && coin.name.find(other.name) != std::string::npos;
+            });
+        std::stable_sort(coins.begin(), coins.end(),
+                         [](const KnownCoin& a, const KnownCoin& b) { return a.namesHeld > b.namesHeld; });
+        return coins;
+    }();
+    return known;
+}
 
 // The words of the name in upper case, and the whole name without blanks
 // ("Bitcoin Gold" -> BITCOINGOLD).
@@ -40,8 +62,8 @@ std::set<std::string> wordsOf(const std::string& name) {
             word.clear();
         }
     }
-    for (const CoinBlockTime& coin : coinBlockTimes)
-        if (joined.find(coin.name) != std::string::npos) words.insert(coin.name);
+    for (const KnownCoin& known : knownCoins())
+        if (joined.find(known.name) != std::string::npos) words.insert(known.name);
     return words;
 }
 
@@ -49,10 +71,10 @@ std::set<std::string> wordsOf(const std::string& name) {
 
 TipAgeSuggestion suggestTipAgeLimit(const std::string& cryptoName) {
     const std::set<std::string> words = wordsOf(cryptoName);
-    for (const CoinBlockTime& coin : coinBlockTimes)
-        if (words.count(coin.ticker) || words.count(coin.name))
-            return {coin.ticker, coin.blockSeconds >= 600 ? tenMinuteChainLimit : fasterChainLimit};
-    return {"", tenMinuteChainLimit};
+    for (const KnownCoin& known : knownCoins())
+        if (words.count(known.coin->ticker) || words.count(known.name))
+            return {known.coin->ticker, formatHms(known.coin->tipAgeSeconds)};
+    return {"", unknownCoinLimit};
 }
 
 }  // namespace syncward

@@ -3,33 +3,48 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/confgen/coin_presets.h"
+#include "core/coins/coin_catalogue.h"
 #include "core/settings/settings_status.h"
 #include "core/state/app_context.h"
+#include "core/time/clock_text.h"
 
 namespace syncward {
 
 namespace {
 constexpr WindowPlacement windowPlacement{"BLOCK_TIMES_WINDOW-", 9945, 5940};
+
+// The average in minutes as the table shows it: "10", "2.5", at most two
+// decimals and none that is a trailing zero.
+std::string minutesText(int seconds) {
+    const int hundredths = (seconds * 100 + 30) / 60;
+    std::string text = std::to_string(hundredths / 100);
+    if (hundredths % 100 == 0) return text;
+    const int fraction = hundredths % 100;
+    text += "." + std::to_string(fraction / 10);
+    if (fraction % 10 != 0) text += std::to_string(fraction % 10);
+    return text;
+}
 }  // namespace
 
-BlockTimesWindow::Row::Row(Form& form, const BlockTime& t)
-    : name(form, std::string(t.coin) + "_NAME_LABEL", t.label),
-      average(form, std::string(t.coin) + "_AVERAGE_LABEL", t.averageMinutes),
-      time(form, std::string(t.coin) + "_TIME_TEXTBOX", t.clockTime),
-      use(form, "USE_" + std::string(t.coin) + "_TIME_BUTTON", "Use"),
-      recommended(form, "REC_" + std::string(t.coin) + "_TIME_TEXTBOX", t.recommended),
-      recommendedUse(form, "REC_USE_" + std::string(t.coin) + "_TIME_BUTTON", "Use") {}
+BlockTimesWindow::Row::Row(Form& form, const Coin& c)
+    : name(form, std::string(c.ticker) + "_NAME_LABEL", c.tableLabel),
+      average(form, std::string(c.ticker) + "_AVERAGE_LABEL", minutesText(c.blockSeconds)),
+      time(form, std::string(c.ticker) + "_TIME_TEXTBOX", formatHms(c.blockSeconds)),
+      use(form, "USE_" + std::string(c.ticker) + "_TIME_BUTTON", "Use"),
+      recommended(form, "REC_" + std::string(c.ticker) + "_TIME_TEXTBOX", formatHms(c.intervalSeconds)),
+      recommendedUse(form, "REC_USE_" + std::string(c.ticker) + "_TIME_BUTTON", "Use") {}
 
 BlockTimesWindow::BlockTimesWindow(AppContext& app) : Form(formName, app.platform.loop), app_(app) {
     setCaption("SYNCWARD - AVERAGE BLOCK GENERATION TIMES - BLOCKCOUNTER RUN TIMES");
-    for (const BlockTime& t : blockTimes) {
-        auto& row = *rows_.emplace_back(std::make_unique<Row>(*this, t));
-        // The table's value, whatever the box shows now.
-        row.use.onClick = [this, &t] { use(t.clockTime); };
-        row.recommendedUse.onClick = [this, &t] { use(t.recommended); };
-        row.use.setTooltip(t.clockTime);
-        row.recommendedUse.setTooltip(t.recommended);
+    for (const Coin& c : coinCatalogue) {
+        auto& row = *rows_.emplace_back(std::make_unique<Row>(*this, c));
+        // The catalogue's value, whatever the box shows now.
+        const std::string blockTime = formatHms(c.blockSeconds);
+        const std::string interval = formatHms(c.intervalSeconds);
+        row.use.onClick = [this, blockTime] { use(blockTime); };
+        row.recommendedUse.onClick = [this, interval] { use(interval); };
+        row.use.setTooltip(blockTime);
+        row.recommendedUse.setTooltip(interval);
     }
     OK_BUTTON.onClick = [this] { close(); };
     onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
@@ -37,19 +52,19 @@ BlockTimesWindow::BlockTimesWindow(AppContext& app) : Form(formName, app.platfor
 
 BlockTimesWindow::Row& BlockTimesWindow::row(const std::string& coin) {
     for (std::size_t n = 0; n < rows_.size(); ++n)
-        if (coin == blockTimes[n].coin) return *rows_[n];
+        if (coin == coinCatalogue[n].ticker) return *rows_[n];
     throw std::out_of_range("no block time row for " + coin);
 }
 
 void BlockTimesWindow::load() {
     app_.settings.loadPlacement(*this, windowPlacement);
     for (std::size_t n = 0; n < rows_.size(); ++n) {
-        rows_[n]->time.setText(blockTimes[n].clockTime);
-        rows_[n]->recommended.setText(blockTimes[n].recommended);
+        rows_[n]->time.setText(formatHms(coinCatalogue[n].blockSeconds));
+        rows_[n]->recommended.setText(formatHms(coinCatalogue[n].intervalSeconds));
     }
 }
 
-void BlockTimesWindow::use(const char* interval) {
+void BlockTimesWindow::use(const std::string& interval) {
     const SectionSettings& s = app_.settings;
     MainWindow& main = app_.main;
     main.USER_COUNT_TIME_TEXTBOX.setText(interval);

@@ -8,7 +8,7 @@
 namespace syncward {
 
 struct AppContext;
-struct BlockTime;
+struct Coin;
 
 // Each coin's average block time and a block counter interval that suits
 // it. A "Use" button puts its fixed interval into the main window and
@@ -27,7 +27,7 @@ public:
     // "USE_BTC_TIME_BUTTON", "REC_BTC_TIME_TEXTBOX", "REC_USE_BTC_TIME_BUTTON",
     // and the row's labels "BTC_NAME_LABEL", "BTC_AVERAGE_LABEL".
     struct Row {
-        Row(Form& form, const BlockTime& time);
+        Row(Form& form, const Coin& coin);
         Label name;
         Label average;
         TextBox time;
@@ -38,11 +38,11 @@ public:
     const std::vector<std::unique_ptr<Row>>& rows() const { return rows_; }
     Row& row(const std::string& coin);
 
-    // Each opening shows the table's times again, placed from the store.
+    // Each opening shows the catalogue's times again, placed from the store.
     void load();
 
 private:
-    void use(const char* interval);
+    void use(const std::string& interval);
 
     AppContext& app_;
     std::vector<std::unique_ptr<Row>> rows_;

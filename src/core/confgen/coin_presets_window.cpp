@@ -1,5 +1,8 @@
 #include "core/confgen/coin_presets_window.h"
 
+#include <stdexcept>
+
+#include "core/coins/coin_catalogue.h"
 #include "core/confgen/coin_presets.h"
 #include "core/confgen/conf_generator_window.h"
 #include "core/form/reaction_blocker.h"
@@ -22,19 +25,32 @@ CoinPresetsWindow::CoinPresetsWindow(AppContext& app, ConfGeneratorWindow& gener
     BTC_BTG_RPC_NOTE_TEXTBOX.setLocked(true);
     IMPORT_SETTINGS_TICKBOX.onClick = [this] { arm(); };
     BASIC_SETTINGS_BUTTON.onClick = [this] { importBasicSettings(); };
-    const std::vector<Button*> buttons = coinButtons();
-    for (std::size_t n = 0; n < buttons.size(); ++n) {
-        const CoinPreset& coin = coinPresets[n];
-        buttons[n]->onClick = [this, &coin] { importCoin(coin); };
+    for (std::size_t n = 0; n < coinButtons_.size(); ++n) {
+        const Coin& coin = coinCatalogue[n];
+        coinButtons_[n]->onClick = [this, &coin] { importCoin(coin); };
     }
     CANCEL_BUTTON.onClick = [this] { close(); };
     onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
     arm();
 }
 
-std::vector<Button*> CoinPresetsWindow::coinButtons() {
-    return {&BTC_IMPORT_BUTTON, &NMC_IMPORT_BUTTON, &LTC_IMPORT_BUTTON,
-            &DASH_IMPORT_BUTTON, &VTC_IMPORT_BUTTON, &BTG_IMPORT_BUTTON};
+std::vector<std::unique_ptr<Button>> CoinPresetsWindow::makeCoinButtons(Form& form) {
+    std::vector<std::unique_ptr<Button>> buttons;
+    for (const Coin& coin : coinCatalogue)
+        buttons.push_back(std::make_unique<Button>(form, std::string(coin.ticker) + "_IMPORT_BUTTON", coin.ticker));
+    return buttons;
+}
+
+std::vector<Button*> CoinPresetsWindow::coinButtons() const {
+    std::vector<Button*> buttons;
+    for (const auto& button : coinButtons_) buttons.push_back(button.get());
+    return buttons;
+}
+
+Button& CoinPresetsWindow::coinButton(const std::string& ticker) const {
+    for (std::size_t n = 0; n < coinButtons_.size(); ++n)
+        if (ticker == coinCatalogue[n].ticker) return *coinButtons_[n];
+    throw std::out_of_range("no preset button for " + ticker);
 }
 
 void CoinPresetsWindow::load() {
@@ -50,20 +66,20 @@ void CoinPresetsWindow::load() {
 void CoinPresetsWindow::arm() {
     const bool armed = IMPORT_SETTINGS_TICKBOX.ticked();
     BASIC_SETTINGS_BUTTON.setEnabled(armed);
-    for (Button* button : coinButtons()) button->setEnabled(armed);
+    for (const auto& button : coinButtons_) button->setEnabled(armed);
 }
 
-void CoinPresetsWindow::importCoin(const CoinPreset& coin) {
+void CoinPresetsWindow::importCoin(const Coin& coin) {
     ConfGeneratorWindow& g = generator_;
     IMPORT_SETTINGS_TICKBOX.setValue(0);
-    g.CRYPTO_NAME_TEXTBOX.setText(coin.cryptoName);
+    g.CRYPTO_NAME_TEXTBOX.setText(cryptoName(coin));
     if (coin.oldWallet) {
         g.OLD_WALLET_SUPPORT_TICKBOX.setValue(1);
         g.DAEMON_TICKBOX.setValue(1);
         g.DAEMON_TICKBOX.setEnabled(true);
     }
-    g.PEER_PORT_TEXTBOX.setText(coin.peerPort);
-    g.RPC_PORT_TEXTBOX.setText(coin.rpcPort);
+    g.PEER_PORT_TEXTBOX.setText(std::to_string(coin.peerPort));
+    g.RPC_PORT_TEXTBOX.setText(std::to_string(coin.rpcPort));
     g.FULL_NODE_LIST_TEXTBOX.setText(coin.vertcoinNodes ? g.VTC_NODE_LIST_TEXTBOX.text() : "");
     CANCEL_BUTTON.setCaption("Close");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "core/form/form.h"
@@ -8,7 +9,7 @@
 namespace syncward {
 
 struct AppContext;
-struct CoinPreset;
+struct Coin;
 class ConfGeneratorWindow;
 
 // "Import Default Settings": fills the generator with a coin's name and
@@ -24,23 +25,28 @@ public:
     TickBox IMPORT_SETTINGS_TICKBOX{*this, "IMPORT_SETTINGS_TICKBOX", "Import Default Settings"};
     Label DO_THIS_FIRST_LABEL{*this, "DO_THIS_FIRST_LABEL", "DO THIS FIRST"};
     Button BASIC_SETTINGS_BUTTON{*this, "BASIC_SETTINGS_BUTTON", "BASIC SETTINGS"};
-    Button BTC_IMPORT_BUTTON{*this, "BTC_IMPORT_BUTTON", "BTC"};
-    Button NMC_IMPORT_BUTTON{*this, "NMC_IMPORT_BUTTON", "NMC"};
-    Button LTC_IMPORT_BUTTON{*this, "LTC_IMPORT_BUTTON", "LTC"};
-    Button DASH_IMPORT_BUTTON{*this, "DASH_IMPORT_BUTTON", "DASH"};
-    Button VTC_IMPORT_BUTTON{*this, "VTC_IMPORT_BUTTON", "VTC"};
-    Button BTG_IMPORT_BUTTON{*this, "BTG_IMPORT_BUTTON", "BTG"};
+
+private:
+    // One button a coin of the catalogue, captioned with its ticker and
+    // named after it ("BTC_IMPORT_BUTTON"). Made here, between BASIC
+    // SETTINGS and Cancel, so the form lists them in that order.
+    std::vector<std::unique_ptr<Button>> coinButtons_ = makeCoinButtons(*this);
+
+public:
     Button CANCEL_BUTTON{*this, "CANCEL_BUTTON", "Cancel"};
     TextBox BTC_BTG_RPC_NOTE_TEXTBOX;
 
     // Each opening starts disarmed, placed from the store.
     void load();
-    // The coin buttons in the order of the preset table.
-    std::vector<Button*> coinButtons();
+    // The coin buttons in the order of the catalogue.
+    std::vector<Button*> coinButtons() const;
+    // The button of the coin with that ticker ("LTC").
+    Button& coinButton(const std::string& ticker) const;
 
 private:
+    static std::vector<std::unique_ptr<Button>> makeCoinButtons(Form& form);
     void arm();
-    void importCoin(const CoinPreset& coin);
+    void importCoin(const Coin& coin);
     void importBasicSettings();
 
     AppContext& app_;

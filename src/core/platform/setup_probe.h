@@ -1,8 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,9 +62,6 @@ class SetupProbe {
 public:
     virtual ~SetupProbe() = default;
     virtual PathFacts path(const std::string& path) = 0;
-    // Bytes free to this user on the file system that holds the path;
-    // nullopt when it cannot be told.
-    virtual std::optional<std::uint64_t> freeBytes(const std::string& path) = 0;
     // Connects to host:port and waits for the server's first line, both
     // within the limit; nothing is sent, and the connection is closed as
     // soon as the line (or the limit) is there.

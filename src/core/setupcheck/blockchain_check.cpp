@@ -39,7 +39,7 @@ void checkBlockchainFolder(const SetupFacts& facts, Platform& platform, CheckLin
         out.push_back({CheckLevel::Failing, named + " IS NOT WRITABLE", texts::fixWriteAccess});
         return;
     }
-    const std::optional<std::uint64_t> free = platform.setupProbe.freeBytes(data);
+    const std::optional<std::uint64_t> free = platform.files.freeBytes(data);
     if (!free)
         out.push_back({CheckLevel::Doubtful, named + " - ITS FREE SPACE CANNOT BE TOLD", {}});
     else if (*free < gigabyte)

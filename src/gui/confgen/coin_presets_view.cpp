@@ -16,11 +16,11 @@ CoinPresetsView::CoinPresetsView(CoinPresetsWindow& model, QWidget* parent) : Fo
     basic->addWidget(control("DO_THIS_FIRST_LABEL"));
     basic->addWidget(control("BASIC_SETTINGS_BUTTON"));
 
+    // One row of coin buttons, as many as the catalogue has coins.
     auto* coins = new QGridLayout;
     int index = 0;
-    for (const char* name : {"BTC_IMPORT_BUTTON", "NMC_IMPORT_BUTTON", "LTC_IMPORT_BUTTON", "DASH_IMPORT_BUTTON",
-                             "VTC_IMPORT_BUTTON", "BTG_IMPORT_BUTTON"}) {
-        coins->addWidget(control(name), 0, index);
+    for (const Button* button : model.coinButtons()) {
+        coins->addWidget(control(QString::fromStdString(button->name())), 0, index);
         ++index;
     }
     auto* note = multiline("BTC_BTG_RPC_NOTE_TEXTBOX");

@@ -6,8 +6,8 @@ namespace syncward {
 
 class CoinPresetsWindow;
 
-// The presets: the arming tick box, BASIC SETTINGS, the six coins, the
-// note on the shared RPC port.
+// The presets: the arming tick box, BASIC SETTINGS, a button for each coin
+// of the catalogue, the note on the shared RPC port.
 class CoinPresetsView : public FormView {
 public:
     CoinPresetsView(CoinPresetsWindow& model, QWidget* parent);

@@ -7,7 +7,6 @@
 #include <spawn.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -86,12 +85,6 @@ PathFacts PosixSetupProbe::path(const std::string& path) {
     facts.executable = !facts.folder && ::access(path.c_str(), X_OK) == 0;
     facts.sharedWithOthers = (st.st_mode & (S_IRGRP | S_IROTH)) != 0;
     return facts;
-}
-
-std::optional<std::uint64_t> PosixSetupProbe::freeBytes(const std::string& path) {
-    struct statvfs fs {};
-    if (path.empty() || ::statvfs(path.c_str(), &fs) != 0) return std::nullopt;
-    return static_cast<std::uint64_t>(fs.f_bavail) * fs.f_frsize;
 }
 
 ServerGreeting PosixSetupProbe::greeting(const std::string& host, int port, int limitMs) {

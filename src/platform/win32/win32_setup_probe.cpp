@@ -13,7 +13,6 @@
 #include "platform/win32/piped_program_run.h"
 #include "platform/win32/time_left.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/win32_file_system.h"
 
 namespace syncward {
 
@@ -104,10 +103,6 @@ PathFacts Win32SetupProbe::path(const std::string& path) {
     facts.writable = rights.write && (facts.folder || !(attributes & FILE_ATTRIBUTE_READONLY));
     facts.executable = !facts.folder && rights.execute && isProgramFile(target);
     return facts;
-}
-
-std::optional<std::uint64_t> Win32SetupProbe::freeBytes(const std::string& path) {
-    return Win32FileSystem().freeBytes(path);
 }
 
 ServerGreeting Win32SetupProbe::greeting(const std::string& host, int port, int limitMs) {

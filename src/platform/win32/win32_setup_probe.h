@@ -19,7 +19,6 @@ public:
     Win32SetupProbe& operator=(const Win32SetupProbe&) = delete;
 
     PathFacts path(const std::string& path) override;
-    std::optional<std::uint64_t> freeBytes(const std::string& path) override;
     ServerGreeting greeting(const std::string& host, int port, int limitMs) override;
     ProgramOutput runToEnd(const std::vector<std::string>& argv, int limitMs) override;
     std::vector<std::string> programFolders() override;
