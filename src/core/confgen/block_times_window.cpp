@@ -26,13 +26,13 @@ BlockTimesWindow::BlockTimesWindow(AppContext& app) : Form(formName, app.platfor
     for (const BlockTime& t : blockTimes) {
         auto& row = *rows_.emplace_back(std::make_unique<Row>(*this, t));
         // The table's value, whatever the box shows now.
-        row.use.onClick = [this, &t] { use(t.clockTime); };
-        row.recommendedUse.onClick = [this, &t] { use(t.recommended); };
+        row.use.onClick.connect([this, &t] { use(t.clockTime); });
+        row.recommendedUse.onClick.connect([this, &t] { use(t.recommended); });
         row.use.setTooltip(t.clockTime);
         row.recommendedUse.setTooltip(t.recommended);
     }
-    OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
+    OK_BUTTON.onClick.connect([this] { close(); });
+    onClose.connect([this] { app_.settings.savePosition(*this, windowPlacement); });
 }
 
 BlockTimesWindow::Row& BlockTimesWindow::row(const std::string& coin) {

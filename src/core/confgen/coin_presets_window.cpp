@@ -20,15 +20,15 @@ CoinPresetsWindow::CoinPresetsWindow(AppContext& app, ConfGeneratorWindow& gener
       generator_(generator) {
     setCaption("SYNCWARD - CONF-GENERATOR - IMPORT DEFAULT SETTINGS");
     BTC_BTG_RPC_NOTE_TEXTBOX.setLocked(true);
-    IMPORT_SETTINGS_TICKBOX.onClick = [this] { arm(); };
-    BASIC_SETTINGS_BUTTON.onClick = [this] { importBasicSettings(); };
+    IMPORT_SETTINGS_TICKBOX.onClick.connect([this] { arm(); });
+    BASIC_SETTINGS_BUTTON.onClick.connect([this] { importBasicSettings(); });
     const std::vector<Button*> buttons = coinButtons();
     for (std::size_t n = 0; n < buttons.size(); ++n) {
         const CoinPreset& coin = coinPresets[n];
-        buttons[n]->onClick = [this, &coin] { importCoin(coin); };
+        buttons[n]->onClick.connect([this, &coin] { importCoin(coin); });
     }
-    CANCEL_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
+    CANCEL_BUTTON.onClick.connect([this] { close(); });
+    onClose.connect([this] { app_.settings.savePosition(*this, windowPlacement); });
     arm();
 }
 

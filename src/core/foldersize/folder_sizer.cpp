@@ -37,8 +37,8 @@ FolderSizer::FolderSizer(AppContext& app)
       after_{&app.main.FFS_RUN_2_BUTTON, &app.main.BC_FOLDER_SIZE_AFTER, &app.main.FOLDER_SIZER_AFTER_TIMER,
              &app.main.FOLDER_BYTES_AFTER} {
     for (const Kind* kind : {&before_, &after_}) {
-        kind->timer->onTick = [this, kind] { ask(*kind); };
-        kind->runButton->onClick = [kind] { kind->timer->start(); };
+        kind->timer->onTick.connect([this, kind] { ask(*kind); });
+        kind->runButton->onClick.connect([kind] { kind->timer->start(); });
     }
 }
 

@@ -18,17 +18,17 @@ PowerAutotimerSettings::PowerAutotimerSettings(AppContext& app)
     setCaption("SYNCWARD - POWER AUTOTIMER SETTINGS");
     AUTOTIMER_ACTION_TEXTBOX.setLocked(true);  // shows the ticked action; chosen by the tick boxes only
     const auto boxes = actionTickBoxes();
-    for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i]->onClick = [this, i] { actionClicked(i); };
-    OK_BUTTON.onClick = [this] { ok(); };
+    for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i]->onClick.connect([this, i] { actionClicked(i); });
+    OK_BUTTON.onClick.connect([this] { ok(); });
     // A corrected countdown start takes its error away with it.
-    CLOSE_REQUEST_COUNTDOWN_TEXTBOX.onChange = [this] {
+    CLOSE_REQUEST_COUNTDOWN_TEXTBOX.onChange.connect([this] {
         if (AUTOTIMER_SETTINGS_STATUS_LABEL.caption() == invalidCountdownStart &&
             isTimeOfDay(CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text()))
             AUTOTIMER_SETTINGS_STATUS_LABEL.setCaption("");
-    };
-    onClose = [this] {
+    });
+    onClose.connect([this] {
         if (!positionSavedByOk_) app_.settings.savePosition(*this, windowPlacement);
-    };
+    });
 }
 
 void PowerAutotimerSettings::load() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/form/form.h"
+#include "core/state/run_events.h"
 #include "core/state/run_state.h"
 #include "core/state/window_placement.h"
 
@@ -65,6 +66,7 @@ public:
     // The run's state as values: steps, watched programs, the agreement of
     // the readings, the START / STOP switches. Set through the painter.
     RunState run;
+    RunEvents runEvents;
 
     // Window-level values (whole seconds).
     long long COUNTDOWN_REMAINING = 0;
