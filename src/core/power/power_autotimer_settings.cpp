@@ -22,9 +22,10 @@ PowerAutotimerSettings::PowerAutotimerSettings(AppContext& app)
     OK_BUTTON.onClick.connect([this] { ok(); });
     // A corrected countdown start takes its error away with it.
     CLOSE_REQUEST_COUNTDOWN_TEXTBOX.onChange.connect([this] {
-        if (AUTOTIMER_SETTINGS_STATUS_LABEL.caption() == invalidCountdownStart &&
-            isTimeOfDay(CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text()))
+        if (countdownStartRefused_ && isTimeOfDay(CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text())) {
             AUTOTIMER_SETTINGS_STATUS_LABEL.setCaption("");
+            countdownStartRefused_ = false;
+        }
     });
     onClose.connect([this] {
         if (!positionSavedByOk_) app_.settings.savePosition(*this, windowPlacement);
@@ -35,6 +36,7 @@ void PowerAutotimerSettings::load() {
     const SectionSettings& s = app_.settings;
     positionSavedByOk_ = false;
     AUTOTIMER_SETTINGS_STATUS_LABEL.setCaption("");
+    countdownStartRefused_ = false;
     s.loadPlacement(*this, windowPlacement);
     s.loadTime(CLOSE_REQUEST_COUNTDOWN_TEXTBOX, "00:00:00");
     s.loadText(AUTOTIMER_ACTION_TEXTBOX, "");
@@ -80,6 +82,7 @@ void PowerAutotimerSettings::ok() {
     // nothing to count from; nothing is stored and the window stays open.
     if (!isTimeOfDay(CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text())) {
         AUTOTIMER_SETTINGS_STATUS_LABEL.setCaption(invalidCountdownStart);
+        countdownStartRefused_ = true;
         return;
     }
     const SectionSettings& s = app_.settings;

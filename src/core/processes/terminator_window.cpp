@@ -43,6 +43,7 @@ TerminatorWindow::TerminatorWindow(AppContext& app, std::function<void()> confir
 void TerminatorWindow::load() {
     app_.settings.loadPlacement(*this, windowPlacement);
     TERMINATOR_STATUS_LABEL.setCaption("");
+    listUnavailableShown_ = false;
     MIRROR_PROCESS_STATE_TIMER.setInterval(1000);
     CUSTOM_PROCESS_WATCHER_TIMER.setInterval(1000);
     const MainWindow& w = app_.main;
@@ -108,9 +109,13 @@ void TerminatorWindow::watchCustom() {
     if (!answer || answer->size() != 1) {
         CUSTOM_TERMINATE_BUTTON.setEnabled(false);
         TERMINATOR_STATUS_LABEL.setCaption(processListUnavailable);
+        listUnavailableShown_ = true;
         return;
     }
-    if (TERMINATOR_STATUS_LABEL.caption() == processListUnavailable) TERMINATOR_STATUS_LABEL.setCaption("");
+    if (listUnavailableShown_) {
+        TERMINATOR_STATUS_LABEL.setCaption("");
+        listUnavailableShown_ = false;
+    }
     const bool running = (*answer)[0];
     CUSTOM_PROCESS_NAME_TEXTBOX.setBackground(running ? colours::green : colours::red);
     CUSTOM_TERMINATE_BUTTON.setEnabled(running);
