@@ -27,10 +27,10 @@ struct BlockCounterRig {
         h.store("QT_NAME_TEXTBOX", qt);
         h.store("DAEMOND_NAME_TEXTBOX", daemon);
         h.store("DAEMONCLI_NAME_SETTINGS_TEXTBOX", cli);
-        clientExit.onTick = [this] {
+        clientExit.onTick.connect([this] {
             clientExit.stop();
             h.fake.processes.end(cli);
-        };
+        });
         h.fake.launcher.onRun = [this](const std::string& path) {
             if (path == nodeCheckCommandFile()) {
                 // The node check answers what the test filed last, again

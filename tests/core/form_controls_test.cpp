@@ -17,14 +17,14 @@ TEST(FormControls, SettingADifferentTickFromCodeRunsItsClickReactionAndCascades)
     VirtualLoop loop;
     TwoBoxes form(loop);
     int aClicks = 0, bClicks = 0;
-    form.A.onClick = [&] {
+    form.A.onClick.connect([&] {
         ++aClicks;
         if (form.A.ticked()) form.B.setValue(0);
-    };
-    form.B.onClick = [&] {
+    });
+    form.B.onClick.connect([&] {
         ++bClicks;
         if (form.B.ticked()) form.A.setValue(0);
-    };
+    });
     form.A.setValue(0);  // same value: nothing runs
     EXPECT_EQ(aClicks, 0);
     form.A.setValue(1);
@@ -40,7 +40,7 @@ TEST(FormControls, TextChangeReactionAndObserverRunOnlyOnRealChanges) {
     TwoBoxes form(loop);
     int changes = 0;
     std::vector<std::string> seen;
-    form.T.onChange = [&] { ++changes; };
+    form.T.onChange.connect([&] { ++changes; });
     form.controlObserver = [&](Control& c) { seen.push_back(c.name()); };
     form.T.setText("start");
     form.T.setText("next");
@@ -69,10 +69,10 @@ TEST(FormControls, CloseRunsTheCloseBehaviourOnceAndThenTheHost) {
     VirtualLoop loop;
     TwoBoxes form(loop);
     std::vector<std::string> order;
-    form.onClose = [&] {
+    form.onClose.connect([&] {
         order.push_back("store");
         form.close();  // a close from inside the close behaviour is ignored
-    };
+    });
     form.onClosed = [&](Form&) { order.push_back("hide"); };
     form.markOpen();
     form.close();

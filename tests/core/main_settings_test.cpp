@@ -134,7 +134,7 @@ TEST(MainSettings, OkHandsTheValuesToTheMainWindowInItsOrder) {
     w.AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.setValue(1);
     EXPECT_EQ(main.SYNCWARD_HOME_TEXTBOX.text(), "C:\\OLD");  // nothing reaches the main window before OK
     int heartbeatTicks = 0;
-    main.HEARTBEAT_TIMER.onTick = [&] { ++heartbeatTicks; };
+    main.HEARTBEAT_TIMER.onTick.connect([&] { ++heartbeatTicks; });
     h.fake.store.clearLog();
     w.OK_BUTTON.click();
 

@@ -18,11 +18,11 @@ void changeEverySetting(MainWindow& w) {
         Control* control = w.control(std::string(setting.control));
         if (setting.kind == SettingKind::tick) {
             auto& box = static_cast<TickBox&>(*control);
-            box.onClick = nullptr;  // the exclusions would clear partners
+            box.onClick.disconnectAll();  // the exclusions would clear partners
             box.setValue(setting.fallback == "1" ? 0 : 1);
         } else {
             auto& box = static_cast<TextBox&>(*control);
-            box.onChange = nullptr;
+            box.onChange.disconnectAll();
             box.setText(setting.kind == SettingKind::text ? "changed " + std::string(setting.control) : "02:03:04");
         }
     }

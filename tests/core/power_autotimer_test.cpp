@@ -268,5 +268,27 @@ TEST_F(PowerSettings, OkWithAStartThatIsNoTimeStoresNothingAndStaysOpen) {
     EXPECT_EQ(h.main().CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text(), "");
 }
 
+// A corrected start takes OK's refusal away; a start typed while the label
+// holds any other text leaves that text alone.
+TEST_F(PowerSettings, ACorrectedStartClearsOnlyTheRefusalOkShowed) {
+    PowerAutotimerSettings& s = open();
+    s.AUTOTIMER_SETTINGS_STATUS_LABEL.setCaption("ANOTHER WORD");
+    s.CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setText("00:04:00");
+    EXPECT_EQ(s.AUTOTIMER_SETTINGS_STATUS_LABEL.caption(), "ANOTHER WORD");
+
+    s.CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setText("5 min");
+    s.OK_BUTTON.click();
+    EXPECT_EQ(s.AUTOTIMER_SETTINGS_STATUS_LABEL.caption(), "!!! COUNTDOWN START MUST BE HH:MM:SS !!!");
+    s.CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setText("00:05");
+    EXPECT_EQ(s.AUTOTIMER_SETTINGS_STATUS_LABEL.caption(), "!!! COUNTDOWN START MUST BE HH:MM:SS !!!");
+    s.CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setText("00:05:00");
+    EXPECT_EQ(s.AUTOTIMER_SETTINGS_STATUS_LABEL.caption(), "");
+
+    // Taken away once: a later text is not the refusal.
+    s.AUTOTIMER_SETTINGS_STATUS_LABEL.setCaption("ANOTHER WORD");
+    s.CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setText("00:06:00");
+    EXPECT_EQ(s.AUTOTIMER_SETTINGS_STATUS_LABEL.caption(), "ANOTHER WORD");
+}
+
 }  // namespace
 }  // namespace syncward::testing

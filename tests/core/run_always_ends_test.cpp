@@ -25,10 +25,10 @@ struct UnattendedRun {
             rig.h.store(tick, "1");
         rig.h.store("USER_COUNT_TIME_TEXTBOX", "00:00:05");
         // The node's programs: the daemon runs while started and not stopped.
-        daemonExit.onTick = [this] {
+        daemonExit.onTick.connect([this] {
             daemonExit.stop();
             rig.h.fake.processes.end(rig.daemon);
-        };
+        });
         rig.h.fake.launcher.onRun = [this, inner = rig.h.fake.launcher.onRun](const std::string& path) {
             if (path == file(CommandFile::RunDaemon) && daemonStarts) rig.h.fake.processes.start(rig.daemon);
             if (path == file(CommandFile::RunDaemon) && daemonLivesMs > 0) {

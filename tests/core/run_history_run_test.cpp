@@ -28,7 +28,7 @@ struct HistoryRun {
         rig.h.store("BLOCKCHAIN_HOME_TEXTBOX", chainFolder);
         rig.h.fake.files.folderSizes[chainFolder] = 1'000'000'000;
         rig.h.fake.environment.zone = [](long long) { return 3600; };
-        clock.onTick = [this] { rig.h.fake.environment.now += 1; };
+        clock.onTick.connect([this] { rig.h.fake.environment.now += 1; });
         clock.start();
         rig.h.fake.launcher.onRun = [this, inner = rig.h.fake.launcher.onRun](const std::string& path) {
             if (path == commandFilePath(rig.h.fake.profile, rig.home, "BTC1", CommandFile::RunDaemon)) {

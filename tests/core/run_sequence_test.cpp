@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "support/app_harness.h"
 
 namespace syncward::testing {
@@ -53,6 +56,39 @@ TEST_F(RunSequence, ARunWithOnlyTheDaemonTickedGoesThroughAllStepsInAboutNinetee
     EXPECT_EQ(w.START_TIME_TEXTBOX.text(), "20:15:00");
     EXPECT_TRUE(w.RUNTIME_TIMER.enabled());
     EXPECT_TRUE(h.fake.files.files.count("D:\\R\\REPORTS\\BTC1-END-REPORT.LOG"));
+}
+
+// Whoever follows the run (the history) hears of a step once its work is
+// done, and sees what it did; a step skipped over is never done.
+TEST_F(RunSequence, EachStepIsToldDoneAfterItsWorkAndAStopByHandOnlyWhenItEndsARun) {
+    h.store("RUN_DAEMON_TICKBOX", "1");
+    MainWindow& w = start();
+    w.LAST_BLOCKCOUNT_TEXTBOX.setText("1000\r\n");
+    std::vector<int> done;
+    std::vector<std::string> startBlockSeen;
+    w.runEvents.stepDone.connect([&](RunStep step) {
+        done.push_back(stepNumber(step));
+        EXPECT_FALSE(w.taskTimer(step).enabled()) << stepNumber(step);
+        if (step == RunStep::logStartBlock) startBlockSeen.push_back(w.BLOCKCOUNT_LOG_START_TEXTBOX.text());
+    });
+    int stops = 0;
+    w.runEvents.stoppedByHand.connect([&] {
+        ++stops;
+        EXPECT_FALSE(w.RUN_UNDER_WAY);
+        for (int step = 1; step <= MainWindow::stepCount; ++step) EXPECT_FALSE(w.taskTimer(step).enabled()) << step;
+    });
+    clickStart();
+    seconds(18);
+    EXPECT_EQ(done, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}));
+    EXPECT_EQ(startBlockSeen, std::vector<std::string>{"1000\r\n"});
+
+    clickStart();  // the chain is idle: no run to stop
+    EXPECT_EQ(stops, 0);
+    clickStart();
+    seconds(3);
+    clickStart();
+    EXPECT_EQ(stops, 1);
+    EXPECT_EQ(done.size(), 18u + 3u);
 }
 
 TEST_F(RunSequence, OptionalStepsRunTheirCommandFilesAndHeartbeatTimers) {

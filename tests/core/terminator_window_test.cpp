@@ -139,6 +139,44 @@ TEST_F(Terminator, TheCustomNameIsWatchedEverySecondWhileArmed) {
     EXPECT_FALSE(win.CUSTOM_TERMINATE_BUTTON.enabled());
 }
 
+// The window takes back only its own word that the list could not be read:
+// any other text the label holds stays through a good read.
+TEST_F(Terminator, AGoodReadClearsTheListComplaintOnlyWhileItIsTheWindowsOwn) {
+    TerminatorWindow& win = open();
+    arm(win);
+    win.CUSTOM_PROCESS_NAME_TEXTBOX.setText("stray.exe");
+    win.TERMINATOR_STATUS_LABEL.setCaption("ANOTHER WORD");
+    h.fake.loop.advance(1000);
+    EXPECT_EQ(win.TERMINATOR_STATUS_LABEL.caption(), "ANOTHER WORD");
+
+    h.fake.processes.failQueries = true;
+    h.fake.loop.advance(1000);
+    EXPECT_EQ(win.TERMINATOR_STATUS_LABEL.caption(), "!!! PROCESS LIST UNAVAILABLE - CUSTOM PROCESS NOT CHECKED !!!");
+    h.fake.processes.failQueries = false;
+    h.fake.loop.advance(1000);
+    EXPECT_EQ(win.TERMINATOR_STATUS_LABEL.caption(), "");
+    // Taken back once: a word shown after it is not the complaint.
+    win.TERMINATOR_STATUS_LABEL.setCaption("ANOTHER WORD");
+    h.fake.loop.advance(3000);
+    EXPECT_EQ(win.TERMINATOR_STATUS_LABEL.caption(), "ANOTHER WORD");
+
+    // Opened again with the complaint showing: the open clears it, and with
+    // it the window's claim on the label.
+    h.fake.processes.failQueries = true;
+    h.fake.loop.advance(1000);
+    win.close();
+    h.fake.processes.failQueries = false;
+    h.main().TERMINATOR_BUTTON.click();
+    TerminatorWindow& again = h.app->processWindows().terminator();
+    ASSERT_EQ(&again, &win);
+    EXPECT_EQ(again.TERMINATOR_STATUS_LABEL.caption(), "");
+    arm(again);
+    again.CUSTOM_PROCESS_NAME_TEXTBOX.setText("stray.exe");
+    again.TERMINATOR_STATUS_LABEL.setCaption("ANOTHER WORD");
+    h.fake.loop.advance(2000);
+    EXPECT_EQ(again.TERMINATOR_STATUS_LABEL.caption(), "ANOTHER WORD");
+}
+
 // Ending this program by any name it answers to needs the confirmation:
 // its own name in another letter case, and names the process list knows
 // it by (a link's target) all go to the self-termination window.

@@ -17,7 +17,7 @@ TEST(VirtualLoop, EnabledTimerTicksEveryIntervalFromWhenItWasEnabled) {
     VirtualLoop loop;
     Timers t(loop);
     std::vector<std::int64_t> ticks;
-    t.A.onTick = [&] { ticks.push_back(loop.now()); };
+    t.A.onTick.connect([&] { ticks.push_back(loop.now()); });
     t.A.start();
     loop.advance(3500);
     EXPECT_EQ(ticks, (std::vector<std::int64_t>{1000, 2000, 3000}));
@@ -27,7 +27,7 @@ TEST(VirtualLoop, ReEnablingStartsAFreshIntervalAndEnablingTwiceChangesNothing) 
     VirtualLoop loop;
     Timers t(loop);
     std::vector<std::int64_t> ticks;
-    t.A.onTick = [&] { ticks.push_back(loop.now()); };
+    t.A.onTick.connect([&] { ticks.push_back(loop.now()); });
     t.A.start();
     loop.advance(700);
     t.A.start();  // already enabled: keeps its interval
@@ -44,7 +44,7 @@ TEST(VirtualLoop, ChangingTheIntervalOfARunningTimerRestartsIt) {
     VirtualLoop loop;
     Timers t(loop);
     std::vector<std::int64_t> ticks;
-    t.A.onTick = [&] { ticks.push_back(loop.now()); };
+    t.A.onTick.connect([&] { ticks.push_back(loop.now()); });
     t.A.start();
     loop.advance(900);
     t.A.setInterval(250);
@@ -56,9 +56,9 @@ TEST(VirtualLoop, TimersDueAtTheSameInstantFireInArmingOrder) {
     VirtualLoop loop;
     Timers t(loop);
     std::vector<std::string> order;
-    t.A.onTick = [&] { order.push_back("A"); };
-    t.B.onTick = [&] { order.push_back("B"); };
-    t.C.onTick = [&] { order.push_back("C"); };
+    t.A.onTick.connect([&] { order.push_back("A"); });
+    t.B.onTick.connect([&] { order.push_back("B"); });
+    t.C.onTick.connect([&] { order.push_back("C"); });
     t.B.start();
     t.A.start();
     loop.advance(500);
@@ -71,11 +71,11 @@ TEST(VirtualLoop, ATickThatDisablesAnotherDueTimerPreventsItsTick) {
     VirtualLoop loop;
     Timers t(loop);
     int bTicks = 0;
-    t.A.onTick = [&] {
+    t.A.onTick.connect([&] {
         t.A.stop();
         t.B.stop();
-    };
-    t.B.onTick = [&] { ++bTicks; };
+    });
+    t.B.onTick.connect([&] { ++bTicks; });
     t.A.start();
     t.B.start();
     loop.advance(5000);
@@ -87,7 +87,7 @@ TEST(VirtualLoop, ATimerWithoutIntervalNeverTicks) {
     Timers t(loop);
     int ticks = 0;
     t.A.setInterval(0);
-    t.A.onTick = [&] { ++ticks; };
+    t.A.onTick.connect([&] { ++ticks; });
     t.A.start();
     loop.advance(10000);
     EXPECT_EQ(ticks, 0);
@@ -98,7 +98,7 @@ TEST(VirtualLoop, RunUntilStopsAtTheConditionOrTheLimit) {
     VirtualLoop loop;
     Timers t(loop);
     int ticks = 0;
-    t.C.onTick = [&] { ++ticks; };
+    t.C.onTick.connect([&] { ++ticks; });
     t.C.start();
     EXPECT_TRUE(loop.runUntil([&] { return ticks == 3; }, 10000));
     EXPECT_EQ(loop.now(), 1500);
@@ -124,7 +124,7 @@ TEST(VirtualLoop, ATimerWithoutAReactionIsEnabledButNeverWakesTheLoop) {
     EXPECT_FALSE(loop.step(60000));
 
     int ticks = 0;
-    t.C.onTick = [&] { ++ticks; };
+    t.C.onTick.connect([&] { ++ticks; });
     t.C.stop();
     t.C.start();  // the reaction counts from the next start
     loop.advance(1000);

@@ -77,9 +77,10 @@ TEST(QtEventLoop, ModelTimersTickOnQtTimers) {
     h.start();
     MainWindow& w = h.app->main();
     int ticks = 0;
-    w.COMPLETED_TIMER.onTick = [&] {
+    w.COMPLETED_TIMER.onTick.disconnectAll();
+    w.COMPLETED_TIMER.onTick.connect([&] {
         if (++ticks == 3) w.COMPLETED_TIMER.stop();
-    };
+    });
     w.COMPLETED_TIMER.setInterval(20);
     w.COMPLETED_TIMER.start();
     GuiHarness::pump(300);

@@ -161,7 +161,7 @@ private:
 
 FakeFolderMeasurer::FakeFolderMeasurer(EventLoop& loop, FakeFileSystem& files)
     : loop_(loop), files_(files), clock_("FAKE_FOLDER_WALKS", loop), walkTimer_(clock_, "WALK_TIMER") {
-    walkTimer_.onTick = [this] { finishFirst(); };
+    walkTimer_.onTick.connect([this] { finishFirst(); });
 }
 
 std::unique_ptr<FolderMeasurement> FakeFolderMeasurer::measure(const std::string& folder, Done done) {

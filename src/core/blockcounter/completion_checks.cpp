@@ -189,12 +189,14 @@ void tripleCheckTick(AppContext& app) {
 
 void installCompletionChecks(AppContext& app) {
     MainWindow& w = app.main;
-    w.ZERO_EMPTY_TEXTBOX_CHECKER_TIMER.onTick = [&app] { zeroEmptyTick(app); };
-    w.IDENTICAL_CHECKER_TIMER.onTick = [&app] { identicalTick(app); };
-    w.CHECKER_TIMER.onTick = [&app] { checkerTick(app); };
-    w.VERIFY_TIMER.onTick = [&app] { verifyTick(app); };
-    w.TRIPLE_CHECK_TIMER.onTick = [&app] { tripleCheckTick(app); };
-    w.FINISH_WHEN_IDENTICAL_TICKBOX.onClick = [&app] { app.settings.saveTick(app.main.FINISH_WHEN_IDENTICAL_TICKBOX); };
+    w.ZERO_EMPTY_TEXTBOX_CHECKER_TIMER.onTick.connect([&app] { zeroEmptyTick(app); });
+    w.IDENTICAL_CHECKER_TIMER.onTick.connect([&app] { identicalTick(app); });
+    w.CHECKER_TIMER.onTick.connect([&app] { checkerTick(app); });
+    w.VERIFY_TIMER.onTick.connect([&app] { verifyTick(app); });
+    w.TRIPLE_CHECK_TIMER.onTick.connect([&app] { tripleCheckTick(app); });
+    w.FINISH_WHEN_IDENTICAL_TICKBOX.onClick.connect([&app] {
+        app.settings.saveTick(app.main.FINISH_WHEN_IDENTICAL_TICKBOX);
+    });
 }
 
 }  // namespace syncward

@@ -49,7 +49,7 @@ void completedTick(AppContext& app) {
 }  // namespace
 
 void installCompletionHandover(AppContext& app) {
-    app.main.COMPLETED_TIMER.onTick = [&app] { completedTick(app); };
+    app.main.COMPLETED_TIMER.onTick.connect([&app] { completedTick(app); });
 }
 
 }  // namespace syncward

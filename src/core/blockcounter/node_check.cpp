@@ -177,20 +177,22 @@ void installNodeCheck(AppContext& app) {
     MainWindow& w = app.main;
     w.NODE_CHECK_TIMER.setInterval(1000);
     w.NODE_CHECK_WATCHER_TIMER.setInterval(250);
-    w.NODE_CHECK_TIMER.onTick = [&app] { askTheNode(app); };
-    w.NODE_CHECK_WATCHER_TIMER.onTick = [&app] { awaitAnswer(app); };
-    w.CONFIRM_WITH_NODE_TICKBOX.onClick = [&app] { saveMainSetting(app.settings, app.main.CONFIRM_WITH_NODE_TICKBOX); };
+    w.NODE_CHECK_TIMER.onTick.connect([&app] { askTheNode(app); });
+    w.NODE_CHECK_WATCHER_TIMER.onTick.connect([&app] { awaitAnswer(app); });
+    w.CONFIRM_WITH_NODE_TICKBOX.onClick.connect([&app] {
+        saveMainSetting(app.settings, app.main.CONFIRM_WITH_NODE_TICKBOX);
+    });
     w.CONFIRM_WITH_NODE_TICKBOX.setTooltip("ASK THE NODE FOR ITS CHAIN STATE AND PEERS BEFORE THE CHAIN IS CONFIRMED");
-    w.TIP_AGE_LIMIT_TICKBOX.onClick = [&app] { saveMainSetting(app.settings, app.main.TIP_AGE_LIMIT_TICKBOX); };
+    w.TIP_AGE_LIMIT_TICKBOX.onClick.connect([&app] { saveMainSetting(app.settings, app.main.TIP_AGE_LIMIT_TICKBOX); });
     w.TIP_AGE_LIMIT_TICKBOX.setTooltip("THE NODE'S BEST BLOCK MAY BE NO OLDER THAN THIS (OFF: QUIET AND TEST CHAINS)");
-    w.TIP_AGE_LIMIT_TEXTBOX.onDoubleClick = [&app] {
+    w.TIP_AGE_LIMIT_TEXTBOX.onDoubleClick.connect([&app] {
         MainWindow& main = app.main;
         if (parseInterval(main.TIP_AGE_LIMIT_TEXTBOX.text()))
             app.settings.saveText(main.TIP_AGE_LIMIT_TEXTBOX);
         else
             app.status("!!! TIP AGE LIMIT - NOT A VALID TIME (HH:MM:SS) !!!");
-    };
-    w.TIP_AGE_SUGGEST_BUTTON.onClick = [&app] { suggestTipAge(app); };
+    });
+    w.TIP_AGE_SUGGEST_BUTTON.onClick.connect([&app] { suggestTipAge(app); });
     w.TIP_AGE_SUGGEST_BUTTON.setTooltip("SUGGEST A LIMIT FROM THE COIN'S BLOCK TIME");
 }
 

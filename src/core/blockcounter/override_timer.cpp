@@ -115,13 +115,13 @@ void restartFromTextBox(AppContext& app) {
 
 void installOverrideTimer(AppContext& app) {
     MainWindow& w = app.main;
-    w.OVERRIDE_TIMER_ENABLE_TICKBOX.onClick = [&app] { enableClick(app); };
-    w.START_OVERRIDE_BUTTON.onClick = [&app] { startStopClick(app); };
-    w.OVERRIDE_TIMER.onTick = [&app] { overrideTick(app); };
-    w.USER_OVERRIDE_TIME_TEXTBOX.onDoubleClick = [&app] { restartFromTextBox(app); };
-    w.AUTOSTART_OVERRIDE_TIMER_TICKBOX.onClick = [&app] {
+    w.OVERRIDE_TIMER_ENABLE_TICKBOX.onClick.connect([&app] { enableClick(app); });
+    w.START_OVERRIDE_BUTTON.onClick.connect([&app] { startStopClick(app); });
+    w.OVERRIDE_TIMER.onTick.connect([&app] { overrideTick(app); });
+    w.USER_OVERRIDE_TIME_TEXTBOX.onDoubleClick.connect([&app] { restartFromTextBox(app); });
+    w.AUTOSTART_OVERRIDE_TIMER_TICKBOX.onClick.connect([&app] {
         app.settings.saveTick(app.main.AUTOSTART_OVERRIDE_TIMER_TICKBOX);
-    };
+    });
 }
 
 }  // namespace syncward

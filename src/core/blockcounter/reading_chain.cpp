@@ -232,20 +232,20 @@ void finishByHand(AppContext& app) {
 
 void installReadingChain(AppContext& app) {
     MainWindow& w = app.main;
-    w.START_STOP_TIMER_BUTTON.onClick = [&app] {
+    w.START_STOP_TIMER_BUTTON.onClick.connect([&app] {
         if (!app.main.run.switches.counter)
             startByHand(app);
         else
             stopByHand(app);
-    };
-    w.BLOCKCOUNTER_COUNTDOWN_TIMER.onTick = [&app] { countdownTick(app); };
-    w.GETBLOCKCOUNT_TIMER.onTick = [&app] { getBlockCountTick(app); };
-    w.CLI_PROCESS_WATCHER_TIMER.onTick = [&app] { clientWaitTick(app); };
-    w.BLOCKCOUNT_TEXTBOX_UPDATER_TIMER.onTick = [&app] { loadTick(app); };
-    w.RUN_NOW_BUTTON.onClick = [&app] { runNow(app); };
-    w.FINISH_BLOCKCOUNTER_BUTTON.onClick = [&app] { finishByHand(app); };
+    });
+    w.BLOCKCOUNTER_COUNTDOWN_TIMER.onTick.connect([&app] { countdownTick(app); });
+    w.GETBLOCKCOUNT_TIMER.onTick.connect([&app] { getBlockCountTick(app); });
+    w.CLI_PROCESS_WATCHER_TIMER.onTick.connect([&app] { clientWaitTick(app); });
+    w.BLOCKCOUNT_TEXTBOX_UPDATER_TIMER.onTick.connect([&app] { loadTick(app); });
+    w.RUN_NOW_BUTTON.onClick.connect([&app] { runNow(app); });
+    w.FINISH_BLOCKCOUNTER_BUTTON.onClick.connect([&app] { finishByHand(app); });
     // A changed interval takes effect at the next restart of the countdown.
-    w.USER_COUNT_TIME_TEXTBOX.onDoubleClick = [&app] { saveIntervals(app); };
+    w.USER_COUNT_TIME_TEXTBOX.onDoubleClick.connect([&app] { saveIntervals(app); });
 }
 
 }  // namespace syncward

@@ -33,7 +33,7 @@ void refreshTooltips(MainWindow& w) {
 }  // namespace
 
 void installTooltipRefresh(AppContext& app) {
-    app.main.TOOLTIP_TIMER.onTick = [&app] { refreshTooltips(app.main); };
+    app.main.TOOLTIP_TIMER.onTick.connect([&app] { refreshTooltips(app.main); });
 }
 
 }  // namespace syncward

@@ -41,13 +41,13 @@ BlockTimesWindow::BlockTimesWindow(AppContext& app) : Form(formName, app.platfor
         // The catalogue's value, whatever the box shows now.
         const std::string blockTime = formatHms(c.blockSeconds);
         const std::string interval = formatHms(c.intervalSeconds);
-        row.use.onClick = [this, blockTime] { use(blockTime); };
-        row.recommendedUse.onClick = [this, interval] { use(interval); };
+        row.use.onClick.connect([this, blockTime] { use(blockTime); });
+        row.recommendedUse.onClick.connect([this, interval] { use(interval); });
         row.use.setTooltip(blockTime);
         row.recommendedUse.setTooltip(interval);
     }
-    OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
+    OK_BUTTON.onClick.connect([this] { close(); });
+    onClose.connect([this] { app_.settings.savePosition(*this, windowPlacement); });
 }
 
 BlockTimesWindow::Row& BlockTimesWindow::row(const std::string& coin) {

@@ -23,14 +23,14 @@ CoinPresetsWindow::CoinPresetsWindow(AppContext& app, ConfGeneratorWindow& gener
       generator_(generator) {
     setCaption("SYNCWARD - CONF-GENERATOR - IMPORT DEFAULT SETTINGS");
     BTC_BTG_RPC_NOTE_TEXTBOX.setLocked(true);
-    IMPORT_SETTINGS_TICKBOX.onClick = [this] { arm(); };
-    BASIC_SETTINGS_BUTTON.onClick = [this] { importBasicSettings(); };
+    IMPORT_SETTINGS_TICKBOX.onClick.connect([this] { arm(); });
+    BASIC_SETTINGS_BUTTON.onClick.connect([this] { importBasicSettings(); });
     for (std::size_t n = 0; n < coinButtons_.size(); ++n) {
         const Coin& coin = coinCatalogue[n];
-        coinButtons_[n]->onClick = [this, &coin] { importCoin(coin); };
+        coinButtons_[n]->onClick.connect([this, &coin] { importCoin(coin); });
     }
-    CANCEL_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
+    CANCEL_BUTTON.onClick.connect([this] { close(); });
+    onClose.connect([this] { app_.settings.savePosition(*this, windowPlacement); });
     arm();
 }
 

@@ -59,17 +59,17 @@ ConfGeneratorWindow::ConfGeneratorWindow(AppContext& app, std::function<std::str
     DAEMON_TICKBOX.setEnabled(false);
 
     installTickReactions();
-    for (TextBox* field : singleLineFields()) field->onChange = [this, field] { keepOneLine(*field); };
-    CONF_OUTPUT_TIMER.onTick = [this] { rebuildPreview(); };
-    NO_2X_BUTTON.onClick = [this] { UACOMMENT_TEXTBOX.setText("NO2X"); };
-    CLEAR_ALL_BUTTON.onClick = [this] { clearAll(); };
-    SAVE_BUTTON.onClick = [this] { save(); };
-    CANCEL_BUTTON.onClick = [this] { close(); };
+    for (TextBox* field : singleLineFields()) field->onChange.connect([this, field] { keepOneLine(*field); });
+    CONF_OUTPUT_TIMER.onTick.connect([this] { rebuildPreview(); });
+    NO_2X_BUTTON.onClick.connect([this] { UACOMMENT_TEXTBOX.setText("NO2X"); });
+    CLEAR_ALL_BUTTON.onClick.connect([this] { clearAll(); });
+    SAVE_BUTTON.onClick.connect([this] { save(); });
+    CANCEL_BUTTON.onClick.connect([this] { close(); });
     // Nothing but the place is kept; unsaved changes are dropped.
-    onClose = [this] {
+    onClose.connect([this] {
         app_.settings.savePosition(*this, windowPlacement);
         CONF_OUTPUT_TIMER.stop();
-    };
+    });
 }
 
 // Each line's value field, for the lines that hold one value: a line break
@@ -93,22 +93,22 @@ void ConfGeneratorWindow::installTickReactions() {
         {&DNS_TICKBOX, &DNS_EQUALS_TEXTBOX},               {&PEER_LOCALHOST_TICKBOX, &PEER_ALLOW_LOCAL_IP_TEXTBOX},
         {&RPC_LOCALHOST_TICKBOX, &RPC_ALLOW_LOCAL_IP_TEXTBOX},
     };
-    for (const auto& [box, key] : ownKey) box->onClick = [box, key] { setKey(*key, box->ticked()); };
+    for (const auto& [box, key] : ownKey) box->onClick.connect([box, key] { setKey(*key, box->ticked()); });
     // "Disabled" means something only with a wallet line to switch off.
-    WALLET_TICKBOX.onClick = [this] {
+    WALLET_TICKBOX.onClick.connect([this] {
         const bool on = WALLET_TICKBOX.ticked();
         setKey(DISABLE_WALLET_EQUALS_TEXTBOX, on);
         DISABLE_WALLET_TICKBOX.setEnabled(on);
         if (!on) DISABLE_WALLET_TICKBOX.setValue(0);
-    };
+    });
     // Only old coins read "daemon=" from the file; ticking support makes
     // the line count, whatever "Daemon" says.
-    OLD_WALLET_SUPPORT_TICKBOX.onClick = [this] {
+    OLD_WALLET_SUPPORT_TICKBOX.onClick.connect([this] {
         const bool on = OLD_WALLET_SUPPORT_TICKBOX.ticked();
         DAEMON_TICKBOX.setEnabled(on);
         setKey(DAEMON_EQUALS_TEXTBOX, on);
         if (!on) DAEMON_TICKBOX.setValue(0);
-    };
+    });
 }
 
 // A pasted line break would start a configuration line of its own, so it

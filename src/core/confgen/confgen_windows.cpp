@@ -19,8 +19,8 @@ ConfGeneratorWindow& ConfGenWindows::generator() {
         // The home folder as the main settings show it at the moment of use.
         generator_ = std::make_unique<ConfGeneratorWindow>(
             app_, [this] { return settings_.mainSettings().SYNCWARD_HOME_TEXTBOX.text(); });
-        generator_->IDS_BUTTON.onClick = [this] { openPresets(); };
-        generator_->QV_RPC_TEST_CREDENTIALS_BUTTON.onClick = [this] { openCredentials(); };
+        generator_->IDS_BUTTON.onClick.connect([this] { openPresets(); });
+        generator_->QV_RPC_TEST_CREDENTIALS_BUTTON.onClick.connect([this] { openCredentials(); });
     }
     return *generator_;
 }

@@ -40,13 +40,13 @@ RpcCredentialsWindow::RpcCredentialsWindow(AppContext& app, ConfGeneratorWindow&
             std::make_unique<Button>(*this, "TEST_CFG_" + number + "_BUTTON", number));
         button.setTooltip(rpcTestPresets[n].user);
         button.setBackground(colours::buttonFace);
-        button.onClick = [this, n] { showPreset(n); };
+        button.onClick.connect([this, n] { showPreset(n); });
     }
-    RPC_PASSWORD_TEXTBOX.onChange = [this] { checkPassword(); };
-    RPC_AUTH_TEXTBOX.onChange = [this] { checkPassword(); };
-    USE_CURRENT_CREDENTIALS_BUTTON.onClick = [this] { handOver(); };
-    CANCEL_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
+    RPC_PASSWORD_TEXTBOX.onChange.connect([this] { checkPassword(); });
+    RPC_AUTH_TEXTBOX.onChange.connect([this] { checkPassword(); });
+    USE_CURRENT_CREDENTIALS_BUTTON.onClick.connect([this] { handOver(); });
+    CANCEL_BUTTON.onClick.connect([this] { close(); });
+    onClose.connect([this] { app_.settings.savePosition(*this, windowPlacement); });
 }
 
 void RpcCredentialsWindow::open() {

@@ -36,8 +36,8 @@ FolderSizer::FolderSizer(AppContext& app)
       before_{&app.main.FFS_RUN_1_BUTTON, &app.main.facts.folderBefore, &app.main.FOLDER_SIZER_BEFORE_TIMER},
       after_{&app.main.FFS_RUN_2_BUTTON, &app.main.facts.folderAfter, &app.main.FOLDER_SIZER_AFTER_TIMER} {
     for (const Kind* kind : {&before_, &after_}) {
-        kind->timer->onTick = [this, kind] { ask(*kind); };
-        kind->runButton->onClick = [kind] { kind->timer->start(); };
+        kind->timer->onTick.connect([this, kind] { ask(*kind); });
+        kind->runButton->onClick.connect([kind] { kind->timer->start(); });
     }
 }
 

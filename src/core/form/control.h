@@ -1,9 +1,9 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "core/form/colour.h"
+#include "core/form/signal.h"
 
 namespace syncward {
 
@@ -39,7 +39,7 @@ public:
 
     // Reactions. A double-click is only ever a user gesture, but tests and
     // the view deliver it through here.
-    std::function<void()> onDoubleClick;
+    Signal<> onDoubleClick;
     void doubleClick();
 
 protected:

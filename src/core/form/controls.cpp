@@ -46,7 +46,7 @@ void Control::setColours(Colour foreground, Colour background) {
 }
 
 void Control::doubleClick() {
-    if (onDoubleClick) onDoubleClick();
+    onDoubleClick.notify();
 }
 
 TextBox::TextBox(Form& form, std::string name, std::string text)
@@ -56,7 +56,7 @@ void TextBox::setText(const std::string& text) {
     if (text_ == text) return;
     text_ = text;
     changed();
-    if (onChange) onChange();
+    onChange.notify();
 }
 
 void TextBox::setLocked(bool locked) {
@@ -78,7 +78,7 @@ void TickBox::setValue(int value) {
     if (value_ == value) return;
     value_ = value;
     changed();
-    if (onClick) onClick();
+    onClick.notify();
 }
 
 void TickBox::setCaption(const std::string& caption) {
@@ -97,7 +97,7 @@ void CaptionedControl::setCaption(const std::string& caption) {
 }
 
 void CaptionedControl::click() {
-    if (onClick) onClick();
+    onClick.notify();
 }
 
 Label::Label(Form& form, std::string name, std::string caption)

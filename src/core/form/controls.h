@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "core/form/control.h"
@@ -21,7 +20,7 @@ public:
     bool masked() const { return masked_; }
     void setMasked(bool masked);
 
-    std::function<void()> onChange;
+    Signal<> onChange;
 
 private:
     std::string text_;
@@ -43,7 +42,7 @@ public:
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& caption);
 
-    std::function<void()> onClick;
+    Signal<> onClick;
 
 private:
     int value_;
@@ -58,7 +57,7 @@ public:
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& caption);
 
-    std::function<void()> onClick;
+    Signal<> onClick;
     void click();
 
 private:

@@ -35,7 +35,7 @@ Timer* Form::timer(const std::string& name) const {
 void Form::close() {
     if (closing_) return;
     closing_ = true;
-    if (onClose) onClose();
+    onClose.notify();
     open_ = false;
     if (onClosed) onClosed(*this);
     closing_ = false;

@@ -58,7 +58,10 @@ public:
     bool isOpen() const { return open_; }
     void markOpen() { open_ = true; }
     void close();
-    std::function<void()> onClose;        // the window's own close behaviour
+    // The window's own close behaviour and whoever else must act on it. A
+    // teardown that ends what the others still look at (the window's
+    // timers) connects to the "after" phase.
+    Signal<> onClose;
     std::function<void(Form&)> onClosed;  // the host hides the view
 
     // The one observer of every control and of the form itself (the view).

@@ -24,19 +24,19 @@ void Timer::setEnabled(bool enabled) {
     rearm();
 }
 
-// A timer without a reaction stays enabled (its flag is state others may
+// A timer nobody observes stays enabled (its flag is state others may
 // read) but asks the loop for no ticks: waking the program for nothing
-// costs as much as a tick with work. A reaction installed later takes
+// costs as much as a tick with work. An observer connected later takes
 // effect at the timer's next start.
 void Timer::rearm() {
-    if (running() && onTick)
+    if (running() && !onTick.empty())
         loop_.armed(*this);
     else
         loop_.disarmed(*this);
 }
 
 void Timer::fire() {
-    if (running() && onTick) onTick();
+    if (running()) onTick.notify();
 }
 
 }  // namespace syncward

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <functional>
 #include <string>
+
+#include "core/form/signal.h"
 
 namespace syncward {
 
@@ -28,7 +29,7 @@ public:
     void stop() { setEnabled(false); }
     bool running() const { return enabled_ && intervalMs_ > 0; }
 
-    std::function<void()> onTick;
+    Signal<> onTick;
     // Called by the loop when an interval has passed.
     void fire();
 

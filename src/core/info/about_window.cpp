@@ -27,13 +27,13 @@ AboutWindow::AboutWindow(AppContext& app)
     FAMILY_TOOLS_TEXTBOX.setText(info_texts::familyTools());
     WEB_ADDRESS_LABEL.setCaption(info_texts::webAddress);
     VERSION_LABEL.setCaption(std::string("VERSION ") + SYNCWARD_VERSION);
-    CREATOR_LABEL.onDoubleClick = [this] { CREATOR_LABEL.setCaption(info_texts::contactAddress); };
-    OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] {
+    CREATOR_LABEL.onDoubleClick.connect([this] { CREATOR_LABEL.setCaption(info_texts::contactAddress); });
+    OK_BUTTON.onClick.connect([this] { close(); });
+    onClose.connect([this] {
         // A closed window's timers would go on painting a box nobody sees.
         cycle_.stop();
         app_.settings.savePosition(*this, windowPlacement);
-    };
+    });
 }
 
 void AboutWindow::load() {

@@ -14,8 +14,8 @@ BoxInfoWindow::BoxInfoWindow(AppContext& app) : Form(formName, app.platform.loop
     setCaption("SYNCWARD - BOX INFO");
     PC_NAME_TEXTBOX.setLocked(true);
     USERNAME_TEXTBOX.setLocked(true);
-    OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
+    OK_BUTTON.onClick.connect([this] { close(); });
+    onClose.connect([this] { app_.settings.savePosition(*this, windowPlacement); });
 }
 
 void BoxInfoWindow::load() {

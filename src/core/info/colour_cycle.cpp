@@ -5,11 +5,11 @@ namespace syncward {
 ColourCycle::ColourCycle(std::array<Timer*, 5> timers, std::function<void(Colour)> paint)
     : timers_(timers), paint_(std::move(paint)) {
     for (std::size_t n = 0; n < timers_.size(); ++n) {
-        timers_[n]->onTick = [this, n] {
+        timers_[n]->onTick.connect([this, n] {
             paint_(order[n]);
             timers_[(n + 1) % timers_.size()]->start();
             timers_[n]->stop();
-        };
+        });
     }
 }
 

@@ -15,8 +15,8 @@ DedicationsWindow::DedicationsWindow(AppContext& app) : Form(formName, app.platf
     setCaption("SYNCWARD - DEDICATIONS");
     DEDICATIONS_TEXTBOX.setLocked(true);
     DEDICATIONS_TEXTBOX.setText(info_texts::dedications(app.profile()));
-    OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
+    OK_BUTTON.onClick.connect([this] { close(); });
+    onClose.connect([this] { app_.settings.savePosition(*this, windowPlacement); });
 }
 
 void DedicationsWindow::load() { app_.settings.loadPlacement(*this, windowPlacement); }

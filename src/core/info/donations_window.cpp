@@ -26,20 +26,20 @@ DonationsWindow::DonationsWindow(AppContext& app)
         box.setTooltip(copyHint);
         box.setColours(colours::black, lightYellow);
         // The hint promises the copy; the colours show which one was taken.
-        box.onDoubleClick = [this, &box] {
+        box.onDoubleClick.connect([this, &box] {
             box.setColours(colours::black, colours::pink);
             app_.platform.clipboard.setText(box.text());
-        };
+        });
     }
     THANKS_DONATIONS_MESSAGE_TEXTBOX.setLocked(true);
-    THANKS_DONATIONS_MESSAGE_TEXTBOX.onDoubleClick = [this] { messageDoubleClicked(); };
+    THANKS_DONATIONS_MESSAGE_TEXTBOX.onDoubleClick.connect([this] { messageDoubleClicked(); });
     WEB_ADDRESS_LABEL.setCaption(info_texts::webAddress);
-    CREATOR_LABEL.onDoubleClick = [this] { CREATOR_LABEL.setCaption(info_texts::contactAddress); };
-    OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] {
+    CREATOR_LABEL.onDoubleClick.connect([this] { CREATOR_LABEL.setCaption(info_texts::contactAddress); });
+    OK_BUTTON.onClick.connect([this] { close(); });
+    onClose.connect([this] {
         cycle_.stop();
         app_.settings.savePosition(*this, windowPlacement);
-    };
+    });
 }
 
 void DonationsWindow::load() {

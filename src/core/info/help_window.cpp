@@ -18,8 +18,8 @@ HelpWindow::HelpWindow(AppContext& app) : Form(formName, app.platform.loop), app
     const auto texts = info_texts::helpNotes(app.profile());
     const auto labels = notes();
     for (std::size_t i = 0; i < labels.size() && i < texts.size(); ++i) labels[i]->setCaption(texts[i]);
-    OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
+    OK_BUTTON.onClick.connect([this] { close(); });
+    onClose.connect([this] { app_.settings.savePosition(*this, windowPlacement); });
 }
 
 void HelpWindow::load() {

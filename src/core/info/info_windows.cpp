@@ -16,8 +16,8 @@ InfoWindows::InfoWindows(AppContext& app)
       donations_(std::make_unique<DonationsWindow>(app)),
       help_(std::make_unique<HelpWindow>(app)),
       boxInfo_(std::make_unique<BoxInfoWindow>(app)) {
-    about_->DEDICATIONS_BUTTON.onClick = [this] { openDedications(); };
-    about_->DONATIONS_BUTTON.onClick = [this] { openDonations(); };
+    about_->DEDICATIONS_BUTTON.onClick.connect([this] { openDedications(); });
+    about_->DONATIONS_BUTTON.onClick.connect([this] { openDonations(); });
 }
 
 InfoWindows::~InfoWindows() = default;

@@ -1,7 +1,5 @@
 #include "core/keepawake/heartbeat.h"
 
-#include <functional>
-
 #include "core/keepawake/keep_awake_notice.h"
 #include "core/keepawake/kitt_scanner.h"
 #include "core/keepawake/lock_key_lights.h"
@@ -108,26 +106,25 @@ void installHeartbeat(AppContext& app) {
     w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.setText("--:--:--");
     w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.setTooltip(heartbeat_texts::displayTooltip);
     w.KITT_BACKGROUND_LABEL.setBackground(colours::black);
-    w.KITT_START_BUTTON.onClick = [&app] {
+    w.KITT_START_BUTTON.onClick.connect([&app] {
         if (!app.main.run.switches.heartbeat)
             startByButton(app);
         else
             stopByButton(app);
-    };
-    w.HEARTBEAT_TIMER.onTick = [&app] { heartbeatTick(app); };
-    w.NUMLOCK_TIMER_1.onTick = [&app] { firstPress(app); };
-    w.NUMLOCK_TIMER_2.onTick = [&app] { secondPress(app); };
+    });
+    w.HEARTBEAT_TIMER.onTick.connect([&app] { heartbeatTick(app); });
+    w.NUMLOCK_TIMER_1.onTick.connect([&app] { firstPress(app); });
+    w.NUMLOCK_TIMER_2.onTick.connect([&app] { secondPress(app); });
     installKittScanner(w);
     installLockKeyLights(app);
 
     // However the program ends, Num Lock is left as it was found and the
-    // system may sleep again. This runs before the close stops every timer.
-    std::function<void()> close = std::move(w.onClose);
-    w.onClose = [&app, close] {
+    // system may sleep again. The window's teardown, which stops every
+    // timer, comes after: the pair under way is still to be seen.
+    w.onClose.connect([&app] {
         finishKeyPair(app);
         app.platform.sleepInhibitor.release();
-        if (close) close();
-    };
+    });
 }
 
 bool startHeartbeatForRun(AppContext& app) {

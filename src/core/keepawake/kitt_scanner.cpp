@@ -22,13 +22,13 @@ constexpr std::array<ScannerStep, MainWindow::kittTimerCount> steps = {{
 
 void installKittScanner(MainWindow& w) {
     for (int n = 1; n <= MainWindow::kittTimerCount; ++n) {
-        w.kittTimer(n).onTick = [&w, n] {
+        w.kittTimer(n).onTick.connect([&w, n] {
             const ScannerStep& step = steps[n - 1];
             if (step.red) w.kittLabel(step.red).setBackground(colours::red);
             if (step.black) w.kittLabel(step.black).setBackground(colours::black);
             w.kittTimer(n % MainWindow::kittTimerCount + 1).start();
             w.kittTimer(n).stop();
-        };
+        });
     }
 }
 

@@ -53,15 +53,15 @@ void installLockKeyLights(AppContext& app) {
         light.setCaption(available ? entry.caption : entry.unavailableCaption);
         light.setTooltip(std::string(entry.name) + " STATUS - DOUBLE-CLICK TO TURN ON / OFF");
         const LockKey key = entry.key;
-        light.onDoubleClick = [&app, key] {
+        light.onDoubleClick.connect([&app, key] {
             if (!app.platform.lockKeys.available()) {
                 noticeKeepAwake(app, false);
                 return;
             }
             app.platform.lockKeys.press(key);
-        };
+        });
     }
-    w.NCS_TIMER.onTick = [&app] { refresh(app); };
+    w.NCS_TIMER.onTick.connect([&app] { refresh(app); });
 }
 
 }  // namespace syncward

@@ -18,23 +18,25 @@ PowerAutotimerSettings::PowerAutotimerSettings(AppContext& app)
     setCaption("SYNCWARD - POWER AUTOTIMER SETTINGS");
     AUTOTIMER_ACTION_TEXTBOX.setLocked(true);  // shows the ticked action; chosen by the tick boxes only
     const auto boxes = actionTickBoxes();
-    for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i]->onClick = [this, i] { actionClicked(i); };
-    OK_BUTTON.onClick = [this] { ok(); };
+    for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i]->onClick.connect([this, i] { actionClicked(i); });
+    OK_BUTTON.onClick.connect([this] { ok(); });
     // A corrected countdown start takes its error away with it.
-    CLOSE_REQUEST_COUNTDOWN_TEXTBOX.onChange = [this] {
-        if (AUTOTIMER_SETTINGS_STATUS_LABEL.caption() == invalidCountdownStart &&
-            isTimeOfDay(CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text()))
+    CLOSE_REQUEST_COUNTDOWN_TEXTBOX.onChange.connect([this] {
+        if (countdownStartRefused_ && isTimeOfDay(CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text())) {
             AUTOTIMER_SETTINGS_STATUS_LABEL.setCaption("");
-    };
-    onClose = [this] {
+            countdownStartRefused_ = false;
+        }
+    });
+    onClose.connect([this] {
         if (!positionSavedByOk_) app_.settings.savePosition(*this, windowPlacement);
-    };
+    });
 }
 
 void PowerAutotimerSettings::load() {
     const SectionSettings& s = app_.settings;
     positionSavedByOk_ = false;
     AUTOTIMER_SETTINGS_STATUS_LABEL.setCaption("");
+    countdownStartRefused_ = false;
     s.loadPlacement(*this, windowPlacement);
     s.loadTime(CLOSE_REQUEST_COUNTDOWN_TEXTBOX, "00:00:00");
     s.loadText(AUTOTIMER_ACTION_TEXTBOX, "");
@@ -80,6 +82,7 @@ void PowerAutotimerSettings::ok() {
     // nothing to count from; nothing is stored and the window stays open.
     if (!isTimeOfDay(CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text())) {
         AUTOTIMER_SETTINGS_STATUS_LABEL.setCaption(invalidCountdownStart);
+        countdownStartRefused_ = true;
         return;
     }
     const SectionSettings& s = app_.settings;

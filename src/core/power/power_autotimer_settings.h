@@ -42,6 +42,9 @@ private:
     AppContext& app_;
     bool resetting_ = false;        // clearing the ticks on load is not a user's choice
     bool positionSavedByOk_ = false;
+    // The status label shows OK's refusal of the countdown start, which a
+    // corrected start takes away.
+    bool countdownStartRefused_ = false;
 };
 
 }  // namespace syncward

@@ -24,14 +24,14 @@ PowerAutotimerWindow::PowerAutotimerWindow(AppContext& app)
     : Form(formName, app.platform.loop), app_(app) {
     setCaption("SYNCWARD - POWER AUTOTIMER");
     AUTOTIMER_ACTION_TEXTBOX.setLocked(true);  // the action is chosen in the settings window
-    AUTOTIMER_COUNTER.onTick = [this] { tick(); };
-    START_STOP_BUTTON.onClick = [this] { startStopClicked(); };
+    AUTOTIMER_COUNTER.onTick.connect([this] { tick(); });
+    START_STOP_BUTTON.onClick.connect([this] { startStopClicked(); });
     // However the window closes, a hidden countdown must not go on to
     // power the computer off.
-    onClose = [this] {
+    onClose.connect([this] {
         AUTOTIMER_COUNTER.stop();
         app_.settings.savePosition(*this, windowPlacement);
-    };
+    });
 }
 
 void PowerAutotimerWindow::load() {

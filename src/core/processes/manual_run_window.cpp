@@ -15,15 +15,15 @@ ManualRunWindow::ManualRunWindow(AppContext& app) : Form(formName, app.platform.
     setCaption("SYNCWARD - MANUAL RUN");
     PROCESS_TEXTBOX_4.setText(app.profile().mailerName());
     for (TextBox* box : processBoxes()) box->setLocked(true);  // states, not input
-    BUTTON_UPDATE_TIMER.onTick = [this] { mirror(); };
-    QT_START_BUTTON.onClick = [this] { start(CommandFile::RunQt); };
-    DAEMON_START_BUTTON.onClick = [this] { start(CommandFile::RunDaemon); };
-    CLI_STOP_BUTTON.onClick = [this] { start(CommandFile::CliStop); };
-    OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] {
+    BUTTON_UPDATE_TIMER.onTick.connect([this] { mirror(); });
+    QT_START_BUTTON.onClick.connect([this] { start(CommandFile::RunQt); });
+    DAEMON_START_BUTTON.onClick.connect([this] { start(CommandFile::RunDaemon); });
+    CLI_STOP_BUTTON.onClick.connect([this] { start(CommandFile::CliStop); });
+    OK_BUTTON.onClick.connect([this] { close(); });
+    onClose.connect([this] {
         BUTTON_UPDATE_TIMER.stop();
         app_.settings.savePosition(*this, windowPlacement);
-    };
+    });
 }
 
 void ManualRunWindow::load() {

@@ -81,9 +81,9 @@ SingleOutputCommandsWindow::SingleOutputCommandsWindow(AppContext& app, std::fun
         {&END_EMAIL_RUN_COMMAND_BUTTON, CommandFile::EndReportEmail},
         {&NODE_CHECK_RUN_COMMAND_BUTTON, CommandFile::NodeCheck},
     };
-    for (const auto& [button, file] : selectors) button->onClick = [this, file = file] { show(file); };
-    OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, singlePlacement); };
+    for (const auto& [button, file] : selectors) button->onClick.connect([this, file = file] { show(file); });
+    OK_BUTTON.onClick.connect([this] { close(); });
+    onClose.connect([this] { app_.settings.savePosition(*this, singlePlacement); });
 }
 
 void SingleOutputCommandsWindow::load() {
@@ -108,8 +108,8 @@ AllOutputCommandsWindow::AllOutputCommandsWindow(AppContext& app, std::function<
         row.command->setLocked(true);
         row.location->setLocked(true);
     }
-    OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, allPlacement); };
+    OK_BUTTON.onClick.connect([this] { close(); });
+    onClose.connect([this] { app_.settings.savePosition(*this, allPlacement); });
 }
 
 std::array<AllOutputCommandsWindow::Row, 7> AllOutputCommandsWindow::rows() {
@@ -148,7 +148,7 @@ std::function<std::string()> homeOrMain(AppContext& app, std::function<std::stri
 
 OutputCommandsWindows::OutputCommandsWindows(AppContext& app, std::function<std::string()> home)
     : app_(app), single_(app, homeOrMain(app, home)), all_(app, homeOrMain(app, home)) {
-    single_.VIEW_ALL_COMMANDS_BUTTON.onClick = [this] { openAll(single_); };
+    single_.VIEW_ALL_COMMANDS_BUTTON.onClick.connect([this] { openAll(single_); });
 }
 
 void OutputCommandsWindows::openSingle(Form& owner) {

@@ -77,7 +77,7 @@ private:
 
 void installProcessWatch(AppContext& app) {
     auto watch = std::make_shared<ProcessWatch>(app);
-    app.main.MULTI_PROCESS_WATCHER_TIMER.onTick = [watch] { watch->tick(); };
+    app.main.MULTI_PROCESS_WATCHER_TIMER.onTick.connect([watch] { watch->tick(); });
 }
 
 }  // namespace syncward

@@ -14,9 +14,9 @@ constexpr WindowPlacement windowPlacement{"SELF_TERMINATION_WINDOW-", 6480, 2715
 SelfTerminationWindow::SelfTerminationWindow(AppContext& app) : Form(formName, app.platform.loop), app_(app) {
     setCaption("SYNCWARD - SELF TERMINATION");
     HA_HA_MESSAGE_TEXTBOX.setLocked(true);
-    SELF_TERMINATE_BUTTON.onClick = [this] { app_.platform.processes.terminate(ownProcessName(app_)); };
-    ONLY_JOKING_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
+    SELF_TERMINATE_BUTTON.onClick.connect([this] { app_.platform.processes.terminate(ownProcessName(app_)); });
+    ONLY_JOKING_BUTTON.onClick.connect([this] { close(); });
+    onClose.connect([this] { app_.settings.savePosition(*this, windowPlacement); });
 }
 
 void SelfTerminationWindow::load() { app_.settings.loadPlacement(*this, windowPlacement); }

@@ -16,14 +16,14 @@ TerminatorWindow::TerminatorWindow(AppContext& app, std::function<void()> confir
     : Form(formName, app.platform.loop), app_(app), confirmSelfTermination_(std::move(confirmSelfTermination)) {
     setCaption("SYNCWARD - PROCESS TERMINATOR");
     PROCESS_TEXTBOX_4.setText(app.profile().mailerName());
-    ENABLE_TERMINATOR_TICKBOX.onClick = [this] {
+    ENABLE_TERMINATOR_TICKBOX.onClick.connect([this] {
         if (ENABLE_TERMINATOR_TICKBOX.ticked())
             armed();
         else
             disarm();
-    };
-    MIRROR_PROCESS_STATE_TIMER.onTick = [this] { mirror(); };
-    CUSTOM_PROCESS_WATCHER_TIMER.onTick = [this] { watchCustom(); };
+    });
+    MIRROR_PROCESS_STATE_TIMER.onTick.connect([this] { mirror(); });
+    CUSTOM_PROCESS_WATCHER_TIMER.onTick.connect([this] { watchCustom(); });
     // Each uses its box's text as it stands at the click: the boxes stay
     // editable while their program runs.
     for (auto [box, button] : {std::pair{&QT_NAME_TEXTBOX, &QT_TERMINATE_BUTTON},
@@ -31,18 +31,19 @@ TerminatorWindow::TerminatorWindow(AppContext& app, std::function<void()> confir
                                std::pair{&CLI_NAME_TEXTBOX, &CLI_TERMINATE_BUTTON},
                                std::pair{&PROCESS_TEXTBOX_4, &SENDEMAIL_TERMINATE_BUTTON},
                                std::pair{&CUSTOM_PROCESS_NAME_TEXTBOX, &CUSTOM_TERMINATE_BUTTON}})
-        button->onClick = [this, box = box] { terminate(box->text()); };
-    OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] {
+        button->onClick.connect([this, box = box] { terminate(box->text()); });
+    OK_BUTTON.onClick.connect([this] { close(); });
+    onClose.connect([this] {
         MIRROR_PROCESS_STATE_TIMER.stop();
         CUSTOM_PROCESS_WATCHER_TIMER.stop();
         app_.settings.savePosition(*this, windowPlacement);
-    };
+    });
 }
 
 void TerminatorWindow::load() {
     app_.settings.loadPlacement(*this, windowPlacement);
     TERMINATOR_STATUS_LABEL.setCaption("");
+    listUnavailableShown_ = false;
     MIRROR_PROCESS_STATE_TIMER.setInterval(1000);
     CUSTOM_PROCESS_WATCHER_TIMER.setInterval(1000);
     const MainWindow& w = app_.main;
@@ -108,9 +109,13 @@ void TerminatorWindow::watchCustom() {
     if (!answer || answer->size() != 1) {
         CUSTOM_TERMINATE_BUTTON.setEnabled(false);
         TERMINATOR_STATUS_LABEL.setCaption(processListUnavailable);
+        listUnavailableShown_ = true;
         return;
     }
-    if (TERMINATOR_STATUS_LABEL.caption() == processListUnavailable) TERMINATOR_STATUS_LABEL.setCaption("");
+    if (listUnavailableShown_) {
+        TERMINATOR_STATUS_LABEL.setCaption("");
+        listUnavailableShown_ = false;
+    }
     const bool running = (*answer)[0];
     CUSTOM_PROCESS_NAME_TEXTBOX.setBackground(running ? colours::green : colours::red);
     CUSTOM_TERMINATE_BUTTON.setEnabled(running);

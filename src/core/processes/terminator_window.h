@@ -68,6 +68,9 @@ private:
 
     AppContext& app_;
     std::function<void()> confirmSelfTermination_;
+    // The status label shows this window's word that the process list could
+    // not be read: a list read again takes it away, and nothing else.
+    bool listUnavailableShown_ = false;
 };
 
 }  // namespace syncward

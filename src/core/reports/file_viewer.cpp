@@ -11,7 +11,7 @@ constexpr int viewerLooks = 40;
 }  // namespace
 
 FileViewer::FileViewer(AppContext& app, Timer& timer, TextBox& status) : app_(app), timer_(timer), status_(status) {
-    timer_.onTick = [this] { tick(); };
+    timer_.onTick.connect([this] { tick(); });
 }
 
 // The viewer would only complain in a window of its own, or not at all.

@@ -16,14 +16,14 @@ HistoryWindow::HistoryWindow(AppContext& app)
     setCaption("SYNCWARD - RUN HISTORY");
     HISTORY_FILE_TEXTBOX.setLocked(true);
     MESSAGE_STATUS_TEXTBOX.setLocked(true);
-    EXPORT_CSV_BUTTON.onClick = [this] { exportCsv(); };
-    OPEN_BUTTON.onClick = [this] { viewer_.open(HISTORY_FILE_TEXTBOX.text()); };
-    REFRESH_BUTTON.onClick = [this] { read(); };
-    OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] {
+    EXPORT_CSV_BUTTON.onClick.connect([this] { exportCsv(); });
+    OPEN_BUTTON.onClick.connect([this] { viewer_.open(HISTORY_FILE_TEXTBOX.text()); });
+    REFRESH_BUTTON.onClick.connect([this] { read(); });
+    OK_BUTTON.onClick.connect([this] { close(); });
+    onClose.connect([this] {
         viewer_.stop();
         app_.settings.savePosition(*this, windowPlacement);
-    };
+    });
 }
 
 void HistoryWindow::load(const std::string& home) {

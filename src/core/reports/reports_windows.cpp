@@ -28,22 +28,22 @@ ReportsLogsWindow::ReportsLogsWindow(AppContext& app)
     setCaption("SYNCWARD - REPORTS / LOGS");
     LOG_FILE_OUTPUT_TEXTBOX.setLocked(true);
     MESSAGE_STATUS_TEXTBOX.setLocked(true);
-    VIEW_LAST_SAVED_REPORT_BUTTON.onClick = [this] {
+    VIEW_LAST_SAVED_REPORT_BUTTON.onClick.connect([this] {
         viewer_.open(home_layout::reportFile(app_.profile(), home_, app_.executableName));
-    };
-    SE_LOG_BUTTON.onClick = [this] {
+    });
+    SE_LOG_BUTTON.onClick.connect([this] {
         viewer_.open(home_layout::mailerLogFile(app_.profile(), home_, app_.executableName));
-    };
-    REFRESH_BUTTON.onClick = [this] {
+    });
+    REFRESH_BUTTON.onClick.connect([this] {
         LOG_FILE_OUTPUT_TEXTBOX.setBackground(colours::cyan);
         LOG_FILE_OUTPUT_TEXTBOX.setText(app_.main.LOG_FILE_OUTPUT_TEXTBOX.text());
         LOG_FILE_OUTPUT_TEXTBOX.setBackground(colours::windowBackground);
-    };
-    OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] {
+    });
+    OK_BUTTON.onClick.connect([this] { close(); });
+    onClose.connect([this] {
         viewer_.stop();
         app_.settings.savePosition(*this, reportsPlacement);
-    };
+    });
 }
 
 void ReportsLogsWindow::load(const std::string& home) {
@@ -62,14 +62,16 @@ LogManagerWindow::LogManagerWindow(AppContext& app)
     for (TextBox* box : {&SYNCWARD_BLOCKCOUNT_LOG_LOCATION_TEXTBOX, &SE_LOG_LOCATION_TEXTBOX,
                          &SYNCWARD_LOG_LOCATION_TEXTBOX, &MESSAGE_STATUS_TEXTBOX})
         box->setLocked(true);
-    ENABLE_TICKBOX.onClick = [this] {
+    ENABLE_TICKBOX.onClick.connect([this] {
         CLEAR_SYNCWARD_REPORT_BUTTON.setEnabled(ENABLE_TICKBOX.ticked());
         CLEAR_SE_LOG_BUTTON.setEnabled(ENABLE_TICKBOX.ticked());
-    };
-    CLEAR_SYNCWARD_REPORT_BUTTON.onClick = [this] { clear(SYNCWARD_LOG_LOCATION_TEXTBOX, CLEAR_SYNCWARD_REPORT_BUTTON); };
-    CLEAR_SE_LOG_BUTTON.onClick = [this] { clear(SE_LOG_LOCATION_TEXTBOX, CLEAR_SE_LOG_BUTTON); };
-    OK_BUTTON.onClick = [this] { close(); };
-    onClose = [this] { app_.settings.savePosition(*this, managerPlacement); };
+    });
+    CLEAR_SYNCWARD_REPORT_BUTTON.onClick.connect([this] {
+        clear(SYNCWARD_LOG_LOCATION_TEXTBOX, CLEAR_SYNCWARD_REPORT_BUTTON);
+    });
+    CLEAR_SE_LOG_BUTTON.onClick.connect([this] { clear(SE_LOG_LOCATION_TEXTBOX, CLEAR_SE_LOG_BUTTON); });
+    OK_BUTTON.onClick.connect([this] { close(); });
+    onClose.connect([this] { app_.settings.savePosition(*this, managerPlacement); });
 }
 
 void LogManagerWindow::load(const std::string& home) {
@@ -96,7 +98,7 @@ void LogManagerWindow::clear(TextBox& location, Button& button) {
 }
 
 ReportsWindows::ReportsWindows(AppContext& app) : app_(app), reportsLogs_(app), logManager_(app), history_(app) {
-    reportsLogs_.LOG_MANAGER_BUTTON.onClick = [this] { openLogManager(reportsLogs_); };
+    reportsLogs_.LOG_MANAGER_BUTTON.onClick.connect([this] { openLogManager(reportsLogs_); });
 }
 
 void ReportsWindows::openReportsLogs(Form& owner) { openReportsLogs(owner, app_.main.SYNCWARD_HOME_TEXTBOX.text()); }

@@ -38,32 +38,30 @@ Application::Application(Platform& platform)
     context_.folderSizer = folderSizer_.get();
     installProcessWatch(context_);
     installBlockCounter(context_);
-    installHeartbeat(context_);  // after the close: it finishes the key presses first
+    installHeartbeat(context_);
 
     settingsWindows_ = std::make_unique<SettingsWindows>(context_);
     context_.writeStoredNodeCheckFile = [this] { return settingsWindows_->writeStoredNodeCheckFile(); };
-    main_.SETTINGS_BUTTON.onClick = [this] { settingsWindows_->openMainSettings(); };
+    main_.SETTINGS_BUTTON.onClick.connect([this] { settingsWindows_->openMainSettings(); });
     confGenWindows_ = std::make_unique<ConfGenWindows>(context_, *settingsWindows_);
     settingsWindows_->openConfManager = [this] { confGenWindows_->openGenerator(); };
-    main_.BLOCK_TIMES_WINDOW_BUTTON.onClick = [this] { confGenWindows_->openBlockTimes(); };
+    main_.BLOCK_TIMES_WINDOW_BUTTON.onClick.connect([this] { confGenWindows_->openBlockTimes(); });
     reportsWindows_ = std::make_unique<ReportsWindows>(context_);
-    main_.END_LOG_BUTTON.onClick = [this] { reportsWindows_->openReportsLogs(main_); };
+    main_.END_LOG_BUTTON.onClick.connect([this] { reportsWindows_->openReportsLogs(main_); });
     settingsWindows_->openReportsLogs = [this](Form& owner, const std::string& home) {
         reportsWindows_->openReportsLogs(owner, home);
     };
 
     processWindows_ = std::make_unique<ProcessWindows>(context_);
-    main_.MANUAL_RUN_BUTTON.onClick = [this] { processWindows_->openManualRun(); };
-    main_.TERMINATOR_BUTTON.onClick = [this] { processWindows_->openTerminator(); };
+    main_.MANUAL_RUN_BUTTON.onClick.connect([this] { processWindows_->openManualRun(); });
+    main_.TERMINATOR_BUTTON.onClick.connect([this] { processWindows_->openTerminator(); });
     infoWindows_ = std::make_unique<InfoWindows>(context_);
-    main_.ABOUT_BUTTON.onClick = [this] { infoWindows_->openAbout(); };
-    main_.HELP_BUTTON.onClick = [this] { infoWindows_->openHelp(); };
-    main_.BOX_INFO_BUTTON.onClick = [this] { infoWindows_->openBoxInfo(); };
+    main_.ABOUT_BUTTON.onClick.connect([this] { infoWindows_->openAbout(); });
+    main_.HELP_BUTTON.onClick.connect([this] { infoWindows_->openHelp(); });
+    main_.BOX_INFO_BUTTON.onClick.connect([this] { infoWindows_->openBoxInfo(); });
     setupCheck_ = std::make_unique<SetupCheckWindows>(context_, *settingsWindows_);
     settingsWindows_->openSetupCheck = [this](Form& owner) { setupCheck_->open(owner); };
-    main_.HISTORY_BUTTON.onClick = [this] { reportsWindows_->openHistory(main_); };
-    // Last: it follows the steps, the start/stop button and the close as
-    // the others left them.
+    main_.HISTORY_BUTTON.onClick.connect([this] { reportsWindows_->openHistory(main_); });
     runHistory_ = std::make_unique<RunHistoryRecorder>(context_);
     runHistory_->install();
 }

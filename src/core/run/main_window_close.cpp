@@ -15,8 +15,10 @@ void installMainWindowClose(AppContext& app) {
     // stored only by EXIT and autoclose.
     // A closed main window stops its own timers: while another window (the
     // power countdown) keeps the program alive, an always-on-top tick or
-    // the watch would otherwise bring it back or work for nobody.
-    app.main.onClose = [&app] {
+    // the watch would otherwise bring it back or work for nobody. All this
+    // comes after whoever else acts on the close has seen the window as it
+    // stood (a key press under way, a run under way).
+    app.main.onClose.connectAfter([&app] {
         app.settings.savePosition(app.main, mainWindowPlacement);
         saveOnClose(app.main, app.settings, ClosedBy::closeBox);
         for (Timer* timer : app.main.timers()) timer->stop();
@@ -24,7 +26,7 @@ void installMainWindowClose(AppContext& app) {
             app.platform.processes.terminateStartedHere(client);
         // A walk still under way would measure for nobody.
         if (app.folderSizer) app.folderSizer->abandon();
-    };
+    });
 }
 
 }  // namespace syncward

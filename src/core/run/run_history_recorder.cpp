@@ -96,32 +96,17 @@ std::string RunHistoryRecorder::counterOutcome() const {
 
 void RunHistoryRecorder::install() {
     MainWindow& w = app_.main;
-    for (int step = 1; step <= MainWindow::stepCount; ++step) {
-        Timer& timer = w.taskTimer(step);
-        timer.onTick = [this, &timer, step, tick = std::move(timer.onTick)] {
-            if (tick) tick();
-            // A step that waits keeps its timer running and ticks again.
-            if (!timer.enabled()) stepDone(step);
-        };
-    }
-    Button& startStop = w.MULTILOADER_START_STOP_BUTTON;
-    startStop.onClick = [this, &w, click = std::move(startStop.onClick)] {
-        const bool underWay = w.RUN_UNDER_WAY;
-        if (click) click();
-        if (underWay && !w.RUN_UNDER_WAY) runEnded(stoppedOutcome);
-    };
+    w.runEvents.stepDone.connect([this](RunStep step) { stepDone(stepNumber(step)); });
+    w.runEvents.stoppedByHand.connect([this] { runEnded(stoppedOutcome); });
     // The run-time clock ticks every second from the third step on, through
     // every wait of the run.
-    Timer& clock = w.RUNTIME_TIMER;
-    clock.onTick = [this, tick = std::move(clock.onTick)] {
-        if (tick) tick();
-        keepAlive();
-    };
-    w.onClose = [this, &w, close = std::move(w.onClose)] {
+    w.RUNTIME_TIMER.onTick.connect([this] { keepAlive(); });
+    // The window's own close tears down in the after phase: this still
+    // sees the run as it stood.
+    w.onClose.connect([this, &w] {
         if (w.RUN_UNDER_WAY) runEnded(closedOutcome);
         writeUnwritten();
-        if (close) close();
-    };
+    });
 }
 
 void RunHistoryRecorder::stepDone(int step) {

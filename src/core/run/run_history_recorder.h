@@ -21,8 +21,8 @@ class RunHistoryRecorder {
 public:
     explicit RunHistoryRecorder(AppContext& app);
 
-    // Attaches to the run's steps, its start/stop button and the main
-    // window's close; installed after those.
+    // Follows the run's steps, its stop by hand, its clock and the main
+    // window's close.
     void install();
     // At start-up: a run the store still says is under way did not end.
     void recordInterruptedRun();

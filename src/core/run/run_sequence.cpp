@@ -1,5 +1,6 @@
 #include "core/run/run_sequence.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -374,45 +375,59 @@ void startStopClicked(AppContext& app) {
         // Only the chain stops: the block counter, the heartbeat, the clock
         // and any program already started go on. A run under way ends here,
         // and its stored outcome says so.
-        if (w.RUN_UNDER_WAY) storeRunStopped(app);
+        const bool runUnderWay = w.RUN_UNDER_WAY;
+        if (runUnderWay) storeRunStopped(app);
         setChainSwitch(w, false);
         w.AUTOSTART_START_BUTTON.setEnabled(true);
         w.MULTILOADER_START_STOP_BUTTON.setTooltip("START MULTILOADER");
         for (int step = 1; step <= MainWindow::stepCount; ++step) w.taskTimer(step).stop();
+        // Told once the chain stands still and the outcome is stored.
+        if (runUnderWay) w.runEvents.stoppedByHand.notify();
     }
+}
+
+// A step's tick does the step's work; once the step has handed on (its
+// timer stopped: a step that waits keeps ticking) the run says it is done,
+// so whoever follows the steps sees each one's outcome.
+void onStepTick(AppContext& app, RunStep step, std::function<void()> work) {
+    Timer& timer = app.main.taskTimer(step);
+    timer.onTick.connect([&app, &timer, step, work = std::move(work)] {
+        work();
+        if (!timer.enabled()) app.main.runEvents.stepDone.notify(step);
+    });
 }
 
 }  // namespace
 
 void installRunSequence(AppContext& app) {
     MainWindow& w = app.main;
-    w.MULTILOADER_START_STOP_BUTTON.onClick = [&app] { startStopClicked(app); };
+    w.MULTILOADER_START_STOP_BUTTON.onClick.connect([&app] { startStopClicked(app); });
 
-    w.taskTimer(RunStep::logDateTimeAndComputer).onTick = [&app] { logDateTimeAndComputer(app); };
-    w.taskTimer(RunStep::startHeartbeat).onTick = [&app] { startHeartbeat(app); };
-    w.taskTimer(RunStep::startRuntimeClock).onTick = [&app] { startRuntimeClock(app); };
-    w.taskTimer(RunStep::sendStartMail).onTick = [&app, &w] {
+    onStepTick(app, RunStep::logDateTimeAndComputer, [&app] { logDateTimeAndComputer(app); });
+    onStepTick(app, RunStep::startHeartbeat, [&app] { startHeartbeat(app); });
+    onStepTick(app, RunStep::startRuntimeClock, [&app] { startRuntimeClock(app); });
+    onStepTick(app, RunStep::sendStartMail, [&app, &w] {
         mailStep(app, RunStep::sendStartMail, RunStep::startRuntimeClock, w.TASK_4_ENABLE_TICKBOX, CommandFile::StartEmail, "SENDING START EMAIL",
                  "SKIPPING START EMAIL");
-    };
-    w.taskTimer(RunStep::measureFolderBefore).onTick = [&app] { measureFolderBefore(app); };
-    w.taskTimer(RunStep::logStartBlock).onTick = [&app] { logStartBlock(app); };
-    w.taskTimer(RunStep::startNode).onTick = [&app] { startNodeProgram(app); };
-    w.taskTimer(RunStep::startBlockCounter).onTick = [&app] { startBlockCounter(app); };
-    w.taskTimer(RunStep::waitForBlockCounter).onTick = [&app] { waitForBlockCounter(app); };
-    w.taskTimer(RunStep::logEndBlock).onTick = [&app] { logEndBlock(app); };
-    w.taskTimer(RunStep::requestNodeStop).onTick = [&app] { requestNodeStop(app); };
-    w.taskTimer(RunStep::waitForNodeShutdown).onTick = [&app] { waitForNodeShutdown(app); };
-    w.taskTimer(RunStep::measureFolderAfter).onTick = [&app] { measureFolderAfter(app); };
-    w.taskTimer(RunStep::logEndTime).onTick = [&app] { logEndTime(app); };
-    w.taskTimer(RunStep::logTotalRuntime).onTick = [&app] { logTotalRuntime(app); };
-    w.taskTimer(RunStep::createEndReport).onTick = [&app] { createEndReport(app); };
-    w.taskTimer(RunStep::sendEndReportMail).onTick = [&app, &w] {
+    });
+    onStepTick(app, RunStep::measureFolderBefore, [&app] { measureFolderBefore(app); });
+    onStepTick(app, RunStep::logStartBlock, [&app] { logStartBlock(app); });
+    onStepTick(app, RunStep::startNode, [&app] { startNodeProgram(app); });
+    onStepTick(app, RunStep::startBlockCounter, [&app] { startBlockCounter(app); });
+    onStepTick(app, RunStep::waitForBlockCounter, [&app] { waitForBlockCounter(app); });
+    onStepTick(app, RunStep::logEndBlock, [&app] { logEndBlock(app); });
+    onStepTick(app, RunStep::requestNodeStop, [&app] { requestNodeStop(app); });
+    onStepTick(app, RunStep::waitForNodeShutdown, [&app] { waitForNodeShutdown(app); });
+    onStepTick(app, RunStep::measureFolderAfter, [&app] { measureFolderAfter(app); });
+    onStepTick(app, RunStep::logEndTime, [&app] { logEndTime(app); });
+    onStepTick(app, RunStep::logTotalRuntime, [&app] { logTotalRuntime(app); });
+    onStepTick(app, RunStep::createEndReport, [&app] { createEndReport(app); });
+    onStepTick(app, RunStep::sendEndReportMail, [&app, &w] {
         mailStep(app, RunStep::sendEndReportMail, RunStep::createEndReport, w.TASK_17_ENABLE_TICKBOX, CommandFile::EndReportEmail, "SENDING REPORT EMAIL",
                         "SKIPPING REPORT EMAIL");
-    };
-    w.taskTimer(RunStep::stopHeartbeat).onTick = [&app] { stopHeartbeat(app); };
-    w.taskTimer(RunStep::finalAction).onTick = [&app] { startFinalAction(app); };
+    });
+    onStepTick(app, RunStep::stopHeartbeat, [&app] { stopHeartbeat(app); });
+    onStepTick(app, RunStep::finalAction, [&app] { startFinalAction(app); });
 }
 
 }  // namespace syncward

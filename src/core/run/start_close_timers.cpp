@@ -94,33 +94,37 @@ void autocloseTick(AppContext& app) {
 void installStartCloseTimers(AppContext& app) {
     MainWindow& w = app.main;
 
-    w.AUTOSTART_TIMER.onTick = [&app] { autostartTick(app); };
-    w.AUTOSTART_START_BUTTON.onClick = [&w] { toggleCountdown(w, w.run.switches.autostart, setAutostartSwitch, w.AUTOSTART_TIMER); };
-    w.AUTOSTART_TIMER_TEXTBOX.onDoubleClick = [&w] {
+    w.AUTOSTART_TIMER.onTick.connect([&app] { autostartTick(app); });
+    w.AUTOSTART_START_BUTTON.onClick.connect([&w] {
+        toggleCountdown(w, w.run.switches.autostart, setAutostartSwitch, w.AUTOSTART_TIMER);
+    });
+    w.AUTOSTART_TIMER_TEXTBOX.onDoubleClick.connect([&w] {
         w.AUTOSTART_REMAINING = countdownStart;
         w.AUTOSTART_TIMER_TEXTBOX.setText(std::to_string(countdownStart));
-    };
+    });
 
-    w.AUTOCLOSE_TIMER.onTick = [&app] { autocloseTick(app); };
-    w.AUTOCLOSE_START_BUTTON.onClick = [&w] { toggleCountdown(w, w.run.switches.autoclose, setAutocloseSwitch, w.AUTOCLOSE_TIMER); };
-    w.AUTOCLOSE_TIMER_TEXTBOX.onDoubleClick = [&w] {
+    w.AUTOCLOSE_TIMER.onTick.connect([&app] { autocloseTick(app); });
+    w.AUTOCLOSE_START_BUTTON.onClick.connect([&w] {
+        toggleCountdown(w, w.run.switches.autoclose, setAutocloseSwitch, w.AUTOCLOSE_TIMER);
+    });
+    w.AUTOCLOSE_TIMER_TEXTBOX.onDoubleClick.connect([&w] {
         w.AUTOCLOSE_REMAINING = countdownStart;
         w.AUTOCLOSE_TIMER_TEXTBOX.setText(std::to_string(countdownStart));
-    };
+    });
 
     // The run-time clock is never stopped or reset: a second run continues
     // from where the first left it.
-    w.RUNTIME_TIMER.onTick = [&w] {
+    w.RUNTIME_TIMER.onTick.connect([&w] {
         ++w.RUNTIME_ELAPSED;
         w.RUNTIME_LABEL.setCaption(formatClock(w.RUNTIME_ELAPSED));
-    };
+    });
 
-    w.EXIT_BUTTON.onClick = [&app, &w] {
+    w.EXIT_BUTTON.onClick.connect([&app, &w] {
         saveOnClose(w, app.settings, ClosedBy::exitButton);  // the close then stores its own set
         w.MULTILOADER_LAST_RUN_TEXTBOX.setText(main_texts::manualExit);
         app.settings.saveText(w.MULTILOADER_LAST_RUN_TEXTBOX);
         w.close();
-    };
+    });
 }
 
 }  // namespace syncward

@@ -61,22 +61,22 @@ ScheduledTaskWindow::ScheduledTaskWindow(AppContext& app)
         box->setLocked(true);
     declareModelOnly({&TASK_STATUS_TEXTBOX, &SELECTED_DAYS_TEXTBOX, &SYNCWARD_HOME_TEXTBOX});
 
-    SELECT_ALL_DAYS_TICKBOX.onClick = [this] { everyDayClicked(); };
+    SELECT_ALL_DAYS_TICKBOX.onClick.connect([this] { everyDayClicked(); });
     const auto days = dayTickBoxes();
-    for (std::size_t i = 0; i < days.size(); ++i) days[i]->onClick = [this, i] { dayClicked(i); };
-    ENABLE_DELETE_BUTTON_TICKBOX.onClick = [this] {
+    for (std::size_t i = 0; i < days.size(); ++i) days[i]->onClick.connect([this, i] { dayClicked(i); });
+    ENABLE_DELETE_BUTTON_TICKBOX.onClick.connect([this] {
         DELETE_TASK_BUTTON.setEnabled(ENABLE_DELETE_BUTTON_TICKBOX.ticked());
-    };
-    ENABLE_SCHED_TASK_TICKBOX.onClick = [this] { enableClicked(); };
-    CATCH_UP_TICKBOX.onClick = [this] { catchUpClicked(); };
-    CREATE_TASK_BUTTON.onClick = [this] { create(); };
-    DELETE_TASK_BUTTON.onClick = [this] { remove(); };
-    OK_BUTTON.onClick = [this] { ok(); };
+    });
+    ENABLE_SCHED_TASK_TICKBOX.onClick.connect([this] { enableClicked(); });
+    CATCH_UP_TICKBOX.onClick.connect([this] { catchUpClicked(); });
+    CREATE_TASK_BUTTON.onClick.connect([this] { create(); });
+    DELETE_TASK_BUTTON.onClick.connect([this] { remove(); });
+    OK_BUTTON.onClick.connect([this] { ok(); });
     // The close box keeps the place and what really happened to the task.
-    onClose = [this] {
+    onClose.connect([this] {
         app_.settings.savePosition(*this, windowPlacement);
         saveTaskState();
-    };
+    });
 }
 
 void ScheduledTaskWindow::load() {

@@ -77,25 +77,27 @@ CryptoSettingsWindow::CryptoSettingsWindow(AppContext& app, std::function<MainSe
         {&USE_DAEMOND_NAME_BUTTON, &profile.useDaemonName()}, {&USE_DAEMONCLI_NAME_BUTTON, &profile.useCliName()},
     };
     for (const auto& [button, value] : useValues) button->setTooltip(*value);  // what "Use" will put in
-    USE_QT_LOCATION_BUTTON.onClick = [this, &profile] { QT_LOCATION_TEXTBOX.setText(profile.useQtFolder()); };
-    USE_QT_NAME_BUTTON.onClick = [this, &profile] { QT_NAME_TEXTBOX.setText(profile.useQtName()); };
-    USE_DAEMON_CLI_LOCATION_BUTTON.onClick = [this, &profile] {
+    USE_QT_LOCATION_BUTTON.onClick.connect([this, &profile] { QT_LOCATION_TEXTBOX.setText(profile.useQtFolder()); });
+    USE_QT_NAME_BUTTON.onClick.connect([this, &profile] { QT_NAME_TEXTBOX.setText(profile.useQtName()); });
+    USE_DAEMON_CLI_LOCATION_BUTTON.onClick.connect([this, &profile] {
         DAEMON_CLI_LOCATION_TEXTBOX.setText(profile.useDaemonFolder());
-    };
-    USE_DAEMOND_NAME_BUTTON.onClick = [this, &profile] { DAEMOND_NAME_TEXTBOX.setText(profile.useDaemonName()); };
-    USE_DAEMONCLI_NAME_BUTTON.onClick = [this, &profile] {
+    });
+    USE_DAEMOND_NAME_BUTTON.onClick.connect([this, &profile] {
+        DAEMOND_NAME_TEXTBOX.setText(profile.useDaemonName());
+    });
+    USE_DAEMONCLI_NAME_BUTTON.onClick.connect([this, &profile] {
         DAEMONCLI_NAME_SETTINGS_TEXTBOX.setText(profile.useCliName());
-    };
+    });
 
-    COMMAND_UPDATE_TIMER.onTick = [this] { rebuildCommands(); };
-    SAVE_BUTTON.onClick = [this] { save(); };
-    CANCEL_BUTTON.onClick = [this] { close(); };
+    COMMAND_UPDATE_TIMER.onTick.connect([this] { rebuildCommands(); });
+    SAVE_BUTTON.onClick.connect([this] { save(); });
+    CANCEL_BUTTON.onClick.connect([this] { close(); });
     // Nothing but the place is stored on close; files already written stay.
-    onClose = [this] {
+    onClose.connect([this] {
         app_.settings.savePosition(*this, windowPlacement);
         COMMAND_UPDATE_TIMER.stop();
         loaded_ = false;
-    };
+    });
 }
 
 void CryptoSettingsWindow::installBrowsers() {
@@ -114,14 +116,16 @@ void CryptoSettingsWindow::installBrowsers() {
         };
     };
     const std::string& exe = profile.executableSuffix();
-    BLOCKCHAIN_HOME_BROWSE_BUTTON.onClick = folderBrowser(BLOCKCHAIN_HOME_TEXTBOX, "BLOCKCHAIN HOME FOLDER");
-    QT_LOCATION_BROWSE_BUTTON.onClick = folderBrowser(QT_LOCATION_TEXTBOX, "QT - Program folder");
-    DAEMON_CLI_LOCATION_BROWSE_BUTTON.onClick = folderBrowser(DAEMON_CLI_LOCATION_TEXTBOX, "DAEMON - Program Folder");
-    QT_NAME_BROWSE_BUTTON.onClick = fileDialog(QT_NAME_TEXTBOX, "Select QT" + exe + " File", QT_LOCATION_TEXTBOX);
-    DAEMOND_NAME_BROWSE_BUTTON.onClick =
-        fileDialog(DAEMOND_NAME_TEXTBOX, "Select DAEMOND" + exe + " File", DAEMON_CLI_LOCATION_TEXTBOX);
-    DAEMONCLI_NAME_BROWSE_BUTTON.onClick =
-        fileDialog(DAEMONCLI_NAME_SETTINGS_TEXTBOX, "Select DAEMON-CLI" + exe + " File", DAEMON_CLI_LOCATION_TEXTBOX);
+    BLOCKCHAIN_HOME_BROWSE_BUTTON.onClick.connect(folderBrowser(BLOCKCHAIN_HOME_TEXTBOX, "BLOCKCHAIN HOME FOLDER"));
+    QT_LOCATION_BROWSE_BUTTON.onClick.connect(folderBrowser(QT_LOCATION_TEXTBOX, "QT - Program folder"));
+    DAEMON_CLI_LOCATION_BROWSE_BUTTON.onClick.connect(
+        folderBrowser(DAEMON_CLI_LOCATION_TEXTBOX, "DAEMON - Program Folder"));
+    QT_NAME_BROWSE_BUTTON.onClick.connect(
+        fileDialog(QT_NAME_TEXTBOX, "Select QT" + exe + " File", QT_LOCATION_TEXTBOX));
+    DAEMOND_NAME_BROWSE_BUTTON.onClick.connect(
+        fileDialog(DAEMOND_NAME_TEXTBOX, "Select DAEMOND" + exe + " File", DAEMON_CLI_LOCATION_TEXTBOX));
+    DAEMONCLI_NAME_BROWSE_BUTTON.onClick.connect(
+        fileDialog(DAEMONCLI_NAME_SETTINGS_TEXTBOX, "Select DAEMON-CLI" + exe + " File", DAEMON_CLI_LOCATION_TEXTBOX));
 }
 
 void CryptoSettingsWindow::opened() { COMMAND_UPDATE_TIMER.start(); }

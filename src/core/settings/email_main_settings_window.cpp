@@ -26,13 +26,13 @@ EmailMainSettingsWindow::EmailMainSettingsWindow(AppContext& app, std::function<
     for (TextBox* box : {&START_EMAIL_SUBJECT_TEXTBOX, &END_EMAIL_SUBJECT_TEXTBOX, &EMAIL_OUTPUT_START_COMMAND_TEXTBOX,
                          &EMAIL_OUTPUT_END_COMMAND_TEXTBOX, &MESSAGE_STATUS_TEXTBOX})
         box->setLocked(true);
-    COMMAND_UPDATE_TIMER.onTick = [this] { rebuildCommands(); };
-    OK_BUTTON.onClick = [this] { ok(); };
-    CANCEL_BUTTON.onClick = [this] { close(); };
+    COMMAND_UPDATE_TIMER.onTick.connect([this] { rebuildCommands(); });
+    OK_BUTTON.onClick.connect([this] { ok(); });
+    CANCEL_BUTTON.onClick.connect([this] { close(); });
     // However it closes without OK, the main window gets back the lines it
     // had: they are stored when the program closes, and the command files
     // still hold the old ones.
-    onClose = [this] {
+    onClose.connect([this] {
         COMMAND_UPDATE_TIMER.stop();
         app_.settings.savePosition(*this, windowPlacement);
         if (!applied_) {
@@ -42,7 +42,7 @@ EmailMainSettingsWindow::EmailMainSettingsWindow(AppContext& app, std::function<
             main.SE_HOME_TEXTBOX.setText(mainMailerFolder_);
         }
         loaded_ = false;
-    };
+    });
 }
 
 void EmailMainSettingsWindow::tlsChosen(const std::string& choice) {

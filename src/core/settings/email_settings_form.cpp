@@ -21,14 +21,14 @@ std::string email_texts::readAsOption(const std::string& field) {
 EmailSettingsForm::EmailSettingsForm(std::string formName, AppContext& app)
     : Form(std::move(formName), app.platform.loop), SE_HOME_LABEL(*this, "SE_HOME_LABEL", homeLabel(app.profile())), app_(app) {
     SMTP_PASSWORD_TEXTBOX.setMasked(true);
-    SHOW_PASSWORD_TICKBOX.onClick = [this] { SMTP_PASSWORD_TEXTBOX.setMasked(!SHOW_PASSWORD_TICKBOX.ticked()); };
+    SHOW_PASSWORD_TICKBOX.onClick.connect([this] { SMTP_PASSWORD_TEXTBOX.setMasked(!SHOW_PASSWORD_TICKBOX.ticked()); });
     USE_SE_HOME_BUTTON.setTooltip(app.profile().mailerFolder());
-    USE_SE_HOME_BUTTON.onClick = [this] { SE_HOME_TEXTBOX.setText(app_.profile().mailerFolder()); };
-    SE_HOME_BROWSE_BUTTON.onClick = [this] {
+    USE_SE_HOME_BUTTON.onClick.connect([this] { SE_HOME_TEXTBOX.setText(app_.profile().mailerFolder()); });
+    SE_HOME_BROWSE_BUTTON.onClick.connect([this] {
         const std::string title = "HOME FOLDER - " + app_.profile().mailerName();
         if (auto folder = app_.platform.dialogs.browseFolder(*this, title, SE_HOME_TEXTBOX.text()))
             SE_HOME_TEXTBOX.setText(folder->substr(0, folder->find('\0')));
-    };
+    });
     installTlsGroup();
 }
 
@@ -36,24 +36,24 @@ EmailSettingsForm::EmailSettingsForm(std::string formName, AppContext& app)
 // (the choice stays "no") so that "yes" or "auto" can be ticked; unticking
 // either of those returns to "no" ticked.
 void EmailSettingsForm::installTlsGroup() {
-    TLS_NO_TICKBOX.onClick = [this] {
+    TLS_NO_TICKBOX.onClick.connect([this] {
         if (TLS_NO_TICKBOX.ticked())
             setTlsBoxes(1, 0, 0, false, email_texts::tlsNo);
         else
             setTlsBoxes(0, 0, 0, true, email_texts::tlsNo);
-    };
-    TLS_YES_TICKBOX.onClick = [this] {
+    });
+    TLS_YES_TICKBOX.onClick.connect([this] {
         if (TLS_YES_TICKBOX.ticked())
             setTlsBoxes(0, 1, 0, false, email_texts::tlsYes);
         else
             setTlsBoxes(1, 0, 0, false, email_texts::tlsNo);
-    };
-    TLS_AUTO_TICKBOX.onClick = [this] {
+    });
+    TLS_AUTO_TICKBOX.onClick.connect([this] {
         if (TLS_AUTO_TICKBOX.ticked())
             setTlsBoxes(0, 0, 1, false, email_texts::tlsAuto);
         else
             setTlsBoxes(1, 0, 0, false, email_texts::tlsNo);
-    };
+    });
 }
 
 void EmailSettingsForm::setTlsBoxes(int no, int yes, int autoTls, bool othersEnabled, const std::string& choice) {

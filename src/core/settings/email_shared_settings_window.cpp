@@ -17,11 +17,11 @@ EmailSharedSettingsWindow::EmailSharedSettingsWindow(AppContext& app,
     : EmailSettingsForm(formName, app), mainEmail_(std::move(mainEmail)), shared_(app.platform.store, sharedEmailSection) {
     setCaption("SYNCWARD - EMAIL SHARED SETTINGS");
     MESSAGE_STATUS_TEXTBOX.setLocked(true);
-    OK_BUTTON.onClick = [this] { ok(); };
-    CANCEL_BUTTON.onClick = [this] { close(); };
-    USE_THESE_SHARED_SETTINGS_BUTTON.onClick = [this] { mainEmail_().takeMailSettings(*this); };
+    OK_BUTTON.onClick.connect([this] { ok(); });
+    CANCEL_BUTTON.onClick.connect([this] { close(); });
+    USE_THESE_SHARED_SETTINGS_BUTTON.onClick.connect([this] { mainEmail_().takeMailSettings(*this); });
     // The place is this copy's own, in its own section.
-    onClose = [this] { app_.settings.savePosition(*this, windowPlacement); };
+    onClose.connect([this] { app_.settings.savePosition(*this, windowPlacement); });
 }
 
 void EmailSharedSettingsWindow::load() {

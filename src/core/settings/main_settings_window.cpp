@@ -57,30 +57,30 @@ MainSettingsWindow::MainSettingsWindow(AppContext& app)
     // Off until the application hands in the configuration generator.
     CONF_MANAGER_BUTTON.setEnabled(false);
 
-    SYNCWARD_HOME_TEXTBOX.onChange = [this] { checkHomeFolder(); };
-    USE_DEFAULT_BUTTON.onClick = [this] { SYNCWARD_HOME_TEXTBOX.setText(app_.profile().defaultHomeFolder()); };
-    USE_CURRENT_BUTTON.onClick = [this] {
+    SYNCWARD_HOME_TEXTBOX.onChange.connect([this] { checkHomeFolder(); });
+    USE_DEFAULT_BUTTON.onClick.connect([this] { SYNCWARD_HOME_TEXTBOX.setText(app_.profile().defaultHomeFolder()); });
+    USE_CURRENT_BUTTON.onClick.connect([this] {
         SYNCWARD_HOME_TEXTBOX.setText(app_.platform.environment.executableFolder());
-    };
-    BROWSE_FOLDER_BUTTON.onClick = [this] { browseHomeFolder(); };
-    CREATE_FOLDERS_BUTTON.onClick = [this] { createFolders(); };
+    });
+    BROWSE_FOLDER_BUTTON.onClick.connect([this] { browseHomeFolder(); });
+    CREATE_FOLDERS_BUTTON.onClick.connect([this] { createFolders(); });
     // A corrected interval takes its error away with it.
-    HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.onChange = [this] {
+    HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.onChange.connect([this] {
         if (MESSAGE_STATUS_TEXTBOX.text() == main_settings_texts::invalidHeartbeatTime &&
             parseInterval(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text()))
             showStatus(MESSAGE_STATUS_TEXTBOX, "", colours::windowBackground);
-    };
-    USE_OWN_CONF_TICKBOX.onClick = [this] { ownConfClicked(); };
-    CONF_BROWSE_BUTTON.onClick = [this] { browseConfFile(); };
+    });
+    USE_OWN_CONF_TICKBOX.onClick.connect([this] { ownConfClicked(); });
+    CONF_BROWSE_BUTTON.onClick.connect([this] { browseConfFile(); });
     // Loading hands the value to the main window but stores nothing.
-    AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.onClick = [this] {
+    AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.onClick.connect([this] {
         if (!loading_) stored(app_.settings.saveTick(AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX));
         app_.main.AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.setValue(AUTOLOAD_BLOCKCOUNT_FILE_TICKBOX.value());
         if (!loading_) reportStoreFailure();
-    };
-    POWER_AUTOTIMER_BUTTON.onClick = [this] { app_.powerAutotimer->openSettingsWindow(*this); };
-    OK_BUTTON.onClick = [this] { ok(); };
-    onClose = [this] { storeOnClose(); };
+    });
+    POWER_AUTOTIMER_BUTTON.onClick.connect([this] { app_.powerAutotimer->openSettingsWindow(*this); });
+    OK_BUTTON.onClick.connect([this] { ok(); });
+    onClose.connect([this] { storeOnClose(); });
 }
 
 std::string MainSettingsWindow::defaultConfFile() const {

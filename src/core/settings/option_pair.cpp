@@ -14,8 +14,8 @@ OptionPair::OptionPair(TickBox& mainBox, TickBox& disabledBox, TextBox& option, 
       mainTickClearsPartner_(mainTickClearsPartner) {}
 
 void OptionPair::install() {
-    main_.onClick = [this] { mainClicked(); };
-    disabled_.onClick = [this] { disabledClicked(); };
+    main_.onClick.connect([this] { mainClicked(); });
+    disabled_.onClick.connect([this] { disabledClicked(); });
 }
 
 void OptionPair::mainClicked() {

@@ -22,20 +22,22 @@ SettingsWindows::~SettingsWindows() = default;
 MainSettingsWindow& SettingsWindows::mainSettings() {
     if (!mainSettings_) {
         mainSettings_ = std::make_unique<MainSettingsWindow>(app_);
-        mainSettings_->CRYPTO_SETTINGS_BUTTON.onClick = [this] { openCryptoSettings(); };
+        mainSettings_->CRYPTO_SETTINGS_BUTTON.onClick.connect([this] { openCryptoSettings(); });
         if (openConfManager) {
-            mainSettings_->CONF_MANAGER_BUTTON.onClick = [this] { openConfManager(); };
+            mainSettings_->CONF_MANAGER_BUTTON.onClick.connect([this] { openConfManager(); });
             mainSettings_->setConfManagerAvailable(true);
         }
-        mainSettings_->SCHEDULER_BUTTON.onClick = [this] { openScheduledTask(); };
-        mainSettings_->SE_SETTINGS_BUTTON.onClick = [this] { openEmailSettings(); };
-        mainSettings_->VIEW_OUTPUT_COMMANDS_BUTTON.onClick = [this] { outputCommands_->openSingle(*mainSettings_); };
-        mainSettings_->REPORTS_LOGS_BUTTON.onClick = [this] {
+        mainSettings_->SCHEDULER_BUTTON.onClick.connect([this] { openScheduledTask(); });
+        mainSettings_->SE_SETTINGS_BUTTON.onClick.connect([this] { openEmailSettings(); });
+        mainSettings_->VIEW_OUTPUT_COMMANDS_BUTTON.onClick.connect([this] {
+            outputCommands_->openSingle(*mainSettings_);
+        });
+        mainSettings_->REPORTS_LOGS_BUTTON.onClick.connect([this] {
             if (openReportsLogs) openReportsLogs(*mainSettings_, mainSettings_->SYNCWARD_HOME_TEXTBOX.text());
-        };
-        mainSettings_->CHECK_SETUP_BUTTON.onClick = [this] {
+        });
+        mainSettings_->CHECK_SETUP_BUTTON.onClick.connect([this] {
             if (openSetupCheck) openSetupCheck(*mainSettings_);
-        };
+        });
     }
     if (!mainSettings_->loaded()) mainSettings_->load();
     return *mainSettings_;
@@ -46,7 +48,9 @@ CryptoSettingsWindow& SettingsWindows::cryptoSettings() {
         cryptoSettings_ = std::make_unique<CryptoSettingsWindow>(app_, [this]() -> MainSettingsWindow& {
             return mainSettings();
         });
-        cryptoSettings_->VIEW_OUTPUT_COMMANDS_BUTTON.onClick = [this] { outputCommands_->openSingle(*cryptoSettings_); };
+        cryptoSettings_->VIEW_OUTPUT_COMMANDS_BUTTON.onClick.connect([this] {
+            outputCommands_->openSingle(*cryptoSettings_);
+        });
     }
     if (!cryptoSettings_->loaded()) cryptoSettings_->load();
     return *cryptoSettings_;
@@ -65,8 +69,10 @@ EmailMainSettingsWindow& SettingsWindows::emailSettings() {
         emailSettings_ = std::make_unique<EmailMainSettingsWindow>(app_, [this]() -> MainSettingsWindow& {
             return mainSettings();
         });
-        emailSettings_->SHARED_SETTINGS_BUTTON.onClick = [this] { openEmailSharedSettings(); };
-        emailSettings_->VIEW_OUTPUT_COMMANDS_BUTTON.onClick = [this] { outputCommands_->openSingle(*emailSettings_); };
+        emailSettings_->SHARED_SETTINGS_BUTTON.onClick.connect([this] { openEmailSharedSettings(); });
+        emailSettings_->VIEW_OUTPUT_COMMANDS_BUTTON.onClick.connect([this] {
+            outputCommands_->openSingle(*emailSettings_);
+        });
     }
     if (!emailSettings_->loaded()) emailSettings_->load();
     return *emailSettings_;

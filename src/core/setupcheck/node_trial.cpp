@@ -36,7 +36,7 @@ std::string trimmed(const std::string& text) {
 NodeTrial::NodeTrial(AppContext& app, Timer& timer, TextBox& report, TextBox& status)
     : app_(app), timer_(timer), report_(report), status_(status) {
     timer_.setInterval(tickMs);
-    timer_.onTick = [this] { tick(); };
+    timer_.onTick.connect([this] { tick(); });
 }
 
 std::string NodeTrial::path(CommandFile file) const {

@@ -29,13 +29,13 @@ SetupCheckWindow::SetupCheckWindow(AppContext& app, std::function<SetupFacts()> 
         lines_[n - 1]->setVisible(false);
     }
     for (TextBox* box : {&SUMMARY_TEXTBOX, &TRY_NODE_STATUS_TEXTBOX, &TRY_NODE_REPORT_TEXTBOX}) box->setLocked(true);
-    RUN_CHECK_AGAIN_BUTTON.onClick = [this] { runCheck(); };
+    RUN_CHECK_AGAIN_BUTTON.onClick.connect([this] { runCheck(); });
     // The trial runs the command files the settings wrote; it is told
     // alongside the lines that judge them.
-    TRY_NODE_BUTTON.onClick = [this] {
+    TRY_NODE_BUTTON.onClick.connect([this] {
         if (!trial_.underWay()) trial_.start(facts_());
-    };
-    CLOSE_BUTTON.onClick = [this] { close(); };
+    });
+    CLOSE_BUTTON.onClick.connect([this] { close(); });
 }
 
 void SetupCheckWindow::runCheck() {

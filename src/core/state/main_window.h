@@ -9,6 +9,7 @@
 
 #include "core/form/form.h"
 #include "core/state/run_facts.h"
+#include "core/state/run_events.h"
 #include "core/state/run_state.h"
 #include "core/state/window_placement.h"
 
@@ -69,6 +70,7 @@ public:
     // What this run learnt: readings, the node's verdict, times, sizes.
     // Set by the steps, shown by the painter in the run record's boxes.
     RunFacts facts;
+    RunEvents runEvents;
 
     // Window-level values (whole seconds).
     long long COUNTDOWN_REMAINING = 0;
