@@ -11,6 +11,10 @@ namespace syncward {
 
 namespace {
 
+// The key the heartbeat presses twice, as a user would, so the session
+// counts as in use; its state is left as it was found.
+constexpr LockKey heartbeatKey = LockKey::Num;
+
 constexpr const char* zero = "00:00:00";
 
 std::optional<long long> interval(const MainWindow& w) { return parseInterval(w.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text()); }
@@ -27,7 +31,7 @@ void keepAwake(AppContext& app) {
 // pressed, so nothing is owed.
 void finishKeyPair(AppContext& app) {
     MainWindow& w = app.main;
-    if (w.NUMLOCK_TIMER_2.enabled()) app.platform.lockKeys.press(LockKey::Num);
+    if (w.NUMLOCK_TIMER_2.enabled()) app.platform.lockKeys.press(heartbeatKey);
     w.NUMLOCK_TIMER_1.stop();
     w.NUMLOCK_TIMER_2.stop();
     w.KITT_BACKGROUND_LABEL.setBackground(colours::black);
@@ -86,14 +90,14 @@ void heartbeatTick(AppContext& app) {
 void firstPress(AppContext& app) {
     MainWindow& w = app.main;
     w.KITT_BACKGROUND_LABEL.setBackground(colours::green);
-    app.platform.lockKeys.press(LockKey::Num);
+    app.platform.lockKeys.press(heartbeatKey);
     w.NUMLOCK_TIMER_2.start();
     w.NUMLOCK_TIMER_1.stop();
 }
 
 void secondPress(AppContext& app) {
     MainWindow& w = app.main;
-    app.platform.lockKeys.press(LockKey::Num);
+    app.platform.lockKeys.press(heartbeatKey);
     w.KITT_BACKGROUND_LABEL.setBackground(colours::black);
     w.NUMLOCK_TIMER_2.stop();
 }

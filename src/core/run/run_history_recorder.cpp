@@ -96,7 +96,7 @@ std::string RunHistoryRecorder::counterOutcome() const {
 
 void RunHistoryRecorder::install() {
     MainWindow& w = app_.main;
-    w.runEvents.stepDone.connect([this](RunStep step) { stepDone(stepNumber(step)); });
+    w.runEvents.stepDone.connect([this](RunStep step) { stepDone(step); });
     w.runEvents.stoppedByHand.connect([this] { runEnded(stoppedOutcome); });
     // The run-time clock ticks every second from the third step on, through
     // every wait of the run.
@@ -109,16 +109,16 @@ void RunHistoryRecorder::install() {
     });
 }
 
-void RunHistoryRecorder::stepDone(int step) {
-    if (step == stepNumber(RunStep::logDateTimeAndComputer)) runStarted();
-    if (step == stepNumber(RunStep::startBlockCounter))
+void RunHistoryRecorder::stepDone(RunStep step) {
+    if (step == RunStep::logDateTimeAndComputer) runStarted();
+    if (step == RunStep::startBlockCounter)
         counterOutcomeBefore_ = app_.main.BLOCKCOUNTER_LAST_RUN_TEXTBOX.text();
-    if (started_) reached_ = step;
-    if (step == stepNumber(RunStep::createEndReport)) writeReportMail();
+    if (started_) reached_ = stepNumber(step);
+    if (step == RunStep::createEndReport) writeReportMail();
     // The last steps also follow the block counter used by hand, outside
     // any run: they report and close, but that is no run of its own.
     if (!started_) return;
-    if (step == MainWindow::stepCount) {
+    if (step == RunStep::finalAction) {
         // The last step stored the outcome the last-run box shows.
         runEnded(app_.main.MULTILOADER_LAST_RUN_TEXTBOX.text());
         return;

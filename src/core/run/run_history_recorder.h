@@ -31,7 +31,7 @@ public:
     RunRecord currentRecord(const std::string& outcome) const;
 
 private:
-    void stepDone(int step);
+    void stepDone(RunStep step);
     void runStarted();
     void runEnded(const std::string& outcome);
     void keepUnderWay();
