@@ -7,6 +7,7 @@
 
 #include "core/processes/command_file.h"
 #include "core/state/home_layout.h"
+#include "core/state/main_window_painter.h"
 #include "support/app_harness.h"
 
 namespace syncward::testing {
@@ -75,7 +76,7 @@ struct BlockCounterRig {
     MainWindow& start(const std::string& lastReading = {}) {
         h.fake.processes.start(daemon);
         h.start();
-        main().LAST_BLOCKCOUNT_TEXTBOX.setText(lastReading);
+        setReading(main(), &BlockReadings::lastAccepted, lastReading);
         advance(250);
         h.fake.store.clearLog();
         return main();

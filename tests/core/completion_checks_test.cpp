@@ -86,9 +86,10 @@ TEST_P(WorkedSequence, FourEqualReadingsWalkEveryIndicatorStateAndHandOverToComp
     EXPECT_EQ(w.CURRENT_BLOCK_TEXTBOX.background(), colours::green);
     EXPECT_EQ(w.CURRENT_BLOCK_TEXTBOX.foreground(), colours::black);
     EXPECT_EQ(w.LAST_BLOCKCOUNT_TEXTBOX.background(), colours::green);
-    for (TextBox* text : {&w.CURRENT_BLOCK_TEXTBOX, &w.LAST_BLOCKCOUNT_TEXTBOX, &w.BLOCK_VERIFIER_TEXTBOX,
-                          &w.BLOCK_TRIPLE_CHECK_TEXTBOX})
+    for (TextBox* text : {&w.CURRENT_BLOCK_TEXTBOX, &w.LAST_BLOCKCOUNT_TEXTBOX})
         EXPECT_EQ(text->text(), c.r0) << text->name();
+    EXPECT_EQ(w.run.readings.verifierReference, c.r0);
+    EXPECT_EQ(w.run.readings.tripleCheckReference, c.r0);
     EXPECT_EQ(c.rig.clientRuns, 3);
     EXPECT_EQ(c.rig.nodeChecks, 0) << "the switch is off: the node is not asked";
 
@@ -258,14 +259,14 @@ TEST_F(Checks, IndicatorsLeftByAnEarlierPhaseKeepThatPhasesReferences) {
     ASSERT_EQ(rig->indicators(), "GPNN");
 
     // Meanwhile the chain moved on; a new phase is started by hand.
-    w().LAST_BLOCKCOUNT_TEXTBOX.setText("705\r\n");
+    setReading(w(), &BlockReadings::lastAccepted, "705\r\n");
     rig->readings = {"705\r\n"};
     rig->h.fake.store.clearLog();
     rig->clickStart();
     ASSERT_TRUE(untilCountdownRestarts());
     // No new references were captured, so the verify step compared with
     // the earlier phase's "700" and failed; the last reading stays.
-    EXPECT_EQ(w().BLOCK_VERIFIER_TEXTBOX.text(), "700\r\n");
+    EXPECT_EQ(w().run.readings.verifierReference, "700\r\n");
     EXPECT_TRUE(seen("!!! BLOCKCOUNTER - VERIFY FAILED !!!"));
     EXPECT_EQ(w().LAST_BLOCKCOUNT_TEXTBOX.text(), "705\r\n");
     EXPECT_EQ(rig->indicators(), "NNNN");

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/state/main_window_painter.h"
 #include "core/state/main_window_settings.h"
 #include "support/app_harness.h"
 
@@ -144,7 +145,7 @@ TEST_F(RunFaults, ASecondRunCountsItsOwnRunTimeAndOverwritesTheReport) {
     w.MULTILOADER_START_STOP_BUTTON.click();
     seconds(100);
     w.MULTILOADER_START_STOP_BUTTON.click();  // stop the idle chain
-    w.LAST_BLOCKCOUNT_TEXTBOX.setText("4711\n");  // a count known before the second run
+    setReading(w, &BlockReadings::lastAccepted, "4711\n");  // a count known before the second run
     w.MULTILOADER_START_STOP_BUTTON.click();
     seconds(20);
     EXPECT_EQ(w.TOTAL_RUNTIME_TEXTBOX.text(), "00:00:11");  // not 100 s and more

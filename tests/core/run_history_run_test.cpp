@@ -8,6 +8,7 @@
 #include "core/reports/run_history.h"
 #include "core/reports/run_history_columns.h"
 #include "core/settings/email_main_settings_window.h"
+#include "core/state/main_window_painter.h"
 
 namespace syncward::testing {
 namespace {
@@ -49,7 +50,7 @@ struct HistoryRun {
     }
     MainWindow& start(const std::string& lastCount = "600\n") {
         rig.h.start();
-        rig.main().LAST_BLOCKCOUNT_TEXTBOX.setText(lastCount);
+        setReading(rig.main(), &BlockReadings::lastAccepted, lastCount);
         rig.main().MULTILOADER_START_STOP_BUTTON.click();
         return rig.main();
     }
@@ -336,7 +337,7 @@ TEST(RunHistoryRun, TheBlockCounterUsedByHandOutsideARunLeavesNoRow) {
     run.confirmingNode(700);
     run.rig.h.start();
     MainWindow& w = run.rig.main();
-    w.LAST_BLOCKCOUNT_TEXTBOX.setText("600\n");
+    setReading(w, &BlockReadings::lastAccepted, "600\n");
     w.START_STOP_TIMER_BUTTON.click();
     ASSERT_TRUE(run.ends()) << w.CURRENT_STATUS_LABEL.caption();
     EXPECT_TRUE(w.run.step(RunStep::createEndReport) == StepState::done) << "the last steps ran";

@@ -21,8 +21,8 @@ TEST(RunPaths, ATripleCheckThatDisagreesKeepsTheLastAcceptedReadingAndCountsDown
     MainWindow& w = rig.start(r0);
     w.FINISH_WHEN_IDENTICAL_TICKBOX.setTicked(true);
     setCheck(w, &AgreementState::identical, CheckMark::passed);  // left by an override
-    w.BLOCK_VERIFIER_TEXTBOX.setText(r0);
-    w.BLOCK_TRIPLE_CHECK_TEXTBOX.setText("812300" + rig.lineEnd());
+    w.run.readings.verifierReference = r0;
+    w.run.readings.tripleCheckReference = "812300" + rig.lineEnd();
     rig.setInterval("00:00:10");
     rig.recordStatuses();
     rig.clickStart();

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/state/main_window_painter.h"
 #include "support/app_harness.h"
 
 namespace syncward::testing {
@@ -27,7 +28,7 @@ struct RunSequence : ::testing::Test {
 TEST_F(RunSequence, ARunWithOnlyTheDaemonTickedGoesThroughAllStepsInAboutNineteenSeconds) {
     h.store("RUN_DAEMON_TICKBOX", "1");
     MainWindow& w = start();
-    w.LAST_BLOCKCOUNT_TEXTBOX.setText("1000\r\n");
+    setReading(w, &BlockReadings::lastAccepted, "1000\r\n");
     clickStart();
     EXPECT_EQ(w.MULTILOADER_START_STOP_BUTTON.caption(), "STOP");
     EXPECT_FALSE(w.AUTOSTART_START_BUTTON.enabled());
@@ -63,7 +64,7 @@ TEST_F(RunSequence, ARunWithOnlyTheDaemonTickedGoesThroughAllStepsInAboutNinetee
 TEST_F(RunSequence, EachStepIsToldDoneAfterItsWorkAndAStopByHandOnlyWhenItEndsARun) {
     h.store("RUN_DAEMON_TICKBOX", "1");
     MainWindow& w = start();
-    w.LAST_BLOCKCOUNT_TEXTBOX.setText("1000\r\n");
+    setReading(w, &BlockReadings::lastAccepted, "1000\r\n");
     std::vector<int> done;
     std::vector<std::string> startBlockSeen;
     w.runEvents.stepDone.connect([&](RunStep step) {
@@ -156,8 +157,8 @@ TEST_F(RunSequence, TheBlockCounterHandsBackThroughTheCompletionTimer) {
 
     // The checks confirm: they enable the completion timer.
     w.BLOCKCOUNTER_COUNTDOWN_TIMER.stop();
-    w.CURRENT_BLOCK_TEXTBOX.setText("2000\r\n");
-    w.LAST_BLOCKCOUNT_TEXTBOX.setText("2000\r\n");
+    setReading(w, &BlockReadings::current, "2000\r\n");
+    setReading(w, &BlockReadings::lastAccepted, "2000\r\n");
     w.COMPLETED_TIMER.start();
     seconds(1);
     EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(), "!!! BLOCKCOUNTER FINISHED !!!");

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "core/state/home_layout.h"
+#include "core/state/main_window_painter.h"
 #include "gui_harness.h"
 
 namespace syncward::testing {
@@ -25,7 +26,7 @@ TEST(BlockCounterView, AClickOnStartRunsTheChainOnQtTimersUpToTheFirstAgreement)
     h.fake.files.files[home_layout::blockCountFile(h.fake.profile, home, "BTC1")] = "812345\r\n";
     h.start();
     MainWindow& w = h.app->main();
-    w.LAST_BLOCKCOUNT_TEXTBOX.setText("812345\r\n");
+    setReading(w, &BlockReadings::lastAccepted, "812345\r\n");
     w.FINISH_WHEN_IDENTICAL_TICKBOX.setTicked(true);
 
     QElapsedTimer clock;

@@ -38,6 +38,7 @@
 #include "core/settings/main_settings_window.h"
 #include "core/settings/settings_status.h"
 #include "core/settings/settings_windows.h"
+#include "core/state/main_window_painter.h"
 #include "gui/gui_harness.h"
 
 namespace syncward::testing {
@@ -215,8 +216,8 @@ TEST(WindowSizes, TheMainWindowFitsItsDefaultPlacementAndShowsARunsTextsWhole) {
     w.DOWNLOADED_BLOCKS_TEXTBOX.setText("3456");
     w.TOTAL_RUNTIME_TEXTBOX.setText("23:59:59");
     w.RUNTIME_LABEL.setCaption("23:59:59");
-    w.CURRENT_BLOCK_TEXTBOX.setText("2879999");
-    w.LAST_BLOCKCOUNT_TEXTBOX.setText("2879999");
+    setReading(w, &BlockReadings::current, "2879999");
+    setReading(w, &BlockReadings::lastAccepted, "2879999");
     w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.setText("23:59:59");
     w.AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX.setText("POWER AUTOTIMER");
     w.AUTOTIMER_ACTION_TEXTBOX.setText("LOGOFF CURRENT USER");

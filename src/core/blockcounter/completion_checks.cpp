@@ -46,13 +46,13 @@ bool nodeStillStarting(AppContext& app, const std::string& reading) {
 void zeroEmptyTick(AppContext& app) {
     MainWindow& w = app.main;
     app.status("!!! BLOCKCOUNTER - COMPARING BLOCK NUMBERS !!!");
-    const std::string& reading = w.CURRENT_BLOCK_TEXTBOX.text();
+    const std::string& reading = w.run.readings.current;
     const bool unusable = reading == w.ZERO_NEW_LINE_TEXTBOX.text() || reading.empty() ||
                           reading == w.EMPTY_TEXTBOX.text() || !isBlockCountReading(reading, app.profile().lineEnd());
     if (unusable) {
         app.status(nodeStillStarting(app, reading) ? "!!! BLOCKCOUNTER - NODE STILL STARTING - ZERO / NOT IDENTICAL !!!"
                                                    : "!!! BLOCKCOUNTER - ZERO / NOT IDENTICAL !!!");
-        w.CURRENT_BLOCK_TEXTBOX.setText(w.LAST_BLOCKCOUNT_TEXTBOX.text());
+        setReading(w, &BlockReadings::current, w.run.readings.lastAccepted);
         resetAgreement(w);
         paintBlockBoxes(w, colours::green, colours::black);
         restartCountdown(app);
@@ -72,11 +72,11 @@ void identicalTick(AppContext& app) {
     // override or a manual finish leaves it) skips the capture, so that
     // phase's references still count.
     if (w.run.agreement.identical != passed) {
-        w.BLOCK_VERIFIER_TEXTBOX.setText(w.LAST_BLOCKCOUNT_TEXTBOX.text());
-        w.BLOCK_TRIPLE_CHECK_TEXTBOX.setText(w.LAST_BLOCKCOUNT_TEXTBOX.text());
+        w.run.readings.verifierReference = w.run.readings.lastAccepted;
+        w.run.readings.tripleCheckReference = w.run.readings.lastAccepted;
         saveInfoOnlyReadings(app);
     }
-    if (w.CURRENT_BLOCK_TEXTBOX.text() == w.LAST_BLOCKCOUNT_TEXTBOX.text()) {
+    if (w.run.readings.current == w.run.readings.lastAccepted) {
         app.status("!!! BLOCKCOUNTER - IDENTICAL BLOCK NUMBERS !!!");
         // The first agreement of a cycle: the last accepted reading and this one.
         if (w.run.agreement.identical != passed) setAgreeing(w, 2);
@@ -86,7 +86,7 @@ void identicalTick(AppContext& app) {
     } else {
         // The chain grew: the new reading is the last accepted one.
         app.status("!!! BLOCKCOUNTER - NOT IDENTICAL !!!");
-        w.LAST_BLOCKCOUNT_TEXTBOX.setText(w.CURRENT_BLOCK_TEXTBOX.text());
+        setReading(w, &BlockReadings::lastAccepted, w.run.readings.current);
         resetAgreement(w);
         paintBlockBoxes(w, colours::green, colours::black);
         restartCountdown(app);
@@ -103,7 +103,7 @@ void checkerTick(AppContext& app) {
     if (!w.FINISH_WHEN_IDENTICAL_TICKBOX.ticked()) {
         // Not asked to finish: accept the reading and keep polling.
         app.status("!!! BLOCKCOUNTER - CHECKER DISABLED !!!");
-        w.LAST_BLOCKCOUNT_TEXTBOX.setText(w.CURRENT_BLOCK_TEXTBOX.text());
+        setReading(w, &BlockReadings::lastAccepted, w.run.readings.current);
         resetAgreement(w);
         paintBlockBoxes(w, colours::green, colours::black);
         app.status("!!! BLOCKCOUNTER - RESTARTING COUNTDOWN !!!");
@@ -146,7 +146,7 @@ void checkerTick(AppContext& app) {
 
 void verifyTick(AppContext& app) {
     MainWindow& w = app.main;
-    if (w.CURRENT_BLOCK_TEXTBOX.text() != w.BLOCK_VERIFIER_TEXTBOX.text()) {
+    if (w.run.readings.current != w.run.readings.verifierReference) {
         // The agreement is gone; the last accepted reading stays.
         app.status("!!! BLOCKCOUNTER - VERIFY FAILED !!!");
         resetAgreement(w);
@@ -166,7 +166,7 @@ void verifyTick(AppContext& app) {
 
 void tripleCheckTick(AppContext& app) {
     MainWindow& w = app.main;
-    if (w.CURRENT_BLOCK_TEXTBOX.text() != w.BLOCK_TRIPLE_CHECK_TEXTBOX.text()) {
+    if (w.run.readings.current != w.run.readings.tripleCheckReference) {
         app.status("!!! BLOCKCOUNTER - TRIPLE-CHECK FAILED !!!");
         resetAgreement(w);
         paintBlockBoxes(w, colours::green, colours::black);

@@ -5,11 +5,11 @@
 namespace syncward {
 
 void saveInfoOnlyReadings(AppContext& app) {
-    MainWindow& w = app.main;
-    app.settings.save("INFO_ONLY_CURRENT_BLOCK_TEXTBOX", w.CURRENT_BLOCK_TEXTBOX.text());
-    app.settings.save("INFO_ONLY_LAST_BLOCKCOUNT_TEXTBOX", w.LAST_BLOCKCOUNT_TEXTBOX.text());
-    app.settings.save("INFO_ONLY_BLOCK_VERIFIER_TEXTBOX", w.BLOCK_VERIFIER_TEXTBOX.text());
-    app.settings.save("INFO_ONLY_BLOCK_TRIPLE_CHECK_TEXTBOX", w.BLOCK_TRIPLE_CHECK_TEXTBOX.text());
+    const BlockReadings& readings = app.main.run.readings;
+    app.settings.save("INFO_ONLY_CURRENT_BLOCK_TEXTBOX", readings.current);
+    app.settings.save("INFO_ONLY_LAST_BLOCKCOUNT_TEXTBOX", readings.lastAccepted);
+    app.settings.save("INFO_ONLY_BLOCK_VERIFIER_TEXTBOX", readings.verifierReference);
+    app.settings.save("INFO_ONLY_BLOCK_TRIPLE_CHECK_TEXTBOX", readings.tripleCheckReference);
 }
 
 }  // namespace syncward

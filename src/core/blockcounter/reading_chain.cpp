@@ -134,7 +134,7 @@ void clientWaitTick(AppContext& app) {
             // What it may have left in the file is no answer: an empty
             // reading, which the checks discard.
             app.status("!!! BLOCKCOUNTER - CLIENT HUNG - ENDED AFTER 2 MINUTES - NO READING !!!");
-            w.CURRENT_BLOCK_TEXTBOX.setText("");
+            setReading(w, &BlockReadings::current, "");
             w.CLI_PROCESS_WATCHER_TIMER.stop();
             w.ZERO_EMPTY_TEXTBOX_CHECKER_TIMER.start();
             return;
@@ -185,7 +185,7 @@ void loadTick(AppContext& app) {
     const std::string path =
         home_layout::blockCountFile(app.profile(), w.SYNCWARD_HOME_TEXTBOX.text(), app.executableName);
     const TextRead read = app.platform.files.readText(path, read_limits::blockCount);
-    w.CURRENT_BLOCK_TEXTBOX.setText(read.text.value_or(""));
+    setReading(w, &BlockReadings::current, read.text.value_or(""));
     app.status(loadStatus(app, read));
     w.ZERO_EMPTY_TEXTBOX_CHECKER_TIMER.start();
     w.BLOCKCOUNT_TEXTBOX_UPDATER_TIMER.stop();

@@ -1,7 +1,6 @@
 #include "core/foldersize/folder_sizer.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
 
 #include "core/foldersize/size_ladder.h"
@@ -15,11 +14,6 @@ namespace {
 constexpr const char* noFolderSet = "!!! NO BLOCKCHAIN FOLDER SET !!!";
 constexpr const char* folderNotFound = "!!! BLOCKCHAIN FOLDER NOT FOUND !!!";
 constexpr const char* folderNotReadable = "!!! BLOCKCHAIN FOLDER NOT READABLE !!!";
-
-std::array<TextBox*, sizeLadderSteps> workingBoxes(MainWindow& w) {
-    return {&w.FILE_SIZE_BYTES_TEXTBOX,     &w.FILE_SIZE_KILOBYTES_TEXTBOX, &w.FILE_SIZE_MEGABYTES_TEXTBOX,
-            &w.FILE_SIZE_GIGABYTES_TEXTBOX, &w.FILE_SIZE_TERABYTES_TEXTBOX, &w.FILE_SIZE_PETABYTES_TEXTBOX};
-}
 
 // Why a folder has no size, with the folder on a second line so the user
 // (and the end report) can see which path was asked for.
@@ -82,24 +76,19 @@ void FolderSizer::walkNext() {
 }
 
 void FolderSizer::write(const Kind& kind, const std::string& folder, std::optional<std::uint64_t> bytes) {
-    MainWindow& w = app_.main;
-    const auto boxes = workingBoxes(w);
     kind.size->bytes = bytes;
     if (bytes) {
         const auto lines = sizeLadder(*bytes, app_.platform.environment.numberSeparators());
         std::string joined;
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            boxes[i]->setText(lines[i]);
             if (i > 0) joined += app_.profile().lineEnd();
             joined += lines[i];
         }
         kind.size->shown = joined;
     } else {
-        // No stale figures from an earlier measurement beside the failure.
-        for (TextBox* box : boxes) box->setText("");
         kind.size->shown = failureText(app_, folder);
     }
-    showRunFacts(w);
+    showRunFacts(app_.main);
     kind.runButton->setEnabled(true);
 }
 

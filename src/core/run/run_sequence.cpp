@@ -117,7 +117,7 @@ void logStartBlock(AppContext& app) {
     if (folderStillMeasured(app)) return;
     handOver(w, RunStep::measureFolderBefore, RunStep::logStartBlock);
     app.status("LOGGING START BLOCK NUMBER");
-    w.facts.startBlock = {w.LAST_BLOCKCOUNT_TEXTBOX.text()};
+    w.facts.startBlock = {w.run.readings.lastAccepted};
     showRunFacts(w);
     next(w, RunStep::logStartBlock);
 }
@@ -223,7 +223,7 @@ void logEndBlock(AppContext& app) {
     MainWindow& w = app.main;
     endHangingClient(app);
     app.status("LOGGING END BLOCK NUMBER");
-    w.facts.endBlock = {w.LAST_BLOCKCOUNT_TEXTBOX.text()};
+    w.facts.endBlock = {w.run.readings.lastAccepted};
     showRunFacts(w);
     next(w, RunStep::logEndBlock);
 }

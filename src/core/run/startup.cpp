@@ -76,11 +76,9 @@ void loadCountdownValues(MainWindow& w) {
 void resetRunRecord(MainWindow& w) {
     w.facts = RunFacts{};
     showRunFacts(w);
-    for (TextBox* box : {&w.RUN_QT_OR_D_TEXTBOX, &w.BLOCK_VERIFIER_TEXTBOX, &w.BLOCK_TRIPLE_CHECK_TEXTBOX,
-                         &w.FILE_SIZE_BYTES_TEXTBOX, &w.FILE_SIZE_KILOBYTES_TEXTBOX, &w.FILE_SIZE_MEGABYTES_TEXTBOX,
-                         &w.FILE_SIZE_GIGABYTES_TEXTBOX, &w.FILE_SIZE_TERABYTES_TEXTBOX,
-                         &w.FILE_SIZE_PETABYTES_TEXTBOX})
-        box->setText("");
+    w.run.readings.verifierReference.clear();
+    w.run.readings.tripleCheckReference.clear();
+    w.RUN_QT_OR_D_TEXTBOX.setText("");
 }
 
 void showLastRun(TextBox& box) {
@@ -105,7 +103,8 @@ void loadLastBlockCount(AppContext& app) {
     loadMainSettings(w, app.settings, LoadGroup::blockCountFile);
     const std::string& path = w.GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX.text();
     if (!path.empty())
-        w.LAST_BLOCKCOUNT_TEXTBOX.setText(app.platform.files.readText(path, read_limits::blockCount).text.value_or(""));
+        setReading(w, &BlockReadings::lastAccepted,
+                   app.platform.files.readText(path, read_limits::blockCount).text.value_or(""));
 }
 
 // Of two tick boxes that exclude each other, a ticked one greys out and

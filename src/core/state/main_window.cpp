@@ -32,14 +32,11 @@ MainWindow::MainWindow(EventLoop& loop, const PlatformProfile& profile)
                                      "quorvel.example - SYNCWARD by QUORVEL" + profile.lineEnd()),
       ZERO_NEW_LINE_TEXTBOX(*this, "ZERO_NEW_LINE_TEXTBOX", "0" + profile.lineEnd()) {
     // Values of the run and its report that the window does not show: the
-    // names and commands the settings windows show, the sizes the folder
-    // size boxes sum up, the check references, the report and its parts.
+    // names and commands the settings windows show, the report and its parts.
     declareModelOnly({&SE_HOME_TEXTBOX, &DAEMON_NAME_TEXTBOX, &CLI_NAME_TEXTBOX, &EMAIL_OUTPUT_START_COMMAND_TEXTBOX,
-                      &EMAIL_OUTPUT_END_COMMAND_TEXTBOX, &RUN_QT_OR_D_TEXTBOX, &FILE_SIZE_BYTES_TEXTBOX,
-                      &FILE_SIZE_KILOBYTES_TEXTBOX, &FILE_SIZE_MEGABYTES_TEXTBOX, &FILE_SIZE_GIGABYTES_TEXTBOX,
-                      &FILE_SIZE_TERABYTES_TEXTBOX, &FILE_SIZE_PETABYTES_TEXTBOX, &BLOCK_VERIFIER_TEXTBOX,
-                      &BLOCK_TRIPLE_CHECK_TEXTBOX, &LOG_FILE_OUTPUT_TEXTBOX, &LOG_TOP_MESSAGE_TEXTBOX,
-                      &SPLITTER_LINE_TEXTBOX, &LOG_BOTTOM_MESSAGE_TEXTBOX, &ZERO_NEW_LINE_TEXTBOX, &EMPTY_TEXTBOX});
+                      &EMAIL_OUTPUT_END_COMMAND_TEXTBOX, &RUN_QT_OR_D_TEXTBOX, &LOG_FILE_OUTPUT_TEXTBOX,
+                      &LOG_TOP_MESSAGE_TEXTBOX, &SPLITTER_LINE_TEXTBOX, &LOG_BOTTOM_MESSAGE_TEXTBOX,
+                      &ZERO_NEW_LINE_TEXTBOX, &EMPTY_TEXTBOX});
     for (int step = 1; step <= stepCount; ++step) {
         auto light = std::make_unique<TextBox>(*this, "TASK_" + std::to_string(step) + "_LIGHT", std::to_string(step));
         light->setTooltip(stepName(step));

@@ -1,6 +1,7 @@
 #include "core/state/main_window_painter.h"
 
 #include <string>
+#include <utility>
 
 #include "core/state/main_window.h"
 
@@ -72,6 +73,12 @@ void setCheck(MainWindow& w, CheckMark AgreementState::*check, CheckMark mark) {
 }
 
 void resetAgreement(MainWindow& w) { setAgreement(w, AgreementState{}); }
+
+void setReading(MainWindow& w, std::string BlockReadings::*reading, std::string text) {
+    w.run.readings.*reading = std::move(text);
+    w.CURRENT_BLOCK_TEXTBOX.setText(w.run.readings.current);
+    w.LAST_BLOCKCOUNT_TEXTBOX.setText(w.run.readings.lastAccepted);
+}
 
 void setChainSwitch(MainWindow& w, bool on) {
     w.run.switches.chain = on;

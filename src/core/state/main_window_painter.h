@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "core/state/run_state.h"
 
 namespace syncward {
@@ -21,6 +23,10 @@ void setProgramSeen(MainWindow& w, WatchedProgram program, bool running);
 void setAgreement(MainWindow& w, const AgreementState& agreement);
 void setCheck(MainWindow& w, CheckMark AgreementState::*check, CheckMark mark);
 void resetAgreement(MainWindow& w);
+
+// A reading of the block counter; the current and the last accepted one
+// show in their boxes, the check references nowhere.
+void setReading(MainWindow& w, std::string BlockReadings::*reading, std::string text);
 
 // The run record's boxes show what the run learnt, as the report words it.
 void showRunFacts(MainWindow& w);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 
 namespace syncward {
 
@@ -82,6 +83,20 @@ struct AgreementState {
     int agreeing = 0;
 };
 
+// The block counter's readings, each the client's whole answer with its
+// line end: the checks compare them as texts, so "0812" never passes for
+// "812" and an answer cut short never passes for a whole one.
+struct BlockReadings {
+    // The reading just taken.
+    std::string current;
+    // The last reading the checks accepted: the known count.
+    std::string lastAccepted;
+    // What the verify and triple checks' readings must equal, taken at the
+    // first comparison of a cycle.
+    std::string verifierReference;
+    std::string tripleCheckReference;
+};
+
 // The START / STOP switches of the main window: on while what they start
 // runs (the button then offers "STOP").
 struct Switches {
@@ -99,6 +114,7 @@ struct RunState {
     std::array<StepState, runStepCount> steps{};
     ProgramWatchState programs;
     AgreementState agreement;
+    BlockReadings readings;
     Switches switches;
     // The last phase of the block counter ended with the chain confirmed
     // and polling went on; the next countdown forgets it.
