@@ -334,6 +334,15 @@ TEST(MainSettings, ACorrectedHeartbeatTimeTakesItsErrorAway) {
     EXPECT_NE(w.MESSAGE_STATUS_TEXTBOX.text(), "");
     w.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.setText("00:05:00");
     EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), "");
+
+    // Once another word has replaced the refusal, a corrected time leaves it.
+    w.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.setText("5 min");
+    w.OK_BUTTON.click();
+    w.SYNCWARD_HOME_TEXTBOX.setText("D:\\S");
+    const std::string folderWord = w.MESSAGE_STATUS_TEXTBOX.text();
+    ASSERT_NE(folderWord, main_settings_texts::invalidHeartbeatTime);
+    w.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.setText("00:05:00");
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), folderWord);
 }
 
 TEST(MainSettings, BrowsersFillTheFieldsAndACancelKeepsThem) {

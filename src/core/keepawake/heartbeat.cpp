@@ -1,5 +1,7 @@
 #include "core/keepawake/heartbeat.h"
 
+#include <string>
+
 #include "core/keepawake/keep_awake_notice.h"
 #include "core/keepawake/kitt_scanner.h"
 #include "core/keepawake/lock_key_lights.h"
@@ -71,8 +73,9 @@ void stopByButton(AppContext& app) {
 void heartbeatTick(AppContext& app) {
     MainWindow& w = app.main;
     --w.HEARTBEAT_REMAINING;
-    w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.setText(formatHms(w.HEARTBEAT_REMAINING));
-    if (w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.text() != zero) return;
+    const std::string shown = formatHms(w.HEARTBEAT_REMAINING);
+    w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.setText(shown);
+    if (shown != zero) return;
     // The interval was checked when the heartbeat started and is checked
     // again wherever it is changed; a countdown that cannot reload stops.
     const auto seconds = interval(w);

@@ -66,9 +66,8 @@ MainSettingsWindow::MainSettingsWindow(AppContext& app)
     CREATE_FOLDERS_BUTTON.onClick.connect([this] { createFolders(); });
     // A corrected interval takes its error away with it.
     HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.onChange.connect([this] {
-        if (MESSAGE_STATUS_TEXTBOX.text() == main_settings_texts::invalidHeartbeatTime &&
-            parseInterval(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text()))
-            showStatus(MESSAGE_STATUS_TEXTBOX, "", colours::windowBackground);
+        if (heartbeatTimeRefused_ && parseInterval(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text()))
+            say("", colours::windowBackground);
     });
     USE_OWN_CONF_TICKBOX.onClick.connect([this] { ownConfClicked(); });
     CONF_BROWSE_BUTTON.onClick.connect([this] { browseConfFile(); });
@@ -118,6 +117,12 @@ void MainSettingsWindow::resetToBuiltState() {
              &CONF_FILE_LOCATION_LABEL, &CONF_FILE_LOCATION_TEXTBOX, &CONF_BROWSE_BUTTON})
         control->setEnabled(true);
     storeFailed_ = false;
+    heartbeatTimeRefused_ = false;
+}
+
+void MainSettingsWindow::say(const std::string& text, Colour background) {
+    showStatus(MESSAGE_STATUS_TEXTBOX, text, background);
+    heartbeatTimeRefused_ = false;
 }
 
 void MainSettingsWindow::load() {
@@ -170,7 +175,7 @@ void MainSettingsWindow::showDefaultFolderMessage() {
     // Exact text: a trailing separator or another letter case is another folder.
     const bool isDefault = SYNCWARD_HOME_TEXTBOX.text() == app_.profile().defaultHomeFolder();
     const Colour colour = isDefault ? colours::green : colours::red;
-    showStatus(MESSAGE_STATUS_TEXTBOX, isDefault ? main_settings_texts::defaultFolderUsed : main_settings_texts::notDefaultFolder, colour);
+    say(isDefault ? main_settings_texts::defaultFolderUsed : main_settings_texts::notDefaultFolder, colour);
     SYNCWARD_HOME_TEXTBOX.setBackground(colour);
 }
 
@@ -203,7 +208,7 @@ void MainSettingsWindow::ownConfClicked() {
     applyConfFileChoice();
     if (confFileAccepted()) app_.main.CONF_FILE_LOCATION_TEXTBOX.setText(CONF_FILE_LOCATION_TEXTBOX.text());
     // The path is baked into the command files only when they are saved.
-    showStatus(MESSAGE_STATUS_TEXTBOX, main_settings_texts::confFileChanged, colours::red);
+    say(main_settings_texts::confFileChanged, colours::red);
     CONF_FILE_LOCATION_TEXTBOX.setBackground(own ? colours::red : colours::green);
 }
 
@@ -219,12 +224,12 @@ void MainSettingsWindow::createFolders() {
     if (home.empty()) return;
     const PlatformProfile& profile = app_.profile();
     if (!profile.isAbsoluteFolder(home)) {
-        showStatus(MESSAGE_STATUS_TEXTBOX, main_settings_texts::homeFolderNotFull, colours::red);
+        say(main_settings_texts::homeFolderNotFull, colours::red);
         return;
     }
     FileSystem& files = app_.platform.files;
     if (!createWithParents(files, profile, home)) {
-        showStatus(MESSAGE_STATUS_TEXTBOX, main_settings_texts::homeFolderNotCreated, colours::red);
+        say(main_settings_texts::homeFolderNotCreated, colours::red);
         return;
     }
     std::string failed;
@@ -233,9 +238,9 @@ void MainSettingsWindow::createFolders() {
         failed += (failed.empty() ? "" : ", ") + std::string(name);
     }
     if (failed.empty())
-        showStatus(MESSAGE_STATUS_TEXTBOX, main_settings_texts::foldersCreated, colours::green);
+        say(main_settings_texts::foldersCreated, colours::green);
     else
-        showStatus(MESSAGE_STATUS_TEXTBOX, "!!! FOLDERS NOT CREATED: " + failed + " !!!", colours::red);
+        say("!!! FOLDERS NOT CREATED: " + failed + " !!!", colours::red);
 }
 
 void MainSettingsWindow::browseHomeFolder() {
@@ -258,13 +263,14 @@ void MainSettingsWindow::ok() {
     // put them at the root of the file system, a relative one wherever the
     // shell happens to run.
     if (const char* refused = homeFolderRefusal()) {
-        showStatus(MESSAGE_STATUS_TEXTBOX, refused, colours::red);
+        say(refused, colours::red);
         return;
     }
     // The heartbeat counts this interval down; a text that is not a time
     // would stop it, so it is not handed over.
     if (!parseInterval(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text())) {
-        showStatus(MESSAGE_STATUS_TEXTBOX, main_settings_texts::invalidHeartbeatTime, colours::red);
+        say(main_settings_texts::invalidHeartbeatTime, colours::red);
+        heartbeatTimeRefused_ = true;
         return;
     }
     storeFailed_ = false;
@@ -329,7 +335,7 @@ const char* MainSettingsWindow::homeFolderRefusal() const {
 
 void MainSettingsWindow::reportStoreFailure() {
     if (storeFailed_)
-        showStatus(MESSAGE_STATUS_TEXTBOX, notStoredText(app_.profile(), settings_texts::settingsNotStored), colours::red);
+        say(notStoredText(app_.profile(), settings_texts::settingsNotStored), colours::red);
     storeFailed_ = false;
 }
 

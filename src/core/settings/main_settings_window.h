@@ -73,6 +73,8 @@ public:
 
 private:
     void resetToBuiltState();
+    // The status box's word; whatever it says next replaces a refusal.
+    void say(const std::string& text, Colour background);
     void checkHomeFolder();
     void showDefaultFolderMessage();
     void applyConfManagerRule();
@@ -97,6 +99,9 @@ private:
     bool loading_ = false;
     bool confManagerAvailable_ = false;
     bool storeFailed_ = false;
+    // The status box shows OK's refusal of the heartbeat time, which a
+    // corrected time takes away.
+    bool heartbeatTimeRefused_ = false;
 };
 
 }  // namespace syncward
