@@ -48,7 +48,9 @@ void ProgramRun::setUp(const std::function<void(CopySetup&)>& step) const {
     step(copy);
 }
 
-std::string ProgramRun::settingsFile() const { return dir_ / "config/QV_SYNCWARD/QV_SYNCWARD.ini"; }
+std::string ProgramRun::settingsFile() const {
+    return QtSettingsStore::filePathUnder(QString::fromStdString(dir_ / "config")).toStdString();
+}
 
 void ProgramRun::setting(const std::string& key, const std::string& value) {
     setUp([&](CopySetup& copy) { copy.setting(key, value); });

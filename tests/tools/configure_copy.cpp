@@ -22,7 +22,11 @@
 
 namespace {
 
-std::string settingsFileIn(const std::string& folder) { return folder + "/config/QV_SYNCWARD/QV_SYNCWARD.ini"; }
+// Where the program keeps its settings when started in this folder, as the
+// end-to-end runs start it (XDG_CONFIG_HOME set to its "config").
+std::string settingsFileIn(const std::string& folder) {
+    return syncward::QtSettingsStore::filePathUnder(QString::fromStdString(folder + "/config")).toStdString();
+}
 
 bool splitSetting(const std::string& text, std::string& key, std::string& value) {
     const auto at = text.find('=');

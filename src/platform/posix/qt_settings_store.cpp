@@ -18,10 +18,14 @@ QtSettingsStore::QtSettingsStore(const QString& filePath) : settings_(filePath, 
     QDir().mkpath(QFileInfo(filePath).absolutePath());
 }
 
+QString QtSettingsStore::filePathUnder(const QString& configHome) {
+    return configHome + "/QV_SYNCWARD/QV_SYNCWARD.ini";
+}
+
 QString QtSettingsStore::defaultFilePath() {
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (base.isEmpty()) base = QDir::homePath() + "/.config";
-    return base + "/QV_SYNCWARD/QV_SYNCWARD.ini";
+    return filePathUnder(base);
 }
 
 std::string QtSettingsStore::get(const std::string& section, const std::string& key, const std::string& fallback) {

@@ -14,6 +14,9 @@ class QtSettingsStore : public SettingsStore {
 public:
     explicit QtSettingsStore(const QString& filePath);
 
+    // The file every copy shares within a configuration folder such as
+    // $XDG_CONFIG_HOME.
+    static QString filePathUnder(const QString& configHome);
     // $XDG_CONFIG_HOME/QV_SYNCWARD/QV_SYNCWARD.ini (~/.config when unset).
     static QString defaultFilePath();
 
