@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -160,6 +161,26 @@ TEST(RunEnds, ACopyWithARunUnderWayTurnsASecondStartAway) {
     EXPECT_EQ(run.program.wait(run.program.start(), 40), 3);
     EXPECT_EQ(run.program.wait(first, 180), 0);
     EXPECT_EQ(run.outcome(), "!!! COMPLETED SUCCESSFULLY !!!");
+}
+
+// A copy told to end by the system in the middle of its run: the store
+// keeps the mark of a run under way, for the next start and the scheduled
+// start to see, while the history already says how the run ended.
+TEST(RunEnds, ARunEndedBySigtermIsCutShortInTheHistoryAndStillUnderWayInTheStore) {
+    TempDir dir;
+    StandinRun run(dir, "TERM" + std::to_string(::getpid()));
+    const int pid = run.program.start();
+    for (int i = 0; i < 300 && run.outcome().find("RUN UNDER WAY") == std::string::npos; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_NE(run.outcome().find("RUN UNDER WAY"), std::string::npos);
+    std::this_thread::sleep_for(std::chrono::seconds(3));  // into the run's steps
+    ::kill(pid, SIGTERM);
+    EXPECT_EQ(run.program.wait(pid, 30), 0) << "a SIGTERM closes the window as the user would";
+
+    EXPECT_TRUE(run.outcome().starts_with("!!! RUN UNDER WAY - STARTED ")) << run.outcome();
+    const HistoryRead read = parseHistory(readWholeFile(run.program.homeFile("REPORTS", "-RUN-HISTORY.csv")));
+    ASSERT_EQ(read.rows.size(), 1u);
+    EXPECT_EQ(read.rows[0].runOutcome, "!!! RUN CUT SHORT - PROGRAM CLOSED !!!");
 }
 
 }  // namespace
