@@ -64,8 +64,9 @@ public:
 
     MainWindow(EventLoop& loop, const PlatformProfile& profile);
 
-    // The run's state as values: steps, watched programs, the agreement of
-    // the readings, the START / STOP switches. Set through the painter.
+    // The run's state as values: steps, watched programs, the block
+    // counter's readings and their agreement, the START / STOP switches.
+    // Set through the painter.
     RunState run;
     // What this run learnt: readings, the node's verdict, times, sizes.
     // Set by the steps, shown by the painter in the run record's boxes.
