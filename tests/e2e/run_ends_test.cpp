@@ -33,6 +33,12 @@ struct StandinRun {
     ~StandinRun() { std::system(("pkill -KILL -x " + node.daemonName + " 2>/dev/null").c_str()); }
     std::string outcome() const { return program.storedSetting("MULTILOADER_LAST_RUN_TEXTBOX"); }
     std::string blockCounterOutcome() const { return program.storedSetting("BLOCKCOUNTER_LAST_RUN"); }
+    // Waits up to 30 s for a started copy to mark its run under way.
+    bool runMarkedUnderWay() const {
+        for (int i = 0; i < 300 && outcome().find("RUN UNDER WAY") == std::string::npos; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        return outcome().find("RUN UNDER WAY") != std::string::npos;
+    }
 
     StandinNode node;
     ProgramRun program;
@@ -155,9 +161,7 @@ TEST(RunEnds, ACopyWithARunUnderWayTurnsASecondStartAway) {
     TempDir dir;
     StandinRun run(dir, "BUSY" + std::to_string(::getpid()));
     const int first = run.program.start();
-    for (int i = 0; i < 300 && run.outcome().find("RUN UNDER WAY") == std::string::npos; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    ASSERT_NE(run.outcome().find("RUN UNDER WAY"), std::string::npos);
+    ASSERT_TRUE(run.runMarkedUnderWay());
     EXPECT_EQ(run.program.wait(run.program.start(), 40), 3);
     EXPECT_EQ(run.program.wait(first, 180), 0);
     EXPECT_EQ(run.outcome(), "!!! COMPLETED SUCCESSFULLY !!!");
@@ -170,9 +174,7 @@ TEST(RunEnds, ARunEndedBySigtermIsCutShortInTheHistoryAndStillUnderWayInTheStore
     TempDir dir;
     StandinRun run(dir, "TERM" + std::to_string(::getpid()));
     const int pid = run.program.start();
-    for (int i = 0; i < 300 && run.outcome().find("RUN UNDER WAY") == std::string::npos; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    ASSERT_NE(run.outcome().find("RUN UNDER WAY"), std::string::npos);
+    ASSERT_TRUE(run.runMarkedUnderWay());
     std::this_thread::sleep_for(std::chrono::seconds(3));  // into the run's steps
     ::kill(pid, SIGTERM);
     EXPECT_EQ(run.program.wait(pid, 30), 0) << "a SIGTERM closes the window as the user would";
