@@ -101,6 +101,21 @@ TEST(RunHistoryRun, ACompletedRunLeavesOneRowWithItsRealFigures) {
     EXPECT_TRUE(text.ends_with("AUTOCLOSE," + std::to_string(row.nodeExitSeconds.value_or(-1)) + "\n"));
 }
 
+// A node that died before the stop request did not exit because of it:
+// its row gives no exit time rather than the moment the watch saw it gone.
+TEST(RunHistoryRun, ANodeGoneBeforeTheStopRequestHasNoExitTime) {
+    HistoryRun run;
+    for (int i = 0; i < 400; ++i) run.rig.readings.push_back("700\n");
+    MainWindow& w = run.start();
+    ASSERT_TRUE(run.rig.runUntil([&] { return w.NODE_SEEN_RUNNING; }, 10 * minutes));
+    run.rig.h.fake.processes.end(run.rig.daemon);
+    ASSERT_TRUE(run.ends());
+    const auto rows = run.history();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].runOutcome, "!!! FINISHED - NODE STOPPED BEFORE THE CHAIN WAS CONFIRMED !!!");
+    EXPECT_EQ(rows[0].nodeExitSeconds, std::nullopt);
+}
+
 TEST(RunHistoryRun, ARunTheNodeDidNotConfirmIsRecordedAsFailedWithTheNodesWord) {
     HistoryRun run;
     for (int i = 0; i < 400; ++i) run.rig.readings.push_back("700\n");

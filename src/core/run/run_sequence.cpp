@@ -235,7 +235,10 @@ void requestNodeStop(AppContext& app) {
     w.SHUTDOWN_REQUESTED = false;
     if (w.TASK_11_ENABLE_TICKBOX.ticked()) {
         app.status("SENDING CLI-STOP REQUEST...");
-        w.facts.stopRequestedAt = app.platform.environment.secondsSinceEpoch();
+        // The node's exit time counts from a request it was there to hear;
+        // a node already gone has none.
+        if (!nodeProgramsStillRunning(w).empty())
+            w.facts.stopRequestedAt = app.platform.environment.secondsSinceEpoch();
         sendStopRequest(app);  // the light stays cyan until the node has stopped
     } else {
         app.status("SKIPPING CLI-STOP REQUEST");
