@@ -52,8 +52,9 @@ for line in "${schedule[@]}"; do
   # or never starts ends the run early, a lost network at the run limit,
   # and a hanging client may cost its two-minute call limit.
   case "$kind" in
-    node_killed | node_cannot_start | program_sigkill | program_sigterm | stop_hangs_node_left) need=60 ;;
+    node_killed | node_cannot_start | program_sigkill | program_sigterm) need=60 ;;
     network_gone) need=115 ;;
+    stop_hangs_node_left) need=420 ;;
     client_hangs) need=230 ;;
     *) need=100 ;;
   esac

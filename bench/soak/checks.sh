@@ -149,4 +149,30 @@ check_run() {  # start-before pids-before ended-by-itself
   fi
   [ "$started" = 1 ] || [ "$kind" = program_sigkill ] || [ "$kind" = program_sigterm ] ||
     violation "no run started"
+  check_recovery
+  [ "$kind" != report_mail_slow ] || check_power_after_mail
+}
+
+# A run whose own fault need not stop a sync succeeds, whatever the run
+# before it left behind: a killed program's node still on the chain folder,
+# a cut history, a copy left open.
+check_recovery() {
+  case "$kind" in
+    none | mines_during_sync | display_gone | mail_down | history_cut | second_start | stop_hangs_node_left | \
+      report_mail_slow) ;;
+    *) return 0 ;;
+  esac
+  local outcome
+  outcome=$(setting MULTILOADER_LAST_RUN_TEXTBOX)
+  [ "$outcome" = '!!! COMPLETED SUCCESSFULLY !!!' ] ||
+    violation "nothing of its own stops a sync, and it ended: $outcome"
+}
+
+# The power action came only once the report mail was delivered: the sink
+# had both of the run's mails when the stand-in was called.
+check_power_after_mail() {
+  local call
+  call=$(cat "$drv/power-calls" 2>/dev/null || true)
+  [ "$call" = "hibernate $((mails_before + 2))" ] ||
+    violation "power action: '${call:-never called}', with $mails_before mails in the sink before the run"
 }

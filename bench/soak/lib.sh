@@ -58,9 +58,9 @@ stop_network() {
   net_pid=""
 }
 
-start_sink() {
+start_sink() {  # [seconds before it accepts each mail]
   rm -f "$drv/sink/port"
-  SMTP_SINK_PORT=$smtp_port "$py" "$root/tests/e2e/smtp_sink.py" "$drv/sink" nodeuser "$drv/sink-password" \
+  SMTP_SINK_PORT=$smtp_port SMTP_SINK_DELAY=${1:-0} "$py" "$root/tests/e2e/smtp_sink.py" "$drv/sink" nodeuser "$drv/sink-password" \
     2>>"$drv/logs/sink.err" &
   sink_pid=$!
   local i
@@ -131,6 +131,10 @@ soak_setup() {
     printf 'echo "@reboot %s --catch-up # SYNCWARD - %s"\n' "$work/$name" "$name"
   } > "$drv/fakebin/crontab"
   chmod 700 "$drv/fakebin/crontab"
+  # The power command: notes the call and how many mails the sink had taken.
+  printf '#!/bin/sh\necho "$* $(ls %q | grep -c "^mail-.*\\.eml$")" >> %q\n' "$drv/sink" "$drv/power-calls" \
+    > "$drv/fakebin/systemctl"
+  chmod 700 "$drv/fakebin/systemctl"
 
   local net_p2p net_rpc
   net_p2p=$(free_port) net_rpc=$(free_port) smtp_port=$(free_port)

@@ -73,6 +73,15 @@ fault_before() {
     mail_down) stop_sink ;;
     history_cut) cut_history ;;
     disk_full) fill_disk ;;
+    report_mail_slow)
+      # The server takes eight seconds to accept each mail, and the run
+      # ends with a power action (the recording stand-in) after two.
+      stop_sink
+      start_sink 8
+      mails_before=$(ls "$drv/sink" | grep -c '^mail-.*\.eml$' || true)
+      : > "$drv/power-calls"
+      store TASK_19_ENABLE_TICKBOX=0 TASK_20_ENABLE_TICKBOX=1 "AUTOTIMER_ACTION_TEXTBOX=HIBERNATE PC" \
+        CLOSE_REQUEST_COUNTDOWN_TEXTBOX=00:00:02 ;;
   esac
 }
 
@@ -148,6 +157,10 @@ fault_after() {
       left_node="" ;;
     mail_down) start_sink ;;
     disk_full) rm -f "$home/FILLER" ;;
+    report_mail_slow)
+      stop_sink
+      start_sink
+      store TASK_19_ENABLE_TICKBOX=1 TASK_20_ENABLE_TICKBOX=0 ;;
   esac
 }
 
@@ -168,6 +181,8 @@ soak_run() {
   run_violations=0
   local limit=240 blocks
   [ "$kind" != client_hangs ] || limit=420
+  # A stop request that hangs is followed by a shutdown signal after five minutes.
+  [ "$kind" != stop_hangs_node_left ] || limit=480
   if [ "$kind" = disk_full ] && [ -n "$disk_full_note" ]; then
     echo "run $run: disk_full skipped ($disk_full_note); none instead"
     kind=none
@@ -208,6 +223,14 @@ soak_run() {
     if [ $(($(date +%s) - t0)) -gt "$limit" ]; then
       violation "still running after its limit of $limit s"
       for pid in $(program_pids); do kill -KILL "$pid" 2>/dev/null || true; done
+      break
+    fi
+    # A power action that was only recorded leaves the copy open, as a
+    # refused one would; it is closed as its close box would close it.
+    if [ "$kind" = report_mail_slow ] && [ -s "$drv/power-calls" ]; then
+      sleep 1
+      for pid in $(program_pids); do kill -TERM "$pid" 2>/dev/null || true; done
+      wait_gone "$launcher" 30 || true
       break
     fi
     # A run whose report could not be written stays open, red, by design.

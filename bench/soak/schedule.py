@@ -29,6 +29,7 @@ KINDS = [
     "history_cut",
     "disk_full",
     "second_start",
+    "report_mail_slow",
 ]
 STARTS = ["plain", "catch_up", "xvfb"]
 

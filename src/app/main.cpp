@@ -30,6 +30,7 @@ void print(std::FILE* stream, const QString& text) {
 
 int main(int argc, char* argv[]) {
     syncward::SystemPlatform::keepCreatedFilesPrivate();
+    syncward::SystemPlatform::keepStartedProgramsInTheFamily();
 
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);

@@ -69,6 +69,10 @@ public:
     // the program creates is readable by its owner only, while the programs
     // it starts get the user's own mask back. Call before anything is created.
     static void keepCreatedFilesPrivate();
+    // The programs a run starts stay known as its own whatever they do to
+    // themselves (a node that forks into the background, a mailer that
+    // rewrites its title): call before anything is started.
+    static void keepStartedProgramsInTheFamily();
     // A window program on Windows has no console of its own: started from
     // one, its answers to --help, --version and --check go there. Only for
     // those short answers: a program attached to a console ends when the

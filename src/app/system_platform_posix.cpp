@@ -15,6 +15,7 @@
 #include "platform/posix/folder_walk.h"
 #include "platform/posix/desktop_inhibitors.h"
 #include "platform/posix/login1_sleep_inhibitor.h"
+#include "platform/posix/own_descendants.h"
 #include "platform/posix/posix_crontab.h"
 #include "platform/posix/posix_environment.h"
 #include "platform/posix/posix_file_system.h"
@@ -141,5 +142,8 @@ bool DisplayHold::opens() const { return probe_->opens(); }
 void SystemPlatform::answerOnCallersConsole() {}
 
 void SystemPlatform::keepCreatedFilesPrivate() { PosixLauncher::rememberUserMask(::umask(077)); }
+
+// A kernel without child reapers still leaves the environment's mark.
+void SystemPlatform::keepStartedProgramsInTheFamily() { adoptOrphanedDescendants(); }
 
 }  // namespace syncward

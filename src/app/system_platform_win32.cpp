@@ -85,6 +85,9 @@ SystemPlatform::~SystemPlatform() = default;
 // itself (an access list of the user alone); there is no mask to set.
 void SystemPlatform::keepCreatedFilesPrivate() {}
 
+// Whatever a started program starts in turn stays in the launcher's job.
+void SystemPlatform::keepStartedProgramsInTheFamily() {}
+
 void SystemPlatform::answerOnCallersConsole() {
     const auto unset = [](DWORD which) {
         const HANDLE handle = GetStdHandle(which);

@@ -134,7 +134,7 @@ TEST(BlockCounter, DecisionAtZeroFollowsTheQtAndDaemonBoxes) {
     BlockCounterRig unwatched;
     MainWindow& n = unwatched.start();
     n.MULTI_PROCESS_WATCHER_TIMER.stop();
-    n.run.programs.started(WatchedProgram::daemon) = ProgramSeen::unknown;
+    n.run.programs.ours(WatchedProgram::daemon) = ProgramSeen::unknown;
     unwatched.setInterval("00:00:02");
     unwatched.clickStart();
     unwatched.advance(4000);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/reports/end_report.h"
 #include "support/app_harness.h"
 
 namespace syncward::testing {
@@ -148,7 +149,7 @@ TEST_F(Watch, EachRoleIsRecordedInTheRunStateAndAFailedLookKeepsTheLastAnswer) {
 TEST_F(Watch, TheRunDecidesOnTheStateNotOnThePaint) {
     start();
     h->fake.loop.advance(250);
-    ASSERT_TRUE(w().run.programs.startedStopped(WatchedProgram::qt));
+    ASSERT_TRUE(w().run.programs.oursStopped(WatchedProgram::qt));
     w().processBox(1).setBackground(colours::green);
     EXPECT_TRUE(shutdownWaitGoesOn()) << "a stopped QT is not waited for, whatever its box shows";
 }
@@ -166,14 +167,51 @@ TEST_F(Watch, ProgramsOfTheSameNameThatThisProgramDidNotStartAreShownButNotWaite
     const ProgramWatchState& seen = w().run.programs;
     EXPECT_TRUE(seen.running(WatchedProgram::daemon));
     EXPECT_EQ(w().processBox(2).background(), colours::green);
-    EXPECT_TRUE(seen.startedStopped(WatchedProgram::daemon));
+    EXPECT_TRUE(seen.oursStopped(WatchedProgram::daemon));
     EXPECT_TRUE(seen.running(WatchedProgram::client));
-    EXPECT_TRUE(seen.startedStopped(WatchedProgram::client));
+    EXPECT_TRUE(seen.oursStopped(WatchedProgram::client));
 
     EXPECT_TRUE(shutdownWaitGoesOn()) << "a node this program did not start is not waited for";
     EXPECT_TRUE(processes().askedToShutDown.empty());
     EXPECT_TRUE(processes().terminated.empty());
     EXPECT_EQ(processes().bystanders.size(), 2u);
+}
+
+// A run that finds the node an earlier run left on the copy's data folder
+// (its own cannot start beside it) counts with that node, stops it as its
+// own, and its report says so. Outside a run, and on another folder, such
+// a node is a stranger.
+TEST_F(Watch, WhileARunIsUnderWayTheNodeLeftOnTheCopysDataFolderIsItsOwn) {
+    start();
+    w().DAEMON_NAME_TEXTBOX.setText("bitcoind.exe");
+    w().BLOCKCHAIN_HOME_TEXTBOX.setText("D:\\CHAIN");
+    processes().leftRunning.insert({"bitcoind.exe", "D:\\CHAIN"});
+    processes().leftRunning.insert({"bitcoin-qt.exe", "E:\\OTHER"});
+    h->fake.loop.advance(250);
+    const ProgramWatchState& seen = w().run.programs;
+    EXPECT_TRUE(seen.running(WatchedProgram::daemon));
+    EXPECT_TRUE(seen.oursStopped(WatchedProgram::daemon)) << "no run under way: nothing is claimed";
+    EXPECT_FALSE(w().facts.nodeLeftByEarlierRun);
+
+    w().run.switches.chain = true;
+    h->fake.loop.advance(250);
+    EXPECT_EQ(processes().claimedFolder, "D:\\CHAIN");
+    EXPECT_TRUE(seen.oursRunning(WatchedProgram::daemon));
+    EXPECT_TRUE(seen.oursStopped(WatchedProgram::qt)) << "a node on another folder stays a stranger";
+    EXPECT_TRUE(w().facts.nodeLeftByEarlierRun);
+    EXPECT_EQ(w().CURRENT_STATUS_LABEL.caption(), "!!! THE NODE LEFT BY AN EARLIER RUN WAS USED !!!");
+    EXPECT_FALSE(shutdownWaitGoesOn()) << "the run waits for the node it counted with";
+
+    w().SYNCWARD_HOME_TEXTBOX.setText("D:\\R");
+    ASSERT_TRUE(createAndWriteEndReport(h->app->context()));
+    const std::string& report = w().LOG_FILE_OUTPUT_TEXTBOX.text();
+    EXPECT_NE(report.find("---\r\n\r\nTHE NODE LEFT BY AN EARLIER RUN WAS USED\r\n\r\nFINAL ACTION:"), std::string::npos)
+        << report;
+
+    w().run.switches.chain = false;
+    w().MULTI_PROCESS_WATCHER_TIMER.start();
+    h->fake.loop.advance(250);
+    EXPECT_EQ(processes().claimedFolder, "") << "the run is over: nothing is claimed";
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 // The built program mails its start and its end report through the
 // packaged sendemail to a local sink that wants a login.
+#include <signal.h>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "e2e/mail_setup.h"
@@ -124,6 +127,67 @@ TEST(MailRun, BothMailsReachTheSinkWithTheirLoginAndThePasswordIsNeverInAnyProce
     const auto left = ProcProcessTable().running({node.daemonName, "sendemail", "E2EMAIL"});
     ASSERT_TRUE(left);
     EXPECT_EQ(*left, (std::vector<bool>{false, false, false}));
+}
+
+// The run ends with a power action while the server is slow to take the
+// report mail: the action waits until the mailer has delivered it. The
+// mailer rewrites its title, which wipes the environment it was started
+// with; the run still knows it as its own. The power command is a stand-in
+// that notes whether the report mail had arrived when it was called.
+TEST(MailRun, ThePowerActionWaitsUntilTheSlowServerHasTakenTheReportMail) {
+    if (!fs::exists("/usr/bin/sendemail") || !fs::exists("/usr/bin/python3")) GTEST_SKIP() << "no sendemail or python3";
+    TempDir dir;
+    SmtpSink sink(dir.path(), "nodeuser", password, true);
+    ASSERT_NE(sink.port(), 0) << "the SMTP sink did not start";
+    StandinNode node(dir.path(), 1);
+    ProgramRun program(dir, "E2EPOWER");
+    fs::create_directories(dir / "chain/blocks");
+    program.nodeCommandFiles(node.commandFields(program.configFile(), dir / "chain"), "0\n");
+    configureMail(program, {"/usr/bin", sink.port(), true});
+    program.unattendedRunSwitches("Fakecoin", "00:00:01");
+    program.setting("TASK_19_ENABLE_TICKBOX", "0");
+    program.setting("TASK_20_ENABLE_TICKBOX", "1");
+    program.setting("AUTOTIMER_ACTION_TEXTBOX", "HIBERNATE PC");
+    program.setting("CLOSE_REQUEST_COUNTDOWN_TEXTBOX", "00:00:02");
+    const std::string record = dir / "power-calls";
+    fs::create_directories(dir / "standins");
+    const std::string systemctl = dir / "standins/systemctl";
+    std::ofstream(systemctl) << "#!/bin/sh\n{ echo \"$*\"; if [ -e '" << sink.file("mail-2.eml")
+                             << "' ]; then echo 'report mail delivered'; else echo 'report mail not delivered'; fi; } >> '"
+                             << record << "'\n";
+    fs::permissions(systemctl, fs::perms::owner_all);
+    program.pathFront = dir / "standins";
+
+    // The start mail goes through; the report mail is held for eight
+    // seconds once its sender has logged in, far past the countdown.
+    std::atomic<bool> reportHeld = false;
+    std::thread server([&] {
+        for (int i = 0; i < 1200 && !fs::exists(sink.file("mail-1.eml")); ++i) {
+            if (!readWholeFile(sink.file("logins")).empty()) sink.release();
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        sink.hold();
+        const auto logins = [&] {
+            const std::string text = readWholeFile(sink.file("logins"));
+            return std::count(text.begin(), text.end(), '\n');
+        };
+        for (int i = 0; i < 2400 && logins() < 2; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        reportHeld = logins() >= 2 && mailerRunning();
+        std::this_thread::sleep_for(std::chrono::seconds(8));
+        sink.release();
+    });
+    const int pid = program.start();
+    for (int i = 0; i < 2400 && readWholeFile(record).empty(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    sink.release();
+    server.join();
+    ::kill(pid, SIGTERM);  // a program whose power action was only recorded stays open
+    program.wait(pid, 20);
+    std::system(("pkill -KILL -x " + node.daemonName + " 2>/dev/null").c_str());
+
+    EXPECT_TRUE(reportHeld) << "the report mail was never held: nothing was tested";
+    EXPECT_EQ(readWholeFile(record), "hibernate\nreport mail delivered\n");
+    EXPECT_TRUE(fs::exists(sink.file("mail-2.eml")));
 }
 
 // Three copies at once, each with one thing wrong. A silent server and a

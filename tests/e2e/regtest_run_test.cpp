@@ -323,6 +323,34 @@ TEST_F(RegtestRun, AProgramKilledMidSyncIsRecordedAtTheNextStartWithNoEarlierOut
     EXPECT_NE(report().find("MULTILOADER LAST RUN: " + killed.runOutcome + "\n"), std::string::npos) << report();
 }
 
+// The program is killed mid-sync and its node goes on running on the
+// copy's data folder, where the next run's own node cannot start. The next
+// run counts with that node, confirms the chain with it, stops it, and
+// says so.
+TEST_F(RegtestRun, ARunAfterAKilledProgramGoesOnWithTheNodeItLeftAndStopsIt) {
+    program.setting("USER_COUNT_TIME_TEXTBOX", "00:05:00");  // no reading ends the phase before the kill
+    const int first = program.start();
+    for (int i = 0; i < 600 && !litecoindRunningIn(managed.dataDir()); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_TRUE(litecoindRunningIn(managed.dataDir())) << "the run never started its node";
+    // Past the node's start-up: it holds its data folder.
+    for (int i = 0; i < 600 && firstTipAtOrAbove(managed.dataDir(), 101) < 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ::kill(first, SIGKILL);
+    program.wait(first, 10);
+    ASSERT_TRUE(litecoindRunningIn(managed.dataDir())) << "the node went with the program";
+
+    program.setting("USER_COUNT_TIME_TEXTBOX", "00:00:03");
+    const int exitCode = program.run(300);
+    std::cout << "[ timing ] with the node a killed run left: " << (program.endedAtMs - program.startedAtMs) / 1000
+              << " s\n";
+    expectCompletedAndClean(exitCode);
+    EXPECT_EQ(program.storedSetting("BLOCKCOUNTER_LAST_RUN"), "!!! COMPLETED SUCCESSFULLY !!!");
+    EXPECT_EQ(lineAfter(report(), "Last Know Block Number AFTER Update:"), "300");
+    EXPECT_NE(report().find("\nTHE NODE LEFT BY AN EARLIER RUN WAS USED\n"), std::string::npos) << report();
+    EXPECT_GT(shutdownDoneSecondOfDay(managed.dataDir()), -1) << "the node was not shut down cleanly";
+}
+
 // A copy set up by an earlier version: its home has the four node command
 // files but none for the node check. Its first run after the update writes
 // it from the stored crypto settings, and the node confirms the chain.

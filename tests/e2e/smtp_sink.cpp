@@ -48,4 +48,8 @@ void SmtpSink::release() const {
     if (!holdFile_.empty()) std::ofstream(holdFile_) << "go";
 }
 
+void SmtpSink::hold() const {
+    if (!holdFile_.empty()) std::filesystem::remove(holdFile_);
+}
+
 }  // namespace syncward::testing

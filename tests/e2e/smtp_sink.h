@@ -19,6 +19,8 @@ public:
     int port() const { return port_; }
     std::string file(const std::string& name) const { return outDir_ + "/" + name; }
     void release() const;
+    // Holds the next mail's data again, until the next release().
+    void hold() const;
 
 private:
     std::string outDir_, holdFile_;

@@ -15,7 +15,8 @@ OUT_DIR/logins as "user<TAB>password<LF>" (the password read back exactly).
 With HOLD_FILE, the answer to a mail's data waits until that file exists
 (at most 60 s), so the mailer stays connected meanwhile. SMTP_SINK_PORT in
 the environment asks for that port instead of a free one, so a sink stopped
-and started again answers where the copy's mail settings point.
+and started again answers where the copy's mail settings point;
+SMTP_SINK_DELAY, seconds, makes it slow to accept every mail's data.
 """
 import asyncio
 import email
@@ -54,6 +55,7 @@ def main():
     with open(sys.argv[3], "rb") as f:
         password = f.read()
     hold_file = sys.argv[4] if len(sys.argv) > 4 else None
+    accept_delay = float(os.environ.get("SMTP_SINK_DELAY", "0"))
     count = [0]
 
     def authenticate(server, session, envelope, mechanism, auth_data):
@@ -71,6 +73,7 @@ def main():
                     if os.path.exists(hold_file):
                         break
                     await asyncio.sleep(0.1)
+            await asyncio.sleep(accept_delay)
             count[0] += 1
             base = os.path.join(out_dir, "mail-%d" % count[0])
             raw = envelope.original_content or envelope.content

@@ -36,11 +36,11 @@ public:
         terminated.push_back(name);
         if (endForReal_) real_.terminate(name);
     }
-    void terminateStartedHere(const std::string& name) override {
+    void terminateOurs(const std::string& name) override {
         terminated.push_back(name);
-        if (endForReal_) real_.terminateStartedHere(name);
+        if (endForReal_) real_.terminateOurs(name);
     }
-    void askStartedHereToShutDown(const std::string& name) override { real_.askStartedHereToShutDown(name); }
+    void askOursToShutDown(const std::string& name) override { real_.askOursToShutDown(name); }
     bool namesThisProgram(const std::string& name) override { return real_.namesThisProgram(name); }
 
     std::vector<std::string> terminated;

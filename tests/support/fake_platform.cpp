@@ -61,7 +61,13 @@ std::optional<std::vector<NamedProcesses>> FakeProcessTable::look(const std::vec
     std::vector<NamedProcesses> answer;
     for (const std::string& name : names) {
         const bool startedHere = holds(processes, name);
-        answer.push_back({startedHere || holds(bystanders, name), startedHere});
+        bool left = false, onFolder = false;
+        for (const auto& [node, folder] : leftRunning)
+            if (sameIgnoringCase(node, name)) {
+                left = true;
+                onFolder |= !claimedFolder.empty() && folder == claimedFolder;
+            }
+        answer.push_back({startedHere || left || holds(bystanders, name), startedHere || onFolder, onFolder});
     }
     return answer;
 }
@@ -70,11 +76,15 @@ void FakeProcessTable::terminate(const std::string& name) {
     terminated.push_back(name);
     endAll(processes, name);
     endAll(bystanders, name);
+    std::erase_if(leftRunning, [&](const auto& node) { return sameIgnoringCase(node.first, name); });
 }
 
-void FakeProcessTable::terminateStartedHere(const std::string& name) {
+void FakeProcessTable::terminateOurs(const std::string& name) {
     terminated.push_back(name);
     endAll(processes, name);
+    std::erase_if(leftRunning, [&](const auto& node) {
+        return sameIgnoringCase(node.first, name) && !claimedFolder.empty() && node.second == claimedFolder;
+    });
 }
 
 bool FakeProcessTable::namesThisProgram(const std::string& name) {

@@ -56,14 +56,19 @@ class FakeProcessTable : public ProcessTable {
 public:
     std::optional<std::vector<NamedProcesses>> look(const std::vector<std::string>& names) override;
     void terminate(const std::string& name) override;
-    void terminateStartedHere(const std::string& name) override;
-    void askStartedHereToShutDown(const std::string& name) override { askedToShutDown.push_back(name); }
+    void terminateOurs(const std::string& name) override;
+    void askOursToShutDown(const std::string& name) override { askedToShutDown.push_back(name); }
     bool namesThisProgram(const std::string& name) override;
+    void claimNodesOnDataFolder(const std::string& folder) override { claimedFolder = folder; }
 
     void start(const std::string& name) { processes.insert(name); }
     void end(const std::string& name) { processes.erase(processes.find(name)); }
     std::multiset<std::string> processes;  // started by the program; compared ignoring case
     std::multiset<std::string> bystanders;  // the user's others: another node, a client in a terminal
+    // Nodes this program did not start, by name, each on its data folder:
+    // one an earlier run left, another copy's.
+    std::multimap<std::string, std::string> leftRunning;
+    std::string claimedFolder;
     std::vector<std::string> terminated;
     std::vector<std::string> askedToShutDown;
     std::set<std::string> ownNames;  // names this program's own process answers to, compared ignoring case

@@ -109,17 +109,17 @@ TEST_F(CommandFiles, OnlyWhatTheLauncherStartedCountsAsStartedHere) {
     ::CloseHandle(other.hThread);
     const auto seen = [&] { return table.look({daemon}).value_or(std::vector<NamedProcesses>{{}}).front(); };
     ASSERT_TRUE(eventually([&] { return seen().running; }));
-    EXPECT_FALSE(seen().startedHere);
+    EXPECT_FALSE(seen().ours);
 
     const std::string file =
         commandFile(dir / "LTC1-RUN-DAEMON.bat", daemonRunCommand(PlatformProfile::windows(), fields(daemon, "")));
     ASSERT_TRUE(launcher.runCommandFile(file));
-    EXPECT_TRUE(eventually([&] { return seen().startedHere; })) << "the node a command file started is ours";
-    table.terminateStartedHere(daemon);
+    EXPECT_TRUE(eventually([&] { return seen().ours; })) << "the node a command file started is ours";
+    table.terminateOurs(daemon);
     EXPECT_TRUE(eventually([&] { return processesNamed(daemon) == 1; }));
     EXPECT_EQ(::WaitForSingleObject(other.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the other node was ended";
     EXPECT_TRUE(seen().running);
-    EXPECT_FALSE(seen().startedHere);
+    EXPECT_FALSE(seen().ours);
     ::TerminateProcess(other.hProcess, 1);
     ::CloseHandle(other.hProcess);
 }

@@ -14,7 +14,7 @@ void startClientWait(AppContext& app) { app.main.CLIENT_RUNNING_TICKS = 0; }
 bool endClientThatHangs(AppContext& app) {
     MainWindow& w = app.main;
     if (++w.CLIENT_RUNNING_TICKS < hangTicks) return false;
-    app.platform.processes.terminateStartedHere(w.CLI_NAME_TEXTBOX.text());
+    app.platform.processes.terminateOurs(w.CLI_NAME_TEXTBOX.text());
     w.CLIENT_RUNNING_TICKS = 0;
     return true;
 }

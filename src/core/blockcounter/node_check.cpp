@@ -113,7 +113,7 @@ std::optional<TipAgeLimit> tipAgeLimit(AppContext& app) {
 
 void awaitAnswer(AppContext& app) {
     MainWindow& w = app.main;
-    if (w.run.programs.startedRunning(WatchedProgram::client)) {
+    if (w.run.programs.oursRunning(WatchedProgram::client)) {
         if (!endClientThatHangs(app)) {
             app.status("!!! CLI PROCESS RUNNING - WAITING !!!");
             return;

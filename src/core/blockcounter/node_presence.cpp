@@ -28,7 +28,7 @@ NodePresence namedNodePresence(MainWindow& w) {
                                                                    {&w.DAEMON_NAME_TEXTBOX, WatchedProgram::daemon}};
     for (const auto& [name, program] : programs) {
         if (name->text().empty()) continue;
-        const ProgramSeen seen = w.run.programs.started(program);
+        const ProgramSeen seen = w.run.programs.ours(program);
         if (seen == ProgramSeen::running) return NodePresence::running;
         if (seen == ProgramSeen::unknown) notSeen = true;
     }

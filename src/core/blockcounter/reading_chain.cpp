@@ -129,7 +129,7 @@ void getBlockCountTick(AppContext& app) {
 
 void clientWaitTick(AppContext& app) {
     MainWindow& w = app.main;
-    if (w.run.programs.startedRunning(WatchedProgram::client)) {
+    if (w.run.programs.oursRunning(WatchedProgram::client)) {
         if (endClientThatHangs(app)) {
             // What it may have left in the file is no answer: an empty
             // reading, which the checks discard.

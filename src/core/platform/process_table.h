@@ -11,13 +11,19 @@ struct NamedProcesses {
     // At least one of this user's processes has the name: what the process
     // boxes show and what the user can end by name.
     bool running = false;
-    // At least one of them was started by this program: through its
-    // launcher, or by a program it started (a command file's node, also
-    // after the node has put itself in the background). Only these does a
-    // run wait for, ask to stop or end: a second node of the same coin, the
-    // user's own client in a terminal or another copy's mailer are not its
-    // business.
-    bool startedHere = false;
+    // At least one of them is the run's own: started by this program
+    // (through its launcher, or by a program it started: a command file's
+    // node, also after the node has put itself in the background, or the
+    // mailer after it has rewritten its title), or a node running on the
+    // data folder claimed for the run (claimNodesOnDataFolder). Only these
+    // does a run wait for, ask to stop or end: a second node of the same
+    // coin, the user's own client in a terminal or another copy's mailer
+    // are not its business.
+    bool ours = false;
+    // One of its own was not started by this program: a node on the
+    // claimed data folder that someone else, as a rule an earlier run cut
+    // short, left running there.
+    bool foundOnDataFolder = false;
 };
 
 // The system's list of processes, queried by executable name (letter case
@@ -36,13 +42,21 @@ public:
     // user asks for by name.
     virtual void terminate(const std::string& name) = 0;
     // Ends, at once, the processes with that name that this program started
-    // (see NamedProcesses::startedHere).
-    virtual void terminateStartedHere(const std::string& name) = 0;
+    // (see NamedProcesses::ours).
+    virtual void terminateOurs(const std::string& name) = 0;
     // Asks the processes with that name that this program started to shut
     // down cleanly (SIGTERM: a node flushes its database and exits); they
     // end in their own time. Where the system has no such request, nothing
     // happens.
-    virtual void askStartedHereToShutDown(const std::string& name) = 0;
+    virtual void askOursToShutDown(const std::string& name) = 0;
+    // The copy's data folder while its run is under way, empty otherwise:
+    // the node that runs on it is the run's own, whoever started it. Two
+    // nodes cannot share a data folder, so a run that finds the node an
+    // earlier run left there goes on with it instead of failing to start a
+    // second one. Where the system cannot tell a node's data folder, only
+    // what this program started is its own.
+    virtual void claimNodesOnDataFolder(const std::string& folder) { (void)folder; }
+
     // Whether a process of that name, by the rule look() and terminate()
     // match with, would be this program itself: ending it by that name
     // would end us too. A table that knows a process only by its executable

@@ -68,7 +68,7 @@ void PowerAutotimerWindow::tick() {
 }
 
 void PowerAutotimerWindow::actWhenMailerDone() {
-    const bool mailerRunning = app_.main.run.programs.startedRunning(WatchedProgram::mailer);
+    const bool mailerRunning = app_.main.run.programs.oursRunning(WatchedProgram::mailer);
     if (mailerRunning && MAILER_WAIT_ELAPSED < maxMailerWaitSeconds) {
         AUTOTIMER_TITLE_LABEL.setCaption("!!! WAITING FOR " + app_.profile().mailerName() + " TO FINISH !!!");
         ++MAILER_WAIT_ELAPSED;

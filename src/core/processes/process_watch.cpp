@@ -39,6 +39,11 @@ public:
 
         std::vector<std::string> names;
         for (const Watched& entry : watched) names.push_back(entry.name);
+        // While a run is under way, the node on the copy's data folder is
+        // the run's own, also one an earlier run that was cut short left
+        // there: the run's own node could not start beside it.
+        app_.platform.processes.claimNodesOnDataFolder(w.run.switches.chain ? w.BLOCKCHAIN_HOME_TEXTBOX.text()
+                                                                            : std::string());
         // One look at the process list answers every program of this tick.
         const auto answers = app_.platform.processes.look(names);
         if (!answers || answers->size() != names.size()) {
@@ -56,9 +61,13 @@ public:
             const WatchedProgram program = watched[i].program;
             const NamedProcesses& seen = (*answers)[i];
             setProgramSeen(w, program, seen.running);
-            w.run.programs.started(program) = seen.startedHere ? ProgramSeen::running : ProgramSeen::stopped;
-            if (seen.startedHere && (program == WatchedProgram::qt || program == WatchedProgram::daemon))
-                nodeRunning = true;
+            w.run.programs.ours(program) = seen.ours ? ProgramSeen::running : ProgramSeen::stopped;
+            const bool node = program == WatchedProgram::qt || program == WatchedProgram::daemon;
+            if (seen.ours && node) nodeRunning = true;
+            if (seen.foundOnDataFolder && node && !w.facts.nodeLeftByEarlierRun) {
+                w.facts.nodeLeftByEarlierRun = true;
+                app_.status(std::string("!!! ") + run_fact_texts::nodeLeftByEarlierRun + " !!!");
+            }
         }
         // A node that refuses its data folder or its configuration is in
         // the list for a moment before it exits: only one seen on looks

@@ -31,7 +31,7 @@ std::string composeEndReport(const RunFacts& f, const MainWindow& w, const std::
     // The report line by line, each line a heading and its value below it
     // or beside it; an empty entry is a blank line. The top and bottom
     // messages bring their own line ends.
-    const std::vector<std::string> lines = {
+    std::vector<std::string> lines = {
         splitter, "",
         w.PC_NAME_TEXTBOX.text(), "",
         "Crypto Name = " + w.CRYPTO_NAME_TEXTBOX.text(), "",
@@ -53,9 +53,12 @@ std::string composeEndReport(const RunFacts& f, const MainWindow& w, const std::
         "CRYPTO-CONFIG File: ", home_layout::configFile(profile, home, exe), "",
         "BLOCKCHAIN UPDATED USING: " + nodeProgram + " --- " + programName + " --- ",
         nodeProgram + " Shutdown Using --- " + w.CLI_NAME_TEXTBOX.text() + " ---", "",
-        "FINAL ACTION:", w.AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX.text(), w.AUTOTIMER_ACTION_TEXTBOX.text(), "",
-        splitter,
     };
+    // Said only by a run that went on with a node left running: every
+    // other report keeps its lines.
+    if (f.nodeLeftByEarlierRun) lines.insert(lines.end(), {run_fact_texts::nodeLeftByEarlierRun, ""});
+    lines.insert(lines.end(), {"FINAL ACTION:", w.AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX.text(),
+                               w.AUTOTIMER_ACTION_TEXTBOX.text(), "", splitter});
     std::string r = w.LOG_TOP_MESSAGE_TEXTBOX.text();
     for (const std::string& line : lines) r += line + nl;
     r += w.LOG_BOTTOM_MESSAGE_TEXTBOX.text();

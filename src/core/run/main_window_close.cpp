@@ -23,7 +23,7 @@ void installMainWindowClose(AppContext& app) {
         saveOnClose(app.main, app.settings, ClosedBy::closeBox);
         for (Timer* timer : app.main.timers()) timer->stop();
         if (const std::string& client = app.main.CLI_NAME_TEXTBOX.text(); !client.empty())
-            app.platform.processes.terminateStartedHere(client);
+            app.platform.processes.terminateOurs(client);
         // A walk still under way would measure for nobody.
         if (app.folderSizer) app.folderSizer->abandon();
     });

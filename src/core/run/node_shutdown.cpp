@@ -22,8 +22,8 @@ constexpr long long shutdownRequestAfterSeconds = 300;
 void endHangingClient(AppContext& app) {
     MainWindow& w = app.main;
     const std::string& client = w.CLI_NAME_TEXTBOX.text();
-    if (client.empty() || !w.run.programs.startedRunning(WatchedProgram::client)) return;
-    app.platform.processes.terminateStartedHere(client);
+    if (client.empty() || !w.run.programs.oursRunning(WatchedProgram::client)) return;
+    app.platform.processes.terminateOurs(client);
 }
 
 // A stop request that could not be started is said so at once: waiting
@@ -40,9 +40,9 @@ void sendStopRequest(AppContext& app) {
 // for.
 std::vector<std::string> nodeProgramsStillRunning(MainWindow& w) {
     std::vector<std::string> running;
-    if (!w.QT_NAME_TEXTBOX.text().empty() && !w.run.programs.startedStopped(WatchedProgram::qt))
+    if (!w.QT_NAME_TEXTBOX.text().empty() && !w.run.programs.oursStopped(WatchedProgram::qt))
         running.push_back(w.QT_NAME_TEXTBOX.text());
-    if (!w.DAEMON_NAME_TEXTBOX.text().empty() && !w.run.programs.startedStopped(WatchedProgram::daemon))
+    if (!w.DAEMON_NAME_TEXTBOX.text().empty() && !w.run.programs.oursStopped(WatchedProgram::daemon))
         running.push_back(w.DAEMON_NAME_TEXTBOX.text());
     return running;
 }
@@ -60,7 +60,7 @@ void keepAskingTheNodeToStop(AppContext& app, const std::vector<std::string>& ru
     const bool posix = app.profile().flavour() == PlatformProfile::Flavour::Posix;
     if (posix && !w.SHUTDOWN_REQUESTED &&
         (w.STOP_REQUEST_FAILED || w.SHUTDOWN_WAIT_ELAPSED >= shutdownRequestAfterSeconds)) {
-        for (const std::string& program : running) app.platform.processes.askStartedHereToShutDown(program);
+        for (const std::string& program : running) app.platform.processes.askOursToShutDown(program);
         w.SHUTDOWN_REQUESTED = true;
     }
     if (w.SHUTDOWN_REQUESTED)

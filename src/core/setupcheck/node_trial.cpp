@@ -100,7 +100,7 @@ void NodeTrial::tick() {
     // The trial's own node: another of the same name, started meanwhile by
     // the user or another copy, is not waited for.
     const auto seen = app_.platform.processes.look({nodeName_});
-    const bool runs = seen && seen->front().startedHere;
+    const bool runs = seen && seen->front().ours;
     if (stage_ == Stage::Waiting)
         waitTick(runs);
     else if (stage_ == Stage::Stopping)
@@ -184,7 +184,7 @@ void NodeTrial::sendStop() {
         note("STOP REQUEST SENT");
     } else {
         note(app_.profile().inOwnWords(texts::stopNotStarted, texts::stopNotStartedWindows));
-        app_.platform.processes.askStartedHereToShutDown(nodeName_);
+        app_.platform.processes.askOursToShutDown(nodeName_);
     }
 }
 
@@ -197,9 +197,9 @@ void NodeTrial::stopTick(bool running) {
         finish(failed_ ? texts::stoppedAfterFailure : texts::succeeded, !failed_);
         return;
     }
-    if (stopTicks_ == stopLimitTicks / 2) app_.platform.processes.askStartedHereToShutDown(nodeName_);
+    if (stopTicks_ == stopLimitTicks / 2) app_.platform.processes.askOursToShutDown(nodeName_);
     if (stopTicks_ >= stopLimitTicks) {
-        app_.platform.processes.terminateStartedHere(nodeName_);
+        app_.platform.processes.terminateOurs(nodeName_);
         finish(texts::killed, false);
         return;
     }

@@ -32,6 +32,7 @@ void beginRunFacts(RunFacts& facts, std::string date, std::string startTime) {
     facts.nodeStartedAt.reset();
     facts.stopRequestedAt.reset();
     facts.exitSeenAt.reset();
+    facts.nodeLeftByEarlierRun = false;
     facts.reportNotWritten = false;
 }
 

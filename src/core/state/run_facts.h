@@ -9,6 +9,8 @@ namespace syncward {
 namespace run_fact_texts {
 // What the folder size boxes say until the run has measured the folder.
 inline constexpr const char* stillToRun = "!!! STILL TO RUN !!!";
+// The run went on with the node an earlier run left on the data folder.
+inline constexpr const char* nodeLeftByEarlierRun = "THE NODE LEFT BY AN EARLIER RUN WAS USED";
 }  // namespace run_fact_texts
 
 // A block count as the client wrote it, line end included: the report
@@ -72,6 +74,9 @@ struct RunFacts {
     std::optional<long long> nodeStartedAt;
     std::optional<long long> stopRequestedAt;
     std::optional<long long> exitSeenAt;
+    // The node was not this run's start but one an earlier run left
+    // running on the data folder, which the run counted with and stopped.
+    bool nodeLeftByEarlierRun = false;
     // From the stop request to the exit seen.
     std::optional<long long> nodeExitSeconds() const;
 

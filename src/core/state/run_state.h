@@ -45,21 +45,22 @@ inline constexpr std::size_t watchedProgramCount = 4;
 enum class ProgramSeen { unknown, running, stopped };
 
 // Two answers per program: any process of the user with its name (what the
-// process boxes show and what the user may end by name), and those of them
-// this program started (the only ones a run waits for, asks to stop or
-// ends).
+// process boxes show and what the user may end by name), and the run's own
+// among them (what this program started, and the node on the copy's data
+// folder while a run is under way): the only ones a run waits for, asks
+// to stop or ends.
 struct ProgramWatchState {
     std::array<ProgramSeen, watchedProgramCount> seen{};
-    std::array<ProgramSeen, watchedProgramCount> startedHere{};
+    std::array<ProgramSeen, watchedProgramCount> runsOwn{};
 
     ProgramSeen& operator[](WatchedProgram p) { return seen[static_cast<std::size_t>(p)]; }
     ProgramSeen operator[](WatchedProgram p) const { return seen[static_cast<std::size_t>(p)]; }
     bool running(WatchedProgram p) const { return (*this)[p] == ProgramSeen::running; }
 
-    ProgramSeen& started(WatchedProgram p) { return startedHere[static_cast<std::size_t>(p)]; }
-    ProgramSeen started(WatchedProgram p) const { return startedHere[static_cast<std::size_t>(p)]; }
-    bool startedRunning(WatchedProgram p) const { return started(p) == ProgramSeen::running; }
-    bool startedStopped(WatchedProgram p) const { return started(p) == ProgramSeen::stopped; }
+    ProgramSeen& ours(WatchedProgram p) { return runsOwn[static_cast<std::size_t>(p)]; }
+    ProgramSeen ours(WatchedProgram p) const { return runsOwn[static_cast<std::size_t>(p)]; }
+    bool oursRunning(WatchedProgram p) const { return ours(p) == ProgramSeen::running; }
+    bool oursStopped(WatchedProgram p) const { return ours(p) == ProgramSeen::stopped; }
 };
 
 // One completion check: not reached in this cycle, waiting for its

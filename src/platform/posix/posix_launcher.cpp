@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/posix/own_descendants.h"
 #include "platform/posix/started_here.h"
 
 namespace syncward {
@@ -53,7 +54,9 @@ void reapEndedLeftovers() {
     const std::lock_guard lock(unreapedMutex);
     std::erase_if(unreaped, [](pid_t child) {
         int status = 0;
-        return ::waitpid(child, &status, WNOHANG) != 0;  // collected, or no longer ours to collect
+        if (::waitpid(child, &status, WNOHANG) == 0) return false;
+        forgetOwnChild(child);  // collected, or no longer ours to collect
+        return true;
     });
 }
 
@@ -65,6 +68,7 @@ void reapWhenItEnds(pid_t child, const std::shared_ptr<ProgramExit>& ended = {})
             pid_t reaped;
             while ((reaped = ::waitpid(child, &status, 0)) < 0 && errno == EINTR) {
             }
+            forgetOwnChild(child);
             if (ended)
                 ended->set(reaped == child && WIFEXITED(status) ? WEXITSTATUS(status) : ProgramExit::unknown);
         }).detach();
@@ -100,7 +104,12 @@ bool startWithMask(const std::vector<std::string>& argv, mode_t mask, const std:
     int status[2];
     if (::pipe2(status, O_CLOEXEC) != 0) return false;
 
+    // Entered as our own child before anything could collect it as an
+    // adopted one.
+    std::unique_lock ownChildren = lockOwnChildren();
     const pid_t child = ::fork();
+    if (child > 0) noteOwnChild(child);
+    ownChildren.unlock();
     if (child < 0) {
         ::close(status[0]);
         ::close(status[1]);
@@ -134,6 +143,7 @@ bool startWithMask(const std::vector<std::string>& argv, mode_t mask, const std:
         int ignored = 0;
         while (::waitpid(child, &ignored, 0) < 0 && errno == EINTR) {
         }
+        forgetOwnChild(child);
         return false;
     }
     reapWhenItEnds(child, ended);

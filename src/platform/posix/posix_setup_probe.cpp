@@ -16,6 +16,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/posix/own_descendants.h"
+
 extern char** environ;
 
 namespace syncward {
@@ -126,7 +128,10 @@ ProgramOutput PosixSetupProbe::runToEnd(const std::vector<std::string>& argv, in
     for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
     pid_t child = -1;
+    std::unique_lock ownChildren = lockOwnChildren();
     const int spawned = ::posix_spawn(&child, args[0], &actions, &attributes, args.data(), environ);
+    if (spawned == 0) noteOwnChild(child);
+    ownChildren.unlock();
     ::posix_spawn_file_actions_destroy(&actions);
     ::posix_spawnattr_destroy(&attributes);
     ::close(pipe[1]);
@@ -155,6 +160,7 @@ ProgramOutput PosixSetupProbe::runToEnd(const std::vector<std::string>& argv, in
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
+    forgetOwnChild(child);
     if (!out.timedOut && WIFEXITED(status)) out.status = WEXITSTATUS(status);
     return out;
 }

@@ -51,14 +51,6 @@ ssize_t readAt(int fd, char* buffer, std::size_t size) {
     return n;
 }
 
-ssize_t readFile(int dirFd, const std::string& path, char* buffer, std::size_t size) {
-    const int fd = ::openat(dirFd, path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return -1;
-    const ssize_t n = readAt(fd, buffer, size);
-    ::close(fd);
-    return n;
-}
-
 // The status file writes a backslash and a line break in the name escaped.
 std::string unescapedName(std::string_view name) {
     std::string result;
@@ -79,9 +71,17 @@ bool isZombie(std::string_view state) {
 
 }  // namespace
 
+ssize_t readProcFile(int dirFd, const std::string& path, char* buffer, std::size_t size) {
+    const int fd = ::openat(dirFd, path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    const ssize_t n = readAt(fd, buffer, size);
+    ::close(fd);
+    return n;
+}
+
 ProcCensus::ProcCensus(std::string procRoot) : procRoot_(std::move(procRoot)) {
     char text[32];
-    const ssize_t n = readFile(AT_FDCWD, procRoot_ + "/sys/kernel/pid_max", text, sizeof text);
+    const ssize_t n = readProcFile(AT_FDCWD, procRoot_ + "/sys/kernel/pid_max", text, sizeof text);
     if (n > 0) pidMax_ = numberIn<int>(std::string_view(text, static_cast<std::size_t>(n))).value_or(0);
 }
 
@@ -120,7 +120,7 @@ void ProcCensus::forget(int pid) {
 bool ProcCensus::add(int pid, bool young) {
     const std::string pidText = std::to_string(pid);
     char status[2048];
-    const ssize_t n = readFile(procFd(), pidText + "/status", status, sizeof status);
+    const ssize_t n = readProcFile(procFd(), pidText + "/status", status, sizeof status);
     ++filesRead_;
     if (n <= 0) return false;
     const std::string_view text(status, static_cast<std::size_t>(n));
@@ -150,7 +150,7 @@ bool ProcCensus::add(int pid, bool young) {
 std::optional<double> ProcCensus::secondsRunning(const std::string& pid) {
     if (uptimeLook_ != look_) {
         char text[128];
-        const ssize_t n = readFile(procFd(), "uptime", text, sizeof text);
+        const ssize_t n = readProcFile(procFd(), "uptime", text, sizeof text);
         uptime_.reset();
         if (n > 0) {
             // "12345.67 ..." in seconds: whole seconds and hundredths.
@@ -164,7 +164,7 @@ std::optional<double> ProcCensus::secondsRunning(const std::string& pid) {
     }
     if (!uptime_) return std::nullopt;
     char stat[1024];
-    const ssize_t n = readFile(procFd(), pid + "/stat", stat, sizeof stat);
+    const ssize_t n = readProcFile(procFd(), pid + "/stat", stat, sizeof stat);
     ++filesRead_;
     if (n <= 0) return std::nullopt;
     // The fields after the name, which may hold blanks and brackets: the
@@ -193,7 +193,7 @@ bool ProcCensus::recheck(int pid, bool withStatus) {
     bool read = false;
     if (withStatus) {
         char status[2048];
-        const ssize_t n = readFile(procFd(), process.pid + "/status", status, sizeof status);
+        const ssize_t n = readProcFile(procFd(), process.pid + "/status", status, sizeof status);
         if ((read = n > 0)) {
             const std::string_view text(status, static_cast<std::size_t>(n));
             comm = unescapedName(procStatusField(text, "Name:"));
@@ -202,7 +202,7 @@ bool ProcCensus::recheck(int pid, bool withStatus) {
         }
     } else {
         char text[64];
-        const ssize_t n = readFile(procFd(), process.pid + "/comm", text, sizeof text);
+        const ssize_t n = readProcFile(procFd(), process.pid + "/comm", text, sizeof text);
         if ((read = n > 0)) {
             comm.assign(text, static_cast<std::size_t>(n));
             if (comm.back() == '\n') comm.pop_back();

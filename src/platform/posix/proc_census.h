@@ -1,5 +1,8 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <chrono>
 #include <cstddef>
 #include <deque>
 #include <map>
@@ -17,7 +20,9 @@ namespace syncward {
 struct ProcKnownNames {
     std::string comm;
     std::optional<std::string> argv0, executable;
-    std::optional<bool> startedHere;  // its environment carries our mark
+    std::optional<bool> startedHere;      // it descends from us, or carries our mark
+    std::optional<bool> onClaimedFolder;  // it holds the claimed data folder's lock
+    std::chrono::steady_clock::time_point folderCheckedAt;
 };
 
 // The processes of this machine as the watch knows them, kept from one look
@@ -47,6 +52,9 @@ struct ProcKnownNames {
 // process and rereads every one.
 // The value of a "Name:\tvalue" line of a status file, blanks skipped.
 std::string_view procStatusField(std::string_view text, std::string_view name);
+// Reads up to size bytes of a small file under the /proc folder (dirFd) in
+// one call, as /proc files are meant to be read; the count read, or -1.
+ssize_t readProcFile(int dirFd, const std::string& path, char* buffer, std::size_t size);
 
 class ProcCensus {
 public:

@@ -6,11 +6,15 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
+#include <climits>
+#include <cstdlib>
 #include <string_view>
 
+#include "platform/posix/own_descendants.h"
 #include "platform/posix/proc_census.h"
 #include "platform/posix/started_here.h"
 
@@ -43,16 +47,27 @@ bool isPid(const char* name) {
     return true;
 }
 
-// Reads up to size bytes of a small /proc file relative to the /proc folder;
-// the count read, or -1. /proc files are read in one call.
-ssize_t readSmall(int procFd, const std::string& path, char* buffer, std::size_t size) {
-    const int fd = ::openat(procFd, path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return -1;
-    ssize_t n;
-    while ((n = ::read(fd, buffer, size)) < 0 && errno == EINTR) {
-    }
-    ::close(fd);
-    return n;
+// Whether a node's lock file names the data folder: "<folder>/.lock" for
+// its main network, "<folder>/<network>/.lock" for the others. A node
+// holds it open for as long as it runs, and no second node can start on a
+// folder while it does.
+bool isDataFolderLock(std::string_view path, std::string_view folder) {
+    constexpr std::string_view lockFile = "/.lock";
+    if (path.size() <= folder.size() || !path.starts_with(folder) || path[folder.size()] != '/') return false;
+    if (!path.ends_with(lockFile)) return false;
+    const std::string_view between = path.substr(folder.size(), path.size() - folder.size() - lockFile.size());
+    return between.find('/', 1) == std::string_view::npos;  // "" or "/regtest"
+}
+
+// The folder as the links under /proc/PID/fd name what lies in it: with
+// every symbolic link resolved.
+std::string canonicalFolder(const std::string& folder) {
+    if (folder.empty()) return {};
+    char resolved[PATH_MAX];
+    if (::realpath(folder.c_str(), resolved)) return resolved;
+    std::string plain = folder;
+    while (plain.size() > 1 && plain.back() == '/') plain.pop_back();
+    return plain;
 }
 
 // One process seen through /proc. The thread name is always read; the
@@ -65,7 +80,7 @@ public:
     // False for a process that vanished meanwhile.
     bool load() {
         char comm[64];
-        const ssize_t n = readSmall(procFd_, pid_ + "/comm", comm, sizeof comm);
+        const ssize_t n = readProcFile(procFd_, pid_ + "/comm", comm, sizeof comm);
         if (n <= 0) return false;
         std::string_view text(comm, static_cast<std::size_t>(n));
         if (text.back() == '\n') text.remove_suffix(1);
@@ -84,7 +99,7 @@ public:
     // the status costs more to read than the name.
     bool isOwnLiveProcess() const {
         char status[2048];
-        const ssize_t n = readSmall(procFd_, pid_ + "/status", status, sizeof status);
+        const ssize_t n = readProcFile(procFd_, pid_ + "/status", status, sizeof status);
         if (n <= 0) return false;  // gone meanwhile
         const std::string_view text(status, static_cast<std::size_t>(n));
         const std::string_view state = procStatusField(text, "State:");
@@ -123,25 +138,49 @@ public:
         argv0_ = std::move(known.argv0);
         executable_ = std::move(known.executable);
         startedHere_ = known.startedHere;
+        onClaimedFolder_ = known.onClaimedFolder;
+        folderCheckedAt_ = known.folderCheckedAt;
     }
     // What this look learnt, for the next; the entry is done with.
-    ProcKnownNames releaseNames() { return {comm_, std::move(argv0_), std::move(executable_), startedHere_}; }
+    ProcKnownNames releaseNames() {
+        return {comm_, std::move(argv0_), std::move(executable_), startedHere_, onClaimedFolder_, folderCheckedAt_};
+    }
 
-    // Whether this program started the process (see started_here.h). The
-    // environment is the one the process's program was run with; it is
-    // read again when the process runs another program.
+    // Whether this program started the process: it descends from us
+    // (own_descendants.h), or, where the system keeps no orphan of ours
+    // in the family, its environment still carries our mark
+    // (started_here.h), read again when the process runs another program.
     bool startedHere() {
-        if (!startedHere_) startedHere_ = environmentHasMark(environment());
+        if (!startedHere_) startedHere_ = descendsFromThisProgram(procFd_, pid()) || environmentHasMark(environment());
         return *startedHere_;
     }
 
+    // Whether the process holds the lock file of a node's data folder
+    // (canonical, see canonicalFolder): it is the node running on it. A
+    // node holds it until it ends, so a yes is kept; a no is asked again
+    // after a while (a node may be seen before it has taken its lock), not
+    // on every look: a second node on another folder has many files open.
+    bool runsOnFolder(const std::string& folder) {
+        if (folder.empty()) return false;
+        const auto now = std::chrono::steady_clock::now();
+        if (!onClaimedFolder_ || (!*onClaimedFolder_ && now - folderCheckedAt_ >= folderRecheck)) {
+            onClaimedFolder_ = holdsLockIn(folder);
+            folderCheckedAt_ = now;
+        }
+        return *onClaimedFolder_;
+    }
+
+    // The run's own: started here, or the node on the claimed data folder.
+    bool ours(const std::string& claimedFolder) { return startedHere() || runsOnFolder(claimedFolder); }
+
 private:
     static constexpr std::size_t maxThreadName = 15;
+    static constexpr std::chrono::seconds folderRecheck{5};
 
     const std::string& argv0() {
         if (!argv0_) {
             char cmdline[4096];
-            const ssize_t n = readSmall(procFd_, pid_ + "/cmdline", cmdline, sizeof cmdline);
+            const ssize_t n = readProcFile(procFd_, pid_ + "/cmdline", cmdline, sizeof cmdline);
             std::string_view text = n > 0 ? std::string_view(cmdline, static_cast<std::size_t>(n)) : std::string_view();
             argv0_ = lowered(text.substr(0, text.find('\0')));
         }
@@ -181,11 +220,33 @@ private:
         return text;
     }
 
+    bool holdsLockIn(const std::string& folder) const {
+        const int fd = ::openat(procFd_, (pid_ + "/fd").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) return false;
+        DIR* open = ::fdopendir(fd);
+        if (!open) {
+            ::close(fd);
+            return false;
+        }
+        bool holds = false;
+        char link[PATH_MAX];
+        while (const dirent* entry = ::readdir(open)) {
+            const ssize_t n = ::readlinkat(::dirfd(open), entry->d_name, link, sizeof link);
+            if (n > 0 && isDataFolderLock(std::string_view(link, static_cast<std::size_t>(n)), folder)) {
+                holds = true;
+                break;
+            }
+        }
+        ::closedir(open);
+        return holds;
+    }
+
     int procFd_;
     std::string pid_;
     std::string comm_;
     std::optional<std::string> argv0_, executable_;
-    std::optional<bool> startedHere_;
+    std::optional<bool> startedHere_, onClaimedFolder_;
+    std::chrono::steady_clock::time_point folderCheckedAt_;
 };
 
 // Calls visit(entry) for every live process until visit returns false;
@@ -214,6 +275,7 @@ std::optional<std::vector<NamedProcesses>> ProcProcessTable::look(const std::vec
     std::vector<NamedProcesses> found(names.size());
     if (std::all_of(wanted.begin(), wanted.end(), [](const auto& w) { return w.empty(); })) return found;
     if (!census_.look()) return std::nullopt;
+    reapEndedAdoptedDescendants();
 
     auto& processes = census_.processes();
     const auto judge = [&](int pid, ProcCensus::Process& known) {
@@ -240,19 +302,37 @@ std::optional<std::vector<NamedProcesses>> ProcProcessTable::look(const std::vec
             if (const auto it = processes.find(pid); it != processes.end() && it->second.own) judge(pid, it->second);
     }
     for (const int pid : census_.watched()) {
-        const ProcCensus::Process& known = processes.at(pid);
+        ProcCensus::Process& known = processes.at(pid);
         if (!known.own || !known.live) continue;
         const bool startedHere = known.names.startedHere.value_or(false);
+        // A stranger's folder is read once for each folder claimed, and
+        // only for a process with a wanted name.
+        bool onFolder = false;
+        if (!startedHere && !claimedFolder_.empty()) {
+            ProcessEntry process(census_.procFd(), known.pid);
+            process.setThreadName(known.comm);
+            process.adopt(std::move(known.names));
+            onFolder = process.runsOnFolder(claimedFolder_);
+            known.names = process.releaseNames();
+        }
         for (std::size_t i = 0; i < wanted.size(); ++i)
             if (known.hits[i]) {
                 found[i].running = true;
-                found[i].startedHere |= startedHere;
+                found[i].ours |= startedHere || onFolder;
+                found[i].foundOnDataFolder |= onFolder;
             }
     }
     return found;
 }
 
-void ProcProcessTable::signal(const std::string& name, int signal, bool onlyStartedHere) {
+void ProcProcessTable::claimNodesOnDataFolder(const std::string& folder) {
+    if (folder == claimedAs_) return;
+    claimedAs_ = folder;
+    claimedFolder_ = canonicalFolder(folder);
+    for (auto& [pid, known] : census_.processes()) known.names.onClaimedFolder.reset();
+}
+
+void ProcProcessTable::signal(const std::string& name, int signal, bool onlyOurs) {
     const std::string wanted = lowered(name);
     if (wanted.empty()) return;
     const pid_t own = ::getpid();
@@ -262,7 +342,7 @@ void ProcProcessTable::signal(const std::string& name, int signal, bool onlyStar
         // signals the whole process group.
         const pid_t pid = process.pid();
         if (pid <= 0 || !process.matches(wanted) || !process.isOwnLiveProcess()) return true;
-        if (onlyStartedHere && !process.startedHere()) return true;
+        if (onlyOurs && !process.ours(claimedFolder_)) return true;
         if (pid == own)
             endSelf = signal == SIGKILL;  // last, or the others would survive
         else
@@ -274,9 +354,9 @@ void ProcProcessTable::signal(const std::string& name, int signal, bool onlyStar
 
 void ProcProcessTable::terminate(const std::string& name) { signal(name, SIGKILL, false); }
 
-void ProcProcessTable::terminateStartedHere(const std::string& name) { signal(name, SIGKILL, true); }
+void ProcProcessTable::terminateOurs(const std::string& name) { signal(name, SIGKILL, true); }
 
-void ProcProcessTable::askStartedHereToShutDown(const std::string& name) { signal(name, SIGTERM, true); }
+void ProcProcessTable::askOursToShutDown(const std::string& name) { signal(name, SIGTERM, true); }
 
 bool ProcProcessTable::namesThisProgram(const std::string& name) {
     const std::string wanted = lowered(name);

@@ -9,7 +9,8 @@
 namespace syncward {
 
 // The process list read from /proc, once per query. A process this
-// program started is told by the mark in its environment (started_here.h). A process has name N
+// program started is told by its descent (own_descendants.h), or else by
+// the mark in its environment (started_here.h). A process has name N
 // when N equals, letter case ignored, the base name of its executable, the
 // base name of its argv[0] or of the first blank-separated word of its
 // argv[0] (a program that rewrote its title to its whole command line, as
@@ -37,9 +38,12 @@ public:
     std::optional<std::vector<NamedProcesses>> look(const std::vector<std::string>& names) override;
     // Only processes look() would count are ended, at once (SIGKILL).
     void terminate(const std::string& name) override;
-    void terminateStartedHere(const std::string& name) override;
+    void terminateOurs(const std::string& name) override;
     // SIGTERM, never to this program.
-    void askStartedHereToShutDown(const std::string& name) override;
+    void askOursToShutDown(const std::string& name) override;
+    // A process is on the folder when it holds the node's lock file there
+    // (see /proc/PID/fd), with links resolved.
+    void claimNodesOnDataFolder(const std::string& folder) override;
     // Our own process looked at with the rule the others match with.
     bool namesThisProgram(const std::string& name) override;
 
@@ -47,11 +51,13 @@ private:
     // Sends the signal to the processes look() would count under that name
     // (and only to those this program started, when asked); SIGKILL reaches
     // this program itself last, any other signal never.
-    void signal(const std::string& name, int signal, bool onlyStartedHere);
+    void signal(const std::string& name, int signal, bool onlyOurs);
 
     std::string procRoot_;
     ProcCensus census_;                // what look() keeps from one look to the next
     std::vector<std::string> wanted_;  // the names the census's verdicts answer
+    std::string claimedAs_;            // the claimed data folder as given
+    std::string claimedFolder_;        // and with its links resolved
 };
 
 }  // namespace syncward

@@ -92,15 +92,15 @@ std::optional<std::vector<NamedProcesses>> SnapshotProcessTable::look(const std:
         Handle process;
         bool opened = false;  // asked only of a process with a wanted name, and once
         for (std::size_t i = 0; i < wanted.size(); ++i) {
-            if (found[i].startedHere || wanted[i].empty() || !sameName(wanted[i], entry.szExeFile)) continue;
+            if (found[i].ours || wanted[i].empty() || !sameName(wanted[i], entry.szExeFile)) continue;
             if (!opened) {
                 process = openOwnProcess(entry, 0);
                 opened = true;
             }
             if (!process) break;
             found[i].running = true;
-            found[i].startedHere = isStartedHere(process.get());
-            if (found[i].startedHere) --open;
+            found[i].ours = isStartedHere(process.get());
+            if (found[i].ours) --open;
         }
         return open > 0;  // every name answered: the rest of the list cannot change that
     });
@@ -108,7 +108,7 @@ std::optional<std::vector<NamedProcesses>> SnapshotProcessTable::look(const std:
     return found;
 }
 
-void SnapshotProcessTable::end(const std::string& name, bool onlyStartedHere) {
+void SnapshotProcessTable::end(const std::string& name, bool onlyOurs) {
     const std::wstring wanted = widen(name);
     if (wanted.empty()) return;
     const DWORD self = ::GetCurrentProcessId();
@@ -116,11 +116,11 @@ void SnapshotProcessTable::end(const std::string& name, bool onlyStartedHere) {
     forEachProcess([&](const PROCESSENTRY32W& entry) {
         if (!sameName(wanted, entry.szExeFile)) return true;
         if (entry.th32ProcessID == self) {
-            endSelf = !onlyStartedHere;  // last, or the others would survive
+            endSelf = !onlyOurs;  // last, or the others would survive
             return true;
         }
         if (const Handle process = openOwnProcess(entry, PROCESS_TERMINATE))
-            if (!onlyStartedHere || isStartedHere(process.get())) ::TerminateProcess(process.get(), 1);
+            if (!onlyOurs || isStartedHere(process.get())) ::TerminateProcess(process.get(), 1);
         return true;
     });
     if (endSelf) ::TerminateProcess(::GetCurrentProcess(), 1);
@@ -128,6 +128,6 @@ void SnapshotProcessTable::end(const std::string& name, bool onlyStartedHere) {
 
 void SnapshotProcessTable::terminate(const std::string& name) { end(name, false); }
 
-void SnapshotProcessTable::terminateStartedHere(const std::string& name) { end(name, true); }
+void SnapshotProcessTable::terminateOurs(const std::string& name) { end(name, true); }
 
 }  // namespace syncward

@@ -17,14 +17,14 @@ public:
     // Ends, at once, the processes look() would count; this program
     // itself, when it has that name, last.
     void terminate(const std::string& name) override;
-    void terminateStartedHere(const std::string& name) override;
+    void terminateOurs(const std::string& name) override;
     // Windows has no request that a console node and a wallet both take as
     // "shut down cleanly": the node's own stop request does that. Nothing
     // happens here.
-    void askStartedHereToShutDown(const std::string&) override {}
+    void askOursToShutDown(const std::string&) override {}
 
 private:
-    void end(const std::string& name, bool onlyStartedHere);
+    void end(const std::string& name, bool onlyOurs);
 };
 
 }  // namespace syncward
