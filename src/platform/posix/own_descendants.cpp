@@ -94,6 +94,16 @@ void forgetOwnChild(pid_t child) {
 void reapEndedAdoptedDescendants() {
     if (!adopting) return;
     const std::lock_guard lock(ownChildrenMutex);
+    // As a rule nothing has ended: one call, four times a second, says so.
+    for (;;) {
+        siginfo_t ended{};
+        if (::waitid(P_ALL, 0, &ended, WEXITED | WNOHANG | WNOWAIT) != 0 || ended.si_pid == 0) return;
+        if (ownChildren.contains(ended.si_pid)) break;
+        int status = 0;
+        ::waitpid(ended.si_pid, &status, WNOHANG);
+    }
+    // An own child that has ended and waits for its own waiter may hide
+    // adopted ones behind it: every child is looked at.
     for (const pid_t child : childrenOfThisProgram()) {
         if (ownChildren.contains(child)) continue;
         int status = 0;
