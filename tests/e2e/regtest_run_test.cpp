@@ -323,6 +323,20 @@ TEST_F(RegtestRun, AProgramKilledMidSyncIsRecordedAtTheNextStartWithNoEarlierOut
     EXPECT_NE(report().find("MULTILOADER LAST RUN: " + killed.runOutcome + "\n"), std::string::npos) << report();
 }
 
+// A node configured to put itself in the background (daemon=1) forks and
+// its first process ends at once: the one that syncs is adopted by the
+// program, counted, confirmed and stopped as the run's own.
+TEST_F(RegtestRun, ANodeThatPutsItselfInTheBackgroundIsStillTheRunsOwn) {
+    std::ofstream(managed.confPath(), std::ios::app) << "daemon=1\n";
+    const int exitCode = program.run(300);
+    std::cout << "[ timing ] a node in the background: " << (program.endedAtMs - program.startedAtMs) / 1000 << " s\n";
+    expectCompletedAndClean(exitCode);
+    EXPECT_EQ(program.storedSetting("BLOCKCOUNTER_LAST_RUN"), "!!! COMPLETED SUCCESSFULLY !!!");
+    EXPECT_EQ(lineAfter(report(), "Last Know Block Number AFTER Update:"), "300");
+    EXPECT_EQ(report().find("THE NODE LEFT BY AN EARLIER RUN WAS USED"), std::string::npos) << "it was this run's own";
+    EXPECT_GT(shutdownDoneSecondOfDay(managed.dataDir()), -1) << "the node was not shut down cleanly";
+}
+
 // The program is killed mid-sync and its node goes on running on the
 // copy's data folder, where the next run's own node cannot start. The next
 // run counts with that node, confirms the chain with it, stops it, and
