@@ -582,6 +582,36 @@ TEST(ProcProcessTable, TerminateEndsEveryCopyOfThatNameAndNothingElse) {
     EXPECT_EQ(::waitpid(other, nullptr, WNOHANG), 0) << "another name is untouched";
 }
 
+// Copies of this program are links to one file, each started under its
+// own name. Ending the file's name by hand (SELF-TERMINATE in the copy
+// started under that name) ends that copy alone; each link's name ends
+// its own copy.
+TEST(ProcProcessTable, EndingByNameTakesOnlyWhatWasStartedUnderThatName) {
+    TempDir dir;
+    const std::string file = uniqueName("syncprog");
+    const std::string program = copyOf("/bin/sleep", dir, file);
+    const std::string link = uniqueName("LTC");
+    fs::create_symlink(program, dir / link);
+    Children children;
+    ProcProcessTable table;
+    const pid_t plain = children.start(program, {program, "60"});
+    const pid_t linked = children.start(dir / link, {dir / link, "60"});
+    ASSERT_TRUE(eventually([&] { return commOf(plain) == file.substr(0, 15) && commOf(linked) == link.substr(0, 15); }));
+    EXPECT_TRUE(isRunning(table, file)) << "the box still shows what runs the file";
+
+    table.terminate(file);
+    int status = 0;
+    ASSERT_EQ(::waitpid(plain, &status, 0), plain);
+    children.reaped(plain);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(::waitpid(linked, nullptr, WNOHANG), 0) << "the copy started under the link's name was ended";
+
+    table.terminate(link);
+    ASSERT_EQ(::waitpid(linked, &status, 0), linked);
+    children.reaped(linked);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+}
+
 // The program starts and stops its node as its own user. Another user's
 // node of the same coin neither keeps the watch green nor gets killed, and
 // what decides is the real user, not who owns the /proc folder.
@@ -640,15 +670,17 @@ TEST(ProcProcessTable, AnUnreadableProcessListIsReportedNotGuessed) {
     table.terminate("sleep");  // nothing to end, and no crash
 }
 
-// A linked copy (LTC1 -> /usr/bin/syncward) is found under its link's
-// name and under the program's file name: both name this program.
-TEST(ProcProcessTable, ThisProgramAnswersToEveryNameTheOthersMatchIt) {
+// A linked copy (LTC1 -> /usr/bin/syncward) is ended by its link's name
+// alone: that is the name that would end this program.
+TEST(ProcProcessTable, ThisProgramAnswersToTheNameItWasStartedUnder) {
     FakeProc proc;
     ProcProcessTable table(proc.root());
     proc.add(::getpid(), "LTC1", "/usr/bin/syncward", "/home/satoshi/.local/bin/LTC1");
     proc.add(4301, "BTC1", "/usr/bin/syncward", "/home/satoshi/.local/bin/BTC1");
-    for (const char* name : {"LTC1", "ltc1", "SYNCWARD", "syncward"}) EXPECT_TRUE(table.namesThisProgram(name)) << name;
-    for (const char* name : {"BTC1", "LTC", "", "/usr/bin/syncward"}) EXPECT_FALSE(table.namesThisProgram(name)) << name;
+    for (const char* name : {"LTC1", "ltc1"}) EXPECT_TRUE(table.namesThisProgram(name)) << name;
+    // Ending the file's name ends the copies started under it, not LTC1.
+    for (const char* name : {"BTC1", "LTC", "", "/usr/bin/syncward", "syncward"})
+        EXPECT_FALSE(table.namesThisProgram(name)) << name;
     EXPECT_FALSE(ProcProcessTable(proc.root() + "/missing").namesThisProgram("LTC1"));
 }
 

@@ -57,9 +57,9 @@ public:
     // what this program started is its own.
     virtual void claimNodesOnDataFolder(const std::string& folder) { (void)folder; }
 
-    // Whether a process of that name, by the rule look() and terminate()
-    // match with, would be this program itself: ending it by that name
-    // would end us too. A table that knows a process only by its executable
+    // Whether a process of that name, by the rule terminate() ends by,
+    // would be this program itself: ending it by that name would end us
+    // too. A table that knows a process only by its executable
     // file name needs nothing here: the program checks that name itself.
     virtual bool namesThisProgram(const std::string& name) {
         (void)name;

@@ -111,11 +111,17 @@ public:
         return error == std::errc() && end != uids.data() && realUser == ::getuid();
     }
 
-    bool matches(const std::string& wanted) {
+    // Names::asStarted leaves the executable's own name out while the
+    // process was started under another (a link's): a copy of this program
+    // started as LTC1 is LTC1, not the file the link points to, and ending
+    // "syncward" by name must not end it.
+    enum class Names { all, asStarted };
+    bool matches(const std::string& wanted, Names names = Names::all) {
         if (wanted.empty()) return false;
         // A thread name shorter than the kernel's 15 characters is whole.
         if (comm_.size() < maxThreadName && wanted == comm_) return true;
-        if (argv0Names(argv0(), wanted) || wanted == executable()) return true;
+        if (argv0Names(argv0(), wanted)) return true;
+        if (wanted == executable() && (names == Names::all || argv0().empty())) return true;
         // One of 15 may be the cut of a longer name, whatever the length of
         // the wanted one: "pbcoinnodemain1" is not "pbcoinnodemain12". It
         // decides only when no whole name can be read.
@@ -341,7 +347,10 @@ void ProcProcessTable::signal(const std::string& name, int signal, bool onlyOurs
         // A number that does not fit a pid would read as 0, and kill(0)
         // signals the whole process group.
         const pid_t pid = process.pid();
-        if (pid <= 0 || !process.matches(wanted) || !process.isOwnLiveProcess()) return true;
+        // Ending by name takes what was started under that name; the run's
+        // own are known by every name.
+        const auto names = onlyOurs ? ProcessEntry::Names::all : ProcessEntry::Names::asStarted;
+        if (pid <= 0 || !process.matches(wanted, names) || !process.isOwnLiveProcess()) return true;
         if (onlyOurs && !process.ours(claimedFolder_)) return true;
         if (pid == own)
             endSelf = signal == SIGKILL;  // last, or the others would survive
@@ -364,7 +373,7 @@ bool ProcProcessTable::namesThisProgram(const std::string& name) {
     DIR* dir = ::opendir(procRoot_.c_str());
     if (!dir) return false;
     ProcessEntry self(::dirfd(dir), std::to_string(::getpid()));
-    const bool matches = self.load() && self.matches(wanted);
+    const bool matches = self.load() && self.matches(wanted, ProcessEntry::Names::asStarted);
     ::closedir(dir);
     return matches;
 }

@@ -36,7 +36,9 @@ public:
     explicit ProcProcessTable(std::string procRoot = "/proc") : procRoot_(procRoot), census_(std::move(procRoot)) {}
 
     std::optional<std::vector<NamedProcesses>> look(const std::vector<std::string>& names) override;
-    // Only processes look() would count are ended, at once (SIGKILL).
+    // Only processes look() would count are ended, at once (SIGKILL), and
+    // of those started through a link only the ones started under that
+    // name: the other copies of this program are not ended with this one.
     void terminate(const std::string& name) override;
     void terminateOurs(const std::string& name) override;
     // SIGTERM, never to this program.
@@ -44,7 +46,8 @@ public:
     // A process is on the folder when it holds the node's lock file there
     // (see /proc/PID/fd), with links resolved.
     void claimNodesOnDataFolder(const std::string& folder) override;
-    // Our own process looked at with the rule the others match with.
+    // Our own process looked at with the rule terminate() ends by: a copy
+    // started under a link's name answers to that name only.
     bool namesThisProgram(const std::string& name) override;
 
 private:
