@@ -1,6 +1,8 @@
 #include "core/processes/node_command_lines.h"
 
+#include "core/platform/file_system.h"
 #include "core/platform/platform_profile.h"
+#include "core/state/home_layout.h"
 
 namespace syncward {
 
@@ -97,6 +99,20 @@ std::string blockCountCommand(const PlatformProfile& profile, const NodeCommandF
     if (profile.flavour() == PlatformProfile::Flavour::Posix && !fields.clientErrorFile.empty())
         line += " 2> " + profile.quoteValue(fields.clientErrorFile);
     return line;
+}
+
+std::vector<std::string> missingOutputFolders(FileSystem& files, const PlatformProfile& profile,
+                                              const std::string& home) {
+    // The block-count and node-check files everywhere; the node log and the
+    // client's errors only in the POSIX lines.
+    std::vector<const char*> folders{home_layout::blockCounts};
+    if (profile.flavour() == PlatformProfile::Flavour::Posix) folders.push_back(home_layout::logs);
+    std::vector<std::string> missing;
+    for (const char* name : folders) {
+        const std::string folder = home_layout::subfolder(profile, home, name);
+        if (!files.folderExists(folder)) missing.push_back(folder);
+    }
+    return missing;
 }
 
 }  // namespace syncward
