@@ -113,6 +113,8 @@ public:
     // What a walk of each folder sums up; a folder not listed cannot be
     // read in full.
     std::map<std::string, std::uint64_t> folderSizes;
+    // Sub-folders a measurement of the folder could not read.
+    std::map<std::string, std::vector<std::string>> unreadSubfolders;
     std::set<std::string> unwritable;  // paths whose writes (and folder creations) fail
     std::map<std::string, ReadFailure> readFailures;
     std::map<std::string, std::string> links;
