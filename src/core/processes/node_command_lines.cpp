@@ -53,10 +53,10 @@ std::string clientCommand(const PlatformProfile& profile, const NodeCommandField
 // a quote, so its nested cmd keeps the quotes; and everything named is
 // quoted, for paths such as "C:\Program Files (x86)\...".
 std::string windowsNodeCheckCommand(const PlatformProfile& profile, const NodeCommandFields& fields) {
-    const std::string file = "\"" + fields.nodeCheckFile + "\"";
+    const std::string file = "\"" + profile.commandFileLiteral(fields.nodeCheckFile) + "\"";
     const std::string cli = profile.callPrefix() +
                             profile.quoteProgram(profile.join(fields.daemonCliFolder, fields.cliName)) + " -conf=\"" +
-                            fields.confFile + "\"";
+                            profile.commandFileLiteral(fields.confFile) + "\"";
     const auto ask = [&](const std::string& call) {
         return "echo " + call + ">> " + file + "& " + cli + " " + call + " >> " + file + " 2>&1& ";
     };
