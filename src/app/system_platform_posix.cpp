@@ -82,7 +82,7 @@ struct SystemPlatform::Parts {
     PosixCrontab crontab;
     QtNodeAnswers nodeAnswers;
     QtClipboard clipboard;
-    ThreadedFolderMeasurer folderMeasurer{loop, sumRegularFileSizes};
+    ThreadedFolderMeasurer folderMeasurer{loop, measureFolder};
     XdgAutostart autostart{XdgAutostart::defaultFolder()};
     PosixSetupProbe setupProbe;
 };

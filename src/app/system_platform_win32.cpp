@@ -62,7 +62,11 @@ struct SystemPlatform::Parts {
     NoCrontab crontab;
     QtNodeAnswers nodeAnswers;
     QtClipboard clipboard;
-    ThreadedFolderMeasurer folderMeasurer{loop, sumRegularFileSizes};
+    // Links are not followed here, so nothing is left out unread: a folder
+    // that cannot be read gives no size at all.
+    ThreadedFolderMeasurer folderMeasurer{loop, [](const std::string& folder, const std::atomic<bool>* stop) {
+                                              return FolderWalk{sumRegularFileSizes(folder, stop), {}};
+                                          }};
     NoAutostart autostart;
     Win32SetupProbe setupProbe;
 };

@@ -3,6 +3,7 @@
 #include "core/settings/crypto_settings_window.h"
 #include "core/settings/main_settings_window.h"
 #include "core/settings/settings_windows.h"
+#include "core/state/home_layout.h"
 #include "support/app_harness.h"
 
 namespace syncward::testing {
@@ -14,6 +15,12 @@ struct CryptoHarness : AppHarness {
     explicit CryptoHarness(PlatformProfile profile = PlatformProfile::windows(), std::string home = "D:\\R")
         : AppHarness(std::move(profile)) {
         store("SYNCWARD_HOME_TEXTBOX", home);
+        createFolders(home);
+    }
+
+    // What CREATE FOLDERS leaves.
+    void createFolders(const std::string& home) {
+        for (const char* sub : home_layout::subfolders) fake.files.folders.insert(home_layout::subfolder(fake.profile, home, sub));
     }
 
     CryptoSettingsWindow& open() {
@@ -274,6 +281,93 @@ TEST(CryptoSettings, NoCommandFileIsWrittenForAProgramWithoutAName) {
     EXPECT_TRUE(h.fake.files.files.count("/home/sat/R/BATS/BTC1-RUN-BLOCKCOUNTER-GBC.sh"));
 }
 
+// The node's and the client's lines send their output into LOGS and
+// BLOCKCOUNTS; without them the shell refuses the lines, so a Save that
+// would write them anyway writes nothing.
+TEST(CryptoSettings, ASaveRefusesAHomeWithoutAFolderItsLinesWriteInto) {
+    CryptoHarness h(PlatformProfile::posix("/home/sat"), "/home/sat/R");
+    h.fake.files.folders.erase("/home/sat/R/LOGS");
+    CryptoSettingsWindow& w = saveDaemonOnly(h);
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(),
+              "!!! FOLDER MISSING: /home/sat/R/LOGS - CREATE FOLDERS - NOTHING SAVED !!!");
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.background(), colours::red);
+    EXPECT_EQ(h.fake.files.writes, 0);
+    EXPECT_FALSE(h.stored("DAEMOND_NAME_TEXTBOX"));
+
+    h.createFolders("/home/sat/R");
+    w.SAVE_BUTTON.click();
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.background(), colours::green);
+
+    // The Windows lines redirect into BLOCKCOUNTS only.
+    CryptoHarness windows;
+    windows.fake.files.folders.erase("D:\\R\\LOGS");
+    windows.fake.files.folders.erase("D:\\R\\BLOCKCOUNTS");
+    CryptoSettingsWindow& other = saveDaemonOnly(windows);
+    EXPECT_EQ(other.MESSAGE_STATUS_TEXTBOX.text(),
+              "!!! FOLDER MISSING: D:\\R\\BLOCKCOUNTS - CREATE FOLDERS - NOTHING SAVED !!!");
+}
+
+// A name cleared after an earlier Save takes its file with it, so neither
+// the run nor a manual start runs the old line, and the status says so; a
+// removal that fails undoes the whole Save.
+TEST(CryptoSettings, ClearingAProgramsNameRemovesItsOldFileAndSaysSo) {
+    CryptoHarness h;
+    CryptoSettingsWindow& w = h.open();
+    fillLikeTheExample(w);
+    w.SAVE_BUTTON.click();
+    const std::string qtFile = "D:\\R\\BATS\\BTC1-RUN-QT.bat";
+    ASSERT_TRUE(h.fake.files.files.count(qtFile));
+
+    w.QT_NAME_TEXTBOX.setText("");
+    h.fake.files.unwritable.insert(qtFile);
+    w.SAVE_BUTTON.click();
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(),
+              "!!! NOT WRITTEN: RUN-QT - CHECK THE HOME FOLDER / CREATE FOLDERS - NOTHING SAVED !!!");
+    EXPECT_TRUE(h.fake.files.files.count(qtFile));
+    EXPECT_EQ(h.stored("QT_NAME_TEXTBOX"), "bitcoin-qt.exe");
+
+    h.fake.files.unwritable.erase(qtFile);
+    w.SAVE_BUTTON.click();
+    EXPECT_FALSE(h.fake.files.files.count(qtFile));
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(),
+              "!!! CRYPTO SETTINGS SAVED - COMMAND FILES WRITTEN - REMOVED, AS ITS PROGRAM HAS NO NAME: RUN-QT !!!");
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.background(), colours::green);
+    EXPECT_EQ(h.stored("QT_NAME_TEXTBOX"), "");
+    EXPECT_EQ(h.main().QT_NAME_TEXTBOX.text(), "");
+
+    // Nothing left to remove: the usual words.
+    w.SAVE_BUTTON.click();
+    EXPECT_EQ(w.MESSAGE_STATUS_TEXTBOX.text(), crypto_texts::cryptoSettingsSaved);
+}
+
+// The set-up check loads the crypto settings without showing them, before
+// the home folder is set; the Save after it still writes the home folder's
+// .conf, and then the own file ticked after it.
+TEST(CryptoSettings, TheConfFileIsTheMainSettingsChoiceAtSaveNotAtLoad) {
+    CryptoHarness h(PlatformProfile::posix("/home/sat"), "");
+    h.start();
+    h.main().SETTINGS_BUTTON.click();
+    MainSettingsWindow& settings = h.app->settingsWindows().mainSettings();
+    settings.CHECK_SETUP_BUTTON.click();
+    settings.SYNCWARD_HOME_TEXTBOX.setText("/home/sat/R");
+    settings.CREATE_FOLDERS_BUTTON.click();
+    settings.CRYPTO_SETTINGS_BUTTON.click();
+    CryptoSettingsWindow& w = h.app->settingsWindows().cryptoSettings();
+    w.USE_DAEMON_CLI_LOCATION_BUTTON.click();
+    w.USE_DAEMOND_NAME_BUTTON.click();
+    w.USE_DAEMONCLI_NAME_BUTTON.click();
+    w.SAVE_BUTTON.click();
+    ASSERT_EQ(w.MESSAGE_STATUS_TEXTBOX.background(), colours::green) << w.MESSAGE_STATUS_TEXTBOX.text();
+    const std::string daemon = "/home/sat/R/BATS/BTC1-RUN-DAEMON.sh";
+    EXPECT_NE(h.file(daemon).find(" -conf='/home/sat/R/CONFIGS/BTC1-CRYPTO-CONFIG.conf' "), std::string::npos)
+        << h.file(daemon);
+
+    settings.USE_OWN_CONF_TICKBOX.setValue(1);
+    settings.CONF_FILE_LOCATION_TEXTBOX.setText("/etc/ltc.conf");
+    w.SAVE_BUTTON.click();
+    EXPECT_NE(h.file(daemon).find(" -conf='/etc/ltc.conf' "), std::string::npos) << h.file(daemon);
+}
+
 TEST(CryptoSettings, ASaveWithoutAHomeFolderChangesNothingAndAFailingStoreIsTold) {
     CryptoHarness h(PlatformProfile::windows(), "");
     h.start();
@@ -352,6 +446,7 @@ TEST(CryptoSettings, TheFilesAndTheBlockCountLineShareTheMainSettingsHomeFolder)
     h.main().SETTINGS_BUTTON.click();
     MainSettingsWindow& settings = h.app->settingsWindows().mainSettings();
     settings.SYNCWARD_HOME_TEXTBOX.setText("E:\\NEW");  // not yet applied with OK
+    h.createFolders("E:\\NEW");
     settings.CRYPTO_SETTINGS_BUTTON.click();
     CryptoSettingsWindow& w = h.app->settingsWindows().cryptoSettings();
     w.USE_DAEMON_CLI_LOCATION_BUTTON.click();

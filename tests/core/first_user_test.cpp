@@ -18,26 +18,31 @@ namespace {
 
 // ---- 10. the home folder the main settings show ----
 
+// The reports open from the home folder shown in the main settings; the
+// output commands show the files the run would start, of the home folder in
+// use until OK gives the new one.
 TEST(FirstUser, WindowsOpenedFromTheMainSettingsUseTheHomeFolderShownThereBeforeItsOk) {
     AppHarness h(PlatformProfile::posix("/home/sat"));
-    h.start();  // a first start: no home folder yet
+    h.store("SYNCWARD_HOME_TEXTBOX", "/home/sat/OLD");
+    h.start();
     h.main().SETTINGS_BUTTON.click();
     SettingsWindows& settings = h.app->settingsWindows();
     MainSettingsWindow& w = settings.mainSettings();
     w.SYNCWARD_HOME_TEXTBOX.setText("/home/sat/NEW");
-    ASSERT_EQ(h.main().SYNCWARD_HOME_TEXTBOX.text(), "");  // not applied yet
+    ASSERT_EQ(h.main().SYNCWARD_HOME_TEXTBOX.text(), "/home/sat/OLD");  // not applied yet
 
     w.VIEW_OUTPUT_COMMANDS_BUTTON.click();
     SingleOutputCommandsWindow& single = settings.outputCommands().single();
     single.QT_RUN_COMMAND_BUTTON.click();
-    EXPECT_EQ(single.ALL_LOCATIONS_TEXTBOX.text(), "/home/sat/NEW/BATS/BTC1-RUN-QT.sh");
-    // After a crypto Save into that folder, its node check file is there to show.
-    h.fake.files.files["/home/sat/NEW/BATS/BTC1-RUN-BLOCKCOUNTER-NODE-CHECK.sh"] = "the node check\n";
+    EXPECT_EQ(single.ALL_LOCATIONS_TEXTBOX.text(), "/home/sat/OLD/BATS/BTC1-RUN-QT.sh");
+    // A crypto Save into the new folder writes a file the run does not start yet.
+    h.fake.files.files["/home/sat/NEW/BATS/BTC1-RUN-BLOCKCOUNTER-NODE-CHECK.sh"] = "the new node check\n";
+    h.fake.files.files["/home/sat/OLD/BATS/BTC1-RUN-BLOCKCOUNTER-NODE-CHECK.sh"] = "the node check in use\n";
     single.NODE_CHECK_RUN_COMMAND_BUTTON.click();
-    EXPECT_EQ(single.ALL_COMMANDS_TEXTBOX.text(), "the node check\n");
+    EXPECT_EQ(single.ALL_COMMANDS_TEXTBOX.text(), "the node check in use\n");
     single.VIEW_ALL_COMMANDS_BUTTON.click();
     EXPECT_EQ(settings.outputCommands().all().SYNCWARD_SE_START_BAT_LOCATION_TEXTBOX.text(),
-              "/home/sat/NEW/BATS/BTC1-START-EMAIL.sh");
+              "/home/sat/OLD/BATS/BTC1-START-EMAIL.sh");
     settings.outputCommands().all().close();
     single.close();
 

@@ -90,6 +90,20 @@ TEST_F(FolderSizer, RunMeasuresOneSecondLaterOnceAndJoinsTheLinesWithCrLf) {
     EXPECT_EQ(w.facts.folderBefore.bytes, bytes(1024));
 }
 
+// A part of the folder that could not be read is named under the figure,
+// and so in the end report, which prints the box as it stands.
+TEST_F(FolderSizer, WhatCouldNotBeReadIsNamedUnderTheFigure) {
+    folder = "/srv/chain";
+    MainWindow& w = start(PlatformProfile::posix("/home/satoshi"));
+    h->fake.files.unreadSubfolders[folder] = {"/srv/chain/lost+found", "/srv/chain/x"};
+    w.FFS_RUN_1_BUTTON.click();
+    h->fake.loop.advance(1000);
+    EXPECT_EQ(w.BC_FOLDER_SIZE_BEFORE.text(),
+              "1,024 B  \n1.024 KB\n0.001 MB\n0 GB\n0 TB\n0 PB\n"
+              "!!! NOT COUNTED, COULD NOT BE READ: /srv/chain/lost+found, /srv/chain/x !!!");
+    EXPECT_EQ(w.facts.folderBefore.bytes, bytes(1024));
+}
+
 TEST_F(FolderSizer, TheAfterMeasurementFillsItsOwnBox) {
     MainWindow& w = start(PlatformProfile::posix("/home/satoshi"));
     w.FFS_RUN_1_BUTTON.click();

@@ -3,6 +3,8 @@
 #include "core/keepawake/heartbeat.h"
 #include "core/power/power_autotimer.h"
 #include "core/power/power_autotimer_window.h"
+#include "core/settings/main_settings_window.h"
+#include "core/settings/settings_windows.h"
 #include "support/app_harness.h"
 
 namespace syncward::testing {
@@ -59,6 +61,26 @@ TEST_F(Heartbeat, AWholeIntervalEndsInTwoNumLockPressesWithTheirColours) {
     ms(3500);
     EXPECT_EQ(w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.text(), "00:00:05");
     EXPECT_EQ(w.KITT_BACKGROUND_LABEL.background(), colours::cyan);
+}
+
+// A shorter interval given with OK while the heartbeat runs counts whole
+// from that moment, not from what was left of the old one.
+TEST_F(Heartbeat, ANewIntervalGivenWithOkCountsWholeFromNow) {
+    h.store("SYNCWARD_HOME_TEXTBOX", "C:\\R");
+    MainWindow& w = start("00:10:00");
+    w.KITT_START_BUTTON.click();
+    ms(60'000);
+    EXPECT_EQ(w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.text(), "00:09:00");
+    w.SETTINGS_BUTTON.click();
+    MainSettingsWindow& settings = h.app->settingsWindows().mainSettings();
+    settings.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.setText("00:00:30");
+    settings.OK_BUTTON.click();
+    ASSERT_FALSE(settings.isOpen()) << settings.MESSAGE_STATUS_TEXTBOX.text();
+    EXPECT_EQ(w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.text(), "00:00:30");
+    ms(29'000);
+    EXPECT_TRUE(presses().empty());
+    ms(1000 + 750);
+    EXPECT_EQ(presses(), std::vector<LockKey>{LockKey::Num});
 }
 
 TEST_F(Heartbeat, TheScannerSweepsOneLampOutAndBackEverySixteenSteps) {

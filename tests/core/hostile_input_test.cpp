@@ -230,6 +230,8 @@ TEST(HostileMail, TheWindowsLinesMaskBothPlacesOfThePassword) {
 struct SettingsHarness : AppHarness {
     SettingsHarness() : AppHarness(PlatformProfile::posix("/home/sat")) {
         store("SYNCWARD_HOME_TEXTBOX", "/home/sat/R");
+        for (const char* sub : {"BATS", "BLOCKCOUNTS", "CONFIGS", "LOGS", "REPORTS"})
+            fake.files.folders.insert(std::string("/home/sat/R/") + sub);  // as CREATE FOLDERS leaves them
     }
     MainSettingsWindow& open() {
         if (!app) start();

@@ -282,6 +282,8 @@ void crontabCase(Probe& probe, const std::string& target, const std::string& val
     ++probe.cases;
     AppHarness h(PlatformProfile::posix("/home/satoshi"));
     h.store("SYNCWARD_HOME_TEXTBOX", "/home/satoshi/R");
+    for (const char* sub : {"BATS", "BLOCKCOUNTS", "CONFIGS", "LOGS", "REPORTS"})
+        h.fake.files.folders.insert(std::string("/home/satoshi/R/") + sub);
     const std::string others = "MAILTO=\"\"\n# keep me\n17 3 * * 1 /usr/bin/true # SYNCWARD - LTC\n";
     h.fake.crontab.table = others;
     std::string name = "LTC1", path = "/home/satoshi/.local/bin/LTC1";
@@ -344,6 +346,8 @@ void mailCase(Probe& probe, const std::string& label, MailField field, const std
     ++probe.cases;
     AppHarness h(PlatformProfile::posix("/home/sat"));
     h.store("SYNCWARD_HOME_TEXTBOX", "/home/sat/R");
+    for (const char* sub : {"BATS", "BLOCKCOUNTS", "CONFIGS", "LOGS", "REPORTS"})
+        h.fake.files.folders.insert(std::string("/home/sat/R/") + sub);  // as CREATE FOLDERS leaves them
     h.store("CRYPTO_NAME_TEXTBOX", "LTC");
     h.start();
     h.main().SETTINGS_BUTTON.click();
@@ -413,6 +417,8 @@ void folderCase(Probe& probe, const std::string& target, const std::string& valu
     ++probe.cases;
     AppHarness h(PlatformProfile::posix("/home/sat"));
     h.store("SYNCWARD_HOME_TEXTBOX", "/home/sat/R");
+    for (const char* sub : {"BATS", "BLOCKCOUNTS", "CONFIGS", "LOGS", "REPORTS"})
+        h.fake.files.folders.insert(std::string("/home/sat/R/") + sub);  // as CREATE FOLDERS leaves them
     if (target == "stored conf") {
         h.store("USE_OWN_CONF_TICKBOX", "1");
         h.store("CONF_FILE_LOCATION_TEXTBOX", value);

@@ -42,13 +42,37 @@ TEST(NodeCommandLines, WindowsLinesAreTheFieldsConcatenatedWithOnlyTheProgramQuo
 
     f.cliOption = "-daemon=0";
     f.qtName = "";
-    f.dataFolder = "D:\\my chain";  // written as it stands, blank and all
+    f.dataFolder = "D:\\my chain";  // a blank: quoted, or it would split the value
     EXPECT_EQ(cliStopCommand(windows, f),
               "call \"C:\\Program Files\\Bitcoin\\Daemon\\bitcoin-cli.exe\" "
               "-conf=D:\\R\\CONFIGS\\BTC1-CRYPTO-CONFIG.conf -daemon=0 stop");
     EXPECT_EQ(qtRunCommand(windows, f),
               "call \"C:\\Program Files\\Bitcoin\\\" -conf=D:\\R\\CONFIGS\\BTC1-CRYPTO-CONFIG.conf "
-              "-datadir=D:\\my chain -disablewallet=0");
+              "-datadir=\"D:\\my chain\" -disablewallet=0");
+}
+
+// The coin's own data folder under a profile with a blank in the user's
+// name, a home folder with a blank and a "%": each value is quoted exactly
+// when it needs it, a trailing backslash kept from escaping the closing
+// quote, and "%" doubled so cmd.exe hands it on. Values without any of that
+// stay as they were (the lines above).
+TEST(NodeCommandLines, WindowsValuesThatNeedQuotesGetThemAndPercentSignsSurviveCmd) {
+    const PlatformProfile windows = PlatformProfile::windows();
+    NodeCommandFields f = windowsFields();
+    f.confFile = "C:\\My Home 100%\\CONFIGS\\BTC1-CRYPTO-CONFIG.conf";
+    f.dataFolder = "C:\\Users\\Ann Lee\\AppData\\Roaming\\Bitcoin\\";
+    f.blockCountFile = "C:\\My Home 100%\\BLOCKCOUNTS\\BTC1-LATEST-BLOCKCOUNT.LOG";
+    EXPECT_EQ(daemonRunCommand(windows, f),
+              "call \"C:\\Program Files\\Bitcoin\\Daemon\\bitcoind.exe\" "
+              "-conf=\"C:\\My Home 100%%\\CONFIGS\\BTC1-CRYPTO-CONFIG.conf\" "
+              "-datadir=\"C:\\Users\\Ann Lee\\AppData\\Roaming\\Bitcoin\\\\\" ");
+    EXPECT_EQ(blockCountCommand(windows, f),
+              "call \"C:\\Program Files\\Bitcoin\\Daemon\\bitcoin-cli.exe\" "
+              "-conf=\"C:\\My Home 100%%\\CONFIGS\\BTC1-CRYPTO-CONFIG.conf\" getblockcount > "
+              "\"C:\\My Home 100%%\\BLOCKCOUNTS\\BTC1-LATEST-BLOCKCOUNT.LOG\"");
+    f.confFile = "D:\\R&D\\x.conf";
+    f.daemonCliFolder = "D:\\100%";
+    EXPECT_EQ(cliStopCommand(windows, f), "call \"D:\\100%%\\bitcoin-cli.exe\" -conf=\"D:\\R&D\\x.conf\"  stop");
 }
 
 TEST(NodeCommandLines, PosixLinesEscapeEveryInsertedValueButNeverTheOptions) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "core/power/power_autotimer.h"
 #include "core/power/power_autotimer_settings.h"
 #include "core/power/power_autotimer_window.h"
@@ -77,6 +80,25 @@ TEST_F(PowerCountdown, EachActionRunsItsProfilesCommand) {
             EXPECT_TRUE(h->fake.launcher.ran.empty()) << "no command file for a power action";
         }
     }
+}
+
+// The program does not end itself after a power action: power off, restart
+// and log off take it with the session; after a hibernation it is found
+// open, and the manual page tells that rather than "a power action ends
+// the program".
+TEST_F(PowerCountdown, AfterTheActionTheProgramStaysOpenAsTheManualPageSays) {
+    show("00:00:01", "HIBERNATE PC", PlatformProfile::posix("/home/satoshi"));
+    seconds(1);
+    ASSERT_EQ(programs(), (std::vector<Command>{{"systemctl", "hibernate"}}));
+    seconds(60);
+    EXPECT_TRUE(h->main().isOpen());
+
+    std::ifstream in(std::string(SYNCWARD_SOURCE_DIR) + "/../data/syncward.1.in");
+    const std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(page.empty());
+    EXPECT_EQ(page.find("A power action ends the program"), std::string::npos);
+    EXPECT_NE(page.find("Hibernation does not: the program is still open when the computer wakes"),
+              std::string::npos);
 }
 
 TEST_F(PowerCountdown, WithoutAKnownActionZeroPassesAndTheCountGoesOn) {

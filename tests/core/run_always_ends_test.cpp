@@ -203,6 +203,26 @@ TEST(RunAlwaysEnds, ADaemonThatNeverRunsEndsThePhaseRedWithTheNodesOwnWords) {
     EXPECT_EQ(unstartable.outcome(), "!!! FINISHED - NODE NEVER RAN - DAEMON COMMAND FILE COULD NOT BE STARTED !!!");
 }
 
+// Without the LOGS folder the shell refuses the node's line before the node
+// starts: the run names the folder, and only a folder that is missing.
+TEST(RunAlwaysEnds, ANodeWhoseOutputFolderIsMissingEndsNamingTheFolder) {
+    const std::string home = "/home/satoshi/QUORVEL-ROOT/SYNCWARD";
+    UnattendedRun run;
+    run.daemonStarts = false;
+    run.rig.h.fake.files.folders.insert(home + "/BLOCKCOUNTS");
+    MainWindow& w = run.run();
+    ASSERT_TRUE(run.rig.runUntil([&] { return !w.isOpen(); }, 5 * minutes));
+    EXPECT_EQ(run.outcome(), "!!! FINISHED - NODE NEVER RAN - FOLDER MISSING: " + home +
+                                 "/LOGS - MAIN SETTINGS: CREATE FOLDERS !!!");
+
+    UnattendedRun withFolders;
+    withFolders.daemonStarts = false;
+    withFolders.rig.h.fake.files.folders.insert({home + "/BLOCKCOUNTS", home + "/LOGS"});
+    MainWindow& f = withFolders.run();
+    ASSERT_TRUE(withFolders.rig.runUntil([&] { return !f.isOpen(); }, 5 * minutes));
+    EXPECT_EQ(withFolders.outcome(), "!!! FINISHED - NODE NEVER RAN !!!");
+}
+
 TEST(RunAlwaysEnds, ANodeThatDiesMidSyncIsNoSuccessWithOrWithoutAQtName) {
     for (const bool qtNamed : {false, true}) {
         UnattendedRun run;

@@ -35,8 +35,10 @@ struct SetupRig {
                  {"QT_NAME_TEXTBOX", "litecoin-qt"}})
             h.store(key, value);
         probe.paths[home] = FakeSetupProbe::folder();
-        for (const char* sub : {"BATS", "BLOCKCOUNTS", "CONFIGS", "LOGS", "REPORTS"})
+        for (const char* sub : {"BATS", "BLOCKCOUNTS", "CONFIGS", "LOGS", "REPORTS"}) {
             probe.paths[home + "/" + sub] = FakeSetupProbe::folder();
+            h.fake.files.folders.insert(home + "/" + sub);
+        }
         probe.paths[data] = FakeSetupProbe::folder();
         probe.paths["/usr/bin/litecoind"] = FakeSetupProbe::program();
         probe.paths["/usr/bin/litecoin-cli"] = FakeSetupProbe::program();

@@ -285,3 +285,25 @@ TEST(RunChoices, TickingOneNodeProgramOrFinalActionGreysOutTheOther) {
 
 }  // namespace
 }  // namespace syncward::testing
+
+namespace syncward::testing {
+namespace {
+
+// What the store could not read is told once, where a user and a scheduled
+// start's log both see it; a clean store says nothing.
+TEST(StartUp, SettingsLinesTheStoreCouldNotReadAreToldOnce) {
+    AppHarness h;
+    h.fake.store.unreadLinesNotice = "A LINE OF /c/QV_SYNCWARD.ini IS NOT A SETTING";
+    h.start();
+    EXPECT_EQ(h.main().CURRENT_STATUS_LABEL.caption(), "!!! A LINE OF /c/QV_SYNCWARD.ini IS NOT A SETTING !!!");
+    ASSERT_EQ(h.fake.environment.errorLines.size(), 1u);
+    EXPECT_EQ(h.fake.environment.errorLines.front(), "A LINE OF /c/QV_SYNCWARD.ini IS NOT A SETTING");
+
+    AppHarness clean;
+    clean.start();
+    EXPECT_EQ(clean.main().CURRENT_STATUS_LABEL.caption().find("NOT A SETTING"), std::string::npos);
+    EXPECT_TRUE(clean.fake.environment.errorLines.empty());
+}
+
+}  // namespace
+}  // namespace syncward::testing

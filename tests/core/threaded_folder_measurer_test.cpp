@@ -51,10 +51,10 @@ private:
 
 // Folders and their sizes; any other folder has none.
 ThreadedFolderMeasurer::Walk walkOver(std::map<std::string, std::uint64_t> sizes) {
-    return [sizes](const std::string& folder, const std::atomic<bool>*) -> std::optional<std::uint64_t> {
+    return [sizes](const std::string& folder, const std::atomic<bool>*) -> FolderWalk {
         const auto found = sizes.find(folder);
-        if (found == sizes.end()) return std::nullopt;
-        return found->second;
+        if (found == sizes.end()) return {};
+        return {found->second, {folder + "/lost+found"}};
     };
 }
 
@@ -62,10 +62,12 @@ TEST(ThreadedFolderMeasurer, AnswersThroughTheLoopOnTheLoopsThreadNeverInsideThe
     PostBox loop;
     ThreadedFolderMeasurer measurer(loop, walkOver({{"chain", 100}}));
     std::optional<std::optional<std::uint64_t>> answer;
+    std::vector<std::string> unread;
     std::thread::id answeredOn;
     std::unique_ptr<FolderMeasurement> measurement =
-        measurer.measure("chain", [&](std::optional<std::uint64_t> bytes) {
-            answer = bytes;
+        measurer.measure("chain", [&](FolderWalk size) {
+            answer = size.bytes;
+            unread = size.unread;
             answeredOn = std::this_thread::get_id();
             measurement.reset();  // the owner may let go of it in its answer
         });
@@ -73,10 +75,11 @@ TEST(ThreadedFolderMeasurer, AnswersThroughTheLoopOnTheLoopsThreadNeverInsideThe
     ASSERT_EQ(loop.runPosted(), 1);
     ASSERT_TRUE(answer.has_value());
     EXPECT_EQ(*answer, 100u);
+    EXPECT_EQ(unread, std::vector<std::string>{"chain/lost+found"});
     EXPECT_EQ(answeredOn, std::this_thread::get_id());
     EXPECT_EQ(measurement, nullptr);
 
-    auto missing = measurer.measure("nothing", [&](std::optional<std::uint64_t> bytes) { answer = bytes; });
+    auto missing = measurer.measure("nothing", [&](FolderWalk size) { answer = size.bytes; });
     ASSERT_EQ(loop.runPosted(), 1);
     EXPECT_EQ(*answer, std::nullopt);
 }
@@ -90,7 +93,7 @@ TEST(ThreadedFolderMeasurer, ADroppedMeasurementStopsItsWalkAndNeverAnswers) {
         walking = true;
         while (!stop->load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         sawStop = true;
-        return std::optional<std::uint64_t>(1);
+        return FolderWalk{1, {}};
     });
     int answers = 0;
     auto stuck = slow.measure("chain", [&](auto) { ++answers; });

@@ -425,5 +425,19 @@ TEST_F(RegtestRun, ANodeAndAClientOfTheSameNamesThatTheRunDidNotStartAreLeftAlon
     EXPECT_TRUE(other.stop());
 }
 
+// A settings file with a line written by hand at its top: the run stores
+// its outcome as a true one and closes itself; the line is kept beside the
+// file, not in it.
+TEST_F(RegtestRun, ASettingsFileWithALineWrittenByHandStillGivesATrueOutcomeAndACloseOfItsOwn) {
+    const std::string settings = program.settingsFile();
+    const std::string before = readWholeFile(settings);
+    std::ofstream(settings, std::ios::trunc) << "# my settings\n" << before;
+    const int exitCode = program.run(300);
+    ASSERT_FALSE(report().empty()) << "no end report";
+    expectCompletedAndClean(exitCode);
+    EXPECT_EQ(readWholeFile(settings).find("# my settings"), std::string::npos);
+    EXPECT_EQ(readWholeFile(settings + ".unread-lines").rfind("# my settings\n", 0), 0u);
+}
+
 }  // namespace
 }  // namespace syncward::testing

@@ -63,6 +63,7 @@ TEST(SettingsViews, TheMainSettingsOpenModallyFromTheSettingsButtonAndOkApplies)
 TEST(SettingsViews, TheCryptoSettingsRebuildTheirCommandsAndSaveThroughTheView) {
     GuiHarness h;
     h.fake.store.put("BTC1", "SYNCWARD_HOME_TEXTBOX", "D:\\R");
+    h.fake.files.folders.insert({"D:\\R\\BATS", "D:\\R\\BLOCKCOUNTS"});  // as CREATE FOLDERS leaves them
     h.start();
     h.widget<QPushButton>(h.app->main(), "SETTINGS_BUTTON")->click();
     MainSettingsWindow& settings = h.app->settingsWindows().mainSettings();
@@ -116,6 +117,7 @@ TEST(SettingsViews, TheCryptoSettingsRebuildTheirCommandsAndSaveThroughTheView) 
 TEST(SettingsViews, AFailedSaveIsToldInTheCryptoWindowsStatus) {
     GuiHarness h;
     h.fake.store.put("BTC1", "SYNCWARD_HOME_TEXTBOX", "D:\\R");
+    h.fake.files.folders.insert({"D:\\R\\BATS", "D:\\R\\BLOCKCOUNTS"});  // as CREATE FOLDERS leaves them
     h.fake.files.unwritable.insert("D:\\R\\BLOCKCOUNTS\\BTC1-LATEST-BLOCKCOUNT.LOG");
     h.start();
     h.widget<QPushButton>(h.app->main(), "SETTINGS_BUTTON")->click();

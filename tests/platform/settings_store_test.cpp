@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include <QString>
 
 #include "platform/posix/qt_settings_store.h"
@@ -85,6 +88,64 @@ TEST(QtSettingsStore, TellsWhereASectionLives) {
     const std::string path = dir / "QV_SYNCWARD/QV_SYNCWARD.ini";
     QtSettingsStore store(QString::fromStdString(path));
     EXPECT_EQ(store.locationOf("LTC1"), path + " [LTC1]");
+}
+
+std::string wholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// A line written by hand is not a setting: the first save rewrites the file
+// without it, keeps the file as it was beside it, says so once, and every
+// save after it is judged on its own.
+TEST(QtSettingsStore, ALineWrittenByHandIsKeptAsideToldOnceAndSpoilsNoSave) {
+    TempDir dir;
+    const std::string path = dir / "QV_SYNCWARD.ini";
+    std::ofstream(path) << "# my settings\n[LTC1]\nUSER_COUNT_TIME_TEXTBOX=00:02:00\n";
+    QtSettingsStore store(QString::fromStdString(path));
+    EXPECT_EQ(store.get("LTC1", "USER_COUNT_TIME_TEXTBOX", "?"), "00:02:00");
+
+    ASSERT_TRUE(store.save("LTC1", "MULTILOADER_LAST_RUN_TEXTBOX", "!!! COMPLETED SUCCESSFULLY !!!"));
+    ASSERT_TRUE(store.save("LTC1", "MAIN-Left", "2000"));
+    EXPECT_EQ(wholeFile(path).find("# my settings"), std::string::npos);
+    const std::string kept = QtSettingsStore::keptCopyOf(QString::fromStdString(path)).toStdString();
+    EXPECT_NE(wholeFile(kept).find("# my settings"), std::string::npos);
+    struct stat info {};
+    ASSERT_EQ(::stat(kept.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+    const std::string notice = store.takeUnreadLinesNotice();
+    EXPECT_NE(notice.find(path), std::string::npos) << notice;
+    EXPECT_NE(notice.find(kept), std::string::npos) << notice;
+    EXPECT_EQ(store.takeUnreadLinesNotice(), "");
+
+    QtSettingsStore fresh(QString::fromStdString(path));
+    EXPECT_EQ(fresh.get("LTC1", "USER_COUNT_TIME_TEXTBOX", "?"), "00:02:00");
+    EXPECT_EQ(fresh.get("LTC1", "MAIN-Left", "?"), "2000");
+    EXPECT_EQ(fresh.takeUnreadLinesNotice(), "");
+}
+
+// A save that cannot reach the disk fails, and only that one: once the
+// folder is back, the next save stores it and what failed before.
+TEST(QtSettingsStore, AFailedSaveSpoilsNoLaterSave) {
+    TempDir dir;
+    namespace fs = std::filesystem;
+    const std::string folder = dir / "config";
+    const std::string path = folder + "/QV_SYNCWARD.ini";
+    QtSettingsStore store(QString::fromStdString(path));
+    ASSERT_TRUE(store.save("LTC1", "MAIN-Left", "1000"));
+
+    // A file where the folder was: no write gets through, not even as root.
+    fs::rename(folder, dir / "away");
+    std::ofstream(folder) << "in the way";
+    EXPECT_FALSE(store.save("LTC1", "MAIN-Left", "2000"));
+    fs::remove(folder);
+    fs::rename(dir / "away", folder);
+
+    EXPECT_TRUE(store.save("LTC1", "MAIN-Top", "3000"));
+    EXPECT_TRUE(store.save("LTC1", "MAIN-Top", "4000"));
+    QtSettingsStore fresh(QString::fromStdString(path));
+    EXPECT_EQ(fresh.get("LTC1", "MAIN-Top", "?"), "4000");
 }
 
 }  // namespace

@@ -195,7 +195,11 @@ void FakeFolderMeasurer::finishFirst() {
     if (!*walk.wanted) return;
     *walk.wanted = false;  // answered: dropping the handle now abandons nothing
     auto it = files_.folderSizes.find(walk.folder);
-    walk.done(it == files_.folderSizes.end() ? std::nullopt : std::optional<std::uint64_t>(it->second));
+    FolderWalk size;
+    if (it != files_.folderSizes.end()) size.bytes = it->second;
+    if (auto unread = files_.unreadSubfolders.find(walk.folder); unread != files_.unreadSubfolders.end())
+        size.unread = unread->second;
+    walk.done(size);
 }
 
 std::optional<std::string> FakeDialogs::browseFolder(Form&, const std::string& title,

@@ -38,6 +38,7 @@ public:
     std::string get(const std::string& section, const std::string& key, const std::string& fallback) override;
     bool save(const std::string& section, const std::string& key, const std::string& value) override;
     std::string locationOf(const std::string& section) override { return "MEMORY\\QV_SYNCWARD\\" + section; }
+    std::string takeUnreadLinesNotice() override { return std::exchange(unreadLinesNotice, {}); }
 
     void put(const std::string& section, const std::string& key, const std::string& value) { values[{section, key}] = value; }
     std::optional<std::string> stored(const std::string& section, const std::string& key) const;
@@ -49,6 +50,7 @@ public:
     std::vector<std::pair<std::string, std::string>> log;  // section, key
     bool failSaves = false;
     std::set<std::string> failingKeys;  // keys whose saves fail, in every section
+    std::string unreadLinesNotice;      // given once, as a real store gives it
 };
 
 // A process list the test scripts: the names that run right now.
@@ -116,6 +118,8 @@ public:
     // What a walk of each folder sums up; a folder not listed cannot be
     // read in full.
     std::map<std::string, std::uint64_t> folderSizes;
+    // Sub-folders a measurement of the folder could not read.
+    std::map<std::string, std::vector<std::string>> unreadSubfolders;
     std::set<std::string> unwritable;  // paths whose writes (and folder creations) fail
     std::map<std::string, ReadFailure> readFailures;
     std::map<std::string, std::string> links;

@@ -194,5 +194,46 @@ TEST_F(CommandFiles, AProgramIsFoundOnThePathAndGetsEveryArgumentAsGiven) {
     EXPECT_FALSE(launcher.runProgram({}));
 }
 
+// A home folder and the coin's data folder with blanks, as under a user
+// profile named "Ann Lee", and a "%" in the home folder's name: the node
+// gets each value whole, and the block count reaches its file.
+TEST_F(CommandFiles, BlanksAndPercentSignsInTheValuesReachTheNodeWhole) {
+    const std::string home = dir.path() + "\\My Home 100%";
+    const std::string data = dir.path() + "\\Users\\Ann Lee\\AppData\\Roaming\\Litecoin\\";
+    std::filesystem::create_directories(widen(home));
+    std::filesystem::create_directories(widen(data));
+    const std::string daemon = nodeProgram("arguments-of-coind");
+    const std::string client = nodeProgram("coin-cli");
+    NodeCommandFields f = fields(daemon, client);
+    f.confFile = home + "\\LTC1-CRYPTO-CONFIG.conf";
+    f.dataFolder = data;
+    f.blockCountFile = home + "\\LTC1-LATEST-BLOCKCOUNT.LOG";
+    const PlatformProfile windows = PlatformProfile::windows();
+
+    ASSERT_TRUE(launcher.runCommandFile(commandFile(home + "\\LTC1-RUN-DAEMON.bat", daemonRunCommand(windows, f))));
+    const std::string recordedFile = nodeFolder + "\\" + daemon + ".txt";
+    ASSERT_TRUE(eventually([&] { return slurp(recordedFile).has_value(); }));
+    EXPECT_EQ(slurp(recordedFile), recorded({"-conf=" + f.confFile, "-datadir=" + data}));
+
+    ASSERT_TRUE(launcher.runCommandFile(commandFile(home + "\\LTC1-RUN-BLOCKCOUNTER-GBC.bat", blockCountCommand(windows, f))));
+    EXPECT_TRUE(eventually([&] { return slurp(f.blockCountFile) == "871234\r\n"; }))
+        << slurp(f.blockCountFile).value_or("(no file)");
+}
+
+// A report or a log is opened for the user to read: its viewer comes up in
+// a normal window; what runs for the program alone (the power commands)
+// stays hidden.
+TEST_F(CommandFiles, AViewerOpensInANormalWindowAndOtherProgramsStayHidden) {
+    const std::string viewer = nodeFolder + "\\" + nodeProgram("viewer");
+    const std::string shown = dir / "viewer.txt";
+    const std::string hidden = dir / "hidden.txt";
+    ASSERT_NE(launcher.runProgramWatched({viewer, "--record-startup", shown}), nullptr);
+    ASSERT_TRUE(launcher.runProgram({viewer, "--record-startup", hidden}));
+    ASSERT_TRUE(eventually([&] { return slurp(shown).has_value() && slurp(hidden).has_value(); }));
+    EXPECT_EQ(slurp(shown), "shown " + std::to_string(SW_SHOWNORMAL) + "\n");
+    EXPECT_EQ(slurp(hidden), "shown " + std::to_string(SW_HIDE) + "\n");
+    EXPECT_EQ(launcher.runProgramWatched({dir / "missing.exe"}), nullptr);
+}
+
 }  // namespace
 }  // namespace syncward::testing

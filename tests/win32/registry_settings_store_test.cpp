@@ -39,6 +39,19 @@ private:
     std::string path_;
 };
 
+// The help window shows where a copy's settings are: the key a user opens
+// in the registry editor, where the values saved under it really are.
+TEST(RegistrySettingsStore, TellsTheKeyWhereASectionLives) {
+    ScratchApplicationKey application;
+    RegistrySettingsStore store(application.path());
+    const std::string location = store.locationOf("LTC1");
+    EXPECT_EQ(location, "HKEY_CURRENT_USER\\" + application.path() + "\\LTC1");
+    ASSERT_TRUE(store.save("LTC1", "MAIN-Left", "2000"));
+    EXPECT_EQ(application.rawString("LTC1", "MAIN-Left"), L"2000");
+    EXPECT_EQ(RegistrySettingsStore().locationOf("BTC1"),
+              "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\QV_SYNCWARD\\BTC1");
+}
+
 TEST(RegistrySettingsStore, AbsentGivesTheDefaultEmptyStaysEmptyAndSectionsAreSeparate) {
     ScratchApplicationKey application;
     RegistrySettingsStore store(application.path());

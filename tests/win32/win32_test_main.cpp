@@ -38,6 +38,17 @@ int recordArguments(int argc, wchar_t** argv) {
     return 0;
 }
 
+// How it was asked to show its window: "shown N" with the show command, or
+// "shown default" when the starter left it to the program.
+int recordStartup(const std::string& file) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    ::GetStartupInfoW(&startup);
+    const bool told = startup.dwFlags & STARTF_USESHOWWINDOW;
+    writeWhole(file, "shown " + (told ? std::to_string(startup.wShowWindow) : std::string("default")) + "\n");
+    return 0;
+}
+
 // Runs until a test ends it; the limit only keeps a broken test from
 // leaving it behind for long.
 int stayUntilEnded() {
@@ -53,6 +64,18 @@ int main(int argc, char** argv) {
     const std::wstring part = wideCount > 1 ? wide[1] : L"";
     if (part == L"--stay") return stayUntilEnded();
     if (part == L"--record-arguments" && wideCount > 2) return recordArguments(wideCount, wide);
+    if (part == L"--record-startup" && wideCount > 2) return recordStartup(syncward::narrow(wide[2]));
+    // A node that only writes down its arguments, beside itself, as a node
+    // command line gave them.
+    if (syncward::testing::fileNameOf(syncward::testing::thisProgram()).starts_with("arguments-of-")) {
+        std::string text;
+        for (int i = 1; i < wideCount; ++i) {
+            const std::string argument = syncward::narrow(wide[i]);
+            text += std::to_string(argument.size()) + ":" + argument + "\n";
+        }
+        writeWhole(syncward::testing::thisProgram() + ".txt", text);
+        return 0;
+    }
     if (part == L"--record-executable-name" && wideCount > 2) {
         writeWhole(syncward::narrow(wide[2]), syncward::Win32Environment().executableName());
         return 0;

@@ -1,5 +1,6 @@
 #include "core/blockcounter/node_presence.h"
 
+#include "core/processes/node_command_lines.h"
 #include "core/state/app_context.h"
 #include "core/state/home_layout.h"
 
@@ -18,6 +19,18 @@ std::string lastLineOf(const std::string& text) {
     constexpr std::size_t longest = 200;
     if (line.size() > longest) line = line.substr(0, longest) + "...";
     return line;
+}
+
+// A node whose command file ran and that never showed up, with no log of
+// its own: the shell refuses a line whose output has no folder to go to.
+std::string missingFoldersReason(AppContext& app) {
+    MainWindow& w = app.main;
+    if (w.NODE_SEEN_RUNNING || !w.NODE_START_FAILURE.empty()) return {};
+    std::string missing;
+    for (const std::string& folder :
+         missingOutputFolders(app.platform.files, app.profile(), w.SYNCWARD_HOME_TEXTBOX.text()))
+        missing += (missing.empty() ? "" : ", ") + folder;
+    return missing.empty() ? "" : " - FOLDER MISSING: " + missing + " - MAIN SETTINGS: CREATE FOLDERS";
 }
 
 }  // namespace
@@ -43,7 +56,7 @@ std::string nodeGoneReason(AppContext& app) {
     // The node's own last words, when its command file kept them.
     const std::string log = home_layout::nodeLogFile(app.profile(), w.SYNCWARD_HOME_TEXTBOX.text(), app.executableName);
     const TextRead read = app.platform.files.readText(log, read_limits::shownInWindow);
-    if (!read.text) return reason;
+    if (!read.text) return reason + missingFoldersReason(app);
     const std::string last = lastLineOf(*read.text);
     return reason + " - SEE " + log + (last.empty() ? "" : ": " + last);
 }

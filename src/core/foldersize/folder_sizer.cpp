@@ -14,6 +14,7 @@ namespace {
 constexpr const char* noFolderSet = "!!! NO BLOCKCHAIN FOLDER SET !!!";
 constexpr const char* folderNotFound = "!!! BLOCKCHAIN FOLDER NOT FOUND !!!";
 constexpr const char* folderNotReadable = "!!! BLOCKCHAIN FOLDER NOT READABLE !!!";
+constexpr const char* notCounted = "!!! NOT COUNTED, COULD NOT BE READ: ";
 
 // Why a folder has no size, with the folder on a second line so the user
 // (and the end report) can see which path was asked for.
@@ -61,21 +62,22 @@ void FolderSizer::walkNext() {
         waiting_.pop_front();
         const std::string folder = app_.main.BLOCKCHAIN_HOME_TEXTBOX.text();
         if (folder.empty()) {
-            write(kind, folder, std::nullopt);
+            write(kind, folder, {});
             continue;
         }
         walking_ = &kind;
-        measurement_ = app_.platform.folderMeasurer.measure(folder, [this, folder](std::optional<std::uint64_t> bytes) {
+        measurement_ = app_.platform.folderMeasurer.measure(folder, [this, folder](FolderWalk size) {
             const Kind& walked = *walking_;
             walking_ = nullptr;
             measurement_.reset();
-            write(walked, folder, bytes);
+            write(walked, folder, size);
             walkNext();
         });
     }
 }
 
-void FolderSizer::write(const Kind& kind, const std::string& folder, std::optional<std::uint64_t> bytes) {
+void FolderSizer::write(const Kind& kind, const std::string& folder, const FolderWalk& size) {
+    const std::optional<std::uint64_t>& bytes = size.bytes;
     kind.size->bytes = bytes;
     if (bytes) {
         const auto lines = sizeLadder(*bytes, app_.platform.environment.numberSeparators());
@@ -83,6 +85,12 @@ void FolderSizer::write(const Kind& kind, const std::string& folder, std::option
         for (std::size_t i = 0; i < lines.size(); ++i) {
             if (i > 0) joined += app_.profile().lineEnd();
             joined += lines[i];
+        }
+        // A part of the chain left out is said with the figure it spoils.
+        if (!size.unread.empty()) {
+            std::string unread;
+            for (const std::string& sub : size.unread) unread += (unread.empty() ? "" : ", ") + sub;
+            joined += app_.profile().lineEnd() + notCounted + unread + " !!!";
         }
         kind.size->shown = joined;
     } else {

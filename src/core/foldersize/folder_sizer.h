@@ -45,7 +45,7 @@ private:
 
     void ask(const Kind& kind);
     void walkNext();
-    void write(const Kind& kind, const std::string& folder, std::optional<std::uint64_t> bytes);
+    void write(const Kind& kind, const std::string& folder, const FolderWalk& size);
 
     AppContext& app_;
     Kind before_, after_;

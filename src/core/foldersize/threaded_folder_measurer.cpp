@@ -21,14 +21,14 @@ public:
         : state_(std::make_shared<WalkState>()) {
         state_->done = std::move(done);
         thread_ = std::thread([&loop, walk, folder, state = state_] {
-            const auto bytes = walk(folder, &state->stop);
+            FolderWalk size = walk(folder, &state->stop);
             if (state->stop.load()) return;
-            loop.post([state, bytes] {
+            loop.post([state, size = std::move(size)] {
                 if (!state->wanted) return;
                 state->wanted = false;
                 // Moved out first: the answer may drop this very measurement.
                 const auto done = std::move(state->done);
-                done(bytes);
+                done(size);
             });
         });
     }

@@ -17,9 +17,8 @@ namespace syncward {
 // its owner is gone.
 class ThreadedFolderMeasurer : public FolderMeasurer {
 public:
-    // The system's own walk: the sum of the regular files' sizes below the
-    // folder, or nullopt; it gives up, with nullopt, once stop is set.
-    using Walk = std::function<std::optional<std::uint64_t>(const std::string& folder, const std::atomic<bool>* stop)>;
+    // The system's own walk; it gives up, with no bytes, once stop is set.
+    using Walk = std::function<FolderWalk(const std::string& folder, const std::atomic<bool>* stop)>;
 
     ThreadedFolderMeasurer(EventLoop& loop, Walk walk) : loop_(loop), walk_(std::move(walk)) {}
     std::unique_ptr<FolderMeasurement> measure(const std::string& folder, Done done) override;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace syncward {
 
@@ -15,14 +16,20 @@ public:
     virtual ~FolderMeasurement() = default;
 };
 
-// Sums the sizes of the regular files below a folder, links not followed,
-// without holding up the program: a large folder on a slow disk takes
-// minutes, and the windows and timers go on meanwhile.
+// What a folder's measurement found: the total in bytes (nullopt when the
+// folder itself is missing or cannot be read) and the sub-folders it had to
+// leave out because they could not be read, for the report to name.
+struct FolderWalk {
+    std::optional<std::uint64_t> bytes;
+    std::vector<std::string> unread;
+};
+
+// Sums the sizes of the regular files below a folder without holding up the
+// program: a large folder on a slow disk takes minutes, and the windows and
+// timers go on meanwhile.
 class FolderMeasurer {
 public:
-    // The total in bytes; nullopt when the folder is missing or some
-    // sub-folder of it cannot be read.
-    using Done = std::function<void(std::optional<std::uint64_t>)>;
+    using Done = std::function<void(FolderWalk)>;
 
     virtual ~FolderMeasurer() = default;
     // done runs later on the program's own thread, through its event loop,

@@ -31,9 +31,10 @@ public:
     // Starts a program with these arguments (argv[0] is looked up on the
     // PATH), hidden and without waiting. False when it could not be started.
     virtual bool runProgram(const std::vector<std::string>& argv) = 0;
-    // The same, and its exit status once it ends (a viewer that starts but
-    // cannot open the file says so by it); nullptr when it could not be
-    // started.
+    // A program the user is to see (the viewer of a report or a log), in a
+    // normal window where the system has windows, and its exit status once
+    // it ends (a viewer that starts but cannot open the file says so by it);
+    // nullptr when it could not be started.
     virtual std::shared_ptr<const ProgramExit> runProgramWatched(const std::vector<std::string>& argv) = 0;
 };
 

@@ -81,13 +81,28 @@ std::string PlatformProfile::join(const std::string& folder, const std::string& 
     return folder + separator_ + name;
 }
 
+std::string PlatformProfile::commandFileLiteral(const std::string& value) const {
+    if (flavour_ != Flavour::Windows) return value;
+    std::string literal;
+    for (char c : value) literal += c == '%' ? std::string("%%") : std::string(1, c);
+    return literal;
+}
+
 std::string PlatformProfile::quoteProgram(const std::string& programPath) const {
-    if (flavour_ == Flavour::Windows) return "\"" + programPath + "\"";
+    if (flavour_ == Flavour::Windows) return "\"" + commandFileLiteral(programPath) + "\"";
     return quoteValue(programPath);
 }
 
 std::string PlatformProfile::quoteValue(const std::string& value) const {
-    if (flavour_ == Flavour::Windows) return value;
+    if (flavour_ == Flavour::Windows) {
+        std::string literal = commandFileLiteral(value);
+        // A blank would split the value; & | < > ^ would end or redirect the line.
+        if (value.find_first_of(" \t&|<>^") == std::string::npos) return literal;
+        // Backslashes before the closing quote are doubled, or the program
+        // would read the last one as escaping the quote ("C:\Users\A B\").
+        const std::size_t trailing = literal.size() - (literal.find_last_not_of('\\') + 1);
+        return "\"" + literal + std::string(trailing, '\\') + "\"";
+    }
     // Inside single quotes /bin/sh takes every character literally; a single
     // quote itself is closed, escaped and reopened.
     std::string quoted = "'";

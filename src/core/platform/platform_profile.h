@@ -40,12 +40,18 @@ public:
 
     // Command files: "-RUN-QT" + extension, one line starting with the call
     // prefix. Under POSIX every inserted value is quoted for /bin/sh so that
-    // blanks, quotes, "$", backticks and ";" reach the program literally;
-    // under Windows values are concatenated as they stand.
+    // blanks, quotes, "$", backticks and ";" reach the program literally.
+    // Under Windows a value goes in as it stands unless it needs quotes (a
+    // blank, or a character cmd.exe would act on), so the lines of a copy
+    // without such values stay byte for byte what they always were; a "%",
+    // which cmd.exe would expand in a command file, is doubled.
     const std::string& commandFileExtension() const { return commandFileExtension_; }
     const std::string& callPrefix() const { return callPrefix_; }
     std::string quoteProgram(const std::string& programPath) const;
     std::string quoteValue(const std::string& value) const;
+    // A value as a Windows command file must hold it to pass it on as it is
+    // (every "%" doubled); unchanged under POSIX.
+    std::string commandFileLiteral(const std::string& value) const;
 
     const std::string& defaultHomeFolder() const { return defaultHomeFolder_; }
     const std::string& executableSuffix() const { return executableSuffix_; }

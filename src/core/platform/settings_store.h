@@ -20,6 +20,9 @@ public:
         (void)section;
         return {};
     }
+    // Once, after the store met lines it could not read: what became of
+    // them, for the user to be told; empty otherwise.
+    virtual std::string takeUnreadLinesNotice() { return {}; }
 };
 
 }  // namespace syncward

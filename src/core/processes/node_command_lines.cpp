@@ -1,6 +1,8 @@
 #include "core/processes/node_command_lines.h"
 
+#include "core/platform/file_system.h"
 #include "core/platform/platform_profile.h"
+#include "core/state/home_layout.h"
 
 namespace syncward {
 
@@ -51,10 +53,10 @@ std::string clientCommand(const PlatformProfile& profile, const NodeCommandField
 // a quote, so its nested cmd keeps the quotes; and everything named is
 // quoted, for paths such as "C:\Program Files (x86)\...".
 std::string windowsNodeCheckCommand(const PlatformProfile& profile, const NodeCommandFields& fields) {
-    const std::string file = "\"" + fields.nodeCheckFile + "\"";
+    const std::string file = "\"" + profile.commandFileLiteral(fields.nodeCheckFile) + "\"";
     const std::string cli = profile.callPrefix() +
                             profile.quoteProgram(profile.join(fields.daemonCliFolder, fields.cliName)) + " -conf=\"" +
-                            fields.confFile + "\"";
+                            profile.commandFileLiteral(fields.confFile) + "\"";
     const auto ask = [&](const std::string& call) {
         return "echo " + call + ">> " + file + "& " + cli + " " + call + " >> " + file + " 2>&1& ";
     };
@@ -97,6 +99,20 @@ std::string blockCountCommand(const PlatformProfile& profile, const NodeCommandF
     if (profile.flavour() == PlatformProfile::Flavour::Posix && !fields.clientErrorFile.empty())
         line += " 2> " + profile.quoteValue(fields.clientErrorFile);
     return line;
+}
+
+std::vector<std::string> missingOutputFolders(FileSystem& files, const PlatformProfile& profile,
+                                              const std::string& home) {
+    // The block-count and node-check files everywhere; the node log and the
+    // client's errors only in the POSIX lines.
+    std::vector<const char*> folders{home_layout::blockCounts};
+    if (profile.flavour() == PlatformProfile::Flavour::Posix) folders.push_back(home_layout::logs);
+    std::vector<std::string> missing;
+    for (const char* name : folders) {
+        const std::string folder = home_layout::subfolder(profile, home, name);
+        if (!files.folderExists(folder)) missing.push_back(folder);
+    }
+    return missing;
 }
 
 }  // namespace syncward

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace syncward {
 
+class FileSystem;
 class PlatformProfile;
 
 // What the four node command lines are made of: the crypto settings'
@@ -47,5 +49,12 @@ std::string blockCountCommand(const PlatformProfile& profile, const NodeCommandF
 // answer, error text included, goes into the node-check file under a line
 // naming its call, and a last line "end" says the file is whole.
 std::string nodeCheckCommand(const PlatformProfile& profile, const NodeCommandFields& fields);
+
+// The home folder's sub-folders that the lines send output into, as full
+// paths, of which none exists: the shell refuses a whole line whose
+// redirection has no folder, so the node never starts and every poll
+// leaves nothing.
+std::vector<std::string> missingOutputFolders(FileSystem& files, const PlatformProfile& profile,
+                                              const std::string& home);
 
 }  // namespace syncward

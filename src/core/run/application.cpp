@@ -78,7 +78,18 @@ bool Application::runUnderWay() {
 void Application::start() {
     runStartUp(context_);
     runHistory_->recordInterruptedRun();
+    tellUnreadSettingsLines();
     platform_.windows.showModeless(main_);
+}
+
+// A settings file edited by hand loses what is not a setting at the next
+// save; the user hears it once, in the window and on standard error, which
+// a scheduled start's log keeps after the status line has moved on.
+void Application::tellUnreadSettingsLines() {
+    const std::string notice = platform_.store.takeUnreadLinesNotice();
+    if (notice.empty()) return;
+    context_.status("!!! " + notice + " !!!");
+    platform_.environment.tellStandardError(notice);
 }
 
 CatchUpStart Application::startCatchingUp() {

@@ -48,6 +48,7 @@ public:
     bool runUnderWay();
 
 private:
+    void tellUnreadSettingsLines();
     Platform& platform_;
     MainWindow main_;
     AppContext context_;

@@ -164,9 +164,8 @@ void CryptoSettingsWindow::load() {
                          &DAEMON_DISABLE_WALLET_TICKBOX, &CLI_DAEMON_TICKBOX, &DISABLE_DAEMON_TICKBOX})
         s.loadTick(*box, 0);
 
-    // The configuration file is the main settings' choice; the options
-    // follow the ticks whatever order they were loaded in.
-    CONF_FILE_LOCATION_TEXTBOX.setText(mainSettings_().CONF_FILE_LOCATION_TEXTBOX.text());
+    followMainConfFile();
+    // The options follow the ticks whatever order they were loaded in.
     qtOption_.establish();
     daemonOption_.establish();
     cliOption_.establish();
@@ -197,8 +196,16 @@ NodeCommandFields CryptoSettingsWindow::commandFields() {
     return fields;
 }
 
+// The configuration file is the main settings' choice as it stands now: a
+// home folder set, or an own file ticked, after this window was loaded
+// changes the lines it writes.
+void CryptoSettingsWindow::followMainConfFile() {
+    CONF_FILE_LOCATION_TEXTBOX.setText(mainSettings_().CONF_FILE_LOCATION_TEXTBOX.text());
+}
+
 void CryptoSettingsWindow::rebuildCommands() {
     const PlatformProfile& profile = app_.profile();
+    followMainConfFile();
     const NodeCommandFields fields = commandFields();
     QV_QT_COMMAND_TEXTBOX.setText(qtRunCommand(profile, fields));
     QV_D_COMMAND_TEXTBOX.setText(daemonRunCommand(profile, fields));
@@ -214,12 +221,14 @@ bool CryptoSettingsWindow::writeNodeCheckFile(const std::string& home) {
                             NODE_CHECK_COMMAND_SETTINGS_TEXTBOX.text());
 }
 
-// The command files of the programs that have a name (a line for a
-// nameless program would start the folder itself), then the emptied
-// block-count file. All or nothing: when one write fails, the files
-// already written get their old contents back, and the names of the
-// files that failed come back.
-std::string CryptoSettingsWindow::writeFiles(const std::string& home) {
+// The command files of the programs that have a name, then the emptied
+// block-count file. A program without a name gets no line (it would start
+// the folder itself), and its file from an earlier Save goes: the run, a
+// manual start and the output commands windows would otherwise use a line
+// the settings no longer hold. All or nothing: when one write or removal
+// fails, every file gets its old contents back, and the names of the files
+// that failed come back.
+CryptoSettingsWindow::FilesWritten CryptoSettingsWindow::writeFiles(const std::string& home) {
     FileSystem& files = app_.platform.files;
     const PlatformProfile& profile = app_.profile();
     const std::string& exe = app_.executableName;
@@ -231,27 +240,40 @@ std::string CryptoSettingsWindow::writeFiles(const std::string& home) {
         {CommandFile::BlockCounter, &GETBLOCKCOUNT_COMMAND_SETTINGS_TEXTBOX, hasClient},
         {CommandFile::NodeCheck, &NODE_CHECK_COMMAND_SETTINGS_TEXTBOX, hasClient},
     };
-    std::vector<std::pair<std::string, TextRead>> written;  // path, what it held before
-    std::vector<std::string> failed;
+    std::vector<std::pair<std::string, TextRead>> changed;  // path, what it held before
+    std::vector<std::string> failed, removed;
     for (const auto& [file, box, named] : commandFiles) {
         if (!named) continue;
         const std::string path = commandFilePath(profile, home, exe, file);
         TextRead before = files.readText(path, read_limits::shownInWindow);
         if (writeCommandFile(files, profile, home, exe, file, box->text()))
-            written.emplace_back(path, std::move(before));
+            changed.emplace_back(path, std::move(before));
         else
             failed.emplace_back(commandFileStem(file) + 1);  // "RUN-QT"
     }
     if (failed.empty() && !resetBlockCountFile(files, profile, home, exe)) failed.emplace_back("LATEST-BLOCKCOUNT");
+    for (const auto& [file, box, named] : commandFiles) {
+        if (named || !failed.empty()) continue;
+        const std::string path = commandFilePath(profile, home, exe, file);
+        TextRead before = files.readText(path, read_limits::shownInWindow);
+        if (before.failure == ReadFailure::missing) continue;
+        if (files.removeFile(path)) {
+            removed.emplace_back(commandFileStem(file) + 1);
+            changed.emplace_back(path, std::move(before));
+        } else {
+            failed.emplace_back(commandFileStem(file) + 1);
+        }
+    }
     if (!failed.empty()) {
-        for (const auto& [path, before] : written) {
+        for (const auto& [path, before] : changed) {
             if (before.text)
                 files.writeText(path, *before.text);
             else if (before.failure == ReadFailure::missing)
                 files.removeFile(path);  // this Save created it
         }
+        removed.clear();
     }
-    return joined(failed, ", ");
+    return {joined(failed, ", "), joined(removed, ", ")};
 }
 
 // What would be refused before anything is stored or written: an empty or
@@ -293,9 +315,20 @@ void CryptoSettingsWindow::save() {
         showStatus(MESSAGE_STATUS_TEXTBOX, "!!! " + refused + " - NOTHING SAVED !!!", colours::red);
         return;
     }
-    if (const std::string failed = writeFiles(home); !failed.empty()) {
+    // The files could be written, and still the lines would fail where they
+    // send their output.
+    if (const std::vector<std::string> missing = missingOutputFolders(app_.platform.files, app_.profile(), home);
+        !missing.empty()) {
         showStatus(MESSAGE_STATUS_TEXTBOX,
-                   "!!! NOT WRITTEN: " + failed + " - CHECK THE HOME FOLDER / CREATE FOLDERS - NOTHING SAVED !!!",
+                   "!!! FOLDER MISSING: " + joined(missing, ", ") + " - CREATE FOLDERS - NOTHING SAVED !!!",
+                   colours::red);
+        return;
+    }
+    const FilesWritten written = writeFiles(home);
+    if (!written.failed.empty()) {
+        showStatus(MESSAGE_STATUS_TEXTBOX,
+                   "!!! NOT WRITTEN: " + written.failed +
+                       " - CHECK THE HOME FOLDER / CREATE FOLDERS - NOTHING SAVED !!!",
                    colours::red);
         return;
     }
@@ -326,7 +359,12 @@ void CryptoSettingsWindow::save() {
     if (isOpen()) COMMAND_UPDATE_TIMER.start();
     CANCEL_BUTTON.setCaption("Close");
 
-    if (saved)
+    if (saved && !written.removed.empty())
+        showStatus(MESSAGE_STATUS_TEXTBOX,
+                   "!!! CRYPTO SETTINGS SAVED - COMMAND FILES WRITTEN - REMOVED, AS ITS PROGRAM HAS NO NAME: " +
+                       written.removed + " !!!",
+                   colours::green);
+    else if (saved)
         showStatus(MESSAGE_STATUS_TEXTBOX, crypto_texts::cryptoSettingsSaved, colours::green);
     else
         showStatus(MESSAGE_STATUS_TEXTBOX, notStoredText(app_.profile(), settings_texts::commandFilesNotStored),

@@ -111,10 +111,15 @@ public:
     bool writeNodeCheckFile(const std::string& home);
 
 private:
+    void followMainConfFile();
     void installBrowsers();
     void resetToBuiltState();
     void save();
-    std::string writeFiles(const std::string& home);
+    struct FilesWritten {
+        std::string failed;   // "RUN-CLI-STOP, LATEST-BLOCKCOUNT": nothing was changed
+        std::string removed;  // "RUN-QT": files of programs that no longer have a name
+    };
+    FilesWritten writeFiles(const std::string& home);
     std::string refusal(const std::string& home) const;
 
     AppContext& app_;

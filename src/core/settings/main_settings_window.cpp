@@ -282,17 +282,20 @@ void MainSettingsWindow::ok() {
     main.CONF_FILE_LOCATION_TEXTBOX.setText(CONF_FILE_LOCATION_TEXTBOX.text());
 
     // The heartbeat display at rest; a running heartbeat counts the new
-    // interval from now. One that is not running stays off: the settings
-    // never start the key presses by themselves.
+    // interval from now, its whole length, not what was left of the old
+    // one. One that is not running stays off: the settings never start the
+    // key presses by themselves.
+    main.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.setText(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text());
     main.KITT_BACKGROUND_LABEL.setBackground(colours::black);
     for (int n = 1; n <= MainWindow::kittLabelCount; ++n) main.kittLabel(n).setBackground(colours::red);
     if (main.HEARTBEAT_TIMER.enabled()) {
+        main.HEARTBEAT_REMAINING = *parseInterval(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text());
+        main.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX.setText(formatHms(main.HEARTBEAT_REMAINING));
         main.HEARTBEAT_TIMER.stop();
         main.HEARTBEAT_TIMER.start();
     }
 
     main.SYNCWARD_HOME_TEXTBOX.setText(SYNCWARD_HOME_TEXTBOX.text());
-    main.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.setText(HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.text());
     GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX.setText(defaultBlockCountFile());
     main.GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX.setText(GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX.text());
     stored(s.saveText(GETBLOCKCOUNT_LOG_LOCATION_TEXTBOX));

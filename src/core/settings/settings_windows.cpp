@@ -11,11 +11,12 @@
 namespace syncward {
 
 // The output commands open from the settings windows: they show the files
-// of the home folder the main settings show, OK or not.
+// the run would start, those of the home folder in use, not of one typed
+// into the main settings and not yet given with OK.
 SettingsWindows::SettingsWindows(AppContext& app)
     : app_(app),
       outputCommands_(std::make_unique<OutputCommandsWindows>(
-          app, [this] { return mainSettings().SYNCWARD_HOME_TEXTBOX.text(); })) {}
+          app, [this] { return app_.main.SYNCWARD_HOME_TEXTBOX.text(); })) {}
 
 SettingsWindows::~SettingsWindows() = default;
 

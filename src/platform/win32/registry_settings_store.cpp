@@ -52,4 +52,8 @@ bool RegistrySettingsStore::save(const std::string& section, const std::string& 
     return status == ERROR_SUCCESS;
 }
 
+std::string RegistrySettingsStore::locationOf(const std::string& section) {
+    return "HKEY_CURRENT_USER\\" + applicationKey_ + "\\" + section;
+}
+
 }  // namespace syncward

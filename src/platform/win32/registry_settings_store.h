@@ -28,6 +28,9 @@ public:
 
     std::string get(const std::string& section, const std::string& key, const std::string& fallback) override;
     bool save(const std::string& section, const std::string& key, const std::string& value) override;
+    // The section's key, as the registry editor names it:
+    // "HKEY_CURRENT_USER\Software\VB and VBA Program Settings\QV_SYNCWARD\LTC1".
+    std::string locationOf(const std::string& section) override;
 
 private:
     std::string applicationKey_;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "platform/win32/started_here_job.h"
 #include "platform/win32/wide_text.h"
 
@@ -34,6 +36,22 @@ std::wstring programPath(const std::wstring& program) {
         ::SearchPathW(folders.c_str(), program.c_str(), L".exe", static_cast<DWORD>(std::size(found)), found, nullptr);
     if (length == 0 || length >= std::size(found)) return {};
     return std::wstring(found, length);
+}
+
+// A program the user is meant to read: a window of its own, shown as
+// usual, and outside the job, so that closing this program leaves it open.
+bool startShown(const std::wstring& program, std::wstring commandLine) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &started))
+        return false;
+    ::CloseHandle(started.hThread);
+    ::CloseHandle(started.hProcess);
+    return true;
 }
 
 bool startHidden(const std::wstring& program, std::wstring commandLine) {
@@ -92,17 +110,29 @@ bool Win32Launcher::runCommandFile(const std::string& path) {
     return startHidden(interpreter, L"\"" + interpreter + L"\" /c \"\"" + file + L"\"\"");
 }
 
-bool Win32Launcher::runProgram(const std::vector<std::string>& argv) {
-    if (argv.empty() || argv.front().empty()) return false;
+namespace {
+
+// argv[0]'s full path and the whole command line; an empty path when there
+// is no such program.
+std::pair<std::wstring, std::wstring> commandOf(const std::vector<std::string>& argv) {
+    if (argv.empty() || argv.front().empty()) return {};
     const std::wstring program = programPath(widen(argv.front()));
-    if (program.empty() || !isFile(program)) return false;
-    std::wstring commandLine = quoteArgument(program);
-    for (std::size_t i = 1; i < argv.size(); ++i) commandLine += L" " + quoteArgument(widen(argv[i]));
-    return startHidden(program, std::move(commandLine));
+    if (program.empty() || !isFile(program)) return {};
+    std::wstring commandLine = Win32Launcher::quoteArgument(program);
+    for (std::size_t i = 1; i < argv.size(); ++i) commandLine += L" " + Win32Launcher::quoteArgument(widen(argv[i]));
+    return {program, commandLine};
+}
+
+}  // namespace
+
+bool Win32Launcher::runProgram(const std::vector<std::string>& argv) {
+    auto [program, commandLine] = commandOf(argv);
+    return !program.empty() && startHidden(program, std::move(commandLine));
 }
 
 std::shared_ptr<const ProgramExit> Win32Launcher::runProgramWatched(const std::vector<std::string>& argv) {
-    if (!runProgram(argv)) return nullptr;
+    auto [program, commandLine] = commandOf(argv);
+    if (program.empty() || !startShown(program, std::move(commandLine))) return nullptr;
     auto ended = std::make_shared<ProgramExit>();
     ended->set(ProgramExit::unknown);
     return ended;

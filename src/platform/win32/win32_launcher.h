@@ -21,7 +21,10 @@ public:
     // started program's C runtime reads each back as it was given. The
     // power commands run this way, as their profile spells them.
     bool runProgram(const std::vector<std::string>& argv) override;
-    // Not waited for: its status reads unknown once it started.
+    // The viewer of a report or a log: shown in a normal window (a viewer
+    // started hidden would be a file opened for nobody) and left open when
+    // this program ends. Not waited for: its status reads unknown once it
+    // started.
     std::shared_ptr<const ProgramExit> runProgramWatched(const std::vector<std::string>& argv) override;
 
     // One argument as a command line spells it for the C runtime's reader.
