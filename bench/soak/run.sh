@@ -76,7 +76,13 @@ fault_before() {
     disk_full) fill_disk ;;
     report_mail_slow)
       # The server takes eight seconds to accept each mail, and the run
-      # ends with a power action (the recording stand-in) after two.
+      # ends with a power action (the recording stand-in) after two. A
+      # copy left open would store its own final action as it gives way.
+      if [ -n "$leftover_pid" ]; then
+        kill -TERM "$leftover_pid" 2>/dev/null || true
+        wait_gone "$leftover_pid" 30 || violation "the copy left open did not close on SIGTERM"
+        leftover_pid=""
+      fi
       stop_sink
       rm -f "$drv/sink"/mail-*  # a sink started again numbers its mails from 1
       start_sink 8
