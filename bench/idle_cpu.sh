@@ -6,7 +6,8 @@
 # Starts the program offscreen (or, with x11 as third argument, on an X
 # server of its own, Xvfb) with a private settings file naming the watched
 # programs and reads utime+stime (the loop's with its reaped children) from
-# /proc/PID/stat. With IDLE_PROCESSES=N it first starts sleeping processes
+# /proc/PID/stat, and counts its main thread's wake-ups (voluntary context
+# switches in /proc/PID/status). With IDLE_PROCESSES=N it first starts sleeping processes
 # until the machine has about N (a desktop has some 400), and ends them after.
 # Usage: bench/idle_cpu.sh [seconds] [build dir or program] [offscreen|x11]
 source "$(dirname "$0")/../scripts/lib/strict.sh"
@@ -80,18 +81,25 @@ cpuOf() {
   if [ "${2:-}" = children ]; then echo $((f[13] + f[14] + f[15] + f[16])); else echo $((f[13] + f[14])); fi
 }
 
+# How often the program's main thread went to sleep and was woken again:
+# each timer tick, each event it waited for.
+wakeupsOf() { awk '/^voluntary_ctxt_switches/ {print $2}' "/proc/$1/status"; }
+
 sleep 3  # start-up itself is not idle time
+wakeups_before=$(wakeupsOf "$pid")
 program_before=$(cpuOf "$pid")
 loop_before=$(cpuOf "$loop" children)
 sleep "$seconds"
 program_after=$(cpuOf "$pid")
+wakeups_after=$(wakeupsOf "$pid")
 loop_after=$(cpuOf "$loop" children)
 
 hz=$(getconf CLK_TCK)
 awk -v d="$display" -v p=$((program_after - program_before)) -v l=$((loop_after - loop_before)) -v hz="$hz" -v s="$seconds" \
-    -v n="$(ls /proc | grep -c '^[0-9]')" 'BEGIN {
+    -v n="$(ls /proc | grep -c '^[0-9]')" -v w=$((wakeups_after - wakeups_before)) 'BEGIN {
   printf "idle for %d s, %s (%d processes on this machine):\n", s, d, n
   printf "  syncward:          %.2f s of CPU = %.3f %% of one core\n", p / hz, 100 * p / hz / s
+  printf "  its main thread woke %.1f times a second\n", w / s
   printf "  4 x pgrep -x loop: %.2f s of CPU = %.3f %% of one core\n", l / hz, 100 * l / hz / s
   if (p > 0) printf "  the loop costs %.1f times what syncward does\n", l / p
   else printf "  syncward used less than one clock tick (1/%d s): the loop costs more than %d times as much\n", hz, l

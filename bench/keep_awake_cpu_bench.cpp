@@ -14,6 +14,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 #include "bench_tree.h"
 #include "core/run/application.h"
@@ -35,11 +36,25 @@ void runFor(double seconds) {
     loop.exec();
 }
 
-// Share of one core used over the next seconds, in percent.
-double cpuPercentOver(double seconds) {
+// How often this thread, the GUI thread, has gone to sleep and been woken.
+long wakeups() {
+    std::ifstream status("/proc/thread-self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("voluntary_ctxt_switches:", 0) == 0) return std::atol(line.c_str() + 24);
+    return 0;
+}
+
+struct Cost {
+    double cpuPercent;  // of one core
+    double wakeupsPerSecond;
+};
+
+Cost costOver(double seconds) {
     const double before = cpuSeconds();
+    const long wokenBefore = wakeups();
     runFor(seconds);
-    return 100 * (cpuSeconds() - before) / seconds;
+    return {100 * (cpuSeconds() - before) / seconds, static_cast<double>(wakeups() - wokenBefore) / seconds};
 }
 
 }  // namespace
@@ -63,14 +78,17 @@ int main(int argc, char* argv[]) {
     syncward::MainWindow& w = app.main();
     runFor(3);  // start-up is not idle time
 
-    const double idle = cpuPercentOver(seconds);
+    const Cost idle = costOver(seconds);
     w.KITT_START_BUTTON.click();
-    const double beating = cpuPercentOver(seconds);
+    const Cost beating = costOver(seconds);
     w.KITT_START_BUTTON.click();
 
     std::printf("on %s, %.0f s each:\n", qPrintable(QGuiApplication::platformName()), seconds);
-    std::printf("  idle:              %.3f %% of one core\n", idle);
-    std::printf("  heartbeat running: %.3f %% of one core\n", beating);
-    if (idle > 0) std::printf("  the heartbeat costs %.1f times the idle program\n", beating / idle);
+    std::printf("  idle:              %.3f %% of one core, woken %.1f times a second\n", idle.cpuPercent,
+                idle.wakeupsPerSecond);
+    std::printf("  heartbeat running: %.3f %% of one core, woken %.1f times a second\n", beating.cpuPercent,
+                beating.wakeupsPerSecond);
+    if (idle.cpuPercent > 0)
+        std::printf("  the heartbeat costs %.1f times the idle program\n", beating.cpuPercent / idle.cpuPercent);
     return 0;
 }

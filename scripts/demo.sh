@@ -7,7 +7,7 @@
 # Everything it makes lives in one temporary folder and is removed at the end.
 source "$(dirname "$0")/lib/strict.sh"
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh demo  # not the test-only packages: scripts/test.sh adds those
 # Only the program and the tool that configures its copy, not the tests:
 # ninja counts the steps as it goes ([done/all]).
 echo "Building SYNCWARD and the tool that configures its copy (the first build takes a few minutes on two cores)..."

@@ -276,5 +276,38 @@ TEST_F(Heartbeat, LightsLookOnceARefreshAndRepaintOnlyWhatChanged) {
     w.controlObserver = nullptr;
 }
 
+// Where the system tells of key changes, the lights read the keys once at
+// the start and then only when told: an idle window is not woken for them,
+// and a change, a double-click's own press included, shows at once.
+TEST_F(Heartbeat, LightsThatAreToldOfChangesAskNoMoreUntilTold) {
+    h.fake.lockKeys.tellsChanges = true;
+    h.fake.lockKeys.on[LockKey::Caps] = true;
+    MainWindow& w = start();
+    ms(100);
+    EXPECT_EQ(w.VERT_CAPS_LIGHT_LABEL.background(), colours::green);
+    EXPECT_EQ(w.VERT_NUM_LIGHT_LABEL.background(), colours::red);
+    EXPECT_FALSE(w.NCS_TIMER.enabled());
+    const int looksBefore = h.fake.lockKeys.looks;
+    ms(60000);
+    EXPECT_EQ(h.fake.lockKeys.looks, looksBefore);
+
+    h.fake.lockKeys.turn(LockKey::Num, true);
+    EXPECT_EQ(w.VERT_NUM_LIGHT_LABEL.background(), colours::green);
+    EXPECT_EQ(w.VERT_NUM_LIGHT_LABEL.tooltip(), "NUM LOCK = ON");
+    w.VERT_CAPS_LIGHT_LABEL.doubleClick();
+    EXPECT_EQ(w.VERT_CAPS_LIGHT_LABEL.background(), colours::red);
+    EXPECT_EQ(w.VERT_CAPS_LIGHT_LABEL.tooltip(), "CAPS LOCK = OFF");
+
+    // The heartbeat's pair of presses leaves Num Lock, and its light, as found.
+    h.store("HEARTBEAT_COUNTDOWN_TIME_TEXTBOX", "00:00:01");
+    w.HEARTBEAT_COUNTDOWN_TIME_TEXTBOX.setText("00:00:01");
+    w.KITT_START_BUTTON.click();
+    ms(1000 + 750);
+    EXPECT_EQ(w.VERT_NUM_LIGHT_LABEL.background(), colours::red);
+    ms(750);
+    EXPECT_EQ(w.VERT_NUM_LIGHT_LABEL.background(), colours::green);
+    EXPECT_FALSE(w.NCS_TIMER.enabled());
+}
+
 }  // namespace
 }  // namespace syncward::testing

@@ -5,6 +5,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/form/timer.h"
 
 #include "gui/gui_harness.h"
 
@@ -23,7 +30,7 @@ TEST(MainWindowView, OpensFromItsModelAtTheStoredPlaceWithItsCaption) {
     EXPECT_EQ(view->pos(), QPoint(view->logicalDpiX(), 2 * view->logicalDpiY()));
 
     // Every control of the model that the window shows has its widget.
-    for (const char* name : {"USER_COUNT_TIME_TEXTBOX", "TASK_19_LIGHT", "PROCESS_TEXTBOX_4", "KITT_LABEL_7",
+    for (const char* name : {"USER_COUNT_TIME_TEXTBOX", "TASK_19_LIGHT", "PROCESS_TEXTBOX_4", "KITT_BACKGROUND_LABEL",
                              "RUN_QT_TICKBOX", "EXIT_BUTTON", "CURRENT_STATUS_LABEL", "BC_FOLDER_SIZE_AFTER"})
         EXPECT_NE(view->findChild<QWidget*>(name), nullptr) << name;
     EXPECT_EQ(h.widget<QLineEdit>(h.app->main(), "USER_COUNT_TIME_TEXTBOX")->text(), "00:05:00");
@@ -85,6 +92,71 @@ TEST(QtEventLoop, ModelTimersTickOnQtTimers) {
     w.COMPLETED_TIMER.start();
     GuiHarness::pump(300);
     EXPECT_EQ(ticks, 3);
+}
+
+// A chain of one-shot steps that hand their ticking on, as the scanner's
+// do: every step ticks in turn, and only one Qt timer runs for the chain.
+TEST(QtEventLoop, AHandOverKeepsOneClockForAChainOfSteps) {
+    GuiHarness h;
+    h.start();
+    Form& form = h.app->main();
+    std::vector<std::unique_ptr<Timer>> steps;
+    for (int n = 0; n < 3; ++n) steps.push_back(std::make_unique<Timer>(form, "STEP_" + std::to_string(n), 20));
+    std::vector<int> order;
+    int mostRunning = 0;
+    for (int n = 0; n < 3; ++n)
+        steps[n]->onTick.connect([&, n] {
+            order.push_back(n);
+            int running = 0;
+            for (QTimer* clock : h.loop.findChildren<QTimer*>()) running += clock->isActive() ? 1 : 0;
+            mostRunning = std::max(mostRunning, running);
+            if (order.size() == 7)
+                steps[n]->stop();
+            else
+                steps[n]->handOverTo(*steps[(n + 1) % 3]);
+        });
+    steps[0]->start();
+    QElapsedTimer limit;
+    limit.start();
+    while (order.size() < 7 && limit.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 0, 1, 2, 0}));
+    for (const auto& step : steps) EXPECT_FALSE(step->enabled());
+    // The chain's clock and whatever else the idle window runs, no more.
+    int idleClocks = 0;
+    for (QTimer* clock : h.loop.findChildren<QTimer*>()) idleClocks += clock->isActive() ? 1 : 0;
+    EXPECT_EQ(mostRunning, idleClocks + 1);
+}
+
+// Boxes whose text changes every second repaint themselves only: the
+// window is not laid out again for them.
+TEST(MainWindowView, CountdownsChangeWithoutLayingTheWindowOut) {
+    GuiHarness h;
+    h.start();
+    MainWindow& w = h.app->main();
+    QWidget* view = h.view(w);
+    GuiHarness::pump(50);
+    struct LayoutCount : QObject {
+        int requests = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::LayoutRequest) ++requests;
+            return false;
+        }
+    } count;
+    for (QWidget* widget : view->findChildren<QWidget*>()) widget->installEventFilter(&count);
+    view->installEventFilter(&count);
+    const QString runtimeBefore = h.widget<QLabel>(w, "RUNTIME_LABEL")->text();
+    for (int second = 1; second <= 3; ++second) {
+        const std::string text = "00:00:0" + std::to_string(second);
+        w.RUNTIME_LABEL.setCaption(text);
+        for (TextBox* box : {&w.HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX, &w.BLOCKCOUNT_TIMER_TEXTBOX,
+                             &w.OVERRIDE_TIMER_TEXTBOX, &w.AUTOSTART_TIMER_TEXTBOX, &w.AUTOCLOSE_TIMER_TEXTBOX})
+            box->setText(text);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(count.requests, 0);
+    EXPECT_NE(h.widget<QLabel>(w, "RUNTIME_LABEL")->text(), runtimeBefore);
+    EXPECT_EQ(h.widget<QLabel>(w, "RUNTIME_LABEL")->text(), "00:00:03");
+    EXPECT_EQ(h.widget<QLineEdit>(w, "OVERRIDE_TIMER_TEXTBOX")->text(), "00:00:03");
 }
 
 }  // namespace

@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
 #include "background_process.h"
+#include "qt_application.h"
 #include "platform/posix/x11_lock_keys.h"
 
 namespace syncward::testing {
@@ -52,6 +59,43 @@ TEST(X11LockKeys, ReadsAllThreeStatesInOneLookAsEachAlone) {
     EXPECT_EQ(keys.states()[static_cast<std::size_t>(LockKey::Caps)], false);
 }
 
+// The lights wait to be told: a key pressed by another client of the
+// display (the user at the keyboard) is told through Qt's event loop, and
+// so are the program's own presses, whose events Xlib read while it waited.
+TEST(X11LockKeys, TellsOfKeysChangedByAnyoneWithoutBeingAsked) {
+    if (::access("/usr/bin/Xvfb", X_OK) != 0) GTEST_SKIP() << "Xvfb is not installed (package xvfb)";
+    ensureQtApplication();
+    BackgroundProcess xvfb({"Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "320x240x24"});
+    const auto number = xvfb.readLine();
+    ASSERT_TRUE(number) << "Xvfb did not start";
+    X11LockKeys keys(":" + *number);
+    int told = 0;
+    ASSERT_TRUE(keys.followChanges([&] { ++told; }));
+    const auto toldAfter = [&](int before) {
+        QDeadlineTimer limit(10000);
+        while (told == before && !limit.hasExpired()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        return told > before;
+    };
+
+    Display* user = XOpenDisplay((":" + *number).c_str());
+    ASSERT_NE(user, nullptr);
+    for (const bool on : {true, false}) {
+        const int before = told;
+        const KeyCode code = XKeysymToKeycode(user, XK_Caps_Lock);
+        XTestFakeKeyEvent(user, code, True, CurrentTime);
+        XTestFakeKeyEvent(user, code, False, CurrentTime);
+        XSync(user, False);
+        EXPECT_TRUE(toldAfter(before));
+        EXPECT_EQ(keys.states()[static_cast<std::size_t>(LockKey::Caps)], on);
+    }
+    XCloseDisplay(user);
+
+    const int before = told;
+    keys.press(LockKey::Num);
+    EXPECT_TRUE(toldAfter(before));
+    EXPECT_EQ(keys.states()[static_cast<std::size_t>(LockKey::Num)], true);
+}
+
 TEST(X11LockKeys, WithoutADisplayPressesDoNothingAndStatesAreUnknown) {
     for (const std::string display : {"", ":987654"}) {
         X11LockKeys keys(display);
@@ -59,6 +103,8 @@ TEST(X11LockKeys, WithoutADisplayPressesDoNothingAndStatesAreUnknown) {
         keys.press(LockKey::Num);
         EXPECT_EQ(keys.isOn(LockKey::Num), std::nullopt);
         EXPECT_EQ(keys.states(), (std::array<std::optional<bool>, 3>{}));
+        // Nothing to read will ever change, so nothing needs asking again.
+        EXPECT_TRUE(keys.followChanges([] {}));
     }
 }
 

@@ -269,7 +269,18 @@ Platform FakePlatform::with(const Swaps& swaps) {
 void FakeLockKeys::press(LockKey key) {
     if (!isAvailable) return;
     presses.push_back(key);
-    on[key] = !on[key];
+    turn(key, !on[key]);
+}
+
+void FakeLockKeys::turn(LockKey key, bool turnedOn) {
+    on[key] = turnedOn;
+    if (changed) changed();
+}
+
+bool FakeLockKeys::followChanges(std::function<void()> told) {
+    if (!tellsChanges) return false;
+    changed = std::move(told);
+    return true;
 }
 
 std::optional<bool> FakeLockKeys::isOn(LockKey key) {

@@ -251,8 +251,13 @@ public:
     void press(LockKey key) override;
     std::optional<bool> isOn(LockKey key) override;
     std::array<std::optional<bool>, 3> states() override;
+    bool followChanges(std::function<void()> changed) override;
+    // The user turns a key on or off; a system that tells of changes says so.
+    void turn(LockKey key, bool turnedOn);
 
     bool isAvailable = true;
+    bool tellsChanges = false;  // as X11 with XKB does; otherwise the lights ask
+    std::function<void()> changed;
     std::map<LockKey, bool> on;
     std::vector<LockKey> presses;
     int looks = 0;  // calls of states()

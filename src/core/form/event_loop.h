@@ -15,6 +15,12 @@ public:
     virtual ~EventLoop() = default;
     virtual void armed(Timer& timer) = 0;
     virtual void disarmed(Timer& timer) = 0;
+    // From inside from's tick: to starts a fresh interval of the same length
+    // and from stops. A loop may simply let from's ticking go on as to's.
+    virtual void handedOver(Timer& from, Timer& to) {
+        armed(to);
+        disarmed(from);
+    }
     // Runs work on the loop's thread once the tick under way has ended,
     // before any later tick. Work done elsewhere (a walk on another thread)
     // hands its result back through here; safe to call from any thread.

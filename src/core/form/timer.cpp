@@ -35,6 +35,19 @@ void Timer::rearm() {
         loop_.disarmed(*this);
 }
 
+void Timer::handOverTo(Timer& next) {
+    const bool handOn = running() && !onTick.empty() && !next.enabled_ && !next.onTick.empty() &&
+                        next.intervalMs_ == intervalMs_ && &next.loop_ == &loop_ && &next != this;
+    if (!handOn) {
+        next.start();
+        stop();
+        return;
+    }
+    next.enabled_ = true;
+    enabled_ = false;
+    loop_.handedOver(*this, next);
+}
+
 void Timer::fire() {
     if (running()) onTick.notify();
 }

@@ -28,6 +28,10 @@ public:
     void start() { setEnabled(true); }
     void stop() { setEnabled(false); }
     bool running() const { return enabled_ && intervalMs_ > 0; }
+    // Starts next and stops this one, as next.start() then stop() do; a
+    // chain of one-shot steps of one interval (the scanner's) hands its
+    // ticking on rather than stopping one clock and starting another.
+    void handOverTo(Timer& next);
 
     Signal<> onTick;
     // Called by the loop when an interval has passed.

@@ -26,8 +26,7 @@ void installKittScanner(MainWindow& w) {
             const ScannerStep& step = steps[n - 1];
             if (step.red) w.kittLabel(step.red).setBackground(colours::red);
             if (step.black) w.kittLabel(step.black).setBackground(colours::black);
-            w.kittTimer(n % MainWindow::kittTimerCount + 1).start();
-            w.kittTimer(n).stop();
+            w.kittTimer(n).handOverTo(w.kittTimer(n % MainWindow::kittTimerCount + 1));
         });
     }
 }

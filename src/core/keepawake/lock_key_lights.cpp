@@ -61,7 +61,14 @@ void installLockKeyLights(AppContext& app) {
             app.platform.lockKeys.press(key);
         });
     }
-    w.NCS_TIMER.onTick.connect([&app] { refresh(app); });
+    // The first tick reads the keys as found. Where the system tells of
+    // every change, the lights follow those and the timer rests from then
+    // on, so an idle window is not woken ten times a second for nothing.
+    const bool told = app.platform.lockKeys.followChanges([&app] { refresh(app); });
+    w.NCS_TIMER.onTick.connect([&app, told] {
+        refresh(app);
+        if (told) app.main.NCS_TIMER.stop();
+    });
 }
 
 }  // namespace syncward

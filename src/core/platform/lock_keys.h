@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace syncward {
@@ -20,9 +21,17 @@ public:
     // nullopt when it cannot be read.
     virtual std::optional<bool> isOn(LockKey key) = 0;
     // The three states, indexed by LockKey, in one look where the system
-    // can answer them together (the lights read them ten times a second).
+    // can answer them together.
     virtual std::array<std::optional<bool>, 3> states() {
         return {isOn(LockKey::Num), isOn(LockKey::Caps), isOn(LockKey::Scroll)};
+    }
+    // Where the system tells when a key's state changes, calls changed, on
+    // the program's own thread, each time one may have changed, and answers
+    // true: nobody need ask for the states again until then. False where
+    // the states have to be asked for over and over.
+    virtual bool followChanges(std::function<void()> changed) {
+        (void)changed;
+        return false;
     }
 };
 

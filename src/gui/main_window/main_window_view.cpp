@@ -14,7 +14,9 @@
 #include <initializer_list>
 
 #include "core/state/main_window.h"
+#include "gui/main_window/kitt_scanner_view.h"
 #include "gui/shell/form_binder.h"
+#include "gui/shell/steady_box.h"
 
 namespace syncward {
 
@@ -244,7 +246,8 @@ QWidget* MainWindowView::runRecordPage() {
     pair(5, 0, "Blocks Downloaded:", "DOWNLOADED_BLOCKS_TEXTBOX");
     pair(5, 2, "Finished:", "END_TIME_TEXTBOX");
     pair(6, 0, "Total Run Time:", "TOTAL_RUNTIME_TEXTBOX");
-    pair(6, 2, "Running For:", "RUNTIME_LABEL");
+    grid->addWidget(caption("Running For:"), 6, 2);
+    grid->addWidget(new SteadyBox(control("RUNTIME_LABEL")), 6, 3);
     grid->addWidget(caption("MULTILOADER LAST RUN:"), 7, 0, 1, 4);
     grid->addWidget(fitting(control<QLineEdit>("MULTILOADER_LAST_RUN_TEXTBOX"),
                             {main_texts::completedSuccessfully, main_texts::manualExit}),
@@ -265,13 +268,7 @@ QWidget* MainWindowView::processesAndLightsGroup() {
         grid->addWidget(box, (n - 1) / 2, (n - 1) % 2 * 2, 1, 2);
     }
 
-    auto* kitt = control("KITT_BACKGROUND_LABEL");
-    kitt->setMinimumHeight(22);
-    auto* scanner = new QHBoxLayout(kitt);
-    scanner->setContentsMargins(4, 4, 4, 4);
-    for (int n = 1; n <= MainWindow::kittLabelCount; ++n)
-        scanner->addWidget(control(indexed("KITT_LABEL_", n, "")));
-    grid->addWidget(kitt, 2, 0, 1, 4);
+    grid->addWidget(new KittScannerView(this), 2, 0, 1, 4);
     grid->addWidget(control("KITT_START_BUTTON"), 3, 0, 1, 2);
     grid->addWidget(timeBox(control<QLineEdit>("HEARTBEAT_COUNTDOWN_DISPLAY_TEXTBOX")), 3, 2, 1, 2);
     grid->addWidget(control("VERT_NUM_LIGHT_LABEL"), 4, 0);

@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "core/form/form.h"
+#include "gui/shell/drawn_controls.h"
 
 namespace syncward {
 
@@ -70,6 +71,16 @@ FormBinder::FormBinder(Form& form, QWidget& view) : QObject(&view), form_(form) 
     for (Control* control : form.controls()) {
         auto* widget = view.findChild<QWidget*>(qtext(control->name()));
         if (widget) bind(*control, *widget);
+    }
+    for (QWidget* widget : view.findChildren<QWidget*>()) {
+        auto* drawer = dynamic_cast<DrawnControls*>(widget);
+        if (!drawer) continue;
+        for (const QString& name : drawer->drawnControls()) {
+            Control* control = form.control(name.toStdString());
+            if (!control) throw std::logic_error("no control " + name.toStdString() + " on " + form.name());
+            drawers_[control] = drawer;
+            drawer->showControl(*control);
+        }
     }
     form_.controlObserver = [this](Control& control) { refresh(control); };
 }
@@ -137,6 +148,7 @@ bool FormBinder::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FormBinder::refresh(Control& control) {
+    if (auto drawn = drawers_.find(&control); drawn != drawers_.end()) drawn->second->showControl(control);
     auto it = widgets_.find(&control);
     if (it == widgets_.end()) return;
     QWidget& widget = *it->second;

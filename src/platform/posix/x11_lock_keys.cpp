@@ -1,5 +1,8 @@
 #include "platform/posix/x11_lock_keys.h"
 
+#include <QMetaObject>
+#include <QSocketNotifier>
+
 #include <X11/XKBlib.h>
 #include <X11/Xlib-xcb.h>
 #include <X11/Xlib.h>
@@ -68,11 +71,42 @@ X11LockKeys::X11LockKeys(const std::string& displayName) {
         !XkbQueryExtension(display_, &xkbOpcode, &xkbEvent, &xkbError, &xkbMajor, &xkbMinor)) {
         XCloseDisplay(display_);
         display_ = nullptr;
+        return;
     }
+    xkbEventBase_ = xkbEvent;
 }
 
 X11LockKeys::~X11LockKeys() {
+    watch_.reset();
     if (display_) XCloseDisplay(display_);
+}
+
+bool X11LockKeys::followChanges(std::function<void()> changed) {
+    if (!display_) return true;  // no keys to read: nothing will change
+    const unsigned long lockedOrHeld = XkbModifierLockMask | XkbModifierBaseMask;
+    if (!XkbSelectEvents(display_, XkbUseCoreKbd, XkbIndicatorStateNotifyMask, XkbIndicatorStateNotifyMask) ||
+        !XkbSelectEventDetails(display_, XkbUseCoreKbd, XkbStateNotify, lockedOrHeld, lockedOrHeld))
+        return false;
+    XFlush(display_);
+    changed_ = std::move(changed);
+    watch_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
+    QObject::connect(watch_.get(), &QSocketNotifier::activated, watch_.get(), [this] { takeEvents(); });
+    return true;
+}
+
+void X11LockKeys::takeEvents() {
+    bool told = false;
+    while (XPending(display_) > 0) {
+        XEvent event;
+        XNextEvent(display_, &event);
+        told = told || event.type == xkbEventBase_;
+    }
+    if (told && changed_) changed_();
+}
+
+void X11LockKeys::takeQueuedEventsLater() {
+    if (!watch_ || XEventsQueued(display_, QueuedAfterReading) == 0) return;
+    QMetaObject::invokeMethod(watch_.get(), [this] { takeEvents(); }, Qt::QueuedConnection);
 }
 
 void X11LockKeys::press(LockKey key) {
@@ -82,6 +116,7 @@ void X11LockKeys::press(LockKey key) {
     XTestFakeKeyEvent(display_, code, True, CurrentTime);
     XTestFakeKeyEvent(display_, code, False, CurrentTime);
     XSync(display_, False);
+    takeQueuedEventsLater();
 }
 
 std::array<std::optional<bool>, 3> X11LockKeys::states() {
@@ -115,6 +150,7 @@ std::array<std::optional<bool>, 3> X11LockKeys::states() {
             on = ((lights->state >> scrollIndicator_) & 1) != 0;
         }
     }
+    takeQueuedEventsLater();
     return result;
 }
 

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "core/platform/lock_keys.h"
+
+class QSocketNotifier;
 
 using Display = struct _XDisplay;
 
@@ -25,9 +29,19 @@ public:
     void press(LockKey key) override;
     std::optional<bool> isOn(LockKey key) override;
     std::array<std::optional<bool>, 3> states() override;
+    bool followChanges(std::function<void()> changed) override;
 
 private:
+    // Reads what the server sent; tells of a change if Xkb said one.
+    void takeEvents();
+    // Xlib reads events along with the answers it waits for, and those no
+    // longer wake the socket's watch: they are taken from the queue later.
+    void takeQueuedEventsLater();
+
     Display* display_ = nullptr;
+    int xkbEventBase_ = -1;
+    std::function<void()> changed_;
+    std::unique_ptr<QSocketNotifier> watch_;
     int scrollIndicator_ = -1;  // the "Scroll Lock" light's number; -1 until found
 };
 
