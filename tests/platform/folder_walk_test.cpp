@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/own_process_check.h"
 #include "platform/posix/folder_walk.h"
 #include "support/temp_dir.h"
 
@@ -77,26 +78,13 @@ TEST(FolderWalk, ASubFolderThatCannotBeReadIsNamedAndTheRestCounted) {
         return;
     }
     // Root reads everything: the walk runs as another user, in a child.
-    int answer[2];
-    ASSERT_EQ(::pipe(answer), 0);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(answer[0]);
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+    const std::string text = inOwnProcess([&]() -> std::string {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) return "could not become nobody";
         const FolderWalk size = measureFolder(dir.path());
-        std::string text = std::to_string(size.bytes.value_or(0)) + "\n";
-        for (const std::string& folder : size.unread) text += folder + "\n";
-        if (::write(answer[1], text.data(), text.size()) < 0) ::_exit(3);
-        ::_exit(0);
-    }
-    ::close(answer[1]);
-    std::string text;
-    char buffer[512];
-    for (ssize_t n; (n = ::read(answer[0], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
-    ::close(answer[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        std::string seen = std::to_string(size.bytes.value_or(0)) + "\n";
+        for (const std::string& folder : size.unread) seen += folder + "\n";
+        return seen;
+    });
     EXPECT_EQ(text, "500\n" + (dir / "lost+found") + "\n");
 }
 

@@ -18,6 +18,7 @@
 #include "platform/posix/posix_launcher.h"
 #include "platform/posix/proc_process_table.h"
 #include "platform/posix/started_here.h"
+#include "platform/own_process_check.h"
 #include "support/temp_dir.h"
 
 namespace syncward::testing {
@@ -396,29 +397,6 @@ TEST(ProcProcessTable, ANodeThatLeavesTheCommandFilesSessionIsStillOurs) {
     ASSERT_TRUE(eventually([&] { return lookAt(table, name).ours; }));
     table.terminateOurs(name);
     EXPECT_TRUE(eventually([&] { return !lookAt(table, name).running; }));
-}
-
-// Runs check in a child process of its own, which may make itself the
-// reaper of its orphans without changing this test program; what it
-// returns (empty: passed) comes back as its verdict.
-std::string inOwnProcess(const std::function<std::string()>& check) {
-    int pipe[2];
-    if (::pipe(pipe) != 0) return "no pipe";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipe[0]);
-        const std::string failure = check();
-        (void)!::write(pipe[1], failure.data(), failure.size());
-        ::_exit(0);
-    }
-    ::close(pipe[1]);
-    std::string verdict;
-    char buffer[512];
-    for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;) verdict.append(buffer, static_cast<std::size_t>(n));
-    ::close(pipe[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? verdict : "the checking process died";
 }
 
 // This process's children that have ended and wait to be collected.
