@@ -19,8 +19,10 @@ namespace syncward {
 
 namespace {
 
-std::mutex ownChildrenMutex;
-std::set<pid_t> ownChildren;  // guarded by ownChildrenMutex
+// Never destroyed: a waiter thread may still forget its child while the
+// program's statics are torn down at exit.
+std::mutex& ownChildrenMutex = *new std::mutex;
+std::set<pid_t>& ownChildren = *new std::set<pid_t>;  // guarded by ownChildrenMutex
 std::atomic<bool> adopting{false};
 
 // The parent's id from /proc/PID/stat: the field after the state, which
