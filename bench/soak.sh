@@ -58,6 +58,7 @@ for line in "${schedule[@]}"; do
     client_hangs) need=230 ;;
     *) need=100 ;;
   esac
+  [ ! -e "$drv/backlog" ] || need=$((need + 120))  # the longer run limit after a killed node
   if [ -n "${SOAK_BUDGET:-}" ] && [ $(($(date +%s) - began + need)) -gt "$SOAK_BUDGET" ]; then
     echo "soak: the budget of $SOAK_BUDGET s leaves no time for run $run ($kind); it is left out"
     continue

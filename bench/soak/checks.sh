@@ -95,15 +95,18 @@ check_tip() {
 }
 
 # Every path the copy wrote that is not its home folder, its chain folder or
-# its settings file; the soak's own folder aside, and the copy's lock in the
-# user's runtime folder (one running copy per name), which is its own too.
+# its settings file; the soak's own folder aside, the copy's lock in the
+# user's runtime folder (one running copy per name), and the settings file's
+# own lock beside it, which a program killed while saving leaves behind (the
+# next save finds its owner gone and takes it over).
 check_writes() {
   local stray
   stray=$(find "$work" -mindepth 1 -newer "$drv/stamp" \
             -not -path "$drv" -not -path "$drv/*" -not -path "$home" -not -path "$home/*" \
             -not -path "$work/chain" -not -path "$work/chain/*" -not -path "$work/chain.away*" \
             -not -path "$work/runtime" -not -path "$work/runtime/syncward-$(id -u)-$name.lock" \
-            -not -path "$work/config/QV_SYNCWARD" -not -path "$work/config/QV_SYNCWARD/QV_SYNCWARD.ini" -print 2>/dev/null | sed "s|^$work|…|" || true)
+            -not -path "$work/config/QV_SYNCWARD" -not -path "$work/config/QV_SYNCWARD/QV_SYNCWARD.ini" \
+            -not -path "$work/config/QV_SYNCWARD/QV_SYNCWARD.ini.lock" -print 2>/dev/null | sed "s|^$work|…|" || true)
   [ -z "$stray" ] || violation "written outside the home, chain folder and settings file: $(echo "$stray" | tr '\n' ' ')"
   stray=$(find /tmp -maxdepth 1 -newer "$drv/stamp" -name "*$name*" -print 2>/dev/null || true)
   [ -z "$stray" ] || violation "written in /tmp: $(echo "$stray" | tr '\n' ' ')"

@@ -7,6 +7,7 @@
 
 #include "app/command_line.h"
 #include "core/foldersize/threaded_folder_measurer.h"
+#include "core/power/command_power_switch.h"
 #include "gui/shell/qt_clipboard.h"
 #include "gui/shell/qt_dialogs.h"
 #include "gui/shell/qt_event_loop.h"
@@ -85,6 +86,7 @@ struct SystemPlatform::Parts {
     ThreadedFolderMeasurer folderMeasurer{loop, measureFolder};
     XdgAutostart autostart{XdgAutostart::defaultFolder()};
     PosixSetupProbe setupProbe;
+    CommandPowerSwitch powerSwitch{loop, setupProbe, profile, environment};
 };
 
 SystemPlatform::SystemPlatform(const std::string& argv0) : windowHost_(std::make_unique<QtWindowHost>()) {
@@ -94,7 +96,7 @@ SystemPlatform::SystemPlatform(const std::string& argv0) : windowHost_(std::make
                                                     parts_->profile, parts_->lockKeys, parts_->sleepInhibitor,
                                                     parts_->crontab, parts_->nodeAnswers, parts_->clipboard,
                                                     parts_->folderMeasurer, parts_->autostart,
-                                                    parts_->setupProbe});
+                                                    parts_->setupProbe, parts_->powerSwitch});
 }
 
 SystemPlatform::~SystemPlatform() = default;

@@ -11,6 +11,7 @@
 #include "gui/shell/qt_event_loop.h"
 #include "gui/shell/qt_window_host.h"
 #include "core/foldersize/threaded_folder_measurer.h"
+#include "core/power/command_power_switch.h"
 #include "platform/qt/qt_node_answers.h"
 #include "platform/win32/execution_state_sleep_inhibitor.h"
 #include "platform/win32/folder_walk.h"
@@ -69,6 +70,7 @@ struct SystemPlatform::Parts {
                                           }};
     NoAutostart autostart;
     Win32SetupProbe setupProbe;
+    CommandPowerSwitch powerSwitch{loop, setupProbe, profile, environment};
 };
 
 // The executable's name comes from the running module, not from argv[0].
@@ -80,7 +82,7 @@ SystemPlatform::SystemPlatform(const std::string&) : windowHost_(std::make_uniqu
                                                     parts_->profile, parts_->lockKeys, parts_->sleepInhibitor,
                                                     parts_->crontab, parts_->nodeAnswers, parts_->clipboard,
                                                     parts_->folderMeasurer, parts_->autostart,
-                                                    parts_->setupProbe});
+                                                    parts_->setupProbe, parts_->powerSwitch});
 }
 
 SystemPlatform::~SystemPlatform() = default;

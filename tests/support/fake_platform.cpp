@@ -263,7 +263,8 @@ Platform FakePlatform::with(const Swaps& swaps) {
                     clipboard,
                     swaps.folderMeasurer ? *swaps.folderMeasurer : folderMeasurer,
                     swaps.autostart ? *swaps.autostart : autostart,
-                    swaps.setupProbe ? *swaps.setupProbe : setupProbe};
+                    swaps.setupProbe ? *swaps.setupProbe : setupProbe,
+                    powerSwitch};
 }
 
 void FakeLockKeys::press(LockKey key) {

@@ -352,6 +352,35 @@ public:
     std::map<std::string, std::vector<std::string>> folders;
 };
 
+// Power actions as a test scripts the system's answer; every request is
+// kept. The answer comes through the loop, as a real one would, unless
+// held back (a system that has not answered yet).
+class FakePowerSwitch : public PowerSwitch {
+public:
+    explicit FakePowerSwitch(EventLoop& loop) : loop_(loop) {}
+    void request(PowerAction action, std::function<void(PowerAnswer)> done) override {
+        requested.push_back(action);
+        pending = std::move(done);
+        if (!holdAnswer) answerNow();
+    }
+    PowerForecast forecast(PowerAction) override { return nextForecast; }
+    // Hands the scripted answer to the one who asked.
+    void answerNow() {
+        if (!pending) return;
+        loop_.post([done = std::move(pending), answer = answer] { done(answer); });
+        pending = nullptr;
+    }
+
+    PowerAnswer answer{true, "LOGIN MANAGER", {}};
+    PowerForecast nextForecast{PowerForecast::Verdict::allowed, "LOGIN MANAGER", "THE LOGIN MANAGER ANSWERS YES", {}};
+    bool holdAnswer = false;
+    std::vector<PowerAction> requested;
+
+private:
+    EventLoop& loop_;
+    std::function<void(PowerAnswer)> pending;
+};
+
 // The whole fake platform, on virtual time, under one profile.
 struct FakePlatform {
     explicit FakePlatform(PlatformProfile profile = PlatformProfile::windows());
@@ -373,6 +402,7 @@ struct FakePlatform {
     FakeClipboard clipboard;
     FakeAutostart autostart;
     FakeSetupProbe setupProbe;
+    FakePowerSwitch powerSwitch{loop};
     Platform platform;
 
     // The same platform with some parts swapped for real ones: the process

@@ -12,6 +12,7 @@
 #include "core/platform/lock_keys.h"
 #include "core/platform/node_answers.h"
 #include "core/platform/platform_profile.h"
+#include "core/platform/power_switch.h"
 #include "core/platform/process_table.h"
 #include "core/platform/settings_store.h"
 #include "core/platform/setup_probe.h"
@@ -39,6 +40,7 @@ struct Platform {
     FolderMeasurer& folderMeasurer;
     Autostart& autostart;
     SetupProbe& setupProbe;
+    PowerSwitch& powerSwitch;
 };
 
 }  // namespace syncward
