@@ -7,7 +7,7 @@
 
 #include "app/command_line.h"
 #include "core/foldersize/threaded_folder_measurer.h"
-#include "core/power/command_power_switch.h"
+#include "core/platform/command_power_switch.h"
 #include "gui/shell/qt_clipboard.h"
 #include "gui/shell/qt_dialogs.h"
 #include "gui/shell/qt_event_loop.h"

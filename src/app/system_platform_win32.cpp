@@ -11,7 +11,7 @@
 #include "gui/shell/qt_event_loop.h"
 #include "gui/shell/qt_window_host.h"
 #include "core/foldersize/threaded_folder_measurer.h"
-#include "core/power/command_power_switch.h"
+#include "core/platform/command_power_switch.h"
 #include "platform/qt/qt_node_answers.h"
 #include "platform/win32/execution_state_sleep_inhibitor.h"
 #include "platform/win32/folder_walk.h"

@@ -110,17 +110,41 @@ TEST_F(CatchUpTask, TheWindowSaysWhenTheLastScheduledRunWasMissed) {
 
 TEST_F(CatchUpTask, AMissedRunStartsAfterTheCountdownAndRecordsItsStart) {
     storedTask("2026-06-28T02:30:10Z");
+    h.store("AUTOSTART_TICKBOX", "1");
     h.app = std::make_unique<Application>(h.fake.platform);
     const CatchUpStart start = h.app->startCatchingUp();
     EXPECT_TRUE(start.run);
     EXPECT_EQ(start.line,
               "BTC1: the run due SUN 2026-07-05 02:30 (local time) was missed; it starts after the countdown\n");
     ASSERT_EQ(h.fake.windows.shown.size(), 1u);
-    EXPECT_TRUE(h.main().AUTOSTART_TIMER.enabled());  // autostart itself is not ticked
+    EXPECT_TRUE(h.main().AUTOSTART_TIMER.enabled());
     EXPECT_EQ(h.main().AUTOSTART_START_BUTTON.caption(), "STOP");
+    EXPECT_TRUE(h.main().run.caughtUp);
     h.fake.environment.now += 12;
     h.fake.loop.advance(12'000);
     EXPECT_EQ(h.stored("LAST_RUN_START"), "2026-07-08T12:00:12Z");
+}
+
+// The weekly start of a copy without AutoStart only opens the window; a
+// catch-up start stands in for it and does the same.
+TEST_F(CatchUpTask, WithAutoStartOffAMissedRunOnlyOpensTheWindowAndSaysSo) {
+    storedTask("2026-06-28T02:30:10Z");
+    h.store("AUTOSTART_TICKBOX", "0");
+    h.store("TASK_20_ENABLE_TICKBOX", "1");
+    h.store("AUTOTIMER_ACTION_TEXTBOX", "SHUTDOWN PC");
+    h.app = std::make_unique<Application>(h.fake.platform);
+    const CatchUpStart start = h.app->startCatchingUp();
+    EXPECT_TRUE(start.run);
+    EXPECT_EQ(start.line,
+              "BTC1: the run due SUN 2026-07-05 02:30 (local time) was missed; AutoStart is off, so the window opens "
+              "and the run waits to be started by hand\n");
+    ASSERT_EQ(h.fake.windows.shown.size(), 1u);
+    EXPECT_EQ(h.main().CURRENT_STATUS_LABEL.caption(),
+              "!!! A MISSED RUN IS DUE - AUTOSTART IS OFF - START IT BY HAND !!!");
+    EXPECT_FALSE(h.main().run.caughtUp);
+    EXPECT_EQ(h.main().AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX.text(), "POWER AUTOTIMER");
+    h.fake.loop.advance(3'600'000);
+    EXPECT_EQ(h.stored("LAST_RUN_START"), "2026-06-28T02:30:10Z");
 }
 
 TEST_F(CatchUpTask, OtherwiseTheCopyEndsAtOnceAndSaysWhy) {

@@ -183,7 +183,7 @@ TEST_F(Heartbeat, TheRunStartsAndStopsItAndReleasesTheInhibitorBeforeThePowerAct
     h.store("CLOSE_REQUEST_COUNTDOWN_TEXTBOX", "00:00:01");
     h.app->powerAutotimer().showCountdownWindow();
     ms(1000);
-    ASSERT_EQ(h.fake.launcher.programs.size(), 1u);
+    ASSERT_EQ(h.fake.powerSwitch.requested.size(), 1u);
     EXPECT_FALSE(h.fake.sleepInhibitor.held());
 }
 

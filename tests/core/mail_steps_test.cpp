@@ -123,14 +123,13 @@ TEST(PowerActionAfterMail, WaitsForTheMailerAtMostTwoMinutesAndSaysSo) {
     h.app->powerAutotimer().showCountdownWindow();
     PowerAutotimerWindow& win = h.app->powerAutotimer().countdownWindow();
     h.fake.loop.advance(2000);
-    EXPECT_TRUE(h.fake.launcher.programs.empty());
+    EXPECT_TRUE(h.fake.powerSwitch.requested.empty());
     EXPECT_EQ(win.AUTOTIMER_TITLE_LABEL.caption(), "!!! WAITING FOR SendEmail.exe TO FINISH !!!");
     h.fake.loop.advance(10 * 1000);
-    EXPECT_TRUE(h.fake.launcher.programs.empty());
+    EXPECT_TRUE(h.fake.powerSwitch.requested.empty());
     h.fake.processes.end("SendEmail.exe");
     h.fake.loop.advance(1000);
-    ASSERT_EQ(h.fake.launcher.programs.size(), 1u);
-    EXPECT_EQ(h.fake.launcher.programs[0], (std::vector<std::string>{"shutdown", "/s", "/t", "0"}));
+    EXPECT_EQ(h.fake.powerSwitch.requested, std::vector<PowerAction>{PowerAction::Shutdown});
     EXPECT_FALSE(win.isOpen());
 
     // A mailer that never ends holds the action two minutes, no longer.
@@ -138,9 +137,9 @@ TEST(PowerActionAfterMail, WaitsForTheMailerAtMostTwoMinutesAndSaysSo) {
     h.fake.loop.advance(300);
     h.app->powerAutotimer().showCountdownWindow();
     h.fake.loop.advance(2000 + 119 * 1000);
-    EXPECT_EQ(h.fake.launcher.programs.size(), 1u);
+    EXPECT_EQ(h.fake.powerSwitch.requested.size(), 1u);
     h.fake.loop.advance(1000);
-    EXPECT_EQ(h.fake.launcher.programs.size(), 2u);
+    EXPECT_EQ(h.fake.powerSwitch.requested.size(), 2u);
 }
 
 }  // namespace

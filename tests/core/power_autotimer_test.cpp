@@ -11,8 +11,6 @@
 namespace syncward::testing {
 namespace {
 
-using Command = std::vector<std::string>;
-
 class PowerCountdown : public ::testing::Test {
 protected:
     PowerAutotimerWindow& show(const std::string& countdownStart, const std::string& action,
@@ -25,12 +23,12 @@ protected:
         return h->app->powerAutotimer().countdownWindow();
     }
     void seconds(int n) { h->fake.loop.advance(n * 1000LL); }
-    const std::vector<Command>& programs() { return h->fake.launcher.programs; }
+    const std::vector<PowerAction>& asked() { return h->fake.powerSwitch.requested; }
 
     std::unique_ptr<AppHarness> h;
 };
 
-TEST_F(PowerCountdown, CountsDownToZeroThenRunsTheActionAndCloses) {
+TEST_F(PowerCountdown, CountsDownToZeroAsksForTheActionAndClosesOnceTheSystemTakesIt) {
     PowerAutotimerWindow& win = show("00:00:10", "RESTART PC");
     ASSERT_EQ(h->fake.windows.shown.back(), std::make_pair(static_cast<Form*>(&win), false));  // beside the main window
     EXPECT_EQ(win.caption(), "SYNCWARD - POWER AUTOTIMER");
@@ -44,42 +42,57 @@ TEST_F(PowerCountdown, CountsDownToZeroThenRunsTheActionAndCloses) {
     EXPECT_EQ(win.AUTOTIMER_TITLE_LABEL.caption(), "!!! AUTOTIMER RUNNING !!!");
     seconds(8);
     EXPECT_EQ(win.CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text(), "00:00:01");
-    EXPECT_TRUE(programs().empty());
+    EXPECT_TRUE(asked().empty());
 
+    // Asked, and open until the system answers: a slow answer is no yes.
+    h->fake.powerSwitch.holdAnswer = true;
     seconds(1);
     EXPECT_EQ(win.CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text(), "--:--:--");
     EXPECT_EQ(win.AUTOTIMER_TITLE_LABEL.caption(), "!!! RESTARTING !!!");
-    EXPECT_EQ(programs(), (std::vector<Command>{{"shutdown", "/g", "/f", "/t", "0"}}));
+    EXPECT_EQ(asked(), std::vector<PowerAction>{PowerAction::Restart});
+    seconds(30);
+    EXPECT_TRUE(win.isOpen());
+    EXPECT_EQ(asked().size(), 1u);
+    EXPECT_FALSE(h->fake.sleepInhibitor.held());  // our own lock would hold back a hibernate
+
+    h->fake.powerSwitch.answerNow();
+    seconds(1);
     EXPECT_FALSE(win.isOpen());
     EXPECT_EQ(h->stored("AUTOTIMER_Left"), "1000");
     seconds(3600);
-    EXPECT_EQ(programs().size(), 1u);
+    EXPECT_EQ(asked().size(), 1u);
 }
 
-TEST_F(PowerCountdown, EachActionRunsItsProfilesCommand) {
-    struct Case {
-        std::string action;
-        Command windows;
-        Command posix;
-        std::string message;
-    };
-    const std::vector<Case> cases = {
-        {"SHUTDOWN PC", {"shutdown", "/s", "/t", "0"}, {"systemctl", "poweroff"}, "!!! SHUTTING DOWN !!!"},
-        {"RESTART PC", {"shutdown", "/g", "/f", "/t", "0"}, {"systemctl", "reboot"}, "!!! RESTARTING !!!"},
-        {"HIBERNATE PC", {"shutdown", "/h"}, {"systemctl", "hibernate"}, "!!! HIBERNATING !!!"},
-        {"LOGOFF CURRENT USER", {"shutdown", "/l"}, {"loginctl", "terminate-user", "satoshi"},
-         "!!! LOGGING OFF USER !!!"},
-    };
-    for (const Case& c : cases) {
-        for (bool posix : {false, true}) {
-            PowerAutotimerWindow& win = show("00:00:02", c.action,
-                                             posix ? PlatformProfile::posix("/home/satoshi") : PlatformProfile::windows());
-            seconds(2);
-            EXPECT_EQ(programs(), (std::vector<Command>{posix ? c.posix : c.windows})) << c.action;
-            EXPECT_EQ(win.AUTOTIMER_TITLE_LABEL.caption(), c.message);
-            EXPECT_TRUE(h->fake.launcher.ran.empty()) << "no command file for a power action";
-        }
-    }
+TEST_F(PowerCountdown, ARefusalKeepsTheWindowOpenAndSaysWhy) {
+    PowerAutotimerWindow& win = show("00:00:02", "SHUTDOWN PC", PlatformProfile::posix("/home/satoshi"));
+    h->fake.powerSwitch.answer = {false, "LOGIN MANAGER", "NOT ALLOWED OUTSIDE A DESKTOP SESSION"};
+    seconds(3);
+    EXPECT_TRUE(win.isOpen());
+    EXPECT_EQ(win.AUTOTIMER_TITLE_LABEL.caption(), "!!! SHUTDOWN PC REFUSED: NOT ALLOWED OUTSIDE A DESKTOP SESSION !!!");
+    EXPECT_FALSE(win.AUTOTIMER_COUNTER.enabled());
+    EXPECT_EQ(win.START_STOP_BUTTON.caption(), "START");
+    EXPECT_FALSE(win.CLOSE_REQUEST_COUNTDOWN_TEXTBOX.locked());
+    // No run ended with it (the countdown was shown by hand): the status
+    // says it, and no stored outcome changes.
+    EXPECT_EQ(h->main().CURRENT_STATUS_LABEL.caption(),
+              "!!! POWER AUTOTIMER - SHUTDOWN PC - REFUSED BY THE SYSTEM (NOT ALLOWED OUTSIDE A DESKTOP SESSION) !!!");
+    EXPECT_EQ(h->stored("MULTILOADER_LAST_RUN_TEXTBOX"), std::nullopt);
+    EXPECT_EQ(asked().size(), 1u);
+}
+
+// An answer that comes after the window was closed (the user gave up
+// waiting) changes nothing.
+TEST_F(PowerCountdown, AnAnswerToAWindowClosedMeanwhileIsLeftAlone) {
+    PowerAutotimerWindow& win = show("00:00:01", "HIBERNATE PC");
+    h->fake.powerSwitch.holdAnswer = true;
+    h->fake.powerSwitch.answer = {false, "shutdown", "NOT SUPPORTED BY THIS COMPUTER"};
+    seconds(1);
+    win.close();
+    h->fake.powerSwitch.answerNow();
+    seconds(1);
+    EXPECT_FALSE(win.isOpen());
+    EXPECT_EQ(win.AUTOTIMER_TITLE_LABEL.caption(), "!!! HIBERNATING !!!");
+    EXPECT_EQ(h->main().CURRENT_STATUS_LABEL.caption().find("REFUSED"), std::string::npos);
 }
 
 // The program does not end itself after a power action: power off, restart
@@ -89,7 +102,7 @@ TEST_F(PowerCountdown, EachActionRunsItsProfilesCommand) {
 TEST_F(PowerCountdown, AfterTheActionTheProgramStaysOpenAsTheManualPageSays) {
     show("00:00:01", "HIBERNATE PC", PlatformProfile::posix("/home/satoshi"));
     seconds(1);
-    ASSERT_EQ(programs(), (std::vector<Command>{{"systemctl", "hibernate"}}));
+    ASSERT_EQ(asked(), std::vector<PowerAction>{PowerAction::Hibernate});
     seconds(60);
     EXPECT_TRUE(h->main().isOpen());
 
@@ -112,7 +125,7 @@ TEST_F(PowerCountdown, WithoutAKnownActionZeroPassesAndTheCountGoesOn) {
     EXPECT_EQ(win.POWER_REMAINING, -60);
     EXPECT_TRUE(win.isOpen());
     EXPECT_TRUE(win.AUTOTIMER_COUNTER.enabled());
-    EXPECT_TRUE(programs().empty());
+    EXPECT_TRUE(asked().empty());
 }
 
 TEST_F(PowerCountdown, AStartOfZeroCountsPastZeroAndActsADayLater) {
@@ -121,9 +134,9 @@ TEST_F(PowerCountdown, AStartOfZeroCountsPastZeroAndActsADayLater) {
     EXPECT_EQ(win.CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text(), "00:00:01");
     seconds(86398);
     EXPECT_EQ(win.CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text(), "23:59:59");
-    EXPECT_TRUE(programs().empty());
+    EXPECT_TRUE(asked().empty());
     seconds(1);
-    EXPECT_EQ(programs(), (std::vector<Command>{{"shutdown", "/s", "/t", "0"}}));
+    EXPECT_EQ(asked(), std::vector<PowerAction>{PowerAction::Shutdown});
 }
 
 TEST_F(PowerCountdown, StopTypeAndStartCountsFromTheTypedTime) {
@@ -144,7 +157,7 @@ TEST_F(PowerCountdown, StopTypeAndStartCountsFromTheTypedTime) {
     seconds(1);
     EXPECT_EQ(win.CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text(), "00:00:59");
     seconds(59);
-    EXPECT_EQ(programs(), (std::vector<Command>{{"shutdown", "/h"}}));
+    EXPECT_EQ(asked(), std::vector<PowerAction>{PowerAction::Hibernate});
 }
 
 TEST_F(PowerCountdown, ATypedTextThatIsNoTimeDoesNotStartAndSaysSo) {
@@ -160,23 +173,13 @@ TEST_F(PowerCountdown, ATypedTextThatIsNoTimeDoesNotStartAndSaysSo) {
         EXPECT_FALSE(win.CLOSE_REQUEST_COUNTDOWN_TEXTBOX.locked());
     }
     seconds(3600);
-    EXPECT_TRUE(programs().empty());
+    EXPECT_TRUE(asked().empty());
 }
 
 TEST_F(PowerCountdown, AGarbledStoredStartFallsBackToZero) {
     PowerAutotimerWindow& win = show("soon", "!!! NO ACTION SET !!!");
     EXPECT_EQ(win.CLOSE_REQUEST_COUNTDOWN_TEXTBOX.text(), "00:00:00");
     EXPECT_EQ(win.POWER_REMAINING, 0);
-}
-
-TEST_F(PowerCountdown, ACommandThatCannotStartKeepsTheWindowOpenAndSaysSo) {
-    PowerAutotimerWindow& win = show("00:00:01", "SHUTDOWN PC");
-    h->fake.launcher.failStarts = true;
-    seconds(1);
-    EXPECT_TRUE(win.isOpen());
-    EXPECT_EQ(win.AUTOTIMER_TITLE_LABEL.caption(), "!!! POWER COMMAND COULD NOT BE STARTED !!!");
-    EXPECT_FALSE(win.AUTOTIMER_COUNTER.enabled());
-    EXPECT_EQ(win.START_STOP_BUTTON.caption(), "START");
 }
 
 TEST_F(PowerCountdown, ClosingTheWindowEndsTheCountdownAndStoresOnlyItsPlace) {
@@ -186,7 +189,7 @@ TEST_F(PowerCountdown, ClosingTheWindowEndsTheCountdownAndStoresOnlyItsPlace) {
     win.close();
     EXPECT_EQ(h->fake.store.savedKeys("BTC1"), (std::vector<std::string>{"AUTOTIMER_Left", "AUTOTIMER_Top"}));
     seconds(3600);
-    EXPECT_TRUE(programs().empty());
+    EXPECT_TRUE(asked().empty());
 
     // Shown again, it loads anew at its stored place; while open, showing it
     // again does not restart the countdown.

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "block_counter_rig.h"
+#include "core/power/power_autotimer.h"
+#include "core/power/power_autotimer_window.h"
 #include "core/run/run_history_recorder.h"
 #include "core/reports/run_history.h"
 #include "core/reports/run_history_columns.h"
@@ -99,6 +101,86 @@ TEST(RunHistoryRun, ACompletedRunLeavesOneRowWithItsRealFigures) {
     const std::string& text = run.rig.h.fake.files.files[run.historyPath()];
     EXPECT_TRUE(text.starts_with(historyHeader() + "\n"));
     EXPECT_TRUE(text.ends_with("AUTOCLOSE," + std::to_string(row.nodeExitSeconds.value_or(-1)) + "\n"));
+}
+
+// A power action the system refuses leaves the computer on: the night's
+// row, its stored outcome and the window say so, and the program stays
+// open. A history line before the row, even a damaged one, stays as it was.
+TEST(RunHistoryRun, ARefusedPowerActionIsToldInTheRowTheStoredOutcomeAndTheStatus) {
+    HistoryRun run;
+    run.confirmingNode(700);
+    run.rig.h.store("TASK_19_ENABLE_TICKBOX", "0");
+    run.rig.h.store("TASK_20_ENABLE_TICKBOX", "1");
+    run.rig.h.store("AUTOTIMER_ACTION_TEXTBOX", "SHUTDOWN PC");
+    run.rig.h.store("CLOSE_REQUEST_COUNTDOWN_TEXTBOX", "00:00:05");
+    run.rig.h.fake.files.files[run.historyPath()] = historyHeader() + "\nhalf a line written by hand\n";
+    FakePowerSwitch& power = run.rig.h.fake.powerSwitch;
+    power.answer = {false, "LOGIN MANAGER", "NOT ALLOWED OUTSIDE A DESKTOP SESSION"};
+    MainWindow& w = run.start();
+    ASSERT_TRUE(run.rig.runUntil([&] { return !power.requested.empty(); }, 10 * minutes));
+    run.rig.runUntil([] { return false; }, 5'000);
+
+    EXPECT_EQ(power.requested, std::vector<PowerAction>{PowerAction::Shutdown});
+    EXPECT_TRUE(w.isOpen());
+    EXPECT_EQ(w.CURRENT_STATUS_LABEL.caption(),
+              "!!! POWER AUTOTIMER - SHUTDOWN PC - REFUSED BY THE SYSTEM (NOT ALLOWED OUTSIDE A DESKTOP SESSION) !!!");
+    const std::string stored =
+        "!!! COMPLETED SUCCESSFULLY - SHUTDOWN PC REFUSED BY THE SYSTEM (NOT ALLOWED OUTSIDE A DESKTOP SESSION) !!!";
+    EXPECT_EQ(run.rig.h.stored("MULTILOADER_LAST_RUN_TEXTBOX"), stored);
+    EXPECT_EQ(w.MULTILOADER_LAST_RUN_TEXTBOX.text(), stored);
+    EXPECT_EQ(w.MULTILOADER_LAST_RUN_TEXTBOX.background(), colours::red);
+
+    const std::string& text = run.rig.h.fake.files.files[run.historyPath()];
+    EXPECT_TRUE(text.starts_with(historyHeader() + "\nhalf a line written by hand\n"));
+    const HistoryRead read = parseHistory(text);
+    ASSERT_EQ(read.rows.size(), 1u);
+    EXPECT_EQ(read.rows[0].finalAction,
+              "POWER AUTOTIMER - SHUTDOWN PC - REFUSED BY THE SYSTEM (NOT ALLOWED OUTSIDE A DESKTOP SESSION)");
+    EXPECT_EQ(read.rows[0].runOutcome, "!!! COMPLETED SUCCESSFULLY !!!") << "what the sync achieved stays";
+
+    // Taken, the row stays as the run wrote it.
+    HistoryRun taken;
+    taken.confirmingNode(700);
+    for (const char* key : {"TASK_20_ENABLE_TICKBOX", "AUTOTIMER_ACTION_TEXTBOX", "CLOSE_REQUEST_COUNTDOWN_TEXTBOX"})
+        taken.rig.h.store(key, run.rig.h.stored(key).value_or(""));
+    taken.rig.h.store("TASK_19_ENABLE_TICKBOX", "0");
+    taken.start();
+    ASSERT_TRUE(taken.rig.runUntil([&] { return !taken.rig.h.app->powerAutotimer().countdownWindow().isOpen() &&
+                                                !taken.rig.h.fake.powerSwitch.requested.empty(); },
+                                   10 * minutes));
+    ASSERT_EQ(taken.history().size(), 1u);
+    EXPECT_EQ(taken.history()[0].finalAction, "POWER AUTOTIMER - SHUTDOWN PC");
+    EXPECT_EQ(taken.rig.h.stored("MULTILOADER_LAST_RUN_TEXTBOX"), "!!! COMPLETED SUCCESSFULLY !!!");
+}
+
+// A run that catches up a missed start (at a login, while the user works;
+// at a boot nobody watches) closes where the night's run would power off.
+TEST(RunHistoryRun, ACaughtUpRunClosesInsteadOfItsPowerActionAndSaysSo) {
+    HistoryRun run;
+    run.confirmingNode(700);
+    run.rig.h.store("TASK_19_ENABLE_TICKBOX", "0");
+    run.rig.h.store("TASK_20_ENABLE_TICKBOX", "1");
+    run.rig.h.store("AUTOTIMER_ACTION_TEXTBOX", "HIBERNATE PC");
+    run.rig.h.store("AUTOSTART_TICKBOX", "1");
+    run.rig.h.store("TASK_STATUS_TEXTBOX", "TASK-CREATED");
+    run.rig.h.store("ENABLE_SCHED_TASK_TICKBOX", "1");
+    run.rig.h.store("TASK_RUN_TIME_TEXTBOX", "02:30");
+    run.rig.h.store("SUN_TICKBOX", "1");
+    run.rig.h.store("LAST_RUN_START", "2020-01-05T02:30:10Z");
+    run.rig.h.fake.crontab.programToRun = {"/home/satoshi/bin/BTC1", {}};
+    run.rig.h.fake.crontab.table = "30 2 * * 0 '/home/satoshi/bin/BTC1' # SYNCWARD - BTC1\n";
+    run.rig.h.app = std::make_unique<Application>(run.rig.h.fake.platform);
+    ASSERT_TRUE(run.rig.h.app->startCatchingUp().run);
+    setReading(run.rig.main(), &BlockReadings::lastAccepted, "600\n");
+    const std::string closed = "CAUGHT UP AFTER A MISSED START - CLOSED INSTEAD OF HIBERNATE PC";
+    EXPECT_EQ(run.rig.main().AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX.text(), closed);
+    ASSERT_TRUE(run.ends());
+    EXPECT_TRUE(run.rig.h.fake.powerSwitch.requested.empty());
+    EXPECT_FALSE(run.rig.h.app->powerAutotimer().countdownWindow().isOpen());
+    const auto rows = run.history();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].finalAction, closed);
+    EXPECT_EQ(rows[0].runOutcome, "!!! COMPLETED SUCCESSFULLY !!!");
 }
 
 // A node that died before the stop request did not exit because of it:

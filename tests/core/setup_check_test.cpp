@@ -386,14 +386,24 @@ TEST(SetupCheck, NamesTheInhibitorsThisSessionOffersAndDoubtsTheLoginManagersAlo
     EXPECT_TRUE(inhibitor.held());
 }
 
-TEST(SetupCheck, ThePowerActionsCommandMustBeFound) {
+// The line says what the night's action will go through and whether the
+// system will allow it outside this session, on what that rests, and the fix.
+TEST(SetupCheck, ThePowerActionIsForecastForTheWeeklyStart) {
     SetupRig rig;
     MainWindow& w = rig.h.main();
+    FakePowerSwitch& power = rig.h.fake.powerSwitch;
     w.TASK_20_ENABLE_TICKBOX.setTicked(true);
     w.AUTOTIMER_ACTION_TEXTBOX.setText("SHUTDOWN PC");
-    EXPECT_LINE(rig.check(), "SHUTDOWN PC: systemctl NOT FOUND", CheckLevel::Failing);
-    rig.probe.paths["/bin/systemctl"] = FakeSetupProbe::program();
-    EXPECT_LINE(rig.check(), "SHUTDOWN PC: systemctl FOUND", CheckLevel::Fine);
+    power.nextForecast = {PowerForecast::Verdict::refused, "LOGIN MANAGER", "CanPowerOff: challenge", "ADD THE USER"};
+    EXPECT_LINE(rig.check(),
+                "SHUTDOWN PC THROUGH LOGIN MANAGER: CanPowerOff: challenge - THE SYSTEM WOULD REFUSE IT, AND THE "
+                "COMPUTER WOULD STAY ON",
+                CheckLevel::Failing);
+    power.nextForecast = {PowerForecast::Verdict::unknown, "systemctl", "NOT ASKED", "LOOK"};
+    EXPECT_LINE(rig.check(), "SHUTDOWN PC THROUGH systemctl: NOT ASKED", CheckLevel::Doubtful);
+    power.nextForecast = {PowerForecast::Verdict::allowed, "LOGIN MANAGER", "CanPowerOff: yes", {}};
+    EXPECT_LINE(rig.check(), "SHUTDOWN PC THROUGH LOGIN MANAGER: CanPowerOff: yes", CheckLevel::Fine);
+    EXPECT_TRUE(power.requested.empty()) << "a check never powers anything off";
     w.AUTOTIMER_ACTION_TEXTBOX.setText("");
     EXPECT_LINE(rig.check(), texts::noPowerAction, CheckLevel::Doubtful);
 }

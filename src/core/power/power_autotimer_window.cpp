@@ -13,7 +13,7 @@ namespace {
 constexpr WindowPlacement windowPlacement{"AUTOTIMER_", 3705, 3210};
 constexpr const char* zero = "00:00:00";
 constexpr const char* invalidCountdownStart = "!!! INVALID COUNTDOWN - USE HH:MM:SS !!!";
-constexpr const char* commandNotStarted = "!!! POWER COMMAND COULD NOT BE STARTED !!!";
+constexpr const char* awaitingAnswer = "--:--:--";
 
 // Past zero the display counts up again, and wraps after a day.
 std::string display(long long remaining) { return formatHms(std::llabs(remaining) % secondsPerDay); }
@@ -30,6 +30,7 @@ PowerAutotimerWindow::PowerAutotimerWindow(AppContext& app)
     // power the computer off.
     onClose.connect([this] {
         AUTOTIMER_COUNTER.stop();
+        ++request_;
         app_.settings.savePosition(*this, windowPlacement);
     });
 }
@@ -46,6 +47,7 @@ void PowerAutotimerWindow::load() {
     AUTOTIMER_COUNTER.start();
     AUTOTIMER_TITLE_LABEL.setCaption("!!! AUTOSTARTING !!!");
     MAILER_WAIT_ELAPSED = -1;
+    ++request_;
 }
 
 void PowerAutotimerWindow::tick() {
@@ -60,7 +62,7 @@ void PowerAutotimerWindow::tick() {
     CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setText(shown);
     if (shown != zero) return;
 
-    CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setText("--:--:--");
+    CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setText(awaitingAnswer);
     dueAction_ = findPowerAction(AUTOTIMER_ACTION_TEXTBOX.text());
     if (!dueAction_) return;  // no action: the countdown goes on past zero
     MAILER_WAIT_ELAPSED = 0;
@@ -77,15 +79,25 @@ void PowerAutotimerWindow::actWhenMailerDone() {
     MAILER_WAIT_ELAPSED = -1;
     const PowerActionEntry* entry = dueAction_;
     AUTOTIMER_TITLE_LABEL.setCaption(entry->countdownMessage);
-    const auto command = app_.profile().powerCommand(entry->action, app_.platform.environment.userName());
     // Our own sleep inhibitor would hold back the hibernate we ask for.
     app_.platform.sleepInhibitor.release();
-    if (!app_.platform.launcher.runProgram(command)) {
-        // Closing now would look as if the action had been taken.
-        stopCounting(commandNotStarted);
+    // No tick while the system answers: the countdown is over.
+    AUTOTIMER_COUNTER.stop();
+    const int request = ++request_;
+    app_.platform.powerSwitch.request(entry->action,
+                                      [this, request](const PowerAnswer& answer) { answered(request, answer); });
+}
+
+void PowerAutotimerWindow::answered(int request, const PowerAnswer& answer) {
+    if (request != request_ || !dueAction_) return;
+    if (answer.taken) {
+        close();
         return;
     }
-    close();
+    // Closing now would look as if the action had been taken.
+    const PowerActionEntry& entry = *dueAction_;
+    stopCounting("!!! " + std::string(entry.text) + " REFUSED: " + answer.reason + " !!!");
+    actionRefused.notify(entry, answer);
 }
 
 void PowerAutotimerWindow::startStopClicked() {
@@ -112,6 +124,7 @@ void PowerAutotimerWindow::showCounting(bool counting) {
 
 void PowerAutotimerWindow::stopCounting(const std::string& status) {
     MAILER_WAIT_ELAPSED = -1;
+    ++request_;
     showCounting(false);
     AUTOTIMER_COUNTER.stop();
     CLOSE_REQUEST_COUNTDOWN_TEXTBOX.setLocked(false);

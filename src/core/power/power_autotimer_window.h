@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/form/form.h"
+#include "core/platform/power_switch.h"
 
 namespace syncward {
 
@@ -9,8 +10,10 @@ struct PowerActionEntry;
 
 // SYNCWARD_POWER_AUTOTIMER_WINDOW: shown beside the main window at the end
 // of a run, it counts down from the stored countdown start and, when the
-// display reaches "00:00:00" with a known action, runs that action's system
-// command and closes. Without a known action it counts on past zero.
+// display reaches "00:00:00" with a known action, asks the system for that
+// action and closes once the system has taken it. A refusal keeps it open,
+// saying why, and is told to whoever records the run. Without a known
+// action it counts on past zero.
 class PowerAutotimerWindow : public Form {
 public:
     static constexpr const char* formName = "SYNCWARD_POWER_AUTOTIMER_WINDOW";
@@ -33,11 +36,15 @@ public:
     int MAILER_WAIT_ELAPSED = -1;
     static constexpr int maxMailerWaitSeconds = 120;
 
+    // The system refused the action; the window stays open and says so.
+    Signal<const PowerActionEntry&, const PowerAnswer&> actionRefused;
+
 private:
     void tick();
     // The action waits while the mailer still sends the report, at most
     // two minutes: cutting the power would cut the mail off.
     void actWhenMailerDone();
+    void answered(int request, const PowerAnswer& answer);
     void startStopClicked();
     void stopCounting(const std::string& status);
     // The countdown runs (its button offers "STOP").
@@ -46,6 +53,9 @@ private:
 
     AppContext& app_;
     const PowerActionEntry* dueAction_ = nullptr;
+    // Counts the requests, so that an answer to one the window has since
+    // left behind (closed, started again) is not acted on.
+    int request_ = 0;
 };
 
 }  // namespace syncward

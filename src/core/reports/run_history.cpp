@@ -197,6 +197,19 @@ HistoryAppend appendToHistory(FileSystem& files, const PlatformProfile& profile,
     return append;
 }
 
+bool amendLastHistoryRow(FileSystem& files, const PlatformProfile& profile, const std::string& home,
+                         const std::string& exe, const RunRecord& was, const RunRecord& now) {
+    if (!profile.isAbsoluteFolder(home)) return false;
+    const HistoryFile file = findHistoryFile(files, profile, home, exe);
+    if (file.path.empty() || !file.exists) return false;
+    TextRead text = files.readTextNoFollow(file.path, read_limits::runHistory);
+    const std::string written = historyRow(was, profile.lineEnd());
+    if (!text.text || !text.text->ends_with(written)) return false;
+    std::string& amended = *text.text;
+    amended.resize(amended.size() - written.size());
+    return files.writeText(file.path, amended + historyRow(now, profile.lineEnd()));
+}
+
 std::string leftAloneText(const HistoryFile& file) {
     if (file.leftAlone.empty()) return {};
     const std::string goesOn = file.path.empty() ? "NO FILE LEFT TO WRITE" : "HISTORY GOES ON IN " + file.path;

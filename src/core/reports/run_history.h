@@ -88,6 +88,14 @@ struct HistoryAppend {
 HistoryAppend appendToHistory(FileSystem& files, const PlatformProfile& profile, const std::string& home,
                               const std::string& exe, const RunRecord& record);
 
+// Replaces the history's last row by now's, when it is still exactly the
+// row written for was: a power action's answer comes after its run wrote
+// its row. Everything before that row stays byte for byte. False when the
+// last row is another (the file was edited meanwhile) or the file could
+// not be written whole.
+bool amendLastHistoryRow(FileSystem& files, const PlatformProfile& profile, const std::string& home,
+                         const std::string& exe, const RunRecord& was, const RunRecord& now);
+
 // What a history write tells the user: that a file was passed over (and
 // where the history goes on), or that the row could not be written;
 // empty when all went well.

@@ -14,7 +14,10 @@
 #include "core/foldersize/folder_sizer.h"
 #include "core/keepawake/heartbeat.h"
 #include "core/power/power_autotimer.h"
+#include "core/power/power_actions.h"
 #include "core/power/power_autotimer_window.h"
+#include "core/platform/power_refusal.h"
+#include "core/run/run_outcome.h"
 #include "core/processes/process_watch.h"
 #include "core/reports/reports_windows.h"
 #include "core/processes/process_windows.h"
@@ -64,6 +67,8 @@ Application::Application(Platform& platform)
     main_.HISTORY_BUTTON.onClick.connect([this] { reportsWindows_->openHistory(main_); });
     runHistory_ = std::make_unique<RunHistoryRecorder>(context_);
     runHistory_->install();
+    powerAutotimer_->countdownWindow().actionRefused.connect(
+        [this](const PowerActionEntry& action, const PowerAnswer& answer) { tellPowerActionRefused(action, answer); });
 }
 
 Application::~Application() = default;
@@ -92,11 +97,24 @@ void Application::tellUnreadSettingsLines() {
     platform_.environment.tellStandardError(notice);
 }
 
+// Said wherever the night is read later: the status line, standard error
+// (a scheduled start's log), the stored last run and the run's history row.
+void Application::tellPowerActionRefused(const PowerActionEntry& action, const PowerAnswer& answer) {
+    context_.status("!!! " + refusedFinalAction(std::string("POWER AUTOTIMER - ") + action.text, answer.reason) +
+                    " !!!");
+    const std::string refusal = refusedAction(action.text, answer.reason);
+    platform_.environment.tellStandardError("SYNCWARD - " + context_.executableName + ": " + refusal + " - ASKED OF " +
+                                            answer.route);
+    if (!runHistory_->finalActionRefused(answer.reason)) return;
+    if (!storePowerActionRefused(context_, refusal))
+        context_.status("!!! " + refusal + " - AND THAT COULD NOT BE STORED AS THE LAST RUN - CHECK THE DISK !!!");
+}
+
 CatchUpStart Application::startCatchingUp() {
-    const CatchUpStart check = checkCatchUp(context_);
+    CatchUpStart check = checkCatchUp(context_);
     if (!check.run) return check;
     start();
-    startCatchUpCountdown(context_);
+    if (!startCatchUpCountdown(context_)) check.line = missedRunLine(context_.executableName, check.missedWhen, false);
     return check;
 }
 

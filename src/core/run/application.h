@@ -9,6 +9,7 @@
 
 namespace syncward {
 
+struct PowerActionEntry;
 class ConfGenWindows;
 class FolderSizer;
 class PowerAutotimer;
@@ -49,6 +50,7 @@ public:
 
 private:
     void tellUnreadSettingsLines();
+    void tellPowerActionRefused(const PowerActionEntry& action, const PowerAnswer& answer);
     Platform& platform_;
     MainWindow main_;
     AppContext context_;

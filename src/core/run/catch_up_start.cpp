@@ -24,29 +24,50 @@ CatchUpStart checkCatchUp(AppContext& app) {
     const std::string name = app.executableName + ": ";
     const std::optional<WeeklyTime> task = storedWeeklyTask(app.settings);
     if (!task || !crontabAllows(app))
-        return {false, name + "nothing to catch up; no weekly task is enabled, so no run is due\n"};
+        return {false, name + "nothing to catch up; no weekly task is enabled, so no run is due\n", {}};
 
     const UtcOffset zone = localZone(app);
     const CatchUp catchUp = storedCatchUp(app, *task);
     const std::string next =
         "the next run is due " + (catchUp.nextDue ? localMomentText(*catchUp.nextDue, zone) : "never") +
         " (local time)\n";
-    if (catchUp.missed)
-        return {true, name + "the run due " + localMomentText(*catchUp.lastScheduled, zone) +
-                          " (local time) was missed; it starts after the countdown\n"};
+    if (catchUp.missed) {
+        const std::string when = localMomentText(*catchUp.lastScheduled, zone);
+        return {true, missedRunLine(app.executableName, when, true), when};
+    }
     if (!parseIsoUtc(app.settings.get(catch_up_keys::lastRunStart, "")) &&
         !parseIsoUtc(app.settings.get(catch_up_keys::since, ""))) {
         storeCatchUpSince(app);
-        return {false, name + "no run start is recorded yet, so nothing is caught up now; " + next};
+        return {false, name + "no run start is recorded yet, so nothing is caught up now; " + next, {}};
     }
-    return {false, name + "no scheduled run was missed; " + next};
+    return {false, name + "no scheduled run was missed; " + next, {}};
 }
 
-void startCatchUpCountdown(AppContext& app) {
+bool startCatchUpCountdown(AppContext& app) {
     MainWindow& w = app.main;
+    if (!w.AUTOSTART_TICKBOX.ticked()) {
+        app.status("!!! A MISSED RUN IS DUE - AUTOSTART IS OFF - START IT BY HAND !!!");
+        return false;
+    }
+    w.run.caughtUp = true;
+    if (w.TASK_20_ENABLE_TICKBOX.ticked()) {
+        w.AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX.setText(closedInsteadOf(w.AUTOTIMER_ACTION_TEXTBOX.text()));
+        w.AUTOTIMER_ACTION_TEXTBOX.setText("");
+    }
     setAutostartSwitch(w, true);
     w.AUTOSTART_TIMER.start();
     app.status("!!! CATCHING UP A MISSED RUN !!!");
+    return true;
+}
+
+std::string missedRunLine(const std::string& executableName, const std::string& missedWhen, bool autostart) {
+    return executableName + ": the run due " + missedWhen + " (local time) was missed; " +
+           (autostart ? "it starts after the countdown\n"
+                      : "AutoStart is off, so the window opens and the run waits to be started by hand\n");
+}
+
+std::string closedInsteadOf(const std::string& powerAction) {
+    return "CAUGHT UP AFTER A MISSED START - CLOSED INSTEAD OF " + (powerAction.empty() ? "NO ACTION" : powerAction);
 }
 
 }  // namespace syncward

@@ -1,6 +1,7 @@
 #include "core/run/run_history_recorder.h"
 
 #include "core/run/run_outcome.h"
+#include "core/platform/power_refusal.h"
 #include "core/blockcounter/node_check.h"
 #include "core/reports/history_mail_table.h"
 #include "core/settings/email_main_settings_window.h"
@@ -120,7 +121,7 @@ void RunHistoryRecorder::stepDone(RunStep step) {
     if (!started_) return;
     if (step == RunStep::finalAction) {
         // The last step stored the outcome the last-run box shows.
-        runEnded(app_.main.MULTILOADER_LAST_RUN_TEXTBOX.text());
+        endedWithLastStep_ = runEnded(app_.main.MULTILOADER_LAST_RUN_TEXTBOX.text());
         return;
     }
     keepUnderWay();
@@ -132,6 +133,7 @@ void RunHistoryRecorder::runStarted() {
     startOffset_ = env.utcOffsetSeconds(start_);
     started_ = true;
     keptUnderWay_.clear();
+    endedWithLastStep_.reset();
 }
 
 std::string RunHistoryRecorder::underWayFile() const {
@@ -158,7 +160,7 @@ void RunHistoryRecorder::keepAlive() {
     keepUnderWay();
 }
 
-void RunHistoryRecorder::runEnded(const std::string& outcome) {
+RunRecord RunHistoryRecorder::runEnded(const std::string& outcome) {
     const RunRecord record = currentRecord(outcome);
     const HistoryAppend append = appendToHistory(app_.platform.files, app_.profile(),
                                                  app_.main.SYNCWARD_HOME_TEXTBOX.text(), app_.executableName, record);
@@ -168,6 +170,22 @@ void RunHistoryRecorder::runEnded(const std::string& outcome) {
     started_ = false;
     if (!append.written && !append.file.path.empty()) unwritten_ = record;
     if (const std::string status = historyStatus(append); !status.empty()) app_.status(status);
+    return record;
+}
+
+bool RunHistoryRecorder::finalActionRefused(const std::string& reason) {
+    if (!endedWithLastStep_) return false;
+    RunRecord amended = *endedWithLastStep_;
+    amended.finalAction = refusedFinalAction(amended.finalAction, reason);
+    if (unwritten_ && *unwritten_ == *endedWithLastStep_) {
+        unwritten_ = amended;
+    } else if (!amendLastHistoryRow(app_.platform.files, app_.profile(), app_.main.SYNCWARD_HOME_TEXTBOX.text(),
+                                    app_.executableName, *endedWithLastStep_, amended)) {
+        app_.status("!!! THE REFUSAL COULD NOT BE ADDED TO THE RUN HISTORY - CHECK THE REPORTS FOLDER !!!");
+        return true;
+    }
+    endedWithLastStep_ = amended;
+    return true;
 }
 
 void RunHistoryRecorder::writeUnwritten() {

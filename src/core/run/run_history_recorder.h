@@ -29,11 +29,17 @@ public:
 
     // This run's row with the given outcome, as far as the run has got.
     RunRecord currentRecord(const std::string& outcome) const;
+    // The system refused the power action the last run ended with: that
+    // run's row, already written (or still waiting to be), says so in its
+    // final action. False when no run ended with its last step (the power
+    // countdown was started by hand).
+    bool finalActionRefused(const std::string& reason);
 
 private:
     void stepDone(RunStep step);
     void runStarted();
-    void runEnded(const std::string& outcome);
+    // Writes the run's row; the row as written.
+    RunRecord runEnded(const std::string& outcome);
     void keepUnderWay();
     void keepAlive();
     std::string counterOutcome() const;
@@ -57,6 +63,9 @@ private:
     // closed (by hand, or giving way to the next start), once the disk has
     // room again.
     std::optional<RunRecord> unwritten_;
+    // The row of the run that ended with its last step, as written (or
+    // kept unwritten), until the next run starts.
+    std::optional<RunRecord> endedWithLastStep_;
 };
 
 }  // namespace syncward

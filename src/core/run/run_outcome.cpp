@@ -47,6 +47,16 @@ bool storeRunStopped(AppContext& app) {
     return false;
 }
 
+bool storePowerActionRefused(AppContext& app, const std::string& refusal) {
+    TextBox& lastRun = app.main.MULTILOADER_LAST_RUN_TEXTBOX;
+    std::string outcome = lastRun.text();
+    constexpr std::string_view closing = " !!!";
+    if (outcome.ends_with(closing)) outcome.resize(outcome.size() - closing.size());
+    lastRun.setText(outcome + " - " + refusal + closing.data());
+    lastRun.setColours(colours::black, colours::red);
+    return app.settings.saveText(lastRun);
+}
+
 std::string shownLastRun(const std::string& stored) {
     const std::string underWay = main_texts::runUnderWay;
     if (!stored.starts_with(underWay)) return stored;

@@ -26,6 +26,13 @@ bool storeRunOutcome(AppContext& app);
 // interrupted, which is no success either. True when stored.
 bool storeRunStopped(AppContext& app);
 
+// The system refused the power action the run ended with: the stored
+// outcome says so after what the run itself achieved ("!!! COMPLETED
+// SUCCESSFULLY - SHUTDOWN PC REFUSED BY THE SYSTEM (...) !!!"), on red,
+// so that the next start shows that the computer stayed on. True when
+// stored.
+bool storePowerActionRefused(AppContext& app, const std::string& refusal);
+
 // The text the last-run box shows for what is stored.
 std::string shownLastRun(const std::string& stored);
 

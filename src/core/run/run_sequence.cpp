@@ -333,9 +333,15 @@ void startFinalAction(AppContext& app) {
     MainWindow& w = app.main;
     w.END_LOG_BUTTON.setEnabled(true);
     setStep(w, RunStep::finalAction, StepState::running);
-    if (w.TASK_19_ENABLE_TICKBOX.ticked()) {
-        app.status("!!! AUTOCLOSE STARTING !!!");
-        w.AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX.setText("AUTOCLOSE");
+    // A caught-up run closes where the night's run would power off: its
+    // box already says so.
+    const bool closeInstead = w.run.caughtUp && w.TASK_20_ENABLE_TICKBOX.ticked();
+    if (closeInstead) app.status("!!! " + w.AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX.text() + " !!!");
+    if (w.TASK_19_ENABLE_TICKBOX.ticked() || closeInstead) {
+        if (!closeInstead) {
+            app.status("!!! AUTOCLOSE STARTING !!!");
+            w.AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX.setText("AUTOCLOSE");
+        }
         w.AUTOTIMER_ACTION_TEXTBOX.setText("");
         w.AUTOCLOSE_START_BUTTON.setEnabled(true);
         w.AUTOCLOSE_TIMER.start();
@@ -343,7 +349,7 @@ void startFinalAction(AppContext& app) {
     } else {
         setStep(w, RunStep::finalAction, StepState::skippedOrFailed);
     }
-    if (w.TASK_20_ENABLE_TICKBOX.ticked()) {
+    if (w.TASK_20_ENABLE_TICKBOX.ticked() && !closeInstead) {
         app.status("!!! RUNNING POWER AUTOTIMER !!!");
         w.AUTOCLOSE_OR_POWER_AUTOTIMER_TEXTBOX.setText("POWER AUTOTIMER");
         app.powerAutotimer->showCountdownWindow();

@@ -52,7 +52,7 @@ void autocloseTick(AppContext& app) {
     // Green only for a success: the outcome is already in the box.
     w.MULTILOADER_LAST_RUN_TEXTBOX.setColours(
         colours::black, isSuccessOutcome(w.MULTILOADER_LAST_RUN_TEXTBOX.text()) ? colours::green : colours::red);
-    if (w.TASK_19_ENABLE_TICKBOX.ticked()) {
+    if (w.TASK_19_ENABLE_TICKBOX.ticked() || w.run.caughtUp) {
         setStep(w, RunStep::finalAction, StepState::done);
         w.AUTOCLOSE_TIMER_TEXTBOX.setBackground(colours::green);
         setAutocloseSwitch(w, true);

@@ -46,27 +46,30 @@ void checkKeepAwake(Platform& platform, CheckLines& out) {
         out.push_back({CheckLevel::Fine, texts::keepAwakeFine, {}});
 }
 
-void checkPowerCommand(const SetupFacts& facts, Platform& platform, CheckLines& out) {
+// What the night's power action will go through when the weekly start
+// runs it, outside this session, and whether the system will allow it.
+void checkPowerAction(const SetupFacts& facts, Platform& platform, CheckLines& out) {
     const PowerActionEntry* action = findPowerAction(facts.powerActionText);
     if (!action) {
         out.push_back({CheckLevel::Doubtful, texts::noPowerAction, texts::fixNoPowerAction});
         return;
     }
-    const std::vector<std::string> command =
-        platform.profile.powerCommand(action->action, platform.environment.userName());
-    const std::string& program = command.front();
-    const std::string named = std::string(action->text) + ": " + program;
-    if (findProgram(platform, program))
-        out.push_back({CheckLevel::Fine, named + " FOUND", {}});
-    else
-        out.push_back({CheckLevel::Failing, named + " NOT FOUND", "THE RUN WOULD END WITHOUT ITS POWER ACTION"});
+    const PowerForecast forecast = platform.powerSwitch.forecast(action->action);
+    const std::string said = std::string(action->text) + " THROUGH " + forecast.route + ": " + forecast.basis;
+    switch (forecast.verdict) {
+        case PowerForecast::Verdict::allowed: out.push_back({CheckLevel::Fine, said, {}}); break;
+        case PowerForecast::Verdict::unknown: out.push_back({CheckLevel::Doubtful, said, forecast.fix}); break;
+        case PowerForecast::Verdict::refused:
+            out.push_back({CheckLevel::Failing, said + texts::powerActionWouldBeRefused, forecast.fix});
+            break;
+    }
 }
 
 }  // namespace
 
 void checkKeepAwakeAndPower(const SetupFacts& facts, Platform& platform, CheckLines& out) {
     if (facts.heartbeat) checkKeepAwake(platform, out);
-    if (facts.powerStep) checkPowerCommand(facts, platform, out);
+    if (facts.powerStep) checkPowerAction(facts, platform, out);
 }
 
 }  // namespace syncward

@@ -115,6 +115,7 @@ inline constexpr const char* fixNoDesktopInhibitor =
 inline constexpr const char* keepAwakeFine = "KEEP-AWAKE: LOCK KEYS AND THE SLEEP INHIBITOR AVAILABLE";
 inline constexpr const char* noPowerAction = "POWER AUTOTIMER TICKED, BUT NO ACTION CHOSEN";
 inline constexpr const char* fixNoPowerAction = "SETTINGS - POWER AUTOTIMER SETTINGS: CHOOSE ONE";
+inline constexpr const char* powerActionWouldBeRefused = " - THE SYSTEM WOULD REFUSE IT, AND THE COMPUTER WOULD STAY ON";
 
 }  // namespace syncward::setup_check_texts
 

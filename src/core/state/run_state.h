@@ -120,6 +120,12 @@ struct RunState {
     // The last phase of the block counter ended with the chain confirmed
     // and polling went on; the next countdown forgets it.
     bool chainUpToDate = false;
+    // This start catches up a missed weekly run, perhaps at a login while
+    // the user works, or at a boot nobody watches: the run ends as
+    // autoclose ends it, never with a power action; so does any run this
+    // program starts after it, by hand included: whoever is at the screen
+    // is not powered off.
+    bool caughtUp = false;
 
     StepState& step(RunStep s) { return steps.at(static_cast<std::size_t>(stepNumber(s) - 1)); }
     StepState step(RunStep s) const { return steps.at(static_cast<std::size_t>(stepNumber(s) - 1)); }

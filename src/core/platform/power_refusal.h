@@ -16,5 +16,8 @@ std::string refusalReason(std::string_view systemText);
 // "POWER AUTOTIMER - SHUTDOWN PC - REFUSED BY THE SYSTEM (REASON)": the
 // final action as the history keeps it once the system said no.
 std::string refusedFinalAction(const std::string& finalAction, const std::string& reason);
+// "SHUTDOWN PC REFUSED BY THE SYSTEM (REASON)": the same, said of the
+// action alone, after the outcome of the run.
+std::string refusedAction(const std::string& action, const std::string& reason);
 
 }  // namespace syncward

@@ -1,6 +1,6 @@
-#include "core/power/command_power_switch.h"
+#include "core/platform/command_power_switch.h"
 
-#include "core/power/power_refusal.h"
+#include "core/platform/power_refusal.h"
 
 namespace syncward {
 

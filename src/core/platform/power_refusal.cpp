@@ -1,4 +1,4 @@
-#include "core/power/power_refusal.h"
+#include "core/platform/power_refusal.h"
 
 #include <array>
 #include <cctype>
@@ -65,8 +65,12 @@ std::string refusalReason(std::string_view systemText) {
     return reason;
 }
 
+std::string refusedAction(const std::string& action, const std::string& reason) {
+    return action + " REFUSED BY THE SYSTEM (" + reason + ")";
+}
+
 std::string refusedFinalAction(const std::string& finalAction, const std::string& reason) {
-    return finalAction + " - REFUSED BY THE SYSTEM (" + reason + ")";
+    return refusedAction(finalAction + " -", reason);
 }
 
 }  // namespace syncward
