@@ -15,7 +15,11 @@ violation() {
 launch_command() {  # start
   local -a base=("SYNCWARD_SOAK=$work" "XDG_CONFIG_HOME=$work/config" "HOME=$work/userhome"
                  "XDG_RUNTIME_DIR=$work/runtime" "TMPDIR=$work/tmp" "XDG_CACHE_HOME=$work/userhome/.cache"
-                 "XDG_DATA_HOME=$work/userhome/.local/share" TZ=UTC "PATH=$drv/fakebin:$PATH")
+                 "XDG_DATA_HOME=$work/userhome/.local/share" TZ=UTC "PATH=$drv/fakebin:$PATH"
+                 # The power action goes to the recording stand-in command,
+                 # never to the machine's own login manager or desktop.
+                 "DBUS_SYSTEM_BUS_ADDRESS=unix:path=$work/no-system-bus"
+                 "DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-session-bus")
   local -a offscreen=(env -u WAYLAND_DISPLAY -u DISPLAY QT_QPA_PLATFORM=offscreen "${base[@]}")
   case "$1" in
     xvfb) command=(env "TMPDIR=$drv/tmp" xvfb-run -a -s "-screen 0 1366x768x24"

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "core/time/civil_date.h"
+#include "core/reports/run_history.h"
 #include "e2e/program_run.h"
 #include "e2e/standin_node.h"
 
@@ -38,7 +39,9 @@ void dailyTask(ProgramRun& program, const TempDir& dir, const std::string& runTi
 }
 
 // Autostart is off: only the catch-up starts the run.
-TEST(CatchUpRun, AMissedRunStartsByItselfAndCompletes) {
+// A catch-up start may come at a login while the user works: the run
+// closes the program where the night's run would power the computer off.
+TEST(CatchUpRun, AMissedRunStartsByItselfAndClosesInsteadOfItsPowerAction) {
     TempDir dir;
     StandinNode node(dir.path(), 1);
     ProgramRun program(dir, "E2ECATCHUP");
@@ -46,7 +49,14 @@ TEST(CatchUpRun, AMissedRunStartsByItselfAndCompletes) {
     std::filesystem::create_directories(dir / "chain");
     program.nodeCommandFiles(fields, "0\n");
     program.unattendedRunSwitches("Fakecoin", "00:00:02");
-    program.setting("AUTOSTART_TICKBOX", "0");
+    program.setting("TASK_19_ENABLE_TICKBOX", "0");
+    program.setting("TASK_20_ENABLE_TICKBOX", "1");
+    program.setting("AUTOTIMER_ACTION_TEXTBOX", "SHUTDOWN PC");
+    std::filesystem::create_directories(dir / "standins");
+    const std::string systemctl = dir / "standins/systemctl";
+    std::ofstream(systemctl) << "#!/bin/sh\necho \"$*\" >> '" << std::string(dir / "power-calls") << "'\n";
+    std::filesystem::permissions(systemctl, std::filesystem::perms::owner_all);
+    program.pathFront = dir / "standins";
     const long long now = std::time(nullptr);
     dailyTask(program, dir, timeOfDay(now - 3600), now - 7200);  // scheduled an hour ago, last run two
 
@@ -59,6 +69,10 @@ TEST(CatchUpRun, AMissedRunStartsByItselfAndCompletes) {
     const auto started = parseIsoUtc(program.storedSetting("LAST_RUN_START"));
     ASSERT_TRUE(started);
     EXPECT_GE(*started, now);
+    EXPECT_FALSE(std::filesystem::exists(dir / "power-calls")) << "a catch-up powered the computer off";
+    const HistoryRead read = parseHistory(readWholeFile(program.homeFile("REPORTS", "-RUN-HISTORY.csv")));
+    ASSERT_EQ(read.rows.size(), 1u);
+    EXPECT_EQ(read.rows[0].finalAction, "CAUGHT UP AFTER A MISSED START - CLOSED INSTEAD OF SHUTDOWN PC");
 }
 
 TEST(CatchUpRun, WithoutAMissedRunItEndsAtOnceWithoutAWindow) {

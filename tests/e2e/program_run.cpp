@@ -76,6 +76,10 @@ int ProgramRun::start(const Environment& environment, const std::string& errorFi
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         ::setenv("TZ", "UTC", 1);
         if (!pathFront.empty()) ::setenv("PATH", (pathFront + ":" + std::getenv("PATH")).c_str(), 1);
+        // A power action must never reach the machine's own login manager or
+        // desktop: buses nobody answers on, unless a test brings its own.
+        ::setenv("DBUS_SYSTEM_BUS_ADDRESS", ("unix:path=" + (dir_ / "no-system-bus").string()).c_str(), 1);
+        ::setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + (dir_ / "no-session-bus").string()).c_str(), 1);
         for (const auto& [name, value] : environment) {
             if (value.empty())
                 ::unsetenv(name.c_str());

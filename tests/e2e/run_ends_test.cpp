@@ -185,5 +185,41 @@ TEST(RunEnds, ARunEndedBySigtermIsCutShortInTheHistoryAndStillUnderWayInTheStore
     EXPECT_EQ(read.rows[0].runOutcome, "!!! RUN CUT SHORT - PROGRAM CLOSED !!!");
 }
 
+
+// The weekly start runs outside any desktop session, where the system asks
+// a password for a power-off that nobody can give. The refusal is the
+// night's last word: in the store for the next start, in the run's history
+// row, and the program stays open instead of claiming the computer is off.
+TEST(RunEnds, APowerActionTheSystemRefusesIsRecordedAsRefusedAndTheCopyStaysOpen) {
+    TempDir dir;
+    StandinRun run(dir, "REFUSED" + std::to_string(::getpid()));
+    run.program.setting("TASK_19_ENABLE_TICKBOX", "0");
+    run.program.setting("TASK_20_ENABLE_TICKBOX", "1");
+    run.program.setting("AUTOTIMER_ACTION_TEXTBOX", "SHUTDOWN PC");
+    run.program.setting("CLOSE_REQUEST_COUNTDOWN_TEXTBOX", "00:00:02");
+    fs::create_directories(dir / "standins");
+    const std::string record = dir / "power-calls";
+    const std::string systemctl = dir / "standins/systemctl";
+    std::ofstream(systemctl) << "#!/bin/sh\necho \"$*\" >> '" << record
+                             << "'\necho 'Call to PowerOff failed: Interactive authentication required.' >&2\nexit 1\n";
+    fs::permissions(systemctl, fs::perms::owner_all);
+    run.program.pathFront = dir / "standins";
+
+    const int pid = run.program.start();
+    const std::string refused =
+        "!!! COMPLETED SUCCESSFULLY - SHUTDOWN PC REFUSED BY THE SYSTEM (NOT ALLOWED OUTSIDE A DESKTOP SESSION) !!!";
+    for (int i = 0; i < 1800 && run.outcome() != refused; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(run.outcome(), refused);
+    EXPECT_EQ(readWholeFile(record), "poweroff\n");
+    EXPECT_EQ(::waitpid(pid, nullptr, WNOHANG), 0) << "the copy closed as if the computer were going down";
+    const HistoryRead read = parseHistory(readWholeFile(run.program.homeFile("REPORTS", "-RUN-HISTORY.csv")));
+    ASSERT_EQ(read.rows.size(), 1u);
+    EXPECT_EQ(read.rows[0].finalAction,
+              "POWER AUTOTIMER - SHUTDOWN PC - REFUSED BY THE SYSTEM (NOT ALLOWED OUTSIDE A DESKTOP SESSION)");
+    ::kill(pid, SIGTERM);
+    EXPECT_EQ(run.program.wait(pid, 30), 0);
+}
+
 }  // namespace
 }  // namespace syncward::testing
