@@ -35,10 +35,10 @@ TEST(PowerAutotimerWindowView, CountsDownOnQtTimersBesideTheUsableMainWindow) {
     EXPECT_EQ(h.widget<QPushButton>(win, "START_STOP_BUTTON")->text(), "STOP");
     view->grab().save(GuiHarness::screenshotPath("power_autotimer_window.png"));
 
-    // The fake launcher stands in for the system: nothing real is run.
+    // The fake power switch stands in for the system: nothing real is asked.
     GuiHarness::pump(1000);
     EXPECT_FALSE(view->isVisible());
-    EXPECT_EQ(h.fake.launcher.programs, (std::vector<std::vector<std::string>>{{"shutdown", "/s", "/t", "0"}}));
+    EXPECT_EQ(h.fake.powerSwitch.requested, std::vector<PowerAction>{PowerAction::Shutdown});
 }
 
 TEST(PowerAutotimerWindowView, StopUnlocksTheTimeForTypingAndStartCountsFromIt) {

@@ -247,6 +247,7 @@ void FakeWindowHost::hide(Form& form) { hidden.push_back(&form); }
 FakePlatform::FakePlatform(PlatformProfile p) : profile(std::move(p)), platform(with({})) {}
 
 Platform FakePlatform::with(const Swaps& swaps) {
+    powerSwitch.answerThrough(swaps.loop ? *swaps.loop : loop);
     return Platform{swaps.store ? *swaps.store : store,
                     swaps.processes ? *swaps.processes : processes,
                     swaps.launcher ? *swaps.launcher : launcher,

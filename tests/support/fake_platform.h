@@ -357,7 +357,9 @@ public:
 // held back (a system that has not answered yet).
 class FakePowerSwitch : public PowerSwitch {
 public:
-    explicit FakePowerSwitch(EventLoop& loop) : loop_(loop) {}
+    explicit FakePowerSwitch(EventLoop& loop) : loop_(&loop) {}
+    // The answer comes through the loop the platform runs on.
+    void answerThrough(EventLoop& loop) { loop_ = &loop; }
     void request(PowerAction action, std::function<void(PowerAnswer)> done) override {
         requested.push_back(action);
         pending = std::move(done);
@@ -367,7 +369,7 @@ public:
     // Hands the scripted answer to the one who asked.
     void answerNow() {
         if (!pending) return;
-        loop_.post([done = std::move(pending), answer = answer] { done(answer); });
+        loop_->post([done = std::move(pending), answer = answer] { done(answer); });
         pending = nullptr;
     }
 
@@ -377,7 +379,7 @@ public:
     std::vector<PowerAction> requested;
 
 private:
-    EventLoop& loop_;
+    EventLoop* loop_;
     std::function<void(PowerAnswer)> pending;
 };
 
