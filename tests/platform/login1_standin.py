@@ -5,6 +5,7 @@
 #
 # The power calls are scripted by the arguments after the log's path:
 #   can=yes|no|challenge|na   what CanPowerOff, CanReboot and CanHibernate say
+#                             (with act=polkit and no can=, what polkit says)
 #   act=allow|refuse|polkit   allow: the action is done; refuse: the error a
 #                             caller outside a session gets; polkit: the real
 #                             polkitd on the same bus decides for the caller,
@@ -47,21 +48,23 @@ def caller_name(sender):
         return f.read().strip()
 
 
-def polkit_allows(sender, action_id):
+def polkit_says(sender, action_id):
+    """yes, challenge or no, as polkit answers for the caller, never interactively."""
     authority = bus.get_object("org.freedesktop.PolicyKit1", "/org/freedesktop/PolicyKit1/Authority")
     subject = dbus.Struct((dbus.String("system-bus-name"),
                            dbus.Dictionary({"name": dbus.String(sender)}, signature="sv")), signature="sa{sv}")
     allowed, challenge, details = authority.CheckAuthorization(
         subject, action_id, dbus.Dictionary({}, signature="ss"), dbus.UInt32(0), "",
         dbus_interface="org.freedesktop.PolicyKit1.Authority", timeout=10)
-    log("polkit %s: %s" % (action_id, "yes" if allowed else "challenge" if challenge else "no"))
-    return bool(allowed)
+    answer = "yes" if allowed else "challenge" if challenge else "no"
+    log("polkit %s: %s" % (action_id, answer))
+    return answer
 
 
 def power(manager, method, interactive, sender):
     log("%s interactive=%s by %s" % (method, bool(interactive), caller_name(sender)))
     mode = script.get("act", "allow")
-    if mode == "refuse" or (mode == "polkit" and not polkit_allows(sender, POLKIT_ACTIONS[method])):
+    if mode == "refuse" or (mode == "polkit" and polkit_says(sender, POLKIT_ACTIONS[method]) != "yes"):
         raise Refused("org.freedesktop.DBus.Error.InteractiveAuthorizationRequired",
                       "Interactive authentication required.")
     log("done")
@@ -87,21 +90,23 @@ class Manager(dbus.service.Object):
         os.close(write_end)
         return handed
 
-    def can(self, question):
+    def can(self, question, method, sender):
         log(question)
+        if script.get("act") == "polkit" and "can" not in script:
+            return polkit_says(sender, POLKIT_ACTIONS[method])
         return script.get("can", "yes")
 
-    @dbus.service.method(MANAGER, out_signature="s")
-    def CanPowerOff(self):
-        return self.can("CanPowerOff")
+    @dbus.service.method(MANAGER, out_signature="s", sender_keyword="sender")
+    def CanPowerOff(self, sender):
+        return self.can("CanPowerOff", "PowerOff", sender)
 
-    @dbus.service.method(MANAGER, out_signature="s")
-    def CanReboot(self):
-        return self.can("CanReboot")
+    @dbus.service.method(MANAGER, out_signature="s", sender_keyword="sender")
+    def CanReboot(self, sender):
+        return self.can("CanReboot", "Reboot", sender)
 
-    @dbus.service.method(MANAGER, out_signature="s")
-    def CanHibernate(self):
-        return self.can("CanHibernate")
+    @dbus.service.method(MANAGER, out_signature="s", sender_keyword="sender")
+    def CanHibernate(self, sender):
+        return self.can("CanHibernate", "Hibernate", sender)
 
     @dbus.service.method(MANAGER, in_signature="b", sender_keyword="sender")
     def PowerOff(self, interactive, sender):
