@@ -85,12 +85,14 @@ protected:
         return reply.type() == QDBusMessage::ReplyMessage && reply.arguments().value(0).toBool();
     }
 
-    // power_request run as the user; its one line of answer.
+    // power_request run as the user; its one line of answer. What it says
+    // on standard error (Qt's own warnings) is kept apart.
     std::string asUser(const std::string& user, const std::string& what, const std::string& action) {
         const std::string command = "USER=" + user + " setpriv --reuid=" + user + " --regid=" + user +
                                     " --init-groups " + SYNCWARD_POWER_REQUEST + " " + what + " " + action + " " +
                                     shellQuoted(system_->address()) + " " +
-                                    shellQuoted(dir_ / "rules/60-syncward-power.rules") + " 2>&1";
+                                    shellQuoted(dir_ / "rules/60-syncward-power.rules") + " 2>>" +
+                                    shellQuoted(dir_ / "power_request.err");
         std::string out;
         if (FILE* pipe = ::popen(command.c_str(), "r")) {
             char buffer[512];
@@ -132,6 +134,25 @@ TEST_F(PolkitDecides, TheForecastForTheWeeklyStartFollowsTheRuleAndTheGroup) {
               "verdict=refused route=LOGIN MANAGER basis=CanReboot: challenge; NOT IN GROUP syncward-power "
               "fix=ADD THE USER TO THE GROUP syncward-power (sudo adduser " + other_ + " syncward-power)");
     EXPECT_FALSE(login_->has("done")) << "a forecast took an action";
+}
+
+// Seen from inside a desktop session the login manager's "yes" is the
+// session's; what a start outside one gets is the action's implicit
+// authorisation for any process, which polkit lists, or the rule.
+TEST_F(PolkitDecides, InADesktopSessionTheForecastReadsPolkitsAuthorisationForAnyProcess) {
+    login_.reset();
+    login_ = std::make_unique<StandIn>(
+        "login1_standin.py",
+        std::vector<std::string>{system_->address(), dir_ / "login1-in-session.log", "act=polkit", "can=yes",
+                                 "session=yes"},
+        dir_ / "login1-in-session.log");
+    ASSERT_TRUE(login_->ready());
+    EXPECT_EQ(asUser(other_, "forecast", "shutdown"),
+              "verdict=refused route=LOGIN MANAGER basis=CanPowerOff: yes IN THIS SESSION ONLY; NOT IN GROUP "
+              "syncward-power fix=ADD THE USER TO THE GROUP syncward-power (sudo adduser " + other_ + " syncward-power)");
+    EXPECT_EQ(asUser(member_, "forecast", "hibernate"),
+              "verdict=allowed route=LOGIN MANAGER basis=CanHibernate: yes IN THIS SESSION; IN GROUP syncward-power "
+              "fix=");
 }
 
 }  // namespace
