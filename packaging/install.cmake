@@ -39,6 +39,13 @@ install(FILES ${generated}/syncward.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${generated}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/syncward COMPONENT debian EXCLUDE_FROM_ALL)
 
+# The opt-in polkit rule that lets the members of the group syncward-power
+# power off, restart and hibernate from an unattended start, and the script
+# that creates the group, empty: the package's alone, since only a package
+# installed by the administrator may widen what the system allows.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/60-syncward-power.rules
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/polkit-1/rules.d COMPONENT debian EXCLUDE_FROM_ALL)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME syncward)
 set(CPACK_PACKAGE_VENDOR QUORVEL)
@@ -52,10 +59,13 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/debian/postinst)
 # Library packages from what the program links (dpkg-shlibdeps). The node is
 # the user's own choice and not a dependency; the mailer sends the reports,
 # xdg-open shows them, crontab holds the weekly start.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# groupadd, for the rule's group.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS passwd)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sendemail, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cron | cron-daemon")
 set(CPACK_DEB_COMPONENT_INSTALL ON)

@@ -14,4 +14,4 @@ demo_packages=("${build_packages[@]}" litecoind python3 fonts-dejavu-core)
 test_packages=("${demo_packages[@]}" xvfb xauth sendemail libbenchmark-dev
                dpkg-dev file man-db desktop-file-utils appstream lintian
                cron dbus python3-dbus python3-gi python3-aiosmtpd xdg-utils
-               gnome-session-bin xfce4-power-manager)
+               gnome-session-bin xfce4-power-manager polkitd)

@@ -7,7 +7,6 @@
 
 #include "app/command_line.h"
 #include "core/foldersize/threaded_folder_measurer.h"
-#include "core/platform/command_power_switch.h"
 #include "gui/shell/qt_clipboard.h"
 #include "gui/shell/qt_dialogs.h"
 #include "gui/shell/qt_event_loop.h"
@@ -26,6 +25,7 @@
 #include "platform/qt/qt_node_answers.h"
 #include "platform/posix/qt_settings_store.h"
 #include "platform/posix/single_instance.h"
+#include "platform/posix/session_power_switch.h"
 #include "platform/posix/sleep_inhibitor_set.h"
 #include "platform/posix/x11_lock_keys.h"
 #include "platform/posix/xdg_autostart.h"
@@ -86,7 +86,7 @@ struct SystemPlatform::Parts {
     ThreadedFolderMeasurer folderMeasurer{loop, measureFolder};
     XdgAutostart autostart{XdgAutostart::defaultFolder()};
     PosixSetupProbe setupProbe;
-    CommandPowerSwitch powerSwitch{loop, setupProbe, profile, environment};
+    SessionPowerSwitch powerSwitch{loop, setupProbe, profile, environment};
 };
 
 SystemPlatform::SystemPlatform(const std::string& argv0) : windowHost_(std::make_unique<QtWindowHost>()) {

@@ -4,7 +4,9 @@
 # the Debian package holds the same under /usr plus Debian's copyright and
 # changelog, depends on the libraries the program links and on no node, and
 # passes the desktop, AppStream and lintian checks; the program taken out of
-# it answers --version and --help without any display.
+# it answers --version and --help without any display. Only the package
+# holds the opt-in polkit rule, and its script creates the rule's group,
+# empty, once.
 source "$(dirname "$0")/../../scripts/lib/strict.sh"
 build=$(realpath "$1")
 version=$2
@@ -36,7 +38,8 @@ deb="$work/out/syncward_${version}_$(dpkg --print-architecture).deb"
 echo "--- contents"
 dpkg-deb -c "$deb" | tee "$work/contents"
 packaged=$(awk '$1 !~ /^d/ {print $6}' "$work/contents" | sed 's|^\./usr/||' | sort)
-expected=$(printf '%s\nshare/doc/syncward/changelog.gz\nshare/doc/syncward/copyright\n' "$installed_files" | sort)
+expected=$(printf '%s\nshare/doc/syncward/changelog.gz\nshare/doc/syncward/copyright\n%s\n' "$installed_files" \
+  share/polkit-1/rules.d/60-syncward-power.rules | sort)
 [ "$packaged" = "$expected" ] || fail "the package holds:
 $packaged
 expected:
@@ -56,6 +59,7 @@ names() { field "$1" | tr ',|' '\n\n' | awk 'NF {print $1}'; }
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
   names Depends | grep -xF "$library" >/dev/null || fail "Depends lacks $library"
 done
+names Depends | grep -xF passwd >/dev/null || fail "Depends lacks passwd (groupadd)"
 for program in sendemail xdg-utils; do
   names Recommends | grep -xF "$program" >/dev/null || fail "Recommends lacks $program"
 done
@@ -87,6 +91,28 @@ man_warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$manpage" 2>&1 >/de
 zcat "$manpage" | grep "^\.TH SYNCWARD 1 .*\"syncward $version\"" >/dev/null || fail "manual page is not of $version"
 zcat "$root/usr/share/doc/syncward/changelog.gz" | sed -n 1p | grep "^syncward ($version) " >/dev/null \
   || fail "changelog does not start at $version"
+
+echo "--- the polkit rule and its group"
+source_dir=$(dirname "$0")/../..
+cmp "$root/usr/share/polkit-1/rules.d/60-syncward-power.rules" "$source_dir/packaging/60-syncward-power.rules" \
+  || fail "the packaged rule is not the source's"
+dpkg-deb -e "$deb" "$work/control.d"
+[ -x "$work/control.d/postinst" ] || fail "no executable postinst"
+# The script against stand-ins for the account tools: each records its call.
+stubs="$work/stubs"
+mkdir -p "$stubs"
+for tool in groupadd addgroup useradd usermod adduser gpasswd; do
+  printf '#!/bin/sh\necho "%s $*" >> "%s/calls"\n' "$tool" "$work" > "$stubs/$tool"
+done
+printf '#!/bin/sh\n[ -e "%s/group-exists" ]\n' "$work" > "$stubs/getent"
+chmod 755 "$stubs"/*
+postinst() { PATH="$stubs:/usr/bin:/bin" sh "$work/control.d/postinst" "$@" || fail "postinst $* failed"; }
+postinst configure
+[ "$(cat "$work/calls")" = "groupadd --system syncward-power" ] || fail "postinst configure ran: $(cat "$work/calls")"
+touch "$work/group-exists"
+postinst configure ""
+postinst abort-upgrade 0.1
+[ "$(wc -l < "$work/calls")" -eq 1 ] || fail "postinst ran again or added someone: $(cat "$work/calls")"
 
 echo "--- the packaged program, no display"
 program="$root/usr/bin/syncward"

@@ -45,7 +45,9 @@ public:
     virtual ~PowerSwitch() = default;
     // Asks for the action without blocking the loop; done is called once,
     // on the loop's thread, with the system's answer. An answer that does
-    // not come within a minute is a refusal.
+    // not come within a minute and a half is a refusal: a desktop may first
+    // show its own end-session dialog, which goes ahead by itself after a
+    // minute.
     virtual void request(PowerAction action, std::function<void(PowerAnswer)> done) = 0;
     // Asks nothing that changes anything; may block for a few seconds.
     virtual PowerForecast forecast(PowerAction action) = 0;
