@@ -45,7 +45,7 @@ const std::map<std::string, std::set<std::string>> allowedEdges = {
      {"core/time", "core/platform", "core/state", "core/processes", "core/keepawake", "core/foldersize", "core/power",
       "core/blockcounter", "core/settings", "core/confgen", "core/reports", "core/info", "core/scheduler",
       "core/setupcheck"}},
-    {"platform/posix", {"core/platform"}},
+    {"platform/posix", {"core/form", "core/platform"}},  // the power switch answers through the loop
     {"platform/win32", {"core/platform"}},
     {"platform/qt", {"core/platform"}},
     {"gui/shell", {"core/form", "core/platform"}},
