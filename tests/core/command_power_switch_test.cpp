@@ -3,11 +3,10 @@
 // is no action taken; only its status 0 is.
 #include <gtest/gtest.h>
 
-#include <mutex>
-
 #include "core/platform/command_power_switch.h"
 #include "core/platform/power_refusal.h"
 #include "support/fake_platform.h"
+#include "support/posted_loop.h"
 
 namespace syncward::testing {
 namespace {
@@ -78,16 +77,7 @@ TEST(CommandPowerSwitch, OnlyStatusZeroIsTakenAndARefusalCarriesTheSystemsReason
 // The loop's thread gets the answer, once, after the command ended on a
 // thread of its own.
 TEST(CommandPowerSwitch, TheAnswerComesThroughTheLoop) {
-    struct PostBox : EventLoop {
-        void armed(Timer&) override {}
-        void disarmed(Timer&) override {}
-        void post(std::function<void()> work) override {
-            std::lock_guard lock(mutex);
-            posted.push_back(std::move(work));
-        }
-        std::mutex mutex;
-        std::vector<std::function<void()>> posted;
-    } box;
+    PostedLoop box;
     FakeEnvironment environment;
     FakeSetupProbe probe;
     probe.pathFolders = {"C:\\W"};
@@ -100,8 +90,7 @@ TEST(CommandPowerSwitch, TheAnswerComesThroughTheLoop) {
         power.request(PowerAction::Hibernate, [&](const PowerAnswer& answer) { answers.push_back(answer); });
     }  // the switch waits for its command as it goes
     EXPECT_TRUE(answers.empty());  // nothing is answered outside the loop
-    ASSERT_EQ(box.posted.size(), 1u);
-    box.posted.front()();
+    ASSERT_TRUE(box.runNext(std::chrono::milliseconds(0)));
     ASSERT_EQ(answers.size(), 1u);
     EXPECT_FALSE(answers.front().taken);
     EXPECT_EQ(answers.front().reason, "NOT SUPPORTED BY THIS COMPUTER");

@@ -44,6 +44,13 @@ struct HistoryRun {
             inner(path);
         };
     }
+    // The run ends with the power countdown instead of autoclose.
+    void endsWithPowerAction(const std::string& action) {
+        rig.h.store("TASK_19_ENABLE_TICKBOX", "0");
+        rig.h.store("TASK_20_ENABLE_TICKBOX", "1");
+        rig.h.store("AUTOTIMER_ACTION_TEXTBOX", action);
+        rig.h.store("CLOSE_REQUEST_COUNTDOWN_TEXTBOX", "00:00:05");
+    }
     void confirmingNode(long long height) {
         rig.h.fake.nodeAnswers.chains["chain\n"] = ChainState{height, height, false};
         rig.h.fake.nodeAnswers.peerLists["peers\n"] = PeerState{3, height};
@@ -109,10 +116,7 @@ TEST(RunHistoryRun, ACompletedRunLeavesOneRowWithItsRealFigures) {
 TEST(RunHistoryRun, ARefusedPowerActionIsToldInTheRowTheStoredOutcomeAndTheStatus) {
     HistoryRun run;
     run.confirmingNode(700);
-    run.rig.h.store("TASK_19_ENABLE_TICKBOX", "0");
-    run.rig.h.store("TASK_20_ENABLE_TICKBOX", "1");
-    run.rig.h.store("AUTOTIMER_ACTION_TEXTBOX", "SHUTDOWN PC");
-    run.rig.h.store("CLOSE_REQUEST_COUNTDOWN_TEXTBOX", "00:00:05");
+    run.endsWithPowerAction("SHUTDOWN PC");
     run.rig.h.fake.files.files[run.historyPath()] = historyHeader() + "\nhalf a line written by hand\n";
     FakePowerSwitch& power = run.rig.h.fake.powerSwitch;
     power.answer = {false, "LOGIN MANAGER", "NOT ALLOWED OUTSIDE A DESKTOP SESSION"};
@@ -141,9 +145,7 @@ TEST(RunHistoryRun, ARefusedPowerActionIsToldInTheRowTheStoredOutcomeAndTheStatu
     // Taken, the row stays as the run wrote it.
     HistoryRun taken;
     taken.confirmingNode(700);
-    for (const char* key : {"TASK_20_ENABLE_TICKBOX", "AUTOTIMER_ACTION_TEXTBOX", "CLOSE_REQUEST_COUNTDOWN_TEXTBOX"})
-        taken.rig.h.store(key, run.rig.h.stored(key).value_or(""));
-    taken.rig.h.store("TASK_19_ENABLE_TICKBOX", "0");
+    taken.endsWithPowerAction("SHUTDOWN PC");
     taken.start();
     ASSERT_TRUE(taken.rig.runUntil([&] { return !taken.rig.h.app->powerAutotimer().countdownWindow().isOpen() &&
                                                 !taken.rig.h.fake.powerSwitch.requested.empty(); },
@@ -158,9 +160,7 @@ TEST(RunHistoryRun, ARefusedPowerActionIsToldInTheRowTheStoredOutcomeAndTheStatu
 TEST(RunHistoryRun, ACaughtUpRunClosesInsteadOfItsPowerActionAndSaysSo) {
     HistoryRun run;
     run.confirmingNode(700);
-    run.rig.h.store("TASK_19_ENABLE_TICKBOX", "0");
-    run.rig.h.store("TASK_20_ENABLE_TICKBOX", "1");
-    run.rig.h.store("AUTOTIMER_ACTION_TEXTBOX", "HIBERNATE PC");
+    run.endsWithPowerAction("HIBERNATE PC");
     run.rig.h.store("AUTOSTART_TICKBOX", "1");
     run.rig.h.store("TASK_STATUS_TEXTBOX", "TASK-CREATED");
     run.rig.h.store("ENABLE_SCHED_TASK_TICKBOX", "1");
